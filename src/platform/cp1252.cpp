@@ -1,0 +1,69 @@
+#include "platform/cp1252.h"
+
+#include <array>
+#include <unordered_map>
+
+namespace km::platform {
+
+namespace {
+
+// Bytes 0x80..0x9F; the rest of the code page equals Latin-1.
+constexpr std::array<char16_t, 32> k_high = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+const std::unordered_map<char16_t, unsigned char>& reverse_high() {
+  static const auto map = [] {
+    std::unordered_map<char16_t, unsigned char> m;
+    for (int i = 0; i < 32; ++i) m.emplace(k_high[i], static_cast<unsigned char>(0x80 + i));
+    return m;
+  }();
+  return map;
+}
+
+int byte_of(QChar ch) {
+  const char16_t u = ch.unicode();
+  if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) return u;
+  const auto& m = reverse_high();
+  const auto it = m.find(u);
+  return it == m.end() ? -1 : it->second;
+}
+
+}  // namespace
+
+QChar cp1252_to_unicode(unsigned char byte) {
+  if (byte >= 0x80 && byte <= 0x9F) return QChar(k_high[byte - 0x80]);
+  return QChar(static_cast<char16_t>(byte));
+}
+
+unsigned char unicode_to_cp1252(QChar ch) {
+  const int b = byte_of(ch);
+  return b < 0 ? static_cast<unsigned char>('?') : static_cast<unsigned char>(b);
+}
+
+bool has_cp1252_byte(QChar ch) { return byte_of(ch) >= 0; }
+
+QString decode_cp1252(const char* data, qsizetype size) {
+  QString out;
+  out.resize(size);
+  QChar* dst = out.data();
+  for (qsizetype i = 0; i < size; ++i) dst[i] = cp1252_to_unicode(static_cast<unsigned char>(data[i]));
+  return out;
+}
+
+QString decode_cp1252(const QByteArray& bytes) { return decode_cp1252(bytes.constData(), bytes.size()); }
+
+QByteArray encode_cp1252(const QString& text) {
+  QByteArray out;
+  out.resize(text.size());
+  for (qsizetype i = 0; i < text.size(); ++i) out[i] = static_cast<char>(unicode_to_cp1252(text[i]));
+  return out;
+}
+
+int ansi_code(QChar ch) { return unicode_to_cp1252(ch); }
+
+QChar ansi_char(int code) { return cp1252_to_unicode(static_cast<unsigned char>(code & 0xFF)); }
+
+}  // namespace km::platform
