@@ -6,7 +6,6 @@
 // programs of the suite applied, so values written by them read the same.
 
 #include <QString>
-
 #include <cstdint>
 #include <stdexcept>
 #include <variant>
@@ -104,6 +103,11 @@ class Value {
 // number (sign, digits, "." as the point whatever the system setting,
 // optional exponent, and the &H / &O prefixes); no number gives 0.
 double val(const QString& text);
+
+// IsNumeric for a text: true when CDbl accepts it (blanks around it, a sign,
+// digits with thousands separators, the system decimal separator, an
+// exponent, or an &H / &O number).
+bool is_number_text(const QString& text);
 
 // Comparison of two loose values as the platform's "<" and ">" do: two
 // numbers numerically, two texts by character code, a number is smaller

@@ -1,0 +1,157 @@
+#include "common/file_number_pool.h"
+
+#include <exception>
+#include <stdexcept>
+#include <string>
+
+#include "common/shared_variables.h"
+#include "platform/dialogs.h"
+#include "platform/file_error.h"
+#include "platform/numbered_files.h"
+#include "platform/program.h"
+
+namespace km {
+
+std::function<void(const QString& folder)> g_close_all_release_locks_hook;
+std::function<void()> g_close_all_reopen_school_hook;
+
+namespace {
+
+constexpr std::int16_t short_pool_first = 11;
+constexpr std::int16_t short_pool_last = 100;
+constexpr std::int16_t record_pool_first = 101;
+constexpr std::int16_t record_pool_last = 511;
+
+// Leading and trailing blanks removed (blanks only, as the record files pad
+// their texts; tabs and other spaces count as text).
+QString trim_blanks(const QString& text) {
+  qsizetype first = 0;
+  qsizetype last = text.size();
+  while (first < last && text.at(first) == u' ') ++first;
+  while (last > first && text.at(last - 1) == u' ') --last;
+  return text.mid(first, last - first);
+}
+
+// A number used as an index into the pool tables; anything else is a
+// programming fault of the caller.
+std::size_t slot(std::int16_t number, const char* routine) {
+  if (number < 0 || number >= file_number_slots) {
+    throw std::out_of_range(std::string(routine) + ": file number " + std::to_string(number) +
+                            " is outside 0..511");
+  }
+  return static_cast<std::size_t>(number);
+}
+
+void free_slot(std::size_t n) {
+  g_file_in_use[n] = 0;
+  g_file_folder[n].clear();
+  g_file_code[n].clear();
+}
+
+// Closes every file and forgets every number, then lets the modules above
+// release the lock record and reopen the school record. A failure to close
+// a file is passed on after the tables are cleared and the follow-up steps
+// have run, so the pool never keeps numbers whose files are gone.
+void close_all() {
+  std::exception_ptr close_failure;
+  try {
+    platform::close_all_numbered_files();
+  } catch (const platform::file_error&) {
+    close_failure = std::current_exception();
+  }
+  g_file_in_use.fill(0);
+  g_file_folder.fill(QString());
+  g_file_code.fill(QString());
+  g_open_file_count = 0;
+  reset_file_number_globals();
+  if (g_close_all_release_locks_hook) g_close_all_release_locks_hook(g_data_folder);
+  if (g_close_all_reopen_school_hook) g_close_all_reopen_school_hook();
+  if (close_failure) std::rethrow_exception(close_failure);
+}
+
+// No free number is left in the pool asked for: the program cannot go on.
+[[noreturn]] void stop_for_exhausted_pool() {
+  platform::message_box(QStringLiteral("System error!\r\nAll available File Handles are used!\r\n"
+                                       "System will now terminate... Please reload."),
+                        platform::msg_buttons::ok, platform::msg_icon::critical);
+  try {
+    std::int16_t all = close_all_files;
+    close_file(all);
+  } catch (const platform::file_error&) {
+    // The program ends in any case; end_program closes what is still open.
+  }
+  platform::end_program();
+}
+
+}  // namespace
+
+std::int16_t get_free_file_number(std::int16_t flag) {
+  const std::int16_t first = flag != 0 ? short_pool_first : record_pool_first;
+  const std::int16_t last = flag != 0 ? short_pool_last : record_pool_last;
+  for (std::int16_t n = first; n <= last; ++n) {
+    if (g_file_in_use[static_cast<std::size_t>(n)] == 0) {
+      g_file_in_use[static_cast<std::size_t>(n)] = 1;
+      ++g_open_file_count;
+      return n;
+    }
+  }
+  stop_for_exhausted_pool();
+}
+
+void close_file(std::int16_t& number) {
+  if (number == 0) return;
+  if (number == close_all_files) {
+    close_all();
+    return;
+  }
+  const std::size_t n = slot(number, "close_file");
+  std::exception_ptr close_failure;
+  try {
+    platform::close_numbered_file(number);
+  } catch (const platform::file_error&) {
+    // The file is closed all the same; finish the bookkeeping, then report.
+    close_failure = std::current_exception();
+  }
+  free_slot(n);
+  if (g_open_file_count > 0) --g_open_file_count;
+  forget_file_number(number);
+  number = 0;
+  if (close_failure) std::rethrow_exception(close_failure);
+}
+
+bool check_file_open_needed(std::int16_t& number, const QString& folder, const QString& code) {
+  if (number == 0) return true;
+  const std::size_t n = slot(number, "check_file_open_needed");
+  if (number > short_pool_last && trim_blanks(g_file_folder[n]) == trim_blanks(folder) &&
+      trim_blanks(g_file_code[n]) == trim_blanks(code)) {
+    try {
+      platform::seek(number, 1);
+      return false;
+    } catch (const platform::file_error&) {
+      // The file under the number is gone (closed by a plain close): open anew.
+    }
+  }
+  close_file(number);
+  return true;
+}
+
+void remember_open_file(std::int16_t number, const QString& folder, const QString& code) {
+  const std::size_t n = slot(number, "remember_open_file");
+  g_file_folder[n] = trim_blanks(folder);
+  g_file_code[n] = trim_blanks(code);
+}
+
+void reset_file_number_globals() {
+  for (std::int16_t* variable : per_file_number_variables()) *variable = 0;
+}
+
+void forget_file_number(std::int16_t n) {
+  for (std::int16_t* variable : per_file_number_variables()) {
+    if (*variable == n) {
+      *variable = 0;
+      return;
+    }
+  }
+}
+
+}  // namespace km

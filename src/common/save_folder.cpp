@@ -1,0 +1,24 @@
+#include "common/save_folder.h"
+
+#include "platform/file_error.h"
+#include "platform/file_system.h"
+#include "platform/win_path.h"
+
+namespace km {
+
+QString save_folder_of(const QString& folder) { return platform::join_win_path(folder, QStringLiteral("save")); }
+
+void move_into_save_folder(const QString& folder, const QString& file_name) {
+  using platform::file_error;
+  const QString source = platform::join_win_path(folder, file_name);
+  const QString save = save_folder_of(folder);
+  if (!platform::folder_exists(save)) platform::create_folder(save);
+  const QString copy = platform::join_win_path(save, file_name);
+  platform::copy_file(source, copy, true);
+  if (platform::file_length(copy) != platform::file_length(source)) {
+    throw file_error(file_error::kind::other, copy, QStringLiteral("the copy is not complete"));
+  }
+  platform::delete_file(source, true);
+}
+
+}  // namespace km

@@ -1,0 +1,33 @@
+#include "platform/dbase/dbf_error.h"
+
+namespace km::platform {
+
+int dbf_error_number(dbf_error_kind kind) {
+  switch (kind) {
+    case dbf_error_kind::not_found:
+      return dbf_errno::not_found;
+    case dbf_error_kind::unreadable:
+      return dbf_errno::unreadable;
+    case dbf_error_kind::bad_format:
+      return dbf_errno::bad_format;
+    case dbf_error_kind::disk_error:
+      return dbf_errno::disk_error;
+    case dbf_error_kind::read_only:
+      return dbf_errno::read_only;
+    case dbf_error_kind::in_use:
+      return dbf_errno::in_use;
+    case dbf_error_kind::null_value:
+      return dbf_errno::null_value;
+    case dbf_error_kind::other:
+      break;
+  }
+  return dbf_errno::other;
+}
+
+dbf_error::dbf_error(dbf_error_kind kind, const QString& reason, int number)
+    : std::runtime_error(reason.toStdString()),
+      kind_(kind),
+      number_(number != 0 ? number : dbf_error_number(kind)),
+      reason_(reason) {}
+
+}  // namespace km::platform

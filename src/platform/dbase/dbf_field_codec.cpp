@@ -1,0 +1,305 @@
+#include "platform/dbase/dbf_field_codec.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "platform/cp1252.h"
+#include "platform/dbase/dbf_error.h"
+
+namespace km::platform {
+
+namespace {
+
+// Days from 1970-01-01 of a civil date (proleptic Gregorian).
+qint64 days_from_civil(qint64 y, unsigned m, unsigned d) {
+  y -= m <= 2;
+  const qint64 era = (y >= 0 ? y : y - 399) / 400;
+  const unsigned yoe = unsigned(y - era * 400);
+  const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+  const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+  return era * 146097 + qint64(doe) - 719468;
+}
+
+void civil_from_days(qint64 z, int& y, int& m, int& d) {
+  z += 719468;
+  const qint64 era = (z >= 0 ? z : z - 146096) / 146097;
+  const unsigned doe = unsigned(z - era * 146097);
+  const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  const unsigned mp = (5 * doy + 2) / 153;
+  d = int(doy - (153 * mp + 2) / 5 + 1);
+  m = int(mp < 10 ? mp + 3 : mp - 9);
+  y = int(qint64(yoe) + era * 400 + (m <= 2));
+}
+
+const qint64 k_epoch = days_from_civil(1899, 12, 30);
+
+bool leap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+
+int days_in_month(int y, int m) {
+  static constexpr int k_days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  return m == 2 && leap(y) ? 29 : k_days[m - 1];
+}
+
+bool make_days(int y, int m, int d, double& days) {
+  if (y < 1 || y > 9999 || m < 1 || m > 12 || d < 1 || d > days_in_month(y, m)) return false;
+  days = double(days_from_civil(y, unsigned(m), unsigned(d)) - k_epoch);
+  return true;
+}
+
+bool digits(const char* p, int n, int& out) {
+  out = 0;
+  for (int i = 0; i < n; ++i) {
+    if (p[i] < '0' || p[i] > '9') return false;
+    out = out * 10 + (p[i] - '0');
+  }
+  return true;
+}
+
+[[noreturn]] void conversion(const dbf_field& f, const QString& what) {
+  throw dbf_error(dbf_error_kind::other,
+                  QStringLiteral("Data type conversion error: %1 cannot be stored in field '%2' (type %3)")
+                      .arg(what, f.name, QChar::fromLatin1(f.type)),
+                  dbf_errno::conversion);
+}
+
+QByteArray blanks(int width) { return QByteArray(width, ' '); }
+
+bool is_blank_text(const QString& s) {
+  for (QChar c : s)
+    if (c != QLatin1Char(' ')) return false;
+  return true;
+}
+
+double number_of(const dbf_field& f, const Value& v) {
+  try {
+    return v.to_double();
+  } catch (const value_error&) {
+    conversion(f,
+               v.is_text() ? QStringLiteral("the text '%1'").arg(v.as_text()) : QStringLiteral("the value"));
+  }
+}
+
+QByteArray encode_text(const dbf_field& f, const Value& v) {
+  QString text;
+  try {
+    text = v.is_text() ? v.as_text() : v.to_text();
+  } catch (const value_error&) {
+    conversion(f, QStringLiteral("the value"));
+  }
+  QByteArray b = encode_cp1252(text);
+  if (b.size() > f.width) {
+    for (qsizetype i = f.width; i < b.size(); ++i)
+      if (b[i] != ' ')
+        throw dbf_error(dbf_error_kind::other,
+                        QStringLiteral("The field is too small: '%1' has %2 characters, field '%3' holds %4")
+                            .arg(text)
+                            .arg(b.size())
+                            .arg(f.name)
+                            .arg(f.width),
+                        dbf_errno::field_too_small);
+    b.truncate(f.width);
+  }
+  return b + blanks(f.width - int(b.size()));
+}
+
+QByteArray encode_number(const dbf_field& f, const Value& v) {
+  if (v.is_text() && is_blank_text(v.as_text())) return blanks(f.width);
+  const double x = number_of(f, v);
+  if (!std::isfinite(x)) conversion(f, QStringLiteral("a number that is not finite"));
+  const std::string s = fixed_number_text(x, f.decimals);
+  if (int(s.size()) > f.width)
+    throw dbf_error(
+        dbf_error_kind::other,
+        QStringLiteral("Numeric field overflow: %1 does not fit field '%2' (width %3, %4 decimals)")
+            .arg(QString::fromStdString(s), f.name)
+            .arg(f.width)
+            .arg(f.decimals),
+        dbf_errno::numeric_overflow);
+  return blanks(f.width - int(s.size())) + QByteArray(s.data(), qsizetype(s.size()));
+}
+
+bool parse_date_text(const QString& text, double& days) {
+  const QByteArray t = text.trimmed().toLatin1();
+  int y = 0, m = 0, d = 0;
+  if (t.size() == 8)
+    return digits(t.data(), 4, y) && digits(t.data() + 4, 2, m) && digits(t.data() + 6, 2, d) &&
+           make_days(y, m, d, days);
+  if (t.size() == 10 && t[4] == t[7] && (t[4] == '-' || t[4] == '/' || t[4] == '.'))
+    return digits(t.data(), 4, y) && digits(t.data() + 5, 2, m) && digits(t.data() + 8, 2, d) &&
+           make_days(y, m, d, days);
+  return false;
+}
+
+QByteArray encode_date(const dbf_field& f, const Value& v) {
+  double days = 0;
+  if (v.is_text()) {
+    if (is_blank_text(v.as_text())) return blanks(f.width);
+    if (!parse_date_text(v.as_text(), days)) conversion(f, QStringLiteral("the text '%1'").arg(v.as_text()));
+  } else if (v.is_date()) {
+    days = v.as_date();
+  } else {
+    days = number_of(f, v);
+  }
+  if (!std::isfinite(days) || std::fabs(days) > 3.0e6) conversion(f, QStringLiteral("a date out of range"));
+  int y = 0, m = 0, d = 0;
+  dbf_civil_date(days, y, m, d);
+  if (y < 1 || y > 9999) conversion(f, QStringLiteral("a date out of range"));
+  return dbf_date_text(days);
+}
+
+QByteArray encode_logical(const dbf_field& f, const Value& v) {
+  if (v.is_text()) {
+    const QString t = v.as_text().trimmed();
+    if (t.isEmpty()) return blanks(1);
+    const QString u = t.toLower();
+    if (u == QLatin1String("t") || u == QLatin1String("y") || u == QLatin1String("true")) return "T";
+    if (u == QLatin1String("f") || u == QLatin1String("n") || u == QLatin1String("false")) return "F";
+  }
+  try {
+    return v.to_bool() ? "T" : "F";
+  } catch (const value_error&) {
+    conversion(f,
+               v.is_text() ? QStringLiteral("the text '%1'").arg(v.as_text()) : QStringLiteral("the value"));
+  }
+}
+
+}  // namespace
+
+bool is_blank_field(const char* p, int width) {
+  for (int i = 0; i < width; ++i)
+    if (p[i] != ' ' && p[i] != '\0') return false;
+  return true;
+}
+
+bool parse_dbf_date(const char* p, double& days) {
+  int y = 0, m = 0, d = 0;
+  return digits(p, 4, y) && digits(p + 4, 2, m) && digits(p + 6, 2, d) && make_days(y, m, d, days);
+}
+
+void dbf_civil_date(double days, int& year, int& month, int& day) {
+  civil_from_days(k_epoch + qint64(std::trunc(days)), year, month, day);
+}
+
+QByteArray dbf_date_text(double days) {
+  int y = 0, m = 0, d = 0;
+  dbf_civil_date(days, y, m, d);
+  char buf[8];
+  const int parts[] = {y / 1000, y / 100 % 10, y / 10 % 10, y % 10, m / 10, m % 10, d / 10, d % 10};
+  for (int i = 0; i < 8; ++i) buf[i] = char('0' + parts[i]);
+  return QByteArray(buf, 8);
+}
+
+Value decode_dbf_field(const dbf_field& f, const char* p) {
+  if (is_blank_field(p, f.width)) return Value::null();
+  switch (f.type) {
+    case 'N':
+    case 'F': {
+      int b = 0, e = f.width;
+      while (b < e && (p[b] == ' ' || p[b] == '\0')) ++b;
+      while (e > b && (p[e - 1] == ' ' || p[e - 1] == '\0')) --e;
+      if (p[b] == '+') ++b;
+      const char c = b < e ? p[b] : ' ';
+      if (!(c == '-' || c == '.' || (c >= '0' && c <= '9'))) return Value::null();
+      double x = 0;
+      const auto r = std::from_chars(p + b, p + e, x);
+      if (r.ec != std::errc() || r.ptr != p + e) return Value::null();
+      return Value(x);
+    }
+    case 'D': {
+      double days = 0;
+      if (!parse_dbf_date(p, days)) return Value::null();
+      return Value::date(days);
+    }
+    case 'L':
+      switch (p[0]) {
+        case 'T':
+        case 't':
+        case 'Y':
+        case 'y':
+          return Value(true);
+        case 'F':
+        case 'f':
+        case 'N':
+        case 'n':
+          return Value(false);
+        default:
+          return Value::null();
+      }
+    default:
+      return Value(decode_cp1252(p, f.width));
+  }
+}
+
+QByteArray encode_dbf_field(const dbf_field& f, const Value& v) {
+  if (v.is_null() || v.is_empty()) return blanks(f.width);
+  switch (f.type) {
+    case 'C':
+      return encode_text(f, v);
+    case 'N':
+    case 'F':
+      return encode_number(f, v);
+    case 'D':
+      return encode_date(f, v);
+    case 'L':
+      return encode_logical(f, v);
+    default:
+      throw dbf_error(
+          dbf_error_kind::other,
+          QStringLiteral("Field '%1' of type %2 cannot be written").arg(f.name, QChar::fromLatin1(f.type)),
+          dbf_errno::conversion);
+  }
+}
+
+std::string fixed_number_text(double x, int decimals) {
+  if (!std::isfinite(x))
+    throw dbf_error(dbf_error_kind::other, QStringLiteral("A number that is not finite cannot be stored"),
+                    dbf_errno::conversion);
+  // The 15 significant digits and the decimal exponent of |x|.
+  char buf[40];
+  const auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::scientific, 14);
+  std::string sig;
+  const char* p = buf;
+  for (; p < r.ptr && *p != 'e'; ++p)
+    if (*p != '.') sig += *p;
+  int exp10 = 0;
+  std::from_chars(p + 1 + (p[1] == '+'), r.ptr, exp10);
+  if (x == 0) exp10 = 0;
+
+  int point = exp10 + 1;  // digits of sig before the decimal point
+  const int keep = point + decimals;
+  std::string kept;
+  if (keep >= 0) {
+    kept = sig.substr(0, std::size_t(std::min<int>(keep, int(sig.size()))));
+    if (keep < int(sig.size()) && sig[std::size_t(keep)] >= '5') {
+      int i = int(kept.size()) - 1;
+      for (; i >= 0; --i) {
+        if (kept[std::size_t(i)] == '9') {
+          kept[std::size_t(i)] = '0';
+        } else {
+          ++kept[std::size_t(i)];
+          break;
+        }
+      }
+      if (i < 0) {
+        kept.insert(kept.begin(), '1');
+        ++point;
+      }
+    }
+  }
+  // kept holds the digits from the position of 10^(point-1) down to 10^-decimals.
+  const int total = point + decimals;
+  if (int(kept.size()) < total) kept.append(std::size_t(std::max(0, total - int(kept.size()))), '0');
+  if (point <= 0) {
+    kept.insert(0, std::size_t(-point + 1), '0');
+    point = 1;
+  }
+  std::string out = kept.substr(0, std::size_t(point));
+  const std::size_t lead = out.find_first_not_of('0');
+  out = lead == std::string::npos ? "0" : out.substr(lead);
+  if (decimals > 0) out += '.' + kept.substr(std::size_t(point), std::size_t(decimals));
+  if (x < 0 && kept.find_first_not_of('0') != std::string::npos) out.insert(out.begin(), '-');
+  return out;
+}
+
+}  // namespace km::platform

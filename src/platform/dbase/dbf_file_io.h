@@ -1,0 +1,66 @@
+#pragma once
+// The few POSIX file operations the table engine needs, with failures
+// turned into dbf_error: opening with the errno classified, positioned reads
+// and writes, and the replacement of whole files through a temporary file
+// in the same folder and a rename.
+
+#include <QByteArray>
+#include <QString>
+#include <utility>
+#include <vector>
+
+namespace km::platform::dbf_io {
+
+// A file descriptor, closed when the handle goes.
+class file_handle {
+ public:
+  file_handle() = default;
+  explicit file_handle(int fd) : fd_(fd) {}
+  file_handle(file_handle&& o) noexcept : fd_(std::exchange(o.fd_, -1)) {}
+  file_handle& operator=(file_handle&& o) noexcept;
+  file_handle(const file_handle&) = delete;
+  file_handle& operator=(const file_handle&) = delete;
+  ~file_handle();
+
+  int fd() const { return fd_; }
+  bool is_open() const { return fd_ >= 0; }
+  void close();
+
+ private:
+  int fd_ = -1;
+};
+
+// Opens an existing file for reading, or for reading and writing. Throws
+// dbf_error: not_found (no such file or folder), in_use (access refused),
+// read_only (readable but not writable, when writing was asked for),
+// disk_error (anything else). what names the file in the reason.
+file_handle open_existing(const QString& native_path, bool for_writing, const QString& what);
+
+qint64 file_size(const file_handle& f, const QString& what);
+
+// The whole file from its start. Throws disk_error.
+QByteArray read_all(const file_handle& f, const QString& what);
+
+// Exactly n bytes at offset; a short read (the file shrank) throws
+// bad_format, a failed one disk_error.
+void read_at(const file_handle& f, qint64 offset, char* buffer, qint64 n, const QString& what);
+
+// All n bytes at offset. Throws disk_error (disk full, network gone).
+void write_at(const file_handle& f, qint64 offset, const char* data, qint64 n, const QString& what);
+
+// Makes the file exactly size bytes long. Throws disk_error.
+void truncate_to(const file_handle& f, qint64 size, const QString& what);
+
+// Replaces (or creates) each file with its bytes: every file is first
+// written and flushed to a temporary file in its own folder, then the
+// temporaries are renamed over the targets in the order given. An existing
+// file's permissions are kept. On a failure before the renames nothing is
+// changed. Throws disk_error (read_only when the folder cannot be written).
+void replace_files(const std::vector<std::pair<QString, QByteArray>>& files);
+
+// The file in the folder of dbf_path with the same base name and the
+// extension ext (such as "dbt"): the exact spelling when present, else the
+// one whose name matches case-insensitively, else the exact spelling.
+QString sibling_path(const QString& dbf_path, const QString& ext);
+
+}  // namespace km::platform::dbf_io

@@ -1,0 +1,40 @@
+#pragma once
+// The write lock on a table file: while a table is open for writing, this
+// process holds a POSIX advisory write lock on the whole .dbf, so another
+// process that wants to write it learns the table is in use. Writers within
+// this process share one lock (counted), as one program may open the same
+// table through several data controls.
+
+#include <QString>
+#include <utility>
+
+#include "platform/dbase/dbf_file_io.h"
+
+namespace km::platform {
+
+class dbf_write_lock {
+ public:
+  dbf_write_lock() = default;
+  dbf_write_lock(dbf_write_lock&& o) noexcept : key_(std::exchange(o.key_, {})) {}
+  dbf_write_lock& operator=(dbf_write_lock&& o) noexcept;
+  dbf_write_lock(const dbf_write_lock&) = delete;
+  dbf_write_lock& operator=(const dbf_write_lock&) = delete;
+  ~dbf_write_lock();
+
+  // Takes the lock on the open file, or shares the one this process holds.
+  // Throws dbf_error in_use when another process holds a lock on it. On a
+  // file system without locks the table opens unlocked.
+  static dbf_write_lock acquire(const dbf_io::file_handle& file, const QString& what);
+
+  bool held() const { return key_.first != 0 || key_.second != 0; }
+  void release();
+
+ private:
+  std::pair<unsigned long long, unsigned long long> key_{};  // device, inode
+};
+
+// True when a process other than this one holds a lock on the file at the
+// native path (false when the file cannot be opened).
+bool dbf_locked_by_other_process(const QString& native_path);
+
+}  // namespace km::platform

@@ -1,0 +1,142 @@
+#include "platform/dbase/dbf_rewrite.h"
+
+#include <QFileInfo>
+
+#include "platform/clock.h"
+#include "platform/cp1252.h"
+#include "platform/dbase/dbf_error.h"
+#include "platform/dbase/dbf_field_codec.h"
+#include "platform/dbase/dbf_file_io.h"
+#include "platform/dbase/dbf_lock.h"
+#include "platform/dbase/dbf_table.h"
+#include "platform/dbase/dbt_memo.h"
+
+namespace km::platform {
+
+namespace {
+
+constexpr char k_end_marker = 0x1A;
+
+// The header bytes of a table with a new record count and today's date.
+QByteArray header_with(const dbf_table& table, std::uint32_t count) {
+  QByteArray head = table.header_bytes();
+  int y = 0, m = 0, d = 0;
+  dbf_civil_date(clock().now(), y, m, d);
+  if (y >= 1900 && y <= 1900 + 255) {
+    head[1] = char(y - 1900);
+    head[2] = char(m);
+    head[3] = char(d);
+  }
+  for (int i = 0; i < 4; ++i) head[4 + i] = char((count >> (8 * i)) & 0xFF);
+  return head;
+}
+
+// Holds the write lock on an existing table while it is replaced, so a
+// table another program is writing is never replaced under it.
+struct replace_guard {
+  dbf_io::file_handle file;
+  dbf_write_lock lock;
+  explicit replace_guard(const QString& path) {
+    if (!QFileInfo::exists(path)) return;
+    const QString name = QFileInfo(path).fileName();
+    file = dbf_io::open_existing(path, true, name);
+    lock = dbf_write_lock::acquire(file, name);
+  }
+};
+
+}  // namespace
+
+void create_dbf_table(const QString& native_path, const std::vector<dbf_field>& fields) {
+  const QString name = QFileInfo(native_path).fileName();
+  dbf_header h = make_dbf_header(fields);
+  QByteArray bytes = build_dbf_header(h);
+  try {
+    parse_dbf_header(bytes.constData(), bytes.size(), name);  // the same checks as on reading
+  } catch (const dbf_error& e) {
+    throw dbf_error(dbf_error_kind::other,
+                    QStringLiteral("Cannot create table '%1': %2").arg(name, e.reason()));
+  }
+  int y = 0, m = 0, d = 0;
+  dbf_civil_date(clock().now(), y, m, d);
+  if (y >= 1900 && y <= 1900 + 255) {
+    bytes[1] = char(y - 1900);
+    bytes[2] = char(m);
+    bytes[3] = char(d);
+  }
+  bytes.append(k_end_marker);
+  replace_guard guard(native_path);
+  std::vector<std::pair<QString, QByteArray>> files;
+  if (h.has_memo_fields())
+    files.emplace_back(dbf_io::sibling_path(native_path, QStringLiteral("dbt")), dbt_memo::empty_file(false));
+  files.emplace_back(native_path, bytes);
+  dbf_io::replace_files(files);
+}
+
+void rebuild_dbf_table(const QString& table_path, const QString& template_path,
+                       const std::vector<std::vector<Value>>& rows, const QString& template_memo_path) {
+  replace_guard guard(table_path);
+  const dbf_table tpl(template_path, dbf_table::access::read_only, template_memo_path);
+  const dbf_header& h = tpl.header();
+  const bool memo = h.has_memo_fields();
+  const bool dbase4 = h.version == 0x8B;
+
+  QByteArray memo_file;
+  if (memo) {
+    const QString tpl_memo = tpl.memo_path();
+    memo_file = dbf_io::read_all(dbf_io::open_existing(tpl_memo, false, QFileInfo(tpl_memo).fileName()),
+                                 QFileInfo(tpl_memo).fileName());
+  }
+
+  QByteArray records;
+  std::uint32_t count = 0;
+  records.reserve(qint64(tpl.record_count() + rows.size()) * h.record_length + 1);
+  for (std::uint32_t r = 0; r < tpl.record_count(); ++r) {
+    if (tpl.is_deleted(r)) continue;
+    records.append(tpl.record_data(r), h.record_length);
+    ++count;
+  }
+  QByteArray record;
+  for (const auto& row : rows) {
+    record = tpl.blank_record();
+    for (std::size_t k = 0; k < row.size() && k < h.fields.size(); ++k) {
+      const dbf_field& f = h.fields[k];
+      QByteArray bytes;
+      if (f.type == 'M') {
+        const Value& v = row[k];
+        const QString text = v.is_null() || v.is_empty() ? QString()
+                             : v.is_text()               ? v.as_text()
+                                                         : v.to_text();
+        bytes = text.isEmpty() ? QByteArray(f.width, ' ')
+                               : memo_pointer_bytes(
+                                     dbt_memo::append_to(memo_file, encode_cp1252(text), dbase4), f.width);
+      } else {
+        bytes = encode_dbf_field(f, row[k]);
+      }
+      std::copy(bytes.begin(), bytes.end(), record.data() + f.offset);
+    }
+    records.append(record);
+    ++count;
+  }
+  records.append(k_end_marker);
+
+  std::vector<std::pair<QString, QByteArray>> files;
+  if (memo) files.emplace_back(dbf_io::sibling_path(table_path, QStringLiteral("dbt")), memo_file);
+  files.emplace_back(table_path, header_with(tpl, count) + records);
+  dbf_io::replace_files(files);
+}
+
+void pack_dbf_table(const QString& native_path) {
+  const dbf_table table(native_path, dbf_table::access::read_write);
+  const int length = table.header().record_length;
+  QByteArray records;
+  std::uint32_t count = 0;
+  for (std::uint32_t r = 0; r < table.record_count(); ++r) {
+    if (table.is_deleted(r)) continue;
+    records.append(table.record_data(r), length);
+    ++count;
+  }
+  records.append(k_end_marker);
+  dbf_io::replace_files({{native_path, header_with(table, count) + records}});
+}
+
+}  // namespace km::platform

@@ -1,0 +1,35 @@
+#pragma once
+// Tables written whole: a new empty table, a table rebuilt on a template
+// with the records it is to keep, and the packing of deleted records. Each
+// is written to temporary files in the table's folder and renamed over the
+// old files, so a failure leaves the old table as it was.
+
+#include <QString>
+#include <vector>
+
+#include "platform/dbase/dbf_header.h"
+#include "platform/value.h"
+
+namespace km::platform {
+
+// Creates an empty table of these fields (name, type, width, decimals) at
+// the native path, with an empty memo file beside it when a field is a
+// memo, replacing files of those names. Throws dbf_error: other for a field
+// list a table cannot hold, disk_error / read_only when writing fails.
+void create_dbf_table(const QString& native_path, const std::vector<dbf_field>& fields);
+
+// Rebuilds the table at table_path as a copy of the template table (its
+// layout and live records) followed by one record per row: cell k goes to
+// field k, cells beyond the template's fields are dropped, missing cells
+// stay blank. The template's memo file is template_memo_path, or its own
+// .dbt when that is empty. Another process holding the old table open for
+// writing makes it in_use; a cell that does not fit its field throws before
+// anything is written. The date of the last update comes from the program
+// clock.
+void rebuild_dbf_table(const QString& table_path, const QString& template_path,
+                       const std::vector<std::vector<Value>>& rows, const QString& template_memo_path = {});
+
+// Removes the deleted records of the table (its memo file is kept as it is).
+void pack_dbf_table(const QString& native_path);
+
+}  // namespace km::platform

@@ -1,0 +1,178 @@
+#include "platform/dbase/dbf_table.h"
+
+#include <QFileInfo>
+#include <cmath>
+
+#include "platform/clock.h"
+#include "platform/cp1252.h"
+#include "platform/dbase/dbf_error.h"
+#include "platform/dbase/dbf_field_codec.h"
+
+namespace km::platform {
+
+namespace {
+
+constexpr char k_end_marker = 0x1A;
+
+QByteArray ascii_upper(const QString& name) {
+  QByteArray b = encode_cp1252(name);
+  for (char& c : b)
+    if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
+  return b;
+}
+
+std::uint32_t u32(const char* p) {
+  auto b = [p](int i) { return std::uint32_t(static_cast<unsigned char>(p[i])); };
+  return b(0) | (b(1) << 8) | (b(2) << 16) | (b(3) << 24);
+}
+
+// Bytes 1..7 of the header: date of the last update and record count.
+QByteArray date_and_count(int year, int month, int day, std::uint32_t count) {
+  QByteArray b(7, '\0');
+  b[0] = char((year - 1900) & 0xFF);
+  b[1] = char(month);
+  b[2] = char(day);
+  for (int i = 0; i < 4; ++i) b[3 + i] = char((count >> (8 * i)) & 0xFF);
+  return b;
+}
+
+}  // namespace
+
+dbf_table::dbf_table(const QString& native_path, access mode, const QString& memo_path)
+    : path_(native_path), name_(QFileInfo(native_path).fileName()), writable_(mode == access::read_write) {
+  file_ = dbf_io::open_existing(path_, writable_, name_);
+  if (writable_) lock_ = dbf_write_lock::acquire(file_, name_);
+  data_ = dbf_io::read_all(file_, name_);
+  header_ = parse_dbf_header(data_.constData(), data_.size(), name_);
+  check_dbf_size(header_, data_.constData(), data_.size(), name_);
+  data_.truncate(header_.data_end());
+  for (int i = 0; i < field_count(); ++i) names_.insert(ascii_upper(header_.fields[i].name), i);
+
+  if (header_.has_memo_fields()) {
+    const QString memo_file =
+        memo_path.isEmpty() ? dbf_io::sibling_path(path_, QStringLiteral("dbt")) : memo_path;
+    try {
+      memo_ = std::make_unique<dbt_memo>(memo_file, writable_, header_.version == 0x8B);
+    } catch (const dbf_error& e) {
+      if (e.kind() != dbf_error_kind::not_found) throw;
+      throw dbf_error(dbf_error_kind::bad_format,
+                      QStringLiteral("Table '%1' has memo fields but its memo file '%2' is missing")
+                          .arg(name_, QFileInfo(memo_file).fileName()));
+    }
+    check_memo_pointers();
+  }
+}
+
+dbf_table::~dbf_table() = default;
+
+int dbf_table::field_index(const QString& name) const { return names_.value(ascii_upper(name), -1); }
+
+Value dbf_table::decode(const char* record, int field) const {
+  const dbf_field& f = header_.fields[std::size_t(field)];
+  const char* p = record + f.offset;
+  if (f.type != 'M') return decode_dbf_field(f, p);
+  std::uint32_t block = 0;
+  if (!parse_memo_pointer(p, f.width, block) || block == 0 || !memo_) return Value::null();
+  return Value(decode_cp1252(memo_->text(block, QStringLiteral("field '%1'").arg(f.name))));
+}
+
+void dbf_table::check_memo_pointers() const {
+  for (std::uint32_t r = 0; r < header_.record_count; ++r) {
+    const char* rec = record_data(r);
+    if (rec[0] == '*') continue;
+    for (const dbf_field& f : header_.fields) {
+      if (f.type != 'M') continue;
+      const QString where = QStringLiteral("record %1, field '%2'").arg(r + 1).arg(f.name);
+      std::uint32_t block = 0;
+      if (!parse_memo_pointer(rec + f.offset, f.width, block))
+        throw dbf_error(dbf_error_kind::bad_format,
+                        QStringLiteral("Table '%1' is damaged: %2 holds '%3', not a memo block number")
+                            .arg(name_, where, decode_cp1252(rec + f.offset, f.width)));
+      if (block != 0) memo_->text(block, where);
+    }
+  }
+}
+
+void dbf_table::require_writable() const {
+  if (!writable_)
+    throw dbf_error(dbf_error_kind::read_only, QStringLiteral("Table '%1' is open read-only").arg(name_));
+}
+
+void dbf_table::write_changes(std::uint32_t record, const QByteArray& original, const QByteArray& bytes) {
+  require_writable();
+  const qint64 start = header_.header_length + qint64(record) * header_.record_length;
+  for (const dbf_field& f : header_.fields) {
+    const char* now = bytes.constData() + f.offset;
+    if (std::equal(now, now + f.width, original.constData() + f.offset)) continue;
+    dbf_io::write_at(file_, start + f.offset, now, f.width, name_);
+    std::copy(now, now + f.width, data_.data() + start + f.offset);
+  }
+}
+
+void dbf_table::take_in_new_records() {
+  char count[4];
+  dbf_io::read_at(file_, 4, count, 4, name_);
+  const std::uint32_t on_disk = u32(count);
+  if (on_disk <= header_.record_count) return;
+  const qint64 from = header_.data_end();
+  const qint64 n = qint64(on_disk - header_.record_count) * header_.record_length;
+  QByteArray more(n, Qt::Uninitialized);
+  dbf_io::read_at(file_, from, more.data(), n, name_);
+  data_.append(more);
+  header_.record_count = on_disk;
+}
+
+std::uint32_t dbf_table::append(const QByteArray& bytes) {
+  require_writable();
+  take_in_new_records();
+  const std::uint32_t record = header_.record_count;
+  QByteArray out = bytes;
+  out.append(k_end_marker);
+  try {
+    dbf_io::write_at(file_, header_.data_end(), out.constData(), out.size(), name_);
+  } catch (const dbf_error&) {
+    // A disk that filled up mid-record: cut the part written, so the file
+    // keeps agreeing with its record count.
+    try {
+      dbf_io::truncate_to(file_, header_.data_end(), name_);
+      dbf_io::write_at(file_, header_.data_end(), &k_end_marker, 1, name_);
+    } catch (const dbf_error&) {
+    }
+    throw;
+  }
+
+  int y = 0, m = 0, d = 0;
+  dbf_civil_date(clock().now(), y, m, d);
+  if (y < 1900 || y > 1900 + 255) {  // the header cannot hold it: keep the old date
+    y = header_.year;
+    m = header_.month;
+    d = header_.day;
+  }
+  const QByteArray head = date_and_count(y, m, d, record + 1);
+  dbf_io::write_at(file_, 1, head.constData(), head.size(), name_);
+
+  header_.record_count = record + 1;
+  header_.year = y;
+  header_.month = m;
+  header_.day = d;
+  std::copy(head.begin(), head.end(), data_.data() + 1);
+  data_.append(bytes);
+  return record;
+}
+
+void dbf_table::set_deleted(std::uint32_t record, bool deleted) {
+  require_writable();
+  const char flag = deleted ? '*' : ' ';
+  const qint64 at = header_.header_length + qint64(record) * header_.record_length;
+  dbf_io::write_at(file_, at, &flag, 1, name_);
+  data_[at] = flag;
+}
+
+QByteArray dbf_table::store_memo(int field, const QString& text) {
+  require_writable();
+  const dbf_field& f = header_.fields[std::size_t(field)];
+  if (text.isEmpty() || !memo_) return QByteArray(f.width, ' ');
+  return memo_pointer_bytes(memo_->append(encode_cp1252(text)), f.width);
+}
+
+}  // namespace km::platform

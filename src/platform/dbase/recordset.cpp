@@ -1,0 +1,218 @@
+#include "platform/dbase/recordset.h"
+
+#include "platform/dbase/dbf_error.h"
+#include "platform/dbase/dbf_field_codec.h"
+
+namespace km::platform {
+
+namespace {
+
+[[noreturn]] void no_current_record() {
+  throw dbf_error(dbf_error_kind::other, QStringLiteral("No current record."), dbf_errno::no_current_record);
+}
+
+[[noreturn]] void not_editing() {
+  throw dbf_error(dbf_error_kind::other, QStringLiteral("Update or CancelUpdate without AddNew or Edit."),
+                  dbf_errno::not_editing);
+}
+
+}  // namespace
+
+recordset::recordset(std::unique_ptr<dbf_table> table) : table_(std::move(table)) {
+  live_.reserve(table_->record_count());
+  for (std::uint32_t r = 0; r < table_->record_count(); ++r)
+    if (!table_->is_deleted(r)) live_.push_back(r);
+  pos_ = live_.empty() ? -1 : 0;
+}
+
+recordset::~recordset() = default;
+
+qint64 recordset::absolute_position() const { return on_deleted_ || bof() || eof() ? -1 : pos_; }
+
+void recordset::set_absolute_position(qint64 position) {
+  if (position < 0 || position >= record_count()) no_current_record();
+  leave_edit();
+  pos_ = position;
+}
+
+std::uint32_t recordset::record_number() const {
+  require_current();
+  return live_[std::size_t(pos_)];
+}
+
+void recordset::leave_edit() {
+  mode_ = edit_mode::none;
+  pending_memos_.clear();
+  on_deleted_ = false;
+}
+
+void recordset::move_first() {
+  if (live_.empty()) no_current_record();
+  leave_edit();
+  pos_ = 0;
+}
+
+void recordset::move_last() {
+  if (live_.empty()) no_current_record();
+  leave_edit();
+  pos_ = record_count() - 1;
+}
+
+void recordset::move_next() {
+  // After a deletion pos_ already names the record that followed (or EOF).
+  if (on_deleted_) {
+    leave_edit();
+    return;
+  }
+  if (eof()) no_current_record();
+  leave_edit();
+  ++pos_;
+}
+
+void recordset::move_previous() {
+  if (bof()) no_current_record();
+  leave_edit();
+  --pos_;
+}
+
+void recordset::move(qint64 rows) {
+  qint64 to = pos_ + rows;
+  if (on_deleted_) {
+    if (rows > 0) --to;  // pos_ is already one on
+  } else if (bof() || eof()) {
+    no_current_record();
+  }
+  leave_edit();
+  pos_ = to < 0 ? -1 : to >= record_count() ? record_count() : to;
+}
+
+const dbf_field& recordset::field(int index) const {
+  if (index < 0 || index >= field_count())
+    throw dbf_error(dbf_error_kind::other,
+                    QStringLiteral("Item not found in this collection: field %1 of table '%2'")
+                        .arg(index)
+                        .arg(table_->name()),
+                    dbf_errno::field_not_found);
+  return table_->fields()[std::size_t(index)];
+}
+
+int recordset::index_of(const QString& name) const {
+  const int i = table_->field_index(name);
+  if (i < 0)
+    throw dbf_error(dbf_error_kind::other,
+                    QStringLiteral("Item not found in this collection: field '%1' of table '%2'")
+                        .arg(name, table_->name()),
+                    dbf_errno::field_not_found);
+  return i;
+}
+
+void recordset::require_current() const {
+  if (on_deleted_)
+    throw dbf_error(dbf_error_kind::other, QStringLiteral("Record is deleted."), dbf_errno::record_deleted);
+  if (bof() || eof()) no_current_record();
+}
+
+void recordset::require_updatable() const {
+  if (!updatable())
+    throw dbf_error(dbf_error_kind::read_only,
+                    QStringLiteral("Cannot update: table '%1' is open read-only").arg(table_->name()));
+}
+
+Value recordset::value(int index) const {
+  field(index);
+  if (mode_ != edit_mode::none) {
+    if (const auto it = pending_memos_.find(index); it != pending_memos_.end())
+      return it->second.isEmpty() ? Value::null() : Value(it->second);
+    return table_->decode(buffer_.constData(), index);
+  }
+  require_current();
+  return table_->value(live_[std::size_t(pos_)], index);
+}
+
+Value recordset::value(const QString& name) const { return value(index_of(name)); }
+
+Value recordset::value_at(qint64 position, int index) const {
+  field(index);
+  if (position < 0 || position >= record_count()) no_current_record();
+  return table_->value(live_[std::size_t(position)], index);
+}
+
+void recordset::set_value(int index, const Value& v) {
+  const dbf_field& f = field(index);
+  if (mode_ == edit_mode::none) not_editing();
+  if (f.type == 'M') {
+    QString text;
+    if (!v.is_null() && !v.is_empty()) {
+      try {
+        text = v.is_text() ? v.as_text() : v.to_text();
+      } catch (const value_error&) {
+        throw dbf_error(dbf_error_kind::other,
+                        QStringLiteral("Data type conversion error: field '%1'").arg(f.name),
+                        dbf_errno::conversion);
+      }
+    }
+    pending_memos_[index] = text;
+    return;
+  }
+  const QByteArray bytes = encode_dbf_field(f, v);
+  std::copy(bytes.begin(), bytes.end(), buffer_.data() + f.offset);
+}
+
+void recordset::set_value(const QString& name, const Value& v) { set_value(index_of(name), v); }
+
+void recordset::edit() {
+  require_updatable();
+  require_current();
+  pending_memos_.clear();
+  original_ = table_->record_bytes(live_[std::size_t(pos_)]);
+  buffer_ = original_;
+  mode_ = edit_mode::editing;
+}
+
+void recordset::add_new() {
+  require_updatable();
+  pending_memos_.clear();
+  buffer_ = table_->blank_record();
+  original_.clear();
+  mode_ = edit_mode::adding;
+}
+
+void recordset::store_pending_memos() {
+  for (const auto& [index, text] : pending_memos_) {
+    const dbf_field& f = table_->fields()[std::size_t(index)];
+    const QByteArray pointer = table_->store_memo(index, text);
+    std::copy(pointer.begin(), pointer.end(), buffer_.data() + f.offset);
+  }
+  pending_memos_.clear();
+}
+
+void recordset::update() {
+  if (mode_ == edit_mode::none) not_editing();
+  store_pending_memos();
+  if (mode_ == edit_mode::editing) {
+    table_->write_changes(live_[std::size_t(pos_)], original_, buffer_);
+  } else {
+    live_.push_back(table_->append(buffer_));
+    pos_ = record_count() - 1;
+    on_deleted_ = false;
+  }
+  mode_ = edit_mode::none;
+}
+
+void recordset::cancel_update() {
+  if (mode_ == edit_mode::none) not_editing();
+  mode_ = edit_mode::none;
+  pending_memos_.clear();
+}
+
+void recordset::delete_current() {
+  require_updatable();
+  require_current();
+  mode_ = edit_mode::none;
+  pending_memos_.clear();
+  table_->set_deleted(live_[std::size_t(pos_)], true);
+  live_.erase(live_.begin() + pos_);
+  on_deleted_ = true;
+}
+
+}  // namespace km::platform

@@ -1,0 +1,52 @@
+#pragma once
+// A table model over the record set of a data control, for a bound grid:
+// one row per live record, one column per field. A typed cell is first
+// handed to the validator, which may refuse it (the view keeps the typed
+// text in its editor) or change the text to be stored; an accepted text is
+// written through Edit and Update of that record.
+
+#include <QAbstractTableModel>
+#include <QString>
+#include <functional>
+
+#include "platform/dbase/data_control.h"
+
+namespace km::platform {
+
+class recordset_model : public QAbstractTableModel {
+  Q_OBJECT
+
+ public:
+  // row, column, and the typed text (which the validator may replace by the
+  // text to store); false refuses the text.
+  using validator = std::function<bool(int row, int column, QString& text)>;
+
+  explicit recordset_model(data_control& control, QObject* parent = nullptr);
+
+  void set_validator(validator v) { validator_ = std::move(v); }
+  // Derives rows and columns afresh from the control's record set.
+  void rebind();
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+  bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+
+  // The text a cell shows: Null as "", text without its trailing blanks,
+  // other values in their text form.
+  static QString cell_text(const Value& v);
+
+ signals:
+  // A typed text was written to the table.
+  void cell_written(int row, int column);
+  // Writing an accepted text failed (the table is unchanged).
+  void write_failed(int row, int column, const QString& reason);
+
+ private:
+  data_control& control_;
+  validator validator_;
+};
+
+}  // namespace km::platform

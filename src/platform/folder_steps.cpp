@@ -1,0 +1,35 @@
+#include "platform/folder_steps.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "platform/file_system.h"
+#include "platform/win_path.h"
+
+namespace km::platform {
+
+using kind = file_error::kind;
+
+void copy_folder(const QString& source, const QString& destination, bool overwrite) {
+  if (!folder_exists(source)) throw file_error(kind::path_not_found, source);
+  if (file_exists(destination)) throw file_error(kind::file_already_exists, destination);
+  if (!ensure_folder(destination)) throw file_error(kind::path_not_found, destination);
+  for (const QString& name : list_files(source))
+    copy_file(join_win_path(source, name), join_win_path(destination, name), overwrite);
+  for (const QString& name : list_folders(source))
+    copy_folder(join_win_path(source, name), join_win_path(destination, name), overwrite);
+}
+
+void rename_folder(const QString& source, const QString& destination) {
+  if (!folder_exists(source)) throw file_error(kind::path_not_found, source);
+  if (!folder_exists(parent_folder_name(full_win_path(destination))))
+    throw file_error(kind::path_not_found, destination);
+  if (folder_exists(destination) || file_exists(destination))
+    throw file_error(kind::file_already_exists, destination);
+  const QString from = to_native_path(source);
+  const QString to = to_native_path(destination);
+  if (from.isEmpty() || to.isEmpty()) throw file_error(kind::path_not_found, destination);
+  if (!QDir().rename(from, to)) throw file_error(kind::permission_denied, destination);
+}
+
+}  // namespace km::platform

@@ -1,0 +1,25 @@
+#pragma once
+// Steps on whole folders named by Windows paths: copying a folder with
+// everything in it, and renaming a folder. Failures throw file_error.
+
+#include <QString>
+
+#include "platform/file_error.h"
+
+namespace km::platform {
+
+// Copies the folder and all it holds into the destination folder, which is
+// created when missing; files already there are overwritten when overwrite
+// is set (else file_already_exists). Every file is copied as copy_file
+// copies one (written aside, checked, put in place). Throws path_not_found
+// when the source folder is missing; a failure part way leaves what was
+// copied so far and throws.
+void copy_folder(const QString& source, const QString& destination, bool overwrite = true);
+
+// Renames (or moves on the same drive) a folder. Throws path_not_found when
+// the source folder or the destination's parent is missing,
+// file_already_exists when a file or folder of the new name is there, and
+// permission_denied when the system refuses.
+void rename_folder(const QString& source, const QString& destination);
+
+}  // namespace km::platform

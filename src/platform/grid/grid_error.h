@@ -1,0 +1,27 @@
+#pragma once
+// The run-time errors a grid raises: a cell, row or column index outside
+// the grid, a row or column count the grid cannot take, and the removal of
+// its last scrolling row.
+
+#include <stdexcept>
+
+namespace km::platform {
+
+class grid_error : public std::runtime_error {
+ public:
+  enum class kind {
+    subscript_out_of_range,  // a cell, row or column index outside the grid
+    invalid_row,             // current row or selection end outside the grid
+    invalid_col,             // current column or selection end outside the grid
+    invalid_value,           // a count or index argument the grid cannot take
+    last_row,                // removing the only row below the fixed rows
+  };
+
+  explicit grid_error(kind k);
+  kind which() const { return kind_; }
+
+ private:
+  kind kind_;
+};
+
+}  // namespace km::platform

@@ -1,0 +1,143 @@
+#include "shell/statistics.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+
+#include "common/shared_variables.h"
+#include "platform/system_info.h"
+#include "platform/window_registry.h"
+#include "shell/side_windows.h"
+#include "support/scripted_dialogs.h"
+#include "support/value_printing.h"
+#include "support/window_helpers.h"
+
+namespace km {
+namespace {
+
+using platform::system_info_error;
+
+// A workstation with fixed facts; a step can be made to fail.
+class fixed_system : public platform::system_info_provider {
+ public:
+  fixed_system() { platform::set_system_info(this); }
+  ~fixed_system() override { platform::set_system_info(nullptr); }
+
+  QString user_name() override {
+    if (fail_user) throw system_info_error(5, "Invalid procedure call or argument");
+    return "teacher";
+  }
+  std::optional<platform::memory_status> memory() override { return memory_status; }
+  QSize screen_pixels() override { return {1920, 1080}; }
+  int colour_bits() override { return 24; }
+  QString program_folder() override { return "C:\\Program Files\\KORVA-MARKS"; }
+  std::optional<platform::disk_space> space_of(const QString& root) override {
+    asked_root = root;
+    return disk;
+  }
+  QList<platform::drive_entry> drives() override {
+    return {{'A', false}, {'C', false}, {'D', false}, {'E', false}, {'S', true}};
+  }
+  platform::os_version version() override {
+    if (fail_version) throw system_info_error(13, "Type mismatch");
+    platform::os_version v;
+    v.platform_id = 2;
+    v.major = 5;
+    v.minor = 1;
+    v.build = 2600;
+    v.service_pack_buffer = QString("Service Pack 3") + QString(114, QChar(0));
+    return v;
+  }
+  int processor_type() override { return platform::processor_intel_pentium; }
+  QStringList environment() override { return {}; }
+
+  bool fail_user = false;
+  bool fail_version = false;
+  std::optional<platform::memory_status> memory_status =
+      platform::memory_status{8589934592ull, 3221225472ull};
+  std::optional<platform::disk_space> disk = platform::disk_space{500107862016ull, 987654321ull};
+  QString asked_root;
+};
+
+class statistics_window : public test::with_scripted_dialogs {
+ protected:
+  void SetUp() override {
+    reset_shared_variables();
+    register_side_windows();
+  }
+  void TearDown() override {
+    platform::reset_window_registry();
+    test::run_events();
+    test::with_scripted_dialogs::TearDown();
+  }
+  platform::form* load() {
+    auto* w = platform::show_form("statistics");
+    EXPECT_NE(w, nullptr);
+    return w;
+  }
+  static QString box(platform::form* w, const char* name) {
+    auto* edit = test::find_control_as<QLineEdit>(w, name);
+    return edit ? edit->text() : QString("<no box>");
+  }
+
+  fixed_system system;
+};
+
+TEST_F(statistics_window, shows_the_workstation) {
+  auto* w = load();
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(w->caption(), "STATISTICS");
+  EXPECT_EQ(box(w, "txtUserName"), "teacher");
+  EXPECT_EQ(box(w, "txtTotalPhysicalMemory"), "8,590 MB");
+  EXPECT_EQ(box(w, "txtTotalAvailableMemory"), "3,221 MB");
+  EXPECT_EQ(box(w, "txtScreenResolution"), "1920 x 1080");
+  EXPECT_EQ(box(w, "txtColors"), "16,777,216");
+  EXPECT_EQ(box(w, "txtCurrentDrive"), "C:");
+  EXPECT_EQ(system.asked_root, "C:\\");
+  EXPECT_EQ(box(w, "txtTotalDiskSpace"), "500 GB");
+  EXPECT_EQ(box(w, "txtTotalFreeDiskSpace"), "988 MB");
+  EXPECT_EQ(box(w, "txtLocalDrives"), "A:   D:   E: ");
+  EXPECT_EQ(box(w, "txtNetworkDrives"), "S: ");
+  EXPECT_EQ(box(w, "txtOperatingSystem"), "Windows XP");
+  EXPECT_EQ(box(w, "txtVersion"), "5.1");
+  EXPECT_EQ(box(w, "txtBuildNumber"), "2600");
+  EXPECT_EQ(box(w, "txtServicePack"), "Service Pack 3");
+  EXPECT_EQ(box(w, "txtProcessor"), "586");
+  EXPECT_EQ(test::find_control_as<QLabel>(w, "lblTotalDiskSpace")->text(), "Total Disk Space (MB)");
+}
+
+TEST_F(statistics_window, unknown_memory_and_disk_leave_their_boxes_empty) {
+  system.memory_status.reset();
+  system.disk.reset();
+  auto* w = load();
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(box(w, "txtTotalPhysicalMemory"), "");
+  EXPECT_EQ(box(w, "txtTotalAvailableMemory"), "");
+  EXPECT_EQ(box(w, "txtTotalDiskSpace"), "");
+  EXPECT_EQ(box(w, "txtTotalFreeDiskSpace"), "");
+  EXPECT_EQ(box(w, "txtScreenResolution"), "1920 x 1080");
+}
+
+TEST_F(statistics_window, failing_steps_are_reported_and_the_rest_is_shown) {
+  system.fail_user = true;
+  system.fail_version = true;
+  dialogs.expect_message("Stats.Form1.UserName5Invalid procedure call or argument").title("KORVA-MARKS");
+  dialogs.expect_message("Stats.Form1.VersionInformation13Type mismatch");
+  auto* w = load();
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(box(w, "txtUserName"), "");
+  EXPECT_EQ(box(w, "txtOperatingSystem"), "");
+  EXPECT_EQ(box(w, "txtProcessor"), "");
+  EXPECT_EQ(box(w, "txtTotalPhysicalMemory"), "8,590 MB");
+}
+
+TEST_F(statistics_window, exit_unloads) {
+  auto* w = load();
+  ASSERT_NE(w, nullptr);
+  test::click(w, "stat_exit");
+  EXPECT_FALSE(platform::is_loaded("statistics"));
+}
+
+}  // namespace
+}  // namespace km

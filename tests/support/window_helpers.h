@@ -1,0 +1,42 @@
+#pragma once
+// Helpers for tests that work a window as the user would: find a control by
+// its name, click a button, type into a box, press a key, let the event
+// loop run.
+
+#include <QString>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace km::test {
+
+// The control of this objectName under root (root itself when it has the
+// name); a test failure and nullptr when there is none or it is of
+// another type.
+QWidget* find_control(QWidget* root, const QString& name);
+template <class T>
+T* find_control_as(QWidget* root, const QString& name) {
+  QWidget* w = find_control(root, name);
+  if (!w) return nullptr;
+  T* typed = qobject_cast<T*>(w);
+  if (!typed) ADD_FAILURE() << "control " << name.toStdString() << " is a " << w->metaObject()->className();
+  return typed;
+}
+
+// Clicks a button (any QAbstractButton) with the mouse. False, with a test
+// failure, when the button is missing, hidden or disabled.
+bool click(QWidget* root, const QString& button_name);
+
+// Gives a line edit the focus and types the text into it, key by key, so
+// that the window's key handlers see every key; clear_first empties it.
+bool type_text(QWidget* root, const QString& edit_name, const QString& text, bool clear_first = true);
+
+// Presses and releases a key on a widget (a window or one of its
+// controls), as the keyboard would.
+void press_key(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
+// Lets the event loop run: posted events, deferred deletions, zero-time
+// timers. Takes no real time beyond the work itself.
+void run_events(int rounds = 3);
+
+}  // namespace km::test
