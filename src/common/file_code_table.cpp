@@ -5,7 +5,6 @@
 #include "common/record_file_opening.h"
 #include "common/shared_variables.h"
 
-#include <array>
 
 namespace km {
 

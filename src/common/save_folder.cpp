@@ -21,4 +21,14 @@ void move_into_save_folder(const QString& folder, const QString& file_name) {
   platform::delete_file(source, true);
 }
 
+void remove_keeping_copy(const QString& folder, const QString& file_name) {
+  const QString file = platform::join_win_path(folder, file_name);
+  if (!platform::file_exists(file)) return;
+  if (platform::file_length(file) == 0) {
+    platform::delete_file(file, true);
+    return;
+  }
+  move_into_save_folder(folder, file_name);
+}
+
 }  // namespace km

@@ -17,4 +17,9 @@ QString save_folder_of(const QString& folder);
 // then still in place.
 void move_into_save_folder(const QString& folder, const QString& file_name);
 
+// Takes folder\file_name out of the folder: an empty file is deleted, a file
+// that holds anything is moved into the save folder as above. Nothing is
+// done when the file is not there.
+void remove_keeping_copy(const QString& folder, const QString& file_name);
+
 }  // namespace km

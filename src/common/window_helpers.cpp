@@ -1,14 +1,13 @@
 #include "common/window_helpers.h"
 
+#include <pwd.h>
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QPointer>
 #include <QRegion>
-
-#include <pwd.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cmath>
 #include <deque>
@@ -123,7 +122,8 @@ void show_message_window(QWidget* owner, const QString& text, const QString& tit
   message_call call{owner, text, title, ms, show_image};
   if (g_message_active) {
     const auto same = [&call](const message_call& m) { return m.same_message(call); };
-    if (!call.same_message(g_current_message) && std::none_of(g_waiting_messages.begin(), g_waiting_messages.end(), same))
+    if (!call.same_message(g_current_message) &&
+        std::none_of(g_waiting_messages.begin(), g_waiting_messages.end(), same))
       g_waiting_messages.push_back(call);
     return;
   }
@@ -223,8 +223,8 @@ int colour_component(float value) {
 
 }  // namespace
 
-void paint_gradient(platform::canvas& target, float r1, float g1, float b1, float r2, float g2, float b2, float top,
-                    float bottom, bool keep, int left_x, int right_x) {
+void paint_gradient(platform::canvas& target, float r1, float g1, float b1, float r2, float g2, float b2,
+                    float top, float bottom, bool keep, int left_x, int right_x) {
   const float top_px = float(target.to_pixels(top));
   const float bottom_px = float(target.to_pixels(bottom));
   const int right = right_x != 0 ? right_x : target.width_px();
@@ -259,7 +259,8 @@ void draw_gradient_frame(platform::picture_box& picture, QWidget& control, doubl
                       control.height());
   if (picture.parentWidget() == control.parentWidget()) picture.stackUnder(&control);
   platform::canvas& surface = picture.surface();
-  paint_gradient(surface, r, g, b, grey, grey, grey, 0.0f, float(surface.from_pixels(picture.height())), false);
+  paint_gradient(surface, r, g, b, grey, grey, grey, 0.0f, float(surface.from_pixels(picture.height())),
+                 false);
 }
 
 // ---- tray icon ---------------------------------------------------------------
@@ -278,8 +279,9 @@ QString tray_icon_data::tip_text() const {
   return platform::decode_cp1252(tip.data(), qsizetype(end - tip.begin()));
 }
 
-void fill_tray_icon_data(tray_icon_data& out, std::uint32_t window, std::uint32_t icon_id, std::uint32_t flags,
-                         std::uint32_t callback_message, std::uint32_t icon, const QString& tip) {
+void fill_tray_icon_data(tray_icon_data& out, std::uint32_t window, std::uint32_t icon_id,
+                         std::uint32_t flags, std::uint32_t callback_message, std::uint32_t icon,
+                         const QString& tip) {
   out.size = tray_icon_data::record_size;
   out.window = window;
   out.icon_id = icon_id;

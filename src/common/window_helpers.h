@@ -7,7 +7,6 @@
 #include <QByteArray>
 #include <QString>
 #include <QWidget>
-
 #include <array>
 #include <cstdint>
 
@@ -36,7 +35,8 @@ void reset_idle_clock();
 // runs during the wait) is shown after it, in turn, and that call returns
 // at once; the same message (owner, text and title) asked for again while
 // it is shown or waiting is not repeated. So waits never nest.
-void show_message_window(QWidget* owner, const QString& text, const QString& title, int ms, bool show_image = false);
+void show_message_window(QWidget* owner, const QString& text, const QString& title, int ms,
+                         bool show_image = false);
 
 // Waits the given time while processing events (no wait for 0 or less).
 void wait_milliseconds(int ms);
@@ -65,14 +65,15 @@ void round_form_corners(platform::form& window, int diameter);
 // the end colour at bottom (both on the surface's scale), one line per pixel
 // row from left_x to right_x (pixels; right_x 0 = the full width). keep makes
 // it the surface's persistent picture.
-void paint_gradient(platform::canvas& target, float r1, float g1, float b1, float r2, float g2, float b2, float top,
-                    float bottom, bool keep, int left_x = 0, int right_x = 0);
+void paint_gradient(platform::canvas& target, float r1, float g1, float b1, float r2, float g2, float b2,
+                    float top, float bottom, bool keep, int left_x = 0, int right_x = 0);
 
 // Places the picture behind the control, offset (twips) down and to the
 // right, as large as the control, and paints its gradient shadow: from red
 // when red is set, else from the frame colour, down to the grey of
 // g_frame_blue.
-void draw_gradient_frame(platform::picture_box& picture, QWidget& control, double offset = 90, bool red = false);
+void draw_gradient_frame(platform::picture_box& picture, QWidget& control, double offset = 90,
+                         bool red = false);
 
 // The notification-icon record: six 32-bit fields and a 64-byte tip,
 // 88 bytes in all.
@@ -96,8 +97,9 @@ struct tray_icon_data {
 // Fills the record: its size, the caller's values, and the tip followed by
 // one NUL, cut or padded with blanks to 64 characters (a tip of 64 or more
 // characters is cut and carries no NUL).
-void fill_tray_icon_data(tray_icon_data& out, std::uint32_t window, std::uint32_t icon_id, std::uint32_t flags,
-                         std::uint32_t callback_message, std::uint32_t icon, const QString& tip);
+void fill_tray_icon_data(tray_icon_data& out, std::uint32_t window, std::uint32_t icon_id,
+                         std::uint32_t flags, std::uint32_t callback_message, std::uint32_t icon,
+                         const QString& tip);
 
 // Unloads the window when it is loaded; otherwise nothing happens. A
 // failure is shown in a message box and the caller goes on.

@@ -15,7 +15,9 @@ class refusing_dialogs : public dialog_service {
   msg_answer message_box(const message_request& r) override { refuse("message box", r.text); }
   input_answer input_box(const input_request& r) override { refuse("input box", r.prompt); }
   void beep() override {}
-  std::optional<QString> browse_folder(const folder_request& r) override { refuse("folder browser", r.title); }
+  std::optional<QString> browse_folder(const folder_request& r) override {
+    refuse("folder browser", r.title);
+  }
   std::optional<QString> file_dialog(const file_request& r) override { refuse("file dialog", r.title); }
   std::optional<printer_choice> printer_dialog(const printer_request& r) override {
     refuse("printer dialog", r.printer_name);
@@ -26,8 +28,8 @@ class refusing_dialogs : public dialog_service {
 
  private:
   [[noreturn]] static void refuse(const char* kind, const QString& text) {
-    throw no_dialog_service(QStringLiteral("no dialog service installed for the %1: \"%2\"")
-                                .arg(QLatin1String(kind), text));
+    throw no_dialog_service(
+        QStringLiteral("no dialog service installed for the %1: \"%2\"").arg(QLatin1String(kind), text));
   }
   QString clipboard_;
 };

@@ -10,15 +10,20 @@
 
 #include <QByteArray>
 #include <QString>
-
 #include <exception>
 #include <optional>
 
 namespace km::platform {
 
 // Button sets of a message box, numbered as the platform numbers them.
-enum class msg_buttons { ok = 0, ok_cancel = 1, abort_retry_ignore = 2, yes_no_cancel = 3, yes_no = 4,
-                         retry_cancel = 5 };
+enum class msg_buttons {
+  ok = 0,
+  ok_cancel = 1,
+  abort_retry_ignore = 2,
+  yes_no_cancel = 3,
+  yes_no = 4,
+  retry_cancel = 5
+};
 
 enum class msg_icon { none, critical, question, exclamation, information };
 
@@ -131,8 +136,9 @@ dialog_service* set_dialogs(dialog_service* service);
 
 // Short forms used throughout the program. An empty title becomes the
 // program's title before the request reaches the service.
-msg_answer message_box(const QString& text, msg_buttons buttons = msg_buttons::ok, msg_icon icon = msg_icon::none,
-                       const QString& title = QString(), int default_button = 1);
+msg_answer message_box(const QString& text, msg_buttons buttons = msg_buttons::ok,
+                       msg_icon icon = msg_icon::none, const QString& title = QString(),
+                       int default_button = 1);
 input_answer input_box(const QString& prompt, const QString& title = QString(),
                        const QString& default_text = QString());
 void beep();

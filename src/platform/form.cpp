@@ -6,7 +6,6 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
-
 #include <cmath>
 
 #include "platform/form_timer.h"
@@ -48,8 +47,8 @@ class key_preview_filter : public QObject {
     const QEvent::Type type = event->type();
     if ((type != QEvent::KeyPress && type != QEvent::KeyRelease) || !watched->isWidgetType()) return false;
     auto* widget = static_cast<QWidget*>(watched);
-    const bool same_event_moving_up =
-        event == last_event_ && type == last_type_ && last_receiver_ && widget == last_receiver_->parentWidget();
+    const bool same_event_moving_up = event == last_event_ && type == last_type_ && last_receiver_ &&
+                                      widget == last_receiver_->parentWidget();
     last_event_ = event;
     last_type_ = type;
     last_receiver_ = widget;
@@ -92,9 +91,17 @@ void form::set_key_preview(bool on) { key_preview_ = on; }
 void form::refuse_close_box(bool refuse, std::function<void()> on_refused) {
   refuse_close_ = refuse;
   on_close_refused_ = std::move(on_refused);
-  // Changing the frame's buttons re-creates the window, which hides it;
-  // a shown window keeps its button and refuses by its close handler.
-  if (!isVisible()) setWindowFlag(Qt::WindowCloseButtonHint, !refuse);
+  // Greys the frame's close button where the window system allows. Changing
+  // the frame re-creates the window, which hides it: a window on the screen
+  // keeps its button and refuses in its close handler alone.
+  if (!isWindow() || isVisible()) return;
+  if (refuse) {
+    setWindowFlags((windowFlags() | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                    Qt::WindowMinMaxButtonsHint) &
+                   ~Qt::WindowCloseButtonHint);
+  } else if (windowFlags() & Qt::CustomizeWindowHint) {
+    setWindowFlags((windowFlags() | Qt::WindowCloseButtonHint) & ~Qt::CustomizeWindowHint);
+  }
 }
 
 void form::request_close() { unload_form(this); }
@@ -180,7 +187,9 @@ void form::paintEvent(QPaintEvent* event) {
   background_->paint(painter);
 }
 
-QString control_name(const QString& name, int index) { return name + QLatin1Char('_') + QString::number(index); }
+QString control_name(const QString& name, int index) {
+  return name + QLatin1Char('_') + QString::number(index);
+}
 
 form* form_of(QWidget* widget) {
   for (QWidget* w = widget; w; w = w->parentWidget())

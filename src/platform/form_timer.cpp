@@ -1,7 +1,6 @@
 #include "platform/form_timer.h"
 
 #include <QCoreApplication>
-
 #include <algorithm>
 #include <vector>
 
@@ -71,7 +70,8 @@ form_timer* form_timer::next_due() {
   form_timer* best = nullptr;
   for (form_timer* t : all_timers()) {
     if (!t->running()) continue;
-    if (!best || t->due_ms_ < best->due_ms_ || (t->due_ms_ == best->due_ms_ && t->started_seq_ < best->started_seq_))
+    if (!best || t->due_ms_ < best->due_ms_ ||
+        (t->due_ms_ == best->due_ms_ && t->started_seq_ < best->started_seq_))
       best = t;
   }
   return best;

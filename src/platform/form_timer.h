@@ -12,7 +12,6 @@
 #include <QObject>
 #include <QString>
 #include <QTimer>
-
 #include <functional>
 
 namespace km::platform {

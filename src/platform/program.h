@@ -3,7 +3,6 @@
 // exceptions out of the window system's event dispatch.
 
 #include <QString>
-
 #include <exception>
 #include <functional>
 

@@ -9,7 +9,6 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
-
 #include <algorithm>
 #include <vector>
 
@@ -24,12 +23,18 @@ QWidget* dialog_parent() { return QApplication::activeWindow(); }
 std::vector<QMessageBox::StandardButton> standard_buttons(msg_buttons buttons) {
   using B = QMessageBox::StandardButton;
   switch (buttons) {
-    case msg_buttons::ok: return {B::Ok};
-    case msg_buttons::ok_cancel: return {B::Ok, B::Cancel};
-    case msg_buttons::abort_retry_ignore: return {B::Abort, B::Retry, B::Ignore};
-    case msg_buttons::yes_no_cancel: return {B::Yes, B::No, B::Cancel};
-    case msg_buttons::yes_no: return {B::Yes, B::No};
-    case msg_buttons::retry_cancel: return {B::Retry, B::Cancel};
+    case msg_buttons::ok:
+      return {B::Ok};
+    case msg_buttons::ok_cancel:
+      return {B::Ok, B::Cancel};
+    case msg_buttons::abort_retry_ignore:
+      return {B::Abort, B::Retry, B::Ignore};
+    case msg_buttons::yes_no_cancel:
+      return {B::Yes, B::No, B::Cancel};
+    case msg_buttons::yes_no:
+      return {B::Yes, B::No};
+    case msg_buttons::retry_cancel:
+      return {B::Retry, B::Cancel};
   }
   return {B::Ok};
 }
@@ -37,23 +42,35 @@ std::vector<QMessageBox::StandardButton> standard_buttons(msg_buttons buttons) {
 msg_answer answer_of(QMessageBox::StandardButton button) {
   using B = QMessageBox::StandardButton;
   switch (button) {
-    case B::Ok: return msg_answer::ok;
-    case B::Abort: return msg_answer::abort;
-    case B::Retry: return msg_answer::retry;
-    case B::Ignore: return msg_answer::ignore;
-    case B::Yes: return msg_answer::yes;
-    case B::No: return msg_answer::no;
-    default: return msg_answer::cancel;
+    case B::Ok:
+      return msg_answer::ok;
+    case B::Abort:
+      return msg_answer::abort;
+    case B::Retry:
+      return msg_answer::retry;
+    case B::Ignore:
+      return msg_answer::ignore;
+    case B::Yes:
+      return msg_answer::yes;
+    case B::No:
+      return msg_answer::no;
+    default:
+      return msg_answer::cancel;
   }
 }
 
 QMessageBox::Icon qt_icon(msg_icon icon) {
   switch (icon) {
-    case msg_icon::critical: return QMessageBox::Critical;
-    case msg_icon::question: return QMessageBox::Question;
-    case msg_icon::exclamation: return QMessageBox::Warning;
-    case msg_icon::information: return QMessageBox::Information;
-    case msg_icon::none: break;
+    case msg_icon::critical:
+      return QMessageBox::Critical;
+    case msg_icon::question:
+      return QMessageBox::Question;
+    case msg_icon::exclamation:
+      return QMessageBox::Warning;
+    case msg_icon::information:
+      return QMessageBox::Information;
+    case msg_icon::none:
+      break;
   }
   return QMessageBox::NoIcon;
 }
@@ -103,8 +120,8 @@ input_answer qt_dialogs::input_box(const input_request& request) {
 void qt_dialogs::beep() { QApplication::beep(); }
 
 std::optional<QString> qt_dialogs::browse_folder(const folder_request& request) {
-  const QString chosen =
-      QFileDialog::getExistingDirectory(dialog_parent(), request.title, existing_native_folder(request.start_folder));
+  const QString chosen = QFileDialog::getExistingDirectory(dialog_parent(), request.title,
+                                                           existing_native_folder(request.start_folder));
   if (chosen.isEmpty()) return std::nullopt;
   return to_windows_path(chosen);
 }

@@ -61,7 +61,19 @@ double to_number(const std::string& text, long exponent) {
   double value = 0.0;
   const auto r = std::from_chars(text.data(), text.data() + text.size(), value);
   if (r.ec == std::errc::result_out_of_range) {
-    if (exponent > 0) throw_overflow();
+    // Out of range either way: judge by the decimal magnitude (digits before
+    // the point, or zeros after it, plus the exponent), not by the sign of
+    // the written exponent alone, so "1" and 400 zeros is an overflow too.
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+    while (i < text.size() && text[i] == '0') ++i;
+    long magnitude = 0;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++magnitude, ++i;
+    if (magnitude == 0 && i < text.size() && text[i] == '.') {
+      ++i;
+      while (i < text.size() && text[i] == '0') --magnitude, ++i;
+    }
+    if (magnitude + exponent > 0) throw_overflow();
     return 0.0;
   }
   if (std::isinf(value)) throw_overflow();

@@ -4,7 +4,6 @@
 #include <QHash>
 #include <QPointer>
 #include <QSet>
-
 #include <algorithm>
 
 #include "platform/form_timer.h"
@@ -14,9 +13,9 @@ namespace km::platform {
 namespace {
 
 struct registry_state {
-  QList<QPointer<form>> loaded;      // in load order
+  QList<QPointer<form>> loaded;            // in load order
   QHash<QString, form_factory> factories;  // by lower-case name
-  QSet<const form*> unloading;       // windows whose unload hooks are running
+  QSet<const form*> unloading;             // windows whose unload hooks are running
 };
 
 registry_state& state() {

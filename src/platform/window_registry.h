@@ -8,7 +8,6 @@
 
 #include <QList>
 #include <QString>
-
 #include <functional>
 
 #include "platform/form.h"

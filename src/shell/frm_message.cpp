@@ -3,7 +3,6 @@
 #include <QHBoxLayout>
 #include <QStyle>
 #include <QVBoxLayout>
-
 #include <algorithm>
 
 #include "common/shared_variables.h"
@@ -61,7 +60,8 @@ void frmMessage::Timer1_Timer() { timer1_->set_enabled(false); }
 
 void frmMessage::tmrLabel_Timer() {
   if (is_blank(line0_->text())) {
-    line0_->setText(g_language ? QStringLiteral("Stelsel sluit oor ") : QStringLiteral("System closing down in "));
+    line0_->setText(g_language ? QStringLiteral("Stelsel sluit oor ")
+                               : QStringLiteral("System closing down in "));
     line1_->setText(g_language ? QStringLiteral(" sekondes !") : QStringLiteral(" seconds !"));
   }
   close_->clear();

@@ -3,12 +3,11 @@
 // the grade test and the wait.
 #include "common/window_helpers.h"
 
-#include <QScreen>
-
 #include <gtest/gtest.h>
-
 #include <pwd.h>
 #include <unistd.h>
+
+#include <QScreen>
 
 #include "common/shared_variables.h"
 #include "platform/clock.h"
@@ -79,7 +78,8 @@ TEST_F(window_helpers_test, round_form_corners_of_a_splash_of_6000_by_4500_twips
   EXPECT_EQ(mask.boundingRect(), QRect(0, 0, 400, 300));
   for (QPoint corner : {QPoint(0, 0), QPoint(399, 0), QPoint(0, 299), QPoint(399, 299), QPoint(3, 3)})
     EXPECT_FALSE(mask.contains(corner)) << corner.x() << "," << corner.y();
-  for (QPoint inside : {QPoint(200, 150), QPoint(15, 0), QPoint(384, 299), QPoint(0, 15), QPoint(399, 150), QPoint(5, 5)})
+  for (QPoint inside :
+       {QPoint(200, 150), QPoint(15, 0), QPoint(384, 299), QPoint(0, 15), QPoint(399, 150), QPoint(5, 5)})
     EXPECT_TRUE(mask.contains(inside)) << inside.x() << "," << inside.y();
 }
 
@@ -144,7 +144,12 @@ TEST_F(window_helpers_test, fill_tray_icon_data_record) {
   fill_tray_icon_data(data, 0x1234, 1, 7, 0x200, 0xABCD, "KORVA-MARKS");
   const QByteArray bytes = data.to_bytes();
   ASSERT_EQ(bytes.size(), 88);
-  EXPECT_EQ(bytes.left(24), QByteArray::fromHex("58000000" "34120000" "01000000" "07000000" "00020000" "cdab0000"));
+  EXPECT_EQ(bytes.left(24), QByteArray::fromHex("58000000"
+                                                "34120000"
+                                                "01000000"
+                                                "07000000"
+                                                "00020000"
+                                                "cdab0000"));
   EXPECT_EQ(bytes.mid(24, 12), QByteArray("KORVA-MARKS\0", 12));
   EXPECT_EQ(bytes.mid(36), QByteArray(52, ' '));
   EXPECT_EQ(data.tip_text(), "KORVA-MARKS");
@@ -183,8 +188,8 @@ TEST_F(window_helpers_test, unload_form_if_loaded) {
 }
 
 TEST_F(window_helpers_test, is_grade_10_to_12) {
-  const std::pair<const char*, bool> cases[] = {{"10", true}, {"11", true},  {"12", true},  {" 12", true},
-                                                {"9", false}, {"13", false}, {"", false},   {"12.5", false},
+  const std::pair<const char*, bool> cases[] = {{"10", true},  {"11", true},  {"12", true}, {" 12", true},
+                                                {"9", false},  {"13", false}, {"", false},  {"12.5", false},
                                                 {"10a", true}, {"A10", false}};
   for (const auto& [grade, expected] : cases) {
     g_grade = QString::fromLatin1(grade);

@@ -4,6 +4,9 @@
 // whole-table rewrites.
 #include "platform/dbase/dbf_table.h"
 
+#include <csignal>
+#include <sys/resource.h>
+
 #include <gtest/gtest.h>
 
 #include <QDate>
@@ -355,16 +358,46 @@ TEST_F(dbf_table_test, memos_of_two_writers_in_one_program_do_not_overwrite_each
   first->set_value(5, Value(QStringLiteral("memo of the first")));
   first->update();
   second->add_new();
-  second->set_value(5, Value(QStringLiteral("memo of the second")));
+  second->set_value(0, Value(7.0));
   second->update();
   // the second writer took in the first one's record and reads its memo
   EXPECT_EQ(second->table().value(4, 5), Value(QStringLiteral("memo of the first")));
+  second->edit();
+  second->set_value(5, Value(QStringLiteral("memo of the second")));
+  second->update();
   auto check = open_set(p);
   ASSERT_EQ(check->record_count(), 5);
   check->move_last();
   EXPECT_EQ(check->value(5), Value(QStringLiteral("memo of the second")));
   check->move_previous();
   EXPECT_EQ(check->value(5), Value(QStringLiteral("memo of the first")));
+}
+
+TEST_F(dbf_table_test, an_append_the_disk_cannot_hold_leaves_the_table_whole) {
+  const QString p = marks_book().write(path("marks5.dbf"));
+  const QByteArray before = read_file(p);
+  auto rs = open_set(p, true);
+  rs->add_new();
+  rs->set_value(1, Value(QStringLiteral("NO ROOM")));
+  // Files may grow by 10 bytes only: the record is cut off part way.
+  const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit old_limit{};
+  ::getrlimit(RLIMIT_FSIZE, &old_limit);
+  rlimit small = old_limit;
+  small.rlim_cur = rlim_t(before.size() + 10);
+  ::setrlimit(RLIMIT_FSIZE, &small);
+  int number = 0;
+  try {
+    rs->update();
+  } catch (const dbf_error& e) {
+    number = e.number();
+  }
+  ::setrlimit(RLIMIT_FSIZE, &old_limit);
+  std::signal(SIGXFSZ, old_handler);
+  EXPECT_EQ(number, dbf_errno::disk_error);
+  EXPECT_EQ(rs->mode(), recordset::edit_mode::adding);  // the edit stays open
+  EXPECT_EQ(km::test::hex(read_file(p)), km::test::hex(before));
+  EXPECT_EQ(open_set(p)->record_count(), 2);
 }
 
 TEST_F(dbf_table_test, a_deletion_sets_the_deletion_byte_and_keeps_the_count) {

@@ -58,7 +58,8 @@ TEST(dialogs, expected_message_returns_its_scripted_answer) {
       .default_button(2)
       .answer(msg_answer::no);
   d.expect_message("Retry?").buttons(msg_buttons::retry_cancel).icon(msg_icon::exclamation);
-  EXPECT_EQ(message_box("Delete the set-up?", msg_buttons::yes_no, msg_icon::question, "", 2), msg_answer::no);
+  EXPECT_EQ(message_box("Delete the set-up?", msg_buttons::yes_no, msg_icon::question, "", 2),
+            msg_answer::no);
   // Without an answer the first button is pressed.
   EXPECT_EQ(message_box("Retry?", msg_buttons::retry_cancel, msg_icon::exclamation), msg_answer::retry);
   EXPECT_EQ(d.pending(), 0);
@@ -90,8 +91,10 @@ struct message_mismatch {
 
 TEST(dialogs, wrong_buttons_icon_or_title_fail) {
   const message_mismatch cases[] = {
-      {"buttons", msg_buttons::ok_cancel, msg_icon::critical, "ERROR", "buttons expected Yes/No, shown OK/Cancel"},
-      {"icon", msg_buttons::yes_no, msg_icon::information, "ERROR", "icon expected critical, shown information"},
+      {"buttons", msg_buttons::ok_cancel, msg_icon::critical, "ERROR",
+       "buttons expected Yes/No, shown OK/Cancel"},
+      {"icon", msg_buttons::yes_no, msg_icon::information, "ERROR",
+       "icon expected critical, shown information"},
       {"title", msg_buttons::yes_no, msg_icon::critical, "FOUT", "expected: \"ERROR\""},
   };
   for (const auto& c : cases) {
@@ -105,7 +108,8 @@ TEST(dialogs, wrong_buttons_icon_or_title_fail) {
 TEST(dialogs, an_unexpected_prompt_fails_and_gets_the_safe_answer) {
   scripted_dialogs d;
   msg_answer answer = msg_answer::yes;
-  EXPECT_NONFATAL_FAILURE(answer = message_box("Overwrite?", msg_buttons::yes_no), "unexpected message box \"Overwrite?\"");
+  EXPECT_NONFATAL_FAILURE(answer = message_box("Overwrite?", msg_buttons::yes_no),
+                          "unexpected message box \"Overwrite?\"");
   EXPECT_EQ(answer, msg_answer::no);
   input_answer typed;
   EXPECT_NONFATAL_FAILURE(typed = input_box("PASSWORD"), "unexpected input box \"PASSWORD\"");
@@ -119,8 +123,9 @@ TEST(dialogs, an_unexpected_prompt_fails_and_gets_the_safe_answer) {
 TEST(dialogs, a_prompt_of_another_kind_fails) {
   scripted_dialogs d;
   d.expect_input("SYSTEM PASSWORD");
-  EXPECT_NONFATAL_FAILURE(message_box("SYSTEM PASSWORD"),
-                          "expected input box \"SYSTEM PASSWORD\" but a message box \"SYSTEM PASSWORD\" was shown");
+  EXPECT_NONFATAL_FAILURE(
+      message_box("SYSTEM PASSWORD"),
+      "expected input box \"SYSTEM PASSWORD\" but a message box \"SYSTEM PASSWORD\" was shown");
 }
 
 TEST(dialogs, verify_fails_for_a_prompt_that_never_came) {
@@ -180,7 +185,8 @@ TEST(dialogs, file_folder_printer_and_font_dialogs) {
   EXPECT_EQ(d.browse_folder({"DATA FOLDER FOR EXPORT", "C:\\DATA"}), QString("D:\\EXPORT"));
   EXPECT_EQ(d.file_dialog({file_dialog_kind::save, "FOLDER ADDRESS FOR EXCEL EXPORT", "", "", "Marks"}),
             QString("D:\\Exports\\Marks.xls"));
-  EXPECT_FALSE(d.file_dialog({file_dialog_kind::save, "FOLDER ADDRESS FOR HTML EXPORT", "", "", ""}).has_value());
+  EXPECT_FALSE(
+      d.file_dialog({file_dialog_kind::save, "FOLDER ADDRESS FOR HTML EXPORT", "", "", ""}).has_value());
   const auto chosen = d.printer_dialog({});
   ASSERT_TRUE(chosen.has_value());
   EXPECT_EQ(chosen->printer_name, "Office");
@@ -192,7 +198,8 @@ TEST(dialogs, file_folder_printer_and_font_dialogs) {
 TEST(dialogs, open_dialog_where_save_was_expected_fails) {
   scripted_dialogs d;
   d.expect_file("EXPORT").file_kind(file_dialog_kind::save);
-  EXPECT_NONFATAL_FAILURE(d.file_dialog({file_dialog_kind::open, "EXPORT", "", "", ""}), "expected the save dialog");
+  EXPECT_NONFATAL_FAILURE(d.file_dialog({file_dialog_kind::open, "EXPORT", "", "", ""}),
+                          "expected the save dialog");
 }
 
 TEST(dialogs, beeps_and_clipboard_are_kept_in_order) {
@@ -216,7 +223,8 @@ TEST(dialogs, qt_name_filters_from_the_platform_filter_syntax) {
       {"Workbook (*.xls)|*.xls", "Workbook (*.xls) (*.xls)"},
       {"dangling", ""},
   };
-  for (const auto& [filter, expected] : cases) EXPECT_EQ(qt_name_filters(filter), expected) << filter.toStdString();
+  for (const auto& [filter, expected] : cases)
+    EXPECT_EQ(qt_name_filters(filter), expected) << filter.toStdString();
 }
 
 }  // namespace

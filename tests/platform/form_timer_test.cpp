@@ -84,3 +84,23 @@ TEST_F(form_timer_test, a_deleted_timer_is_no_longer_due) {
 
 }  // namespace
 }  // namespace km::platform
+
+namespace km::platform {
+namespace {
+
+// The program's own path: under the system clock a real timer drives the
+// handler from the event loop (no time is measured here).
+TEST(form_timer_system_clock, a_real_timer_drives_the_handler) {
+  ASSERT_FALSE(clock_is_fake());
+  form_timer once(nullptr, "Timer1", 20, true);
+  int fired = 0;
+  once.set_handler([&] {
+    ++fired;
+    once.set_enabled(false);
+  });
+  while (once.running()) pump_events();
+  EXPECT_EQ(fired, 1);
+}
+
+}  // namespace
+}  // namespace km::platform

@@ -113,6 +113,14 @@ TEST_F(value_test, val_of_a_number_beyond_a_double_is_an_overflow) {
     EXPECT_EQ(e.which(), value_error::kind::overflow);
   }
   EXPECT_THROW(val("&H100000000"), value_error);
+  // Written out in full, without an exponent, and with a negative exponent
+  // that still leaves it too large.
+  EXPECT_THROW(val("1" + QString(400, '0')), value_error);
+  EXPECT_THROW(val("-1" + QString(400, '0') + ".5"), value_error);
+  EXPECT_THROW(val("1" + QString(420, '0') + "e-10"), value_error);
+  // Too small is 0, however it is written.
+  EXPECT_EQ(val("0." + QString(400, '0') + "1"), 0.0);
+  EXPECT_EQ(val("1e-400"), 0.0);
 }
 
 TEST_F(value_test, cdbl_of_numbers_dates_and_texts) {

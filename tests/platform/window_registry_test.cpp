@@ -3,12 +3,12 @@
 // box, key preview and placement in twips.
 #include "platform/window_registry.h"
 
+#include <gtest/gtest.h>
+
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTimer>
-
-#include <gtest/gtest.h>
 
 #include "platform/clock.h"
 #include "platform/form_timer.h"

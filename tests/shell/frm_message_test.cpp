@@ -288,6 +288,20 @@ TEST_F(frm_message_test, a_time_of_zero_closes_at_once) {
   EXPECT_TRUE(owner->isVisible());
 }
 
+// The program's own path: real timers under the system clock (no time is
+// measured here).
+TEST(frm_message_system_clock, a_short_message_closes_by_its_real_timer) {
+  register_frm_message();
+  form* owner = platform::load_form(new form("startup"));
+  owner->show();
+  show_message_window(owner, "x$y", "", 30);
+  EXPECT_FALSE(platform::is_loaded("frmMessage"));
+  EXPECT_TRUE(owner->isVisible());
+  EXPECT_FALSE(message_call_active());
+  platform::reset_window_registry();
+  platform::unregister_form("frmMessage");
+}
+
 TEST_F(frm_message_test, handlers_called_directly) {
   auto* w = qobject_cast<frmMessage*>(platform::load_form("frmMessage"));
   ASSERT_NE(w, nullptr);

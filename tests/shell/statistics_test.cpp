@@ -37,6 +37,7 @@ class fixed_system : public platform::system_info_provider {
     return disk;
   }
   QList<platform::drive_entry> drives() override {
+    if (fail_drives) throw system_info_error(71, "Disk not ready");
     return {{'A', false}, {'C', false}, {'D', false}, {'E', false}, {'S', true}};
   }
   platform::os_version version() override {
@@ -54,6 +55,7 @@ class fixed_system : public platform::system_info_provider {
 
   bool fail_user = false;
   bool fail_version = false;
+  bool fail_drives = false;
   std::optional<platform::memory_status> memory_status =
       platform::memory_status{8589934592ull, 3221225472ull};
   std::optional<platform::disk_space> disk = platform::disk_space{500107862016ull, 987654321ull};
@@ -130,6 +132,17 @@ TEST_F(statistics_window, failing_steps_are_reported_and_the_rest_is_shown) {
   EXPECT_EQ(box(w, "txtOperatingSystem"), "");
   EXPECT_EQ(box(w, "txtProcessor"), "");
   EXPECT_EQ(box(w, "txtTotalPhysicalMemory"), "8,590 MB");
+}
+
+TEST_F(statistics_window, a_failing_system_step_is_reported_and_the_next_steps_run) {
+  system.fail_drives = true;
+  dialogs.expect_message("Stats.Form1.SystemInformation71Disk not ready");
+  auto* w = load();
+  ASSERT_NE(w, nullptr);
+  EXPECT_EQ(box(w, "txtLocalDrives"), "");
+  EXPECT_EQ(box(w, "txtNetworkDrives"), "");
+  EXPECT_EQ(box(w, "txtTotalDiskSpace"), "500 GB");
+  EXPECT_EQ(box(w, "txtOperatingSystem"), "Windows XP");
 }
 
 TEST_F(statistics_window, exit_unloads) {

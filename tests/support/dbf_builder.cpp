@@ -86,7 +86,7 @@ QByteArray dbf_builder::record_bytes(const std::vector<QByteArray>& values, bool
                                      QByteArray& memo) const {
   QByteArray rec(1, deleted ? '*' : ' ');
   for (std::size_t i = 0; i < fields_.size(); ++i) {
-    const field_spec& f = fields_[i];
+    const field_def& f = fields_[i];
     QByteArray v = i < values.size() ? values[i] : QByteArray();
     if (f.type == 'M' && !v.isEmpty()) {
       const int block = int(memo.size() / block_size);

@@ -47,7 +47,7 @@ class dbf_builder {
   static constexpr int block_size = 512;
 
  private:
-  struct field_spec {
+  struct field_def {
     QByteArray name;
     char type;
     int width;
@@ -58,13 +58,13 @@ class dbf_builder {
 
   int version_ = -1;
   int year_ = 2017, month_ = 3, day_ = 17;
-  std::vector<field_spec> fields_;
-  struct record_spec {
+  std::vector<field_def> fields_;
+  struct record_def {
     std::vector<QByteArray> values;
     bool deleted = false;
     std::optional<QByteArray> raw;
   };
-  std::vector<record_spec> records_;
+  std::vector<record_def> records_;
   std::optional<int> header_length_, record_length_, record_count_;
   int header_padding_ = 0;
   bool end_marker_ = true;

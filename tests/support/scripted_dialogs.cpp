@@ -18,18 +18,22 @@ std::string shown_text(const QString& text) {
 std::string differs(const char* what, const QString& expected, const QString& actual) {
   qsizetype at = 0;
   while (at < expected.size() && at < actual.size() && expected[at] == actual[at]) ++at;
-  return std::string(what) + " differs (first at character " + std::to_string(at) + ")\n  expected: " +
-         shown_text(expected) + "\n  actual:   " + shown_text(actual);
+  return std::string(what) + " differs (first at character " + std::to_string(at) +
+         ")\n  expected: " + shown_text(expected) + "\n  actual:   " + shown_text(actual);
 }
 
 msg_answer first_button_answer(msg_buttons buttons) {
   switch (buttons) {
     case msg_buttons::ok:
-    case msg_buttons::ok_cancel: return msg_answer::ok;
-    case msg_buttons::abort_retry_ignore: return msg_answer::abort;
+    case msg_buttons::ok_cancel:
+      return msg_answer::ok;
+    case msg_buttons::abort_retry_ignore:
+      return msg_answer::abort;
     case msg_buttons::yes_no_cancel:
-    case msg_buttons::yes_no: return msg_answer::yes;
-    case msg_buttons::retry_cancel: return msg_answer::retry;
+    case msg_buttons::yes_no:
+      return msg_answer::yes;
+    case msg_buttons::retry_cancel:
+      return msg_answer::retry;
   }
   return msg_answer::ok;
 }
@@ -38,10 +42,14 @@ msg_answer first_button_answer(msg_buttons buttons) {
 // the least.
 msg_answer safe_answer(msg_buttons buttons) {
   switch (buttons) {
-    case msg_buttons::ok: return msg_answer::ok;
-    case msg_buttons::yes_no: return msg_answer::no;
-    case msg_buttons::abort_retry_ignore: return msg_answer::abort;
-    default: return msg_answer::cancel;
+    case msg_buttons::ok:
+      return msg_answer::ok;
+    case msg_buttons::yes_no:
+      return msg_answer::no;
+    case msg_buttons::abort_retry_ignore:
+      return msg_answer::abort;
+    default:
+      return msg_answer::cancel;
   }
 }
 
@@ -49,52 +57,104 @@ msg_answer safe_answer(msg_buttons buttons) {
 
 QString kind_name(prompt_kind kind) {
   switch (kind) {
-    case prompt_kind::message: return QStringLiteral("message box");
-    case prompt_kind::input: return QStringLiteral("input box");
-    case prompt_kind::folder: return QStringLiteral("folder browser");
-    case prompt_kind::file: return QStringLiteral("file dialog");
-    case prompt_kind::printer: return QStringLiteral("printer dialog");
-    case prompt_kind::font: return QStringLiteral("font dialog");
+    case prompt_kind::message:
+      return QStringLiteral("message box");
+    case prompt_kind::input:
+      return QStringLiteral("input box");
+    case prompt_kind::folder:
+      return QStringLiteral("folder browser");
+    case prompt_kind::file:
+      return QStringLiteral("file dialog");
+    case prompt_kind::printer:
+      return QStringLiteral("printer dialog");
+    case prompt_kind::font:
+      return QStringLiteral("font dialog");
   }
   return QString();
 }
 
 QString buttons_name(msg_buttons buttons) {
   switch (buttons) {
-    case msg_buttons::ok: return QStringLiteral("OK");
-    case msg_buttons::ok_cancel: return QStringLiteral("OK/Cancel");
-    case msg_buttons::abort_retry_ignore: return QStringLiteral("Abort/Retry/Ignore");
-    case msg_buttons::yes_no_cancel: return QStringLiteral("Yes/No/Cancel");
-    case msg_buttons::yes_no: return QStringLiteral("Yes/No");
-    case msg_buttons::retry_cancel: return QStringLiteral("Retry/Cancel");
+    case msg_buttons::ok:
+      return QStringLiteral("OK");
+    case msg_buttons::ok_cancel:
+      return QStringLiteral("OK/Cancel");
+    case msg_buttons::abort_retry_ignore:
+      return QStringLiteral("Abort/Retry/Ignore");
+    case msg_buttons::yes_no_cancel:
+      return QStringLiteral("Yes/No/Cancel");
+    case msg_buttons::yes_no:
+      return QStringLiteral("Yes/No");
+    case msg_buttons::retry_cancel:
+      return QStringLiteral("Retry/Cancel");
   }
   return QString();
 }
 
 QString icon_name(msg_icon icon) {
   switch (icon) {
-    case msg_icon::none: return QStringLiteral("no icon");
-    case msg_icon::critical: return QStringLiteral("critical");
-    case msg_icon::question: return QStringLiteral("question");
-    case msg_icon::exclamation: return QStringLiteral("exclamation");
-    case msg_icon::information: return QStringLiteral("information");
+    case msg_icon::none:
+      return QStringLiteral("no icon");
+    case msg_icon::critical:
+      return QStringLiteral("critical");
+    case msg_icon::question:
+      return QStringLiteral("question");
+    case msg_icon::exclamation:
+      return QStringLiteral("exclamation");
+    case msg_icon::information:
+      return QStringLiteral("information");
   }
   return QString();
 }
 
 // ---- expected_prompt -------------------------------------------------------
 
-expected_prompt& expected_prompt::buttons(msg_buttons b) { buttons_ = b; return *this; }
-expected_prompt& expected_prompt::icon(msg_icon i) { icon_ = i; return *this; }
-expected_prompt& expected_prompt::title(const QString& t) { title_ = t; return *this; }
-expected_prompt& expected_prompt::default_button(int n) { default_button_ = n; return *this; }
-expected_prompt& expected_prompt::default_text(const QString& t) { default_text_ = t; return *this; }
-expected_prompt& expected_prompt::file_kind(file_dialog_kind k) { file_kind_ = k; return *this; }
-expected_prompt& expected_prompt::file_name(const QString& name) { file_name_ = name; return *this; }
-expected_prompt& expected_prompt::start_folder(const QString& folder) { start_folder_ = folder; return *this; }
-expected_prompt& expected_prompt::answer(msg_answer a) { answer_ = a; return *this; }
-expected_prompt& expected_prompt::type(const QString& text) { typed_ = text; cancel_ = false; return *this; }
-expected_prompt& expected_prompt::choose(const QString& path) { chosen_path_ = path; cancel_ = false; return *this; }
+expected_prompt& expected_prompt::buttons(msg_buttons b) {
+  buttons_ = b;
+  return *this;
+}
+expected_prompt& expected_prompt::icon(msg_icon i) {
+  icon_ = i;
+  return *this;
+}
+expected_prompt& expected_prompt::title(const QString& t) {
+  title_ = t;
+  return *this;
+}
+expected_prompt& expected_prompt::default_button(int n) {
+  default_button_ = n;
+  return *this;
+}
+expected_prompt& expected_prompt::default_text(const QString& t) {
+  default_text_ = t;
+  return *this;
+}
+expected_prompt& expected_prompt::file_kind(file_dialog_kind k) {
+  file_kind_ = k;
+  return *this;
+}
+expected_prompt& expected_prompt::file_name(const QString& name) {
+  file_name_ = name;
+  return *this;
+}
+expected_prompt& expected_prompt::start_folder(const QString& folder) {
+  start_folder_ = folder;
+  return *this;
+}
+expected_prompt& expected_prompt::answer(msg_answer a) {
+  answer_ = a;
+  return *this;
+}
+expected_prompt& expected_prompt::type(const QString& text) {
+  typed_ = text;
+  cancel_ = false;
+  return *this;
+}
+expected_prompt& expected_prompt::choose(const QString& path) {
+  chosen_path_ = path;
+  cancel_ = false;
+  return *this;
+}
 expected_prompt& expected_prompt::choose_printer(const printer_choice& choice) {
   printer_ = choice;
   cancel_ = false;
@@ -156,7 +216,8 @@ void scripted_dialogs::verify() {
     const expected_prompt e = queue_.front();
     queue_.pop_front();
     ADD_FAILURE_AT(e.where_.file_name(), int(e.where_.line()))
-        << "expected " << kind_name(e.kind_).toStdString() << " " << shown_text(e.text_) << " was never shown";
+        << "expected " << kind_name(e.kind_).toStdString() << " " << shown_text(e.text_)
+        << " was never shown";
   }
 }
 
@@ -193,9 +254,11 @@ msg_answer scripted_dialogs::message_box(const message_request& r) {
                                << buttons_name(r.buttons).toStdString();
   if (e->icon_ != r.icon)
     ADD_FAILURE_AT(file, line) << "message box " << shown_text(r.text) << ": icon expected "
-                               << icon_name(e->icon_).toStdString() << ", shown " << icon_name(r.icon).toStdString();
+                               << icon_name(e->icon_).toStdString() << ", shown "
+                               << icon_name(r.icon).toStdString();
   if (e->title_ && *e->title_ != r.title)
-    ADD_FAILURE_AT(file, line) << "message box " << shown_text(r.text) << ": " << differs("title", *e->title_, r.title);
+    ADD_FAILURE_AT(file, line) << "message box " << shown_text(r.text) << ": "
+                               << differs("title", *e->title_, r.title);
   if (e->default_button_ && *e->default_button_ != r.default_button)
     ADD_FAILURE_AT(file, line) << "message box " << shown_text(r.text) << ": default button expected "
                                << *e->default_button_ << ", shown " << r.default_button;
@@ -210,7 +273,8 @@ input_answer scripted_dialogs::input_box(const input_request& r) {
   const auto file = e->where_.file_name();
   const int line = int(e->where_.line());
   if (e->title_ && *e->title_ != r.title)
-    ADD_FAILURE_AT(file, line) << "input box " << shown_text(r.prompt) << ": " << differs("title", *e->title_, r.title);
+    ADD_FAILURE_AT(file, line) << "input box " << shown_text(r.prompt) << ": "
+                               << differs("title", *e->title_, r.title);
   if (e->default_text_ && *e->default_text_ != r.default_text)
     ADD_FAILURE_AT(file, line) << "input box " << shown_text(r.prompt) << ": "
                                << differs("default text", *e->default_text_, r.default_text);
@@ -230,7 +294,8 @@ std::optional<QString> scripted_dialogs::browse_folder(const folder_request& r) 
   if (!e) return std::nullopt;
   if (e->start_folder_ && *e->start_folder_ != r.start_folder)
     ADD_FAILURE_AT(e->where_.file_name(), int(e->where_.line()))
-        << "folder browser " << shown_text(r.title) << ": " << differs("start folder", *e->start_folder_, r.start_folder);
+        << "folder browser " << shown_text(r.title) << ": "
+        << differs("start folder", *e->start_folder_, r.start_folder);
   if (e->while_shown_) e->while_shown_();
   if (e->cancel_ || !e->chosen_path_) return std::nullopt;
   return e->chosen_path_;

@@ -13,15 +13,14 @@
 //   run the code ...
 //   dialogs.verify();                      // or use the fixture with_scripted_dialogs
 
+#include <gtest/gtest.h>
+
 #include <QString>
 #include <QStringList>
-
 #include <deque>
 #include <functional>
 #include <optional>
 #include <source_location>
-
-#include <gtest/gtest.h>
 
 #include "platform/dialogs.h"
 
@@ -86,10 +85,14 @@ class scripted_dialogs : public platform::dialog_service {
 
   // text: the message; the prompt of an input box; the title of a folder
   // or file dialog.
-  expected_prompt& expect_message(const QString& text, std::source_location where = std::source_location::current());
-  expected_prompt& expect_input(const QString& prompt, std::source_location where = std::source_location::current());
-  expected_prompt& expect_folder(const QString& title, std::source_location where = std::source_location::current());
-  expected_prompt& expect_file(const QString& title, std::source_location where = std::source_location::current());
+  expected_prompt& expect_message(const QString& text,
+                                  std::source_location where = std::source_location::current());
+  expected_prompt& expect_input(const QString& prompt,
+                                std::source_location where = std::source_location::current());
+  expected_prompt& expect_folder(const QString& title,
+                                 std::source_location where = std::source_location::current());
+  expected_prompt& expect_file(const QString& title,
+                               std::source_location where = std::source_location::current());
   expected_prompt& expect_printer(std::source_location where = std::source_location::current());
   expected_prompt& expect_font(std::source_location where = std::source_location::current());
 

@@ -15,7 +15,9 @@ QWidget* find_control(QWidget* root, const QString& name) {
   }
   if (root->objectName() == name) return root;
   QWidget* w = root->findChild<QWidget*>(name);
-  if (!w) ADD_FAILURE() << "window " << root->objectName().toStdString() << " has no control " << name.toStdString();
+  if (!w)
+    ADD_FAILURE() << "window " << root->objectName().toStdString() << " has no control "
+                  << name.toStdString();
   return w;
 }
 

@@ -3,10 +3,10 @@
 // its name, click a button, type into a box, press a key, let the event
 // loop run.
 
+#include <gtest/gtest.h>
+
 #include <QString>
 #include <QWidget>
-
-#include <gtest/gtest.h>
 
 namespace km::test {
 

@@ -46,7 +46,9 @@ dbf_table::dbf_table(const QString& native_path, access mode, const QString& mem
   header_ = parse_dbf_header(data_.constData(), data_.size(), name_);
   check_dbf_size(header_, data_.constData(), data_.size(), name_);
   data_.truncate(header_.data_end());
-  for (int i = 0; i < field_count(); ++i) names_.insert(ascii_upper(header_.fields[i].name), i);
+  for (int i = 0; i < field_count(); ++i)  // with two fields of one name, the first is found
+    if (const QByteArray key = ascii_upper(header_.fields[i].name); !names_.contains(key))
+      names_.insert(key, i);
 
   if (header_.has_memo_fields()) {
     const QString memo_file =

@@ -48,6 +48,11 @@ print_device& printer_object::device() const {
   return *device_;
 }
 
+std::shared_ptr<print_device> printer_object::shared_device() const {
+  device();  // makes the default device when there is none yet
+  return device_;
+}
+
 QString printer_object::device_name() const { return device().name(); }
 
 void printer_object::set_metrics(std::shared_ptr<text_metrics> metrics) {

@@ -48,6 +48,9 @@ class printer_object {
   // --- device and measuring
   void set_device(std::shared_ptr<print_device> device);  // a pending document goes to the new device
   print_device& device() const;
+  // The device itself, so that a caller that lends the printer another
+  // device for one job can put this one back afterwards.
+  std::shared_ptr<print_device> shared_device() const;
   QString device_name() const;
   void set_metrics(std::shared_ptr<text_metrics> metrics);
   const text_metrics& metrics() const { return *metrics_; }

@@ -1,0 +1,74 @@
+#include "printing/print_messages.h"
+
+#include "common/shared_variables.h"
+
+namespace km {
+
+namespace {
+
+QString pick(const char16_t* afrikaans, const char16_t* english) {
+  return QString::fromUtf16(g_language ? afrikaans : english);
+}
+
+}  // namespace
+
+QString print_busy_text() { return pick(u" BESIG MET DRUKWERK ... ", u" BUSY WITH PRINTING ... "); }
+
+QString page_label_text() { return pick(u"BLADSY : ", u"PAGE : "); }
+
+QString printing_complete_message(int pages) {
+  const QString n = QString::number(pages);
+  return g_language ? QStringLiteral("DRUKWERK VOLTOOI (") + n + QStringLiteral(" bladsye)")
+                    : QStringLiteral("PRINTING COMPLETE (") + n + QStringLiteral(" pages)");
+}
+
+QString print_error_reason(const platform::print_error& error) {
+  using kind = platform::print_error::kind;
+  if (!g_language) return error.text();
+  QString reason;
+  switch (error.what) {
+    case kind::none:
+      return {};
+    case kind::folder_not_writable:
+      reason = QStringLiteral("Die gids %1 kan nie geskryf word nie.");
+      break;
+    case kind::file_not_writable:
+      reason = QString::fromUtf16(u"Die lêer %1 kan nie geskryf word nie.");
+      break;
+    case kind::no_printer:
+      reason = QStringLiteral("Die drukker %1 is nie beskikbaar nie.");
+      break;
+    case kind::printer_refused:
+      reason = QStringLiteral("Die drukker %1 het die dokument nie aanvaar nie.");
+      break;
+  }
+  reason = reason.arg(error.path);
+  if (!error.detail.isEmpty()) reason += u' ' + error.detail;
+  return reason;
+}
+
+QString printing_failed_message(const platform::print_error& error) {
+  return pick(u"DRUKWERK HET MISLUK !!", u"PRINTING FAILED !!") + QStringLiteral("\r\n") +
+         print_error_reason(error);
+}
+
+QString export_complete_message(const QString& name, const QString& folder_and_name) {
+  return g_language ? QStringLiteral("UITVOER VAN ") + name + QStringLiteral(" NA ") + folder_and_name +
+                          QStringLiteral(" VOLTOOI !!")
+                    : QStringLiteral("EXPORT OF ") + name + QStringLiteral(" TO ") + folder_and_name +
+                          QStringLiteral(" COMPLETE !!");
+}
+
+QString export_failed_message(const QString& name, const QString& folder_and_name, const QString& reason) {
+  const QString head = g_language ? QStringLiteral("UITVOER VAN ") + name + QStringLiteral(" NA ") +
+                                        folder_and_name + QStringLiteral(" HET MISLUK !!")
+                                  : QStringLiteral("EXPORT OF ") + name + QStringLiteral(" TO ") +
+                                        folder_and_name + QStringLiteral(" FAILED !!");
+  return reason.isEmpty() ? head : head + QStringLiteral("\r\n") + reason;
+}
+
+QString export_start_failed_message() {
+  return pick(u"EXCEL-UITVOER KAN NIE BEGIN NIE !!", u"THE EXCEL EXPORT CANNOT START !!");
+}
+
+}  // namespace km

@@ -1,0 +1,18 @@
+#include "printing/print_variables.h"
+
+namespace km {
+
+#define KM_PV_DEFINE(type, name) type name{};
+KM_PV_ALL(KM_PV_DEFINE)
+#undef KM_PV_DEFINE
+
+std::unique_ptr<workbook_sink> g_excel_workbook;
+
+void reset_print_variables() {
+#define KM_PV_RESET(type, name) name = type{};
+  KM_PV_ALL(KM_PV_RESET)
+#undef KM_PV_RESET
+  g_excel_workbook.reset();
+}
+
+}  // namespace km

@@ -1,0 +1,27 @@
+#pragma once
+// The status labels of the menus and work windows (date, time, the system's
+// name and the published version) and the audit-trail record that every
+// window's load leaves behind.
+
+#include <QColor>
+#include <QString>
+
+#include "platform/form.h"
+
+namespace km {
+
+// The background of the panels holding the status labels and the exit
+// button: the colour of inactive title bars.
+QColor status_panel_colour();
+
+// Places, colours and fills the window's status labels (ops_datum,
+// ops_tyd, prg_version, internet_version; a window need not carry them all),
+// gives their panels and the exit button's panel the panel colour, turns
+// key preview on, adds an internet_version label next to prg_version when
+// the window has none, and appends the window's record to the audit trail.
+// Returns the text of prg_version (a blank, then the system's name in
+// brackets). Nothing here ends the program or throws: a step that fails is
+// skipped.
+QString show_status_labels(platform::form& window);
+
+}  // namespace km

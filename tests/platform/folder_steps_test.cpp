@@ -1,0 +1,93 @@
+#include "platform/folder_steps.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "support/temp_drives.h"
+#include "support/value_printing.h"
+
+namespace km::platform {
+namespace {
+
+class folder_steps_test : public test::temp_drives_test {
+ protected:
+  QByteArray read(const QString& relative) const {
+    QFile f(drives.base() + "/" + relative);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+  }
+  bool exists(const QString& relative) const { return QFileInfo::exists(drives.base() + "/" + relative); }
+};
+
+TEST_F(folder_steps_test, copy_folder_copies_everything_below_it) {
+  drives.write_native("C/SRC/a.txt", "a");
+  drives.write_native("C/SRC/SUB/b.bin", QByteArray("\x00\x01\x02", 3));
+  drives.write_native("C/SRC/SUB/DEEP/c.txt", "c");
+  drives.make_native_folder("C/SRC/EMPTY");
+  copy_folder("C:\\SRC", "D:\\NEW\\DST");
+  EXPECT_EQ(read("D/NEW/DST/a.txt"), "a");
+  EXPECT_EQ(read("D/NEW/DST/SUB/b.bin"), QByteArray("\x00\x01\x02", 3));
+  EXPECT_EQ(read("D/NEW/DST/SUB/DEEP/c.txt"), "c");
+  EXPECT_TRUE(QFileInfo(drives.base() + "/D/NEW/DST/EMPTY").isDir());
+  EXPECT_EQ(read("C/SRC/a.txt"), "a");  // the source stays
+}
+
+TEST_F(folder_steps_test, copy_folder_overwrites_only_when_asked) {
+  drives.write_native("C/SRC/a.txt", "new");
+  drives.write_native("C/DST/a.txt", "old");
+  drives.write_native("C/DST/keep.txt", "keep");
+  EXPECT_THROW(copy_folder("C:\\SRC", "C:\\DST", false), file_error);
+  EXPECT_EQ(read("C/DST/a.txt"), "old");
+  copy_folder("C:\\SRC", "C:\\DST");
+  EXPECT_EQ(read("C/DST/a.txt"), "new");
+  EXPECT_EQ(read("C/DST/keep.txt"), "keep");
+}
+
+TEST_F(folder_steps_test, copy_folder_failures) {
+  try {
+    copy_folder("C:\\MISSING", "C:\\DST");
+    ADD_FAILURE() << "no failure";
+  } catch (const file_error& e) {
+    EXPECT_EQ(e.which(), file_error::kind::path_not_found);
+  }
+  drives.write_native("C/SRC/a.txt", "a");
+  drives.write_native("C/BLOCK", "a file where the folder should go");
+  try {
+    copy_folder("C:\\SRC", "C:\\BLOCK");
+    ADD_FAILURE() << "no failure";
+  } catch (const file_error& e) {
+    EXPECT_EQ(e.which(), file_error::kind::file_already_exists);
+  }
+  EXPECT_EQ(read("C/BLOCK"), "a file where the folder should go");
+}
+
+TEST_F(folder_steps_test, rename_folder_keeps_the_contents) {
+  drives.write_native("C/SCHOOL/NW_ADMIN/x/y.txt", "y");
+  rename_folder("C:\\school\\nw_admin", "C:\\SCHOOL\\NW_ADMIN_20170317");
+  EXPECT_FALSE(exists("C/SCHOOL/NW_ADMIN"));
+  EXPECT_EQ(read("C/SCHOOL/NW_ADMIN_20170317/x/y.txt"), "y");
+}
+
+TEST_F(folder_steps_test, rename_folder_failures) {
+  drives.make_native_folder("C/A");
+  drives.make_native_folder("C/B");
+  const auto kind_of = [](const QString& from, const QString& to) {
+    try {
+      rename_folder(from, to);
+    } catch (const file_error& e) {
+      return e.which();
+    }
+    return file_error::kind::other;
+  };
+  EXPECT_EQ(kind_of("C:\\A", "C:\\B"), file_error::kind::file_already_exists);
+  EXPECT_EQ(kind_of("C:\\A", "C:\\b"), file_error::kind::file_already_exists);
+  EXPECT_EQ(kind_of("C:\\NONE", "C:\\C"), file_error::kind::path_not_found);
+  EXPECT_EQ(kind_of("C:\\A", "C:\\NO\\C"), file_error::kind::path_not_found);
+  EXPECT_TRUE(exists("C/A"));
+  EXPECT_TRUE(exists("C/B"));
+}
+
+}  // namespace
+}  // namespace km::platform
