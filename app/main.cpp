@@ -1,12 +1,66 @@
+// The program: wires the windows and hooks of every part together, loads the
+// start-up window and runs until a menu ends the program.
 #include <QApplication>
-#include <QMainWindow>
+
+#include "common/record_file_hooks.h"
+#include "common/record_lock.h"
+#include "platform/drive_map.h"
+#include "platform/file_error.h"
+#include "platform/program.h"
+#include "platform/program_location.h"
+#include "platform/qt_dialogs.h"
+#include "platform/win_path.h"
+#include "platform/window_registry.h"
+#include "printing/printing_windows.h"
+#include "shell/frm_message.h"
+#include "shell/menu_windows.h"
+#include "shell/side_windows.h"
+#include "shell/startup.h"
+
+namespace {
+
+void register_windows() {
+  km::register_frm_message();
+  km::register_startup_windows();
+  km::register_menu_windows();
+  km::register_side_windows();
+  km::register_printing_windows();
+}
+
+void install_hooks() {
+  km::install_record_file_hooks();
+  km::install_record_lock_hook();
+}
+
+// A program started from its shortcut runs in its own folder.
+void start_in_program_folder() {
+  const QString folder = km::platform::parent_folder_name(km::platform::program_file_path());
+  try {
+    if (!folder.isEmpty()) km::platform::set_current_directory(folder);
+  } catch (const km::platform::file_error&) {
+    // The program's folder is not there: the start goes on from C:\.
+  }
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  QApplication::setApplicationName("korva-marks");
-  QMainWindow window;
-  window.setWindowTitle("KORVA-MARKS");
-  window.resize(1024, 700);
-  window.show();
-  return QApplication::exec();
+  QApplication::setApplicationName(QStringLiteral("korva-marks"));
+  // The program ends only through its menus, never when a window closes.
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  km::platform::use_qt_dialogs();
+  register_windows();
+  install_hooks();
+  start_in_program_folder();
+
+  try {
+    if (!km::platform::load_form(QStringLiteral("startup"))) return 1;
+    const int code = QApplication::exec();
+    if (km::platform::program_has_ended()) return 0;
+    return code;
+  } catch (const km::platform::program_ended&) {
+    return 0;
+  }
 }

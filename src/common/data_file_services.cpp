@@ -1,11 +1,11 @@
 #include "common/data_file_services.h"
 
+#include <memory>
+#include <utility>
+
 #include "common/file_number_pool.h"
 #include "common/shared_variables.h"
 #include "platform/dbase/data_control.h"
-
-#include <memory>
-#include <utility>
 
 namespace km {
 

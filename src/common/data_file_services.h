@@ -14,7 +14,6 @@
 // that table of the folder.
 
 #include <QString>
-
 #include <functional>
 
 namespace km::platform {

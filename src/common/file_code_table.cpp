@@ -5,7 +5,6 @@
 #include "common/record_file_opening.h"
 #include "common/shared_variables.h"
 
-
 namespace km {
 
 namespace {
@@ -17,6 +16,8 @@ constexpr build_step from_table(const char* table, table_build_hook hook, int ye
   return {.table = table, .from_table = hook, .before_year = year};
 }
 
+// One line group per code, in request order.
+// clang-format off
 const file_code_entry entries[] = {
     // The school group: one record each, opened with their layout's length.
     {.code = "SKL", .file_name = "Skl_Dta_random.txt", .record_length = skl_dta_record.length,
@@ -162,6 +163,7 @@ const file_code_entry entries[] = {
     {.code = "E_C", .file_name = "exp_mrk_control.txt", .record_length = 44,
      .number = &g_exp_mrk_control_file_number, .count = &g_exp_mrk_control_count},
 };
+// clang-format on
 
 }  // namespace
 

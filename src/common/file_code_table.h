@@ -8,7 +8,6 @@
 
 #include <QString>
 #include <QtGlobal>
-
 #include <cstdint>
 #include <span>
 
@@ -55,14 +54,14 @@ struct file_code_entry {
   const char* code;
   const char* file_name;
   int record_length;
-  std::int16_t* number;                // the code's file-number variable
-  std::int32_t* count;                 // its record-count variable; nullptr: none
+  std::int16_t* number;                             // the code's file-number variable
+  std::int32_t* count;                              // its record-count variable; nullptr: none
   const platform::record_layout* layout = nullptr;  // where the opening reads or writes records
-  bool school_group = false;           // not recorded in the pool; "SKL" always takes a new number
+  bool school_group = false;  // not recorded in the pool; "SKL" always takes a new number
   build_step build = {};
   upgrade_step upgrades[2] = {};
-  code_step before_open = nullptr;     // the code's own steps before the build and the opening
-  code_step after_count = nullptr;     // its steps after the count
+  code_step before_open = nullptr;              // the code's own steps before the build and the opening
+  code_step after_count = nullptr;              // its steps after the count
   std::int32_t* record_number_reset = nullptr;  // set to 0 whenever the code is requested
 
   bool has_build() const { return build.from_table != nullptr || build.from_folder != nullptr; }

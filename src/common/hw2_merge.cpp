@@ -10,7 +10,11 @@
 // the merged file with gedrag2_random.txt gone: its records are never lost
 // and never added twice.
 
+#include <QByteArray>
+#include <QList>
+
 #include "common/file_number_pool.h"
+#include "common/folder_path.h"
 #include "common/record_file_layouts.h"
 #include "common/record_file_opening.h"
 #include "common/save_folder.h"
@@ -18,10 +22,6 @@
 #include "platform/file_error.h"
 #include "platform/file_system.h"
 #include "platform/numbered_files.h"
-#include "platform/win_path.h"
-
-#include <QByteArray>
-#include <QList>
 
 namespace km {
 
@@ -105,7 +105,7 @@ void merge_gedrag2(opening_call& call) {
     // The merge did not take place: gedrag2_random.txt goes back to wait
     // for the next opening.
     try {
-      platform::copy_file(platform::join_win_path(save_folder_of(call.folder), gedrag2_name), gedrag2, true);
+      platform::copy_file(file_in_folder(save_folder_of(call.folder), gedrag2_name), gedrag2, true);
     } catch (const platform::file_error&) {
       // Its copy stays in the save folder.
     }

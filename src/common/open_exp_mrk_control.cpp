@@ -2,11 +2,11 @@
 
 #include "common/file_code_table.h"
 #include "common/file_number_pool.h"
+#include "common/folder_path.h"
 #include "common/shared_variables.h"
 #include "platform/file_system.h"
 #include "platform/numbered_files.h"
 #include "platform/record_layouts.h"
-#include "platform/win_path.h"
 
 namespace km {
 
@@ -16,7 +16,7 @@ void open_exp_mrk_control(const QString& code, const QString& folder) {
   // number and every request opens the file anew.
   check_file_open_needed(g_exp_mrk_control_file_number, folder, code);
   g_exp_mrk_control_count = 0;
-  const QString path = platform::join_win_path(folder, QStringLiteral("exp_mrk_control.txt"));
+  const QString path = file_in_folder(folder, QStringLiteral("exp_mrk_control.txt"));
   if (!platform::file_exists(path)) return;
   const int length = platform::exp_mrk_control_record.length;
   g_exp_mrk_control_file_number = get_free_file_number(0);

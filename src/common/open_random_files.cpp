@@ -1,20 +1,21 @@
 #include "common/open_random_files.h"
 
+#include <exception>
+
 #include "common/data_drive_check.h"
 #include "common/data_file_services.h"
 #include "common/file_code_table.h"
 #include "common/file_number_pool.h"
+#include "common/folder_path.h"
 #include "common/record_file_opening.h"
 #include "common/shared_variables.h"
 #include "platform/dbase/data_control.h"
+#include "platform/dbase/dbf_error.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/numbered_files.h"
 #include "platform/program.h"
 #include "platform/value.h"
-#include "platform/win_path.h"
-
-#include <exception>
 
 namespace km {
 
@@ -27,7 +28,7 @@ bool opening_call::first_time(const char* step) {
   return true;
 }
 
-QString opening_call::path(const QString& file_name) const { return platform::join_win_path(folder, file_name); }
+QString opening_call::path(const QString& file_name) const { return file_in_folder(folder, file_name); }
 
 double opening_call::year() const { return platform::val(g_year); }
 
@@ -71,13 +72,18 @@ platform::data_control& bind_table(opening_call& call, const QString& table) {
   platform::data_control& data1 = startup_data_control();
   data1.set_database_name(call.folder);
   data1.set_record_source(table);
-  run_guarded(call, [&] { data1.refresh(); });
+  try {
+    data1.refresh();
+  } catch (const platform::dbf_error&) {
+    // A table that is missing or cannot be read leaves the control without
+    // a record set; the build is told so by the control itself. This is an
+    // expected outcome (rt_dta.dbf is bound whether or not it is there), so
+    // it never reaches the caller.
+  }
   return data1;
 }
 
-QString default_record_folder() {
-  return g_admin_folder + QStringLiteral("\\L") + g_grade + g_year.right(2);
-}
+QString default_record_folder() { return g_admin_folder + QStringLiteral("\\L") + g_grade + g_year.right(2); }
 
 namespace {
 
@@ -99,7 +105,8 @@ QString folder_missing_message(const QString& folder) {
 bool folder_checks_pass(const QString& folder, const QString& drive_path) {
   if (!platform::folder_exists(folder)) {
     if (!platform::drive_exists(data_drive_of(folder))) require_data_drive(folder);
-    platform::message_box(folder_missing_message(folder), platform::msg_buttons::ok, platform::msg_icon::critical);
+    platform::message_box(folder_missing_message(folder), platform::msg_buttons::ok,
+                          platform::msg_icon::critical);
     return false;
   }
   require_data_drive(folder);
@@ -125,7 +132,8 @@ bool build_due(const opening_call& call) {
   const build_step& b = e.build;
   if (!year_allows(b.before_year, call.year())) return false;
   if (platform::file_exists(call.path(QLatin1String(e.file_name)))) return false;
-  if (b.table != nullptr && b.needs_table && !platform::file_exists(call.path(QLatin1String(b.table)))) return false;
+  if (b.table != nullptr && b.needs_table && !platform::file_exists(call.path(QLatin1String(b.table))))
+    return false;
   return true;
 }
 
@@ -193,7 +201,8 @@ bool open_or_reuse(opening_call& call) {
 step_result run_code(opening_call& call) {
   const file_code_entry& e = *call.entry;
   if (e.record_number_reset != nullptr) *e.record_number_reset = 0;
-  if (e.before_open != nullptr && e.before_open(call) == step_result::start_over) return step_result::start_over;
+  if (e.before_open != nullptr && e.before_open(call) == step_result::start_over)
+    return step_result::start_over;
   if (e.has_build() && build_due(call) && call.first_time("build")) {
     run_build(call);
     if (e.build.starts_over) return step_result::start_over;

@@ -22,7 +22,6 @@
 // reach the caller.
 
 #include <QString>
-
 #include <optional>
 
 namespace km {

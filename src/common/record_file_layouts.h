@@ -19,13 +19,15 @@ namespace km {
 // skl_dta.dbf; the three 20-entry groups come where that build reads them
 // (after SD_T_NR) and are declared 0 to 20, entry 0 being left unused.
 // Widths, fixed once for every reader and writer of the record:
-//   names of the school, the department and of people ........ 50 to 60
-//   address lines, district, region, ward, centre name ........ 40
-//   circuit, province ........................................... 30
-//   telephone and fax ........................................... 20
-//   codes and short numbers (postal code, centre, district) .... 10
-//   logo file path ............................................. 100
-//   subject code SD_ST(i) 10, subject name SD_NME(i) 40
+//   60  school name (SD_SKOOL), e-mail address, department name (SX_DEPT_NM)
+//   50  names of the principal, deputies, staff and users (SX_*), except:
+//   10  title and initials of the principal (SX_TTL_HF, SX_VRL_HF)
+//   20  telephone and fax numbers, the two user selections (SX_SEL_1/2)
+//   40  address lines, centre name, district, region, ward
+//   30  circuit and province
+//   10  postal codes, centre and district numbers, the two type codes
+//  100  path of the department's logo (SD_OD_LOGO)
+//   10  subject code SD_ST(i); 40 subject name SD_NME(i)
 // The five numbers taken with Val (SD_T_NR, SD_TME_OUT, SD_AKA_MAX,
 // SD_S_T_MAX, SD_N_A_MAX) are single-precision; the flags are 16-bit
 // Booleans.
@@ -142,10 +144,8 @@ static_assert(platform::layout_problem(pi1sma_record) == nullptr);
 // repairs the single-precision weight at offset 61 from the older 16-bit
 // weight at offset 57; the other bytes are carried as they are.
 inline constexpr platform::field_def pi3_fields[] = {
-    platform::field::raw("PI3_HEAD", 57, 0),
-    platform::field::int16("PI3_WEIGHT_OLD", 57),
-    platform::field::raw("PI3_GAP", 2, 59),
-    platform::field::single("PI3_WEIGHT", 61),
+    platform::field::raw("PI3_HEAD", 57, 0),   platform::field::int16("PI3_WEIGHT_OLD", 57),
+    platform::field::raw("PI3_GAP", 2, 59),    platform::field::single("PI3_WEIGHT", 61),
     platform::field::raw("PI3_REST", 185, 65),
 };
 inline constexpr platform::record_layout pi3_record{"pi3_record", 250, pi3_fields};
@@ -155,10 +155,8 @@ static_assert(platform::layout_problem(pi3_record) == nullptr);
 // of a learner, 129 bytes.
 inline constexpr platform::field_def hw2_fields[] = {
     platform::field::single("HD_T_NR", 0),  // learner number
-    platform::field::date("HD_B_DATUM", 4),
-    platform::field::date("HD_E_DATUM", 12),
-    platform::field::text("HD_W_D_S", 1, 20),
-    platform::field::date("HD_F_DATUM", 21),
+    platform::field::date("HD_B_DATUM", 4),    platform::field::date("HD_E_DATUM", 12),
+    platform::field::text("HD_W_D_S", 1, 20),  platform::field::date("HD_F_DATUM", 21),
     platform::field::text("HD_MEMO", 100, 29),
 };
 inline constexpr platform::record_layout hw2_record{"hw2_record", 129, hw2_fields};

@@ -2,12 +2,11 @@
 // The state of one call of open_random_files and the steps its codes share.
 // Only the opening and its per-code steps use this header.
 
-#include "common/file_code_table.h"
-
 #include <QSet>
 #include <QString>
-
 #include <utility>
+
+#include "common/file_code_table.h"
 
 namespace km::platform {
 class data_control;
@@ -16,8 +15,8 @@ class data_control;
 namespace km {
 
 struct opening_call {
-  QString code;    // the code requested, "*" for every file
-  QString folder;  // the folder opened
+  QString code;                            // the code requested, "*" for every file
+  QString folder;                          // the folder opened
   const file_code_entry* entry = nullptr;  // the code whose steps are running
   int retry_count = 0;                     // raised by the empty-file steps of PI11, PI3 and SBI
   bool errors_reach_caller = false;        // set once a rebuild has removed a file
@@ -62,8 +61,8 @@ bool open_code_file(opening_call& call);
 void recount(opening_call& call);
 
 // Points the data control for builds at a table of the folder and refreshes
-// it; a table that cannot be read is passed over (the control has no
-// record set then).
+// it; a table that is missing or cannot be read leaves the control without
+// a record set, which is never a failure of the opening.
 platform::data_control& bind_table(opening_call& call, const QString& table);
 
 // The steps of particular codes.

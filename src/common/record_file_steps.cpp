@@ -72,7 +72,8 @@ step_result sklepos_after_count(opening_call& call) {
   if (!open_file_is_empty(call)) return step_result::go_on;
   run_guarded(call, [&] {
     platform::record_buffer record(skl_epos_record);
-    for (const char* slot_array : {"SE_EMAIL_SERVER", "SE_EMAIL_ADDRESS", "SE_EMAIL_USERNAME", "SE_EMAIL_PASSWORD"}) {
+    for (const char* slot_array :
+         {"SE_EMAIL_SERVER", "SE_EMAIL_ADDRESS", "SE_EMAIL_USERNAME", "SE_EMAIL_PASSWORD"}) {
       for (int i = 1; i <= 5; ++i) record.set_text(slot_array, QString(), i);
     }
     platform::put_record(*call.entry->number, 1, record);
@@ -181,7 +182,8 @@ step_result hwk_after_count(opening_call& call) {
 // over with a new, empty file. From here on failures of this call reach the
 // caller. When the move fails the file stays and is opened again.
 step_result s_b_after_count(opening_call& call) {
-  if (!(call.year() > s_b_limit_year) || g_s_b_record_count <= s_b_most_records || !call.first_time("move aside"))
+  if (!(call.year() > s_b_limit_year) || g_s_b_record_count <= s_b_most_records ||
+      !call.first_time("move aside"))
     return step_result::go_on;
   run_guarded(call, [] { close_file(g_s_b_file_number); });
   if (run_guarded(call, [&] { move_into_save_folder(call.folder, QLatin1String(call.entry->file_name)); }))

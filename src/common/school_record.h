@@ -3,7 +3,6 @@
 // skl_dta_record in record_file_layouts.h).
 
 #include <QString>
-
 #include <cstdint>
 
 namespace km {

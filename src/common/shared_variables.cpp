@@ -1,6 +1,7 @@
 #include "common/shared_variables.h"
 
 #include "common/record_file_layouts.h"
+#include "common/window_helpers.h"
 #include "platform/record_layouts.h"
 
 namespace km {
@@ -13,6 +14,8 @@ std::array<std::int16_t, file_number_slots> g_file_in_use{};
 std::array<QString, file_number_slots> g_file_folder{};
 std::array<QString, file_number_slots> g_file_code{};
 std::int16_t g_open_file_count = 0;
+
+tray_icon_data g_tray_icon{};
 
 platform::record_buffer g_exp_mrk_control_rec{platform::exp_mrk_control_record};
 platform::record_buffer g_pi1sma_rec{pi1sma_record};
@@ -35,6 +38,7 @@ void reset_shared_variables() {
   g_file_folder.fill(QString());
   g_file_code.fill(QString());
   g_open_file_count = 0;
+  g_tray_icon = tray_icon_data{};
   g_exp_mrk_control_rec.clear();
   g_pi1sma_rec.clear();
   g_pi3_rec.clear();

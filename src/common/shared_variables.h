@@ -81,6 +81,11 @@ namespace km {
   X(double, g_frame_blue)        /* by the splash */              \
   X(QString, g_manual_file_name) /* manual the manuals window opens at once */
 
+// The main menu's notification-area icon record (its type is in
+// window_helpers.h); all zero until the main menu fills it.
+struct tray_icon_data;
+extern tray_icon_data g_tray_icon;
+
 // Print hand-over read or set outside the print engine.
 #define KM_SV_PRINT(X)                                                               \
   X(bool, g_print_new_document)         /* a new printed document is pending */      \

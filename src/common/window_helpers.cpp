@@ -33,7 +33,16 @@ void centre_form(form& window) {
   window.set_top((platform::screen_height_twips() - window.height_twips()) / 2.0 - 480.0);
 }
 
-void reset_idle_clock() { g_last_activity = platform::clock().timer(); }
+namespace {
+qint64 g_last_activity_ms = 0;
+}  // namespace
+
+void reset_idle_clock() {
+  g_last_activity = platform::clock().timer();
+  g_last_activity_ms = platform::clock().monotonic_ms();
+}
+
+qint64 last_activity_monotonic_ms() { return g_last_activity_ms; }
 
 // ---- the timed message call -------------------------------------------------
 

@@ -23,6 +23,9 @@ void centre_form(platform::form& window);
 
 // The last activity is now (seconds since midnight).
 void reset_idle_clock();
+// When reset_idle_clock last ran, on the clock's monotonic milliseconds
+// (0 before it ever ran): the idle watch measures idle time from it.
+qint64 last_activity_monotonic_ms();
 
 // Shows the timed message window "frmMessage" with the text (a "$" splits
 // it into two lines; an empty text shows the closing-down count-down) and

@@ -114,6 +114,14 @@ class dialog_service {
   virtual std::optional<font_choice> font_dialog(const font_request& request) = 0;
   virtual QString clipboard_text() = 0;
   virtual void set_clipboard_text(const QString& text) = 0;
+
+  // Prompts on the screen now: each waits for the user in a loop of its
+  // own, during which timers and other windows' handlers run.
+  virtual int open_prompts() const { return 0; }
+  // Closes every prompt on the screen as if the user had cancelled it (the
+  // idle log-out does so before it unloads the windows); each call returns
+  // to its caller once control is back in its loop.
+  virtual void dismiss_open_prompts() {}
 };
 
 // Thrown by the service that stands in while none is installed: a program

@@ -178,6 +178,25 @@ QString qt_dialogs::clipboard_text() { return QGuiApplication::clipboard()->text
 
 void qt_dialogs::set_clipboard_text(const QString& text) { QGuiApplication::clipboard()->setText(text); }
 
+namespace {
+
+// The dialogs waiting for the user: every shown modal dialog window.
+QList<QDialog*> shown_dialogs() {
+  QList<QDialog*> out;
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    if (auto* dialog = qobject_cast<QDialog*>(widget); dialog && dialog->isVisible() && dialog->isModal())
+      out.append(dialog);
+  return out;
+}
+
+}  // namespace
+
+int qt_dialogs::open_prompts() const { return int(shown_dialogs().size()); }
+
+void qt_dialogs::dismiss_open_prompts() {
+  for (QDialog* dialog : shown_dialogs()) dialog->reject();
+}
+
 void use_qt_dialogs() {
   static qt_dialogs service;
   set_dialogs(&service);

@@ -18,6 +18,8 @@ class qt_dialogs : public dialog_service {
   std::optional<font_choice> font_dialog(const font_request& request) override;
   QString clipboard_text() override;
   void set_clipboard_text(const QString& text) override;
+  int open_prompts() const override;
+  void dismiss_open_prompts() override;
 };
 
 // Installs one Qt service for the life of the program.

@@ -21,6 +21,9 @@ struct system_settings_t {
   QChar time_separator = QLatin1Char(':');
   QChar decimal = QLatin1Char('.');
   QChar thousands = QLatin1Char(',');
+  // The separators of money amounts, kept apart from the plain ones.
+  QChar monetary_decimal = QLatin1Char('.');
+  QChar monetary_thousands = QLatin1Char(',');
   // A two-digit year yy is read as the year in the hundred years ending here
   // (2029: 00..29 are 2000..2029, 30..99 are 1930..1999).
   int two_digit_year_max = 2029;

@@ -8,7 +8,6 @@
 // forgets every cell and cannot be saved.
 
 #include <QString>
-
 #include <functional>
 #include <memory>
 

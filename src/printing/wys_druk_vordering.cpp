@@ -23,7 +23,6 @@ QLabel* make_label(QWidget* parent, const QString& name) {
 
 wys_druk_vordering::wys_druk_vordering() : form(window_name) {
   move_twips(0, 0, 5700, 2700);
-  setFixedSize(size());
 
   background_ = new platform::picture_box(this, QStringLiteral("Picture1"));
   background_->setGeometry(rect());

@@ -82,10 +82,9 @@ void acrobat_interface::on_load() {
 }
 
 void acrobat_interface::open_pdf(const QString& path) {
+  // A missing manual is not opened and not reported; its marker is still
+  // written.
   const pdf_open_result result = km::open_pdf(path);
-  if (result.opened.isEmpty())
-    platform::message_box(manual_missing_text(path), platform::msg_buttons::ok,
-                          platform::msg_icon::exclamation);
   if (result.marker_failure)
     platform::message_box(marker_failed_text(result.marker, *result.marker_failure),
                           platform::msg_buttons::ok, platform::msg_icon::exclamation);

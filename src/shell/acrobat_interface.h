@@ -20,8 +20,8 @@ class acrobat_interface : public platform::form {
 
   void on_load() override;
 
-  // Opens a PDF file when it is present, writes its marker, and reports a
-  // missing manual or a marker that could not be written.
+  // Opens a PDF file when it is present and writes its marker; only a
+  // marker that could not be written is reported.
   void open_pdf(const QString& path);
 
   void pdf_ok_click();

@@ -96,7 +96,7 @@ void write_network_setup_dta(const QString& folder, const QString& new_folder, c
 
 // The settings subfolder of one suite program, made when missing, with its
 // network.dta. Throws file_error with the path that failed.
-void create_suite_settings_folder(const QString& name, const QString& new_folder) {
+void create_folder(const QString& name, const QString& new_folder) {
   const QString folder = join_win_path(g_settings_folder, name);
   if (!platform::folder_exists(folder) && !platform::ensure_folder(folder))
     throw file_error(file_error::kind::path_not_found, folder);
@@ -164,7 +164,7 @@ relocation_outcome relocate_admin_folder(relocation_view& view) {
     for (const QString& name : suite_settings_folders()) {
       if (!platform::folder_exists(join_win_path(g_program_root, name))) continue;
       written = join_win_path(join_win_path(g_settings_folder, name), "network.dta");
-      create_suite_settings_folder(name, new_folder);
+      create_folder(name, new_folder);
     }
   } catch (const file_error& e) {
     view.message(settings_failed_text(old_folder, written, e));

@@ -36,8 +36,9 @@ constexpr std::array<manual_entry, manual_option_count> manuals{{
     {"BUITEMUURS", "BUITEMUURSE INLIGTING", "EXTRA-MURAL INFORMATION", "buitemuurs", "extra_mural"},
     {"KORVA-TIMETABLE", "ROOSTER (KORVA-TIMETABLE)", "TIMETABLE (KORVA-TIMETABLE)", "rooster", "timetable"},
     {"KORVA-FINANCE", "FINANSIES (KORVA-FINANCE)", "FINANCE (KORVA-FINANCE)", "finance_afr", "finance_eng"},
-    {"KORVA-BACKUP", "RUGSTEUN (KORVA-BACKUP)", "BACKUP (KORVA-BACKUP)", "rugsteun", "backup"},
-    {"KORVA-SETUP", "OPSTELLING (KORVA-SETUP)", "SET-UP (KORVA-SETUP)", "setup_afr", "setup_eng"},
+    {"KORVA-SCOPE", "STELSEL (KORVA-SCOPE)", "SYSTEM (KORVA-SCOPE)", "stelsel", "system"},
+    {"KORVA-SETTINGS", "INSTELLINGS (KORVA-SETTINGS)", "SETTINGS (KORVA-SETTINGS)", "settings_afr",
+     "settings_eng"},
     {"KORVA-TOOLS", "HULPMIDDELS (KORVA-TOOLS)", "TOOLS (KORVA-TOOLS)", "hulpmiddels", "tools"},
     {"KORVA-MARKS", "PUNTE/PUNTEBOEKE (KORVA-MARKS)", "MARKS/MARK BOOKS (KORVA-MARKS)", "m_marks_afr",
      "m_marks_eng"},
@@ -101,11 +102,6 @@ pdf_open_result open_pdf(const QString& path) {
     result.marker_failure = e.description();
   }
   return result;
-}
-
-QString manual_missing_text(const QString& path) {
-  return g_language ? "Die handleiding '" + path + "' is nie gevind nie."
-                    : "The manual '" + path + "' was not found.";
 }
 
 QString marker_failed_text(const QString& marker, const QString& reason) {

@@ -41,11 +41,12 @@ struct pdf_open_result {
 };
 
 // Opens a manual when it is present and writes its marker file (also for a
-// missing manual) holding today's date in write form (#yyyy-mm-dd#).
+// missing manual) holding today's date in write form (#yyyy-mm-dd#). A
+// missing manual is passed over without a word; only a marker that cannot
+// be written is worth telling the user.
 pdf_open_result open_pdf(const QString& path);
 
-// The messages of the manuals window.
-QString manual_missing_text(const QString& path);
+// The message of a marker that could not be written.
 QString marker_failed_text(const QString& marker, const QString& reason);
 
 }  // namespace km

@@ -24,10 +24,10 @@ QString screen_resolution_text(const QSize& pixels) {
   return QString::number(pixels.width()) + " x " + QString::number(pixels.height());
 }
 
+float DeviceColors(int colour_bits) { return float(std::pow(2.0, double(colour_bits)) / 1000.0); }
+
 QString colours_text(int colour_bits) {
-  // The device gives the count in thousands as a single; shown times 1000.
-  const float thousands = float(std::pow(2.0, double(colour_bits)) / 1000.0);
-  const float colours = thousands * 1000.0f;
+  const float colours = DeviceColors(colour_bits) * 1000.0f;
   return format_number(double(colours), "0,000");
 }
 
@@ -67,7 +67,7 @@ drive_list_texts drive_list_text(const QList<platform::drive_entry>& drives, con
   return out;
 }
 
-QString lpstr_to_text(const QString& buffer) {
+QString LPSTRToVBString(const QString& buffer) {
   const qsizetype nul = buffer.indexOf(QChar(0));
   return nul < 0 ? QString() : buffer.left(nul);
 }
@@ -85,7 +85,7 @@ version_texts version_text(const platform::os_version& v) {
   if (v.build == 7601) out.operating_system = "Windows 7";
   out.version = QString::number(v.major) + '.' + QString::number(v.minor);
   out.build_number = QString::number(v.build & 0xFFFFu);
-  out.service_pack = lpstr_to_text(v.service_pack_buffer);
+  out.service_pack = LPSTRToVBString(v.service_pack_buffer);
   return out;
 }
 

@@ -33,8 +33,11 @@ memory_texts memory_text(const std::optional<platform::memory_status>& memory);
 // "<width> x <height>" in pixels.
 QString screen_resolution_text(const QSize& pixels);
 
-// The number of colours, 2 to the power of the colour bits, counted in
-// single precision by thousands as the screen's device reports it.
+// The screen's number of colours in thousands, in single precision: 2 to
+// the power of the colour bits (planes times bits per pixel), / 1000.
+float DeviceColors(int colour_bits);
+
+// txtColors: DeviceColors times 1000 (single precision), as "0,000".
 QString colours_text(int colour_bits);
 
 // The drive of the program's folder: its first two characters, cut at a
@@ -51,7 +54,7 @@ disk_texts disk_text(const std::optional<platform::disk_space>& space);
 drive_list_texts drive_list_text(const QList<platform::drive_entry>& drives, const QString& current_drive);
 
 // The part of a fixed text buffer before its first NUL; "" when it holds none.
-QString lpstr_to_text(const QString& buffer);
+QString LPSTRToVBString(const QString& buffer);
 
 struct version_texts {
   QString operating_system;  // txtOperatingSystem

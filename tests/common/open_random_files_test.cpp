@@ -1,7 +1,6 @@
 #include "common/open_random_files.h"
 
 #include <QSet>
-
 #include <optional>
 
 #include "common/file_code_table.h"
@@ -24,8 +23,8 @@ TEST(record_count_of, length_over_record_length_rounded_halves_to_even) {
     std::int32_t expected;
   };
   const row rows[] = {
-      {0, 12, 0},  {6, 12, 0},  {7, 12, 1},  {12, 12, 1},  {18, 12, 2},        {25, 12, 2},
-      {30, 12, 2}, {42, 12, 4}, {54, 12, 4}, {66, 12, 6},  {1327 * 3, 1327, 3}, {5, 0, 0},
+      {0, 12, 0},  {6, 12, 0},  {7, 12, 1},  {12, 12, 1}, {18, 12, 2},         {25, 12, 2},
+      {30, 12, 2}, {42, 12, 4}, {54, 12, 4}, {66, 12, 6}, {1327 * 3, 1327, 3}, {5, 0, 0},
   };
   for (const row& r : rows) {
     EXPECT_EQ(record_count_of(r.length, r.record_length), r.expected) << r.length << " / " << r.record_length;
@@ -104,7 +103,8 @@ TEST_F(record_file_test, unavailable_drive_is_told_and_the_program_ends) {
        QStringLiteral("NETWORK DRIVE  E:  NOT AVAILABLE ...\r\n\r\nCONTACT YOUR NETWORK ADMINISTRATOR !"),
        QStringLiteral("E:")},
       {true, QStringLiteral("E:\\DATA"), std::nullopt,
-       QStringLiteral("NETWERK AANDRYWER  E:  NIE BESKIKBAAR NIE ...\r\n\r\nKONTAK U NETWERKADMINISTRATEUR !"),
+       QStringLiteral(
+           "NETWERK AANDRYWER  E:  NIE BESKIKBAAR NIE ...\r\n\r\nKONTAK U NETWERKADMINISTRATEUR !"),
        QStringLiteral("E:")},
       {false, QStringLiteral("C:\\DATA"), QStringLiteral("\\\\server\\share\\marks"),
        QStringLiteral("NETWORK DRIVE  \\\\server\\share  NOT AVAILABLE ...\r\n\r\n"
@@ -147,8 +147,10 @@ TEST_F(record_file_test, star_opens_every_file_except_pi1_from_2014_on) {
     const char* year;
     const char* folder;
     bool pi1_served;
+    bool rt_built;  // built before 2015 when missing, whether or not its table is there
   };
-  for (const row r : {row{"2017", "Y2017", false}, row{"2014", "Y2014", false}, row{"2013", "Y2013", true}}) {
+  for (const row r : {row{"2017", "Y2017", false, false}, row{"2014", "Y2014", false, true},
+                      row{"2013", "Y2013", true, true}}) {
     SCOPED_TRACE(r.year);
     platform::close_all_numbered_files();
     reset_shared_variables();
@@ -172,7 +174,9 @@ TEST_F(record_file_test, star_opens_every_file_except_pi1_from_2014_on) {
       EXPECT_TRUE(platform::is_numbered_file_open(*e.number)) << e.code;
       EXPECT_TRUE(exists(path)) << e.code;
       EXPECT_EQ(platform::numbered_file_record_length(*e.number), e.record_length) << e.code;
-      if (e.count != nullptr) EXPECT_EQ(*e.count, record_count_of(platform::file_length(path), e.record_length)) << e.code;
+      if (e.count != nullptr) {
+        EXPECT_EQ(*e.count, record_count_of(platform::file_length(path), e.record_length)) << e.code;
+      }
       if (!e.school_group) {
         EXPECT_EQ(g_file_code[*e.number], QStringLiteral("*")) << e.code;
         EXPECT_EQ(g_file_folder[*e.number], folder) << e.code;
@@ -185,12 +189,14 @@ TEST_F(record_file_test, star_opens_every_file_except_pi1_from_2014_on) {
     // year's set-up is taken for PI11 and before PI3 opens, and the GSN file
     // has two upgrade passes.)
     for (const QString& call : services.calls) {
-      if (call.startsWith(QLatin1String("fix_pi11")) || call == QLatin1String("copy_previous_year_setup")) continue;
-      EXPECT_EQ(services.count(call), call == QLatin1String("convert_gsn_cmp_random") ? 2 : 1) << call.toStdString();
+      if (call.startsWith(QLatin1String("fix_pi11")) || call == QLatin1String("copy_previous_year_setup"))
+        continue;
+      EXPECT_EQ(services.count(call), call == QLatin1String("convert_gsn_cmp_random") ? 2 : 1)
+          << call.toStdString();
     }
     EXPECT_EQ(services.count(QStringLiteral("copy_previous_year_setup")), 2);
     EXPECT_EQ(services.count(QStringLiteral("create_pi4_su_random")), 1);
-    EXPECT_EQ(services.count(QStringLiteral("create_rt_random")), r.pi1_served ? 1 : 0);
+    EXPECT_EQ(services.count(QStringLiteral("create_rt_random")), r.rt_built ? 1 : 0);
   }
 }
 
@@ -312,10 +318,26 @@ TEST_F(record_file_test, file_that_cannot_be_opened_leaves_its_number_zero_and_t
   EXPECT_EQ(g_puvak_record_count, 0);
   EXPECT_EQ(g_open_file_count, 0);
 
+  // With a promotion-settings file in order nothing is rebuilt, so the
+  // failure is passed over and the other files open.
+  put(QStringLiteral("C/DATA/prm_prom_random.txt"), QByteArray(8, '\xFF'));
   open(QStringLiteral("*"));
   EXPECT_EQ(g_puvak_file_number, 0);
   EXPECT_NE(g_putot_file_number, 0);
   EXPECT_NE(g_nwekls_file_number, 0);
+  EXPECT_EQ(g_prmprom_record_count, 1);
+}
+
+TEST_F(record_file_test, failure_after_a_rebuild_of_the_same_call_reaches_the_caller) {
+  drives.make_native_folder(QStringLiteral("C/DATA/PUVak_random.txt"));
+  // The empty prm_prom_random.txt is rebuilt before PUVAK comes.
+  EXPECT_THROW(open(QStringLiteral("*")), platform::file_error);
+  EXPECT_EQ(g_puvak_file_number, 0);
+  for (std::int16_t n = 101; n <= 511; ++n) {
+    if (g_file_in_use[n] != 0) {
+      EXPECT_TRUE(platform::is_numbered_file_open(n)) << "number " << n << " kept without a file";
+    }
+  }
 }
 
 TEST_F(record_file_test, build_that_cannot_leave_its_file_does_not_loop) {

@@ -3,15 +3,14 @@
 // (C:\DATA made), scripted dialogs, the year 2017, and data-file services
 // that note every hook called and can be told what a hook does.
 
+#include <gtest/gtest.h>
+
 #include <QByteArray>
 #include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
-
 #include <functional>
-
-#include <gtest/gtest.h>
 
 #include "common/data_file_services.h"
 #include "common/file_number_pool.h"
@@ -29,9 +28,9 @@
 
 namespace km::test {
 
-#define KM_TABLE_HOOK(name)                                                         \
-  void name(const QString& folder, platform::data_control& data1) override {        \
-    note(QStringLiteral(#name), folder, &data1);                                     \
+#define KM_TABLE_HOOK(name)                                                  \
+  void name(const QString& folder, platform::data_control& data1) override { \
+    note(QStringLiteral(#name), folder, &data1);                             \
   }
 #define KM_FOLDER_HOOK(name) \
   void name(const QString& folder) override { note(QStringLiteral(#name), folder, nullptr); }
@@ -40,10 +39,10 @@ namespace km::test {
 
 class recording_services : public data_file_services {
  public:
-  QStringList calls;         // hook names in the order called
-  QStringList folders;       // the folder each hook was given ("" for none)
-  QStringList tables;        // for table builds: the table the control named
-  QList<bool> tables_open;   // ... and whether it had the table open
+  QStringList calls;        // hook names in the order called
+  QStringList folders;      // the folder each hook was given ("" for none)
+  QStringList tables;       // for table builds: the table the control named
+  QList<bool> tables_open;  // ... and whether it had the table open
   QList<const platform::data_control*> controls;
   // What a hook does besides being noted.
   QHash<QString, std::function<void()>> actions;
@@ -136,7 +135,9 @@ class record_file_test : public ::testing::Test {
   }
 
   // Writes a file below the temporary drives ("C/DATA/x.txt").
-  void put(const QString& native_relative, const QByteArray& bytes) { drives.write_native(native_relative, bytes); }
+  void put(const QString& native_relative, const QByteArray& bytes) {
+    drives.write_native(native_relative, bytes);
+  }
   // The bytes of a file named by its Windows path ("" when missing).
   static QByteArray bytes_of(const QString& win_path) {
     return read_native_file(platform::to_native_path(win_path));

@@ -5,6 +5,11 @@
 #include <set>
 #include <type_traits>
 
+#include "common/window_helpers.h"
+#include "platform/drive_map.h"
+#include "platform/win_path.h"
+#include "support/temp_drives.h"
+
 namespace km {
 namespace {
 
@@ -106,6 +111,23 @@ TEST_F(shared_variables_test, variables_never_assigned_read_as_empty_text_and_ze
   EXPECT_FALSE(g_language);  // English until the settings say otherwise
   EXPECT_EQ(g_max_subjects, 0);
   EXPECT_EQ(g_task_entry_count, 0);
+}
+
+TEST_F(shared_variables_test, files_on_unset_folders_lie_at_the_root_of_the_current_drive) {
+  km::test::temp_drives drives;
+  drives.make_native_folder("D/PROGRAM/KORVA");
+  platform::set_current_directory("D:\\PROGRAM\\KORVA");
+  EXPECT_EQ(platform::full_win_path(g_user_folder + "\\user_lock_record.txt"), "D:\\user_lock_record.txt");
+  EXPECT_EQ(platform::to_native_path(g_data_folder + "\\exp_mrk_control.txt"),
+            drives.native_drive('D') + "/exp_mrk_control.txt");
+}
+
+TEST_F(shared_variables_test, tray_icon_record_starts_and_resets_to_zero) {
+  EXPECT_EQ(g_tray_icon.to_bytes(), QByteArray(tray_icon_data::record_size, '\0'));
+  fill_tray_icon_data(g_tray_icon, 1, 2, 3, 4, 5, QStringLiteral("KORVA-MARKS"));
+  ASSERT_NE(g_tray_icon.to_bytes(), QByteArray(tray_icon_data::record_size, '\0'));
+  reset_shared_variables();
+  EXPECT_EQ(g_tray_icon.to_bytes(), QByteArray(tray_icon_data::record_size, '\0'));
 }
 
 TEST_F(shared_variables_test, per_file_number_variables_keep_their_fixed_order) {

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include "platform/file_error.h"
@@ -49,6 +50,66 @@ TEST(DriveMapFile, ReadsDrivesAndShares) {
   EXPECT_EQ(map.native_root("\\\\noshare"), QString());
 
   EXPECT_TRUE(read_drive_map_file(dir.filePath("missing.ini")).drives.isEmpty());
+}
+
+// Points the config and data locations into a temporary folder for the
+// life of the object.
+class temp_xdg_locations {
+ public:
+  temp_xdg_locations()
+      : config_(qgetenv("XDG_CONFIG_HOME")),
+        data_(qgetenv("XDG_DATA_HOME")),
+        had_config_(qEnvironmentVariableIsSet("XDG_CONFIG_HOME")),
+        had_data_(qEnvironmentVariableIsSet("XDG_DATA_HOME")) {
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir_.filePath("config")));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dir_.filePath("data")));
+  }
+  ~temp_xdg_locations() {
+    if (had_config_)
+      qputenv("XDG_CONFIG_HOME", config_);
+    else
+      qunsetenv("XDG_CONFIG_HOME");
+    if (had_data_)
+      qputenv("XDG_DATA_HOME", data_);
+    else
+      qunsetenv("XDG_DATA_HOME");
+  }
+  bool valid() const { return dir_.isValid(); }
+  QString base() const { return dir_.path(); }
+
+ private:
+  QTemporaryDir dir_;
+  QByteArray config_, data_;
+  bool had_config_, had_data_;
+};
+
+TEST(DefaultDriveMap, WithoutDrivesIniCIsAFolderOfTheDataLocation) {
+  temp_xdg_locations xdg;
+  ASSERT_TRUE(xdg.valid());
+  const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+  ASSERT_TRUE(data.startsWith(xdg.base())) << data.toStdString();
+
+  const drive_map map = default_drive_map();
+  EXPECT_EQ(map.drives.size(), 1);
+  EXPECT_TRUE(map.shares.isEmpty());
+  EXPECT_EQ(map.native_root("C:"), QDir::cleanPath(data + "/C"));
+  EXPECT_TRUE(QFileInfo(data + "/C").isDir()) << "the folder is made";
+}
+
+TEST(DefaultDriveMap, DrivesIniOfTheConfigFolderWins) {
+  temp_xdg_locations xdg;
+  ASSERT_TRUE(xdg.valid());
+  const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+  ASSERT_TRUE(config.startsWith(xdg.base())) << config.toStdString();
+  ASSERT_TRUE(QDir().mkpath(config));
+  QFile ini(config + "/drives.ini");
+  ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+  ini.write("[drives]\nD=school\n");
+  ini.close();
+
+  const drive_map map = default_drive_map();
+  EXPECT_EQ(map.native_root("D:"), QDir::cleanPath(config + "/school"));
+  EXPECT_EQ(map.native_root("C:"), QString()) << "the map names only what drives.ini names";
 }
 
 class CurrentDirectory : public temp_drives_test {};

@@ -162,6 +162,17 @@ TEST_F(math_calc_window, esc_unloads_and_the_next_show_starts_afresh) {
   EXPECT_EQ(display(), "0");  // no pending operator any more
 }
 
+TEST_F(math_calc_window, the_close_box_unloads_like_esc) {
+  click_all({"Digits_2", "Plus"});
+  window->close();
+  EXPECT_FALSE(platform::is_loaded("MathCalc"));
+  test::run_events();
+  window = platform::show_form("MathCalc");
+  ASSERT_NE(window, nullptr);
+  click_all({"Digits_3", "Equals"});
+  EXPECT_EQ(display(), "0");
+}
+
 TEST_F(math_calc_window, hiding_keeps_the_calculation) {
   click_all({"Digits_2", "Plus"});
   platform::hide_form("MathCalc");

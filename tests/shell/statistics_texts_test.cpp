@@ -52,6 +52,8 @@ TEST(memory_texts, unknown_or_zero_memory_leaves_both_boxes_empty) {
 TEST(statistics_texts, screen_and_colours) {
   EXPECT_EQ(screen_resolution_text(QSize(1920, 1080)), "1920 x 1080");
   EXPECT_EQ(screen_resolution_text(QSize(800, 600)), "800 x 600");
+  EXPECT_EQ(DeviceColors(8), 0.256f);
+  EXPECT_EQ(DeviceColors(24), 16777.216f);
   EXPECT_EQ(colours_text(8), "0,256");
   EXPECT_EQ(colours_text(16), "65,536");
   EXPECT_EQ(colours_text(24), "16,777,216");
@@ -116,10 +118,10 @@ TEST(drive_list_texts, only_the_current_drive_leaves_both_empty) {
   EXPECT_EQ(one.network, "H: ");
 }
 
-TEST(lpstr_to_text, part_before_the_first_nul) {
-  EXPECT_EQ(lpstr_to_text(QString("Service Pack 1") + QChar(0) + QString(113, QChar(0))), "Service Pack 1");
-  EXPECT_EQ(lpstr_to_text(QString(128, QChar(0))), "");
-  EXPECT_EQ(lpstr_to_text("no terminator"), "");
+TEST(LPSTRToVBString, part_before_the_first_nul) {
+  EXPECT_EQ(LPSTRToVBString(QString("Service Pack 1") + QChar(0) + QString(113, QChar(0))), "Service Pack 1");
+  EXPECT_EQ(LPSTRToVBString(QString(128, QChar(0))), "");
+  EXPECT_EQ(LPSTRToVBString("no terminator"), "");
 }
 
 struct version_case {

@@ -1,5 +1,7 @@
 #include "support/scripted_dialogs.h"
 
+#include "platform/form_timer.h"
+
 namespace km::test {
 
 using namespace km::platform;
@@ -173,6 +175,11 @@ expected_prompt& expected_prompt::cancel() {
   font_.reset();
   return *this;
 }
+expected_prompt& expected_prompt::stays_open() {
+  stays_open_ = true;
+  return *this;
+}
+
 expected_prompt& expected_prompt::while_shown(std::function<void()> action) {
   while_shown_ = std::move(action);
   return *this;
@@ -183,6 +190,31 @@ expected_prompt& expected_prompt::while_shown(std::function<void()> action) {
 scripted_dialogs::scripted_dialogs() { previous_ = set_dialogs(this); }
 
 scripted_dialogs::~scripted_dialogs() { set_dialogs(previous_); }
+
+void scripted_dialogs::dismiss_open_prompts() {
+  if (open_prompts_ > 0) ++dismissals_;
+}
+
+bool scripted_dialogs::run_while_shown(const expected_prompt& e) {
+  const int dismissals_before = dismissals_;
+  ++open_prompts_;
+  struct closing {
+    int& open;
+    ~closing() { --open; }
+  } close_guard{open_prompts_};
+  if (e.while_shown_) e.while_shown_();
+  if (e.stays_open_) {
+    // A dialog that nobody closes would hang the test: give up after a
+    // generous number of rounds.
+    constexpr int max_rounds = 1'000'000;
+    int rounds = 0;
+    while (dismissals_ == dismissals_before && rounds++ < max_rounds) platform::pump_events();
+    if (dismissals_ == dismissals_before)
+      ADD_FAILURE_AT(e.where_.file_name(), int(e.where_.line()))
+          << kind_name(e.kind_).toStdString() << " " << e.text_.toStdString() << ": never dismissed";
+  }
+  return dismissals_ != dismissals_before;
+}
 
 expected_prompt& scripted_dialogs::add(prompt_kind kind, const QString& text, std::source_location where) {
   expected_prompt& e = queue_.emplace_back();
@@ -262,7 +294,7 @@ msg_answer scripted_dialogs::message_box(const message_request& r) {
   if (e->default_button_ && *e->default_button_ != r.default_button)
     ADD_FAILURE_AT(file, line) << "message box " << shown_text(r.text) << ": default button expected "
                                << *e->default_button_ << ", shown " << r.default_button;
-  if (e->while_shown_) e->while_shown_();
+  if (run_while_shown(*e)) return safe_answer(r.buttons);
   return e->answer_.value_or(first_button_answer(r.buttons));
 }
 
@@ -278,8 +310,7 @@ input_answer scripted_dialogs::input_box(const input_request& r) {
   if (e->default_text_ && *e->default_text_ != r.default_text)
     ADD_FAILURE_AT(file, line) << "input box " << shown_text(r.prompt) << ": "
                                << differs("default text", *e->default_text_, r.default_text);
-  if (e->while_shown_) e->while_shown_();
-  if (e->cancel_) return {QString(), true};
+  if (run_while_shown(*e) || e->cancel_) return {QString(), true};
   return {e->typed_.value_or(r.default_text), false};
 }
 
@@ -296,8 +327,7 @@ std::optional<QString> scripted_dialogs::browse_folder(const folder_request& r) 
     ADD_FAILURE_AT(e->where_.file_name(), int(e->where_.line()))
         << "folder browser " << shown_text(r.title) << ": "
         << differs("start folder", *e->start_folder_, r.start_folder);
-  if (e->while_shown_) e->while_shown_();
-  if (e->cancel_ || !e->chosen_path_) return std::nullopt;
+  if (run_while_shown(*e) || e->cancel_ || !e->chosen_path_) return std::nullopt;
   return e->chosen_path_;
 }
 
@@ -316,8 +346,7 @@ std::optional<QString> scripted_dialogs::file_dialog(const file_request& r) {
   if (e->start_folder_ && *e->start_folder_ != r.initial_folder)
     ADD_FAILURE_AT(file, line) << "file dialog " << shown_text(r.title) << ": "
                                << differs("start folder", *e->start_folder_, r.initial_folder);
-  if (e->while_shown_) e->while_shown_();
-  if (e->cancel_ || !e->chosen_path_) return std::nullopt;
+  if (run_while_shown(*e) || e->cancel_ || !e->chosen_path_) return std::nullopt;
   return e->chosen_path_;
 }
 
@@ -325,8 +354,7 @@ std::optional<printer_choice> scripted_dialogs::printer_dialog(const printer_req
   log_ << QStringLiteral("printer");
   auto e = take(prompt_kind::printer, QString());
   if (!e) return std::nullopt;
-  if (e->while_shown_) e->while_shown_();
-  if (e->cancel_) return std::nullopt;
+  if (run_while_shown(*e) || e->cancel_) return std::nullopt;
   return e->printer_;
 }
 
@@ -334,8 +362,7 @@ std::optional<font_choice> scripted_dialogs::font_dialog(const font_request&) {
   log_ << QStringLiteral("font");
   auto e = take(prompt_kind::font, QString());
   if (!e) return std::nullopt;
-  if (e->while_shown_) e->while_shown_();
-  if (e->cancel_) return std::nullopt;
+  if (run_while_shown(*e) || e->cancel_) return std::nullopt;
   return e->font_;
 }
 

@@ -52,6 +52,10 @@ class expected_prompt {
   // Runs while the prompt is on the screen, before the answer is given: a
   // test looks at the state of the program at that moment.
   expected_prompt& while_shown(std::function<void()> action);
+  // Keeps the prompt on the screen, processing events as a dialog's own
+  // loop does, until the program dismisses it (dismiss_open_prompts); it
+  // then answers as a cancelled dialog. Runs after while_shown.
+  expected_prompt& stays_open();
 
  private:
   friend class scripted_dialogs;
@@ -73,6 +77,7 @@ class expected_prompt {
   std::optional<platform::font_choice> font_;
   bool cancel_ = false;
   std::function<void()> while_shown_;
+  bool stays_open_ = false;
   std::source_location where_;
 };
 
@@ -120,16 +125,26 @@ class scripted_dialogs : public platform::dialog_service {
   std::optional<platform::font_choice> font_dialog(const platform::font_request& request) override;
   QString clipboard_text() override { return clipboard; }
   void set_clipboard_text(const QString& text) override { clipboard = text; }
+  int open_prompts() const override { return open_prompts_; }
+  void dismiss_open_prompts() override;
+
+  // How many times the program dismissed the open prompts.
+  int dismissals() const { return dismissals_; }
 
  private:
   expected_prompt& add(prompt_kind kind, const QString& text, std::source_location where);
   // The next expectation when it is of this kind; otherwise a failure and
   // nullopt. The expectation leaves the queue either way.
   std::optional<expected_prompt> take(prompt_kind kind, const QString& shown);
+  // Shows the prompt: runs its while_shown action and, for stays_open, the
+  // wait. True when the program dismissed it meanwhile.
+  bool run_while_shown(const expected_prompt& e);
 
   std::deque<expected_prompt> queue_;
   platform::dialog_service* previous_ = nullptr;
   int beeps_ = 0;
+  int open_prompts_ = 0;
+  int dismissals_ = 0;
   QStringList log_;
 };
 

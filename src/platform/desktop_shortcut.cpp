@@ -1,0 +1,85 @@
+#include "platform/desktop_shortcut.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+#include "platform/file_system.h"
+#include "platform/win_path.h"
+
+namespace km::platform {
+
+namespace {
+
+QString g_override;
+
+// An argument of the Exec key: in double quotes, with the characters that
+// the launcher specification reserves inside quotes escaped.
+QString exec_argument(const QString& path) {
+  QString out;
+  for (const QChar c : path) {
+    if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') || c == QLatin1Char('\\'))
+      out += QLatin1Char('\\');
+    out += c;
+  }
+  out.replace(QLatin1String("%"), QLatin1String("%%"));
+  return QLatin1Char('"') + out + QLatin1Char('"');
+}
+
+// A value of a launcher key keeps to one line.
+QString one_line(QString text) {
+  text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+  text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+  return text;
+}
+
+QString shortcut_path(const QString& name) {
+  const QString folder = desktop_folder();
+  if (folder.isEmpty() || name.isEmpty() || name.contains(QLatin1Char('/'))) return {};
+  return folder + QLatin1Char('/') + name + QStringLiteral(".desktop");
+}
+
+}  // namespace
+
+QString desktop_folder() {
+  const QString folder =
+      g_override.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DesktopLocation) : g_override;
+  return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
+}
+
+void set_desktop_folder(const QString& native_folder) { g_override = native_folder; }
+
+QByteArray desktop_entry_text(const QString& name, const QString& native_program) {
+  QString text = QStringLiteral("[Desktop Entry]\nType=Application\nVersion=1.0\n");
+  text += QStringLiteral("Name=") + one_line(name) + QLatin1Char('\n');
+  text += QStringLiteral("Exec=") + one_line(exec_argument(native_program)) + QLatin1Char('\n');
+  text += QStringLiteral("Path=") + one_line(QFileInfo(native_program).absolutePath()) + QLatin1Char('\n');
+  text += QStringLiteral("Terminal=false\n");
+  return text.toUtf8();
+}
+
+bool write_desktop_shortcut(const QString& name, const QString& target_win_path) {
+  if (!file_exists(target_win_path)) return false;
+  const QString program = to_native_path(target_win_path);
+  const QString path = shortcut_path(name);
+  if (program.isEmpty() || path.isEmpty()) return false;
+  const QByteArray text = desktop_entry_text(name, program);
+  QSaveFile out(path);
+  if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.commit()) return false;
+  // Desktops start only launcher files that may be run.
+  QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner | QFileDevice::ExeUser);
+  return true;
+}
+
+bool remove_desktop_shortcut(const QString& name) {
+  const QString path = shortcut_path(name);
+  if (path.isEmpty()) return true;
+  const QFileInfo info(path);
+  // Exactly this name: the folder is searched, not matched loosely.
+  if (!QDir(info.absolutePath()).entryList(QDir::Files | QDir::Hidden).contains(info.fileName())) return true;
+  return QFile::remove(path);
+}
+
+}  // namespace km::platform
