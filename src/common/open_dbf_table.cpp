@@ -5,6 +5,7 @@
 #include "common/data_drive_check.h"
 #include "common/file_number_pool.h"
 #include "common/record_layout_code.h"
+#include "common/save_folder.h"
 #include "common/shared_variables.h"
 #include "common/text_routines.h"
 #include "platform/dbase/dbf_error.h"
@@ -44,7 +45,8 @@ void refresh(platform::data_control& control) {
 }
 
 // networklock.txt of the settings folder: its presence is what the other
-// programs of the suite look for. Made once, holding False; read otherwise.
+// programs of the suite look for. Made once, holding the line False (as
+// Print # writes it); read otherwise.
 // A failure here is passed over: the table can be opened without it.
 void touch_network_lock() {
   const QString path = in_folder(g_settings_folder, QStringLiteral("networklock.txt"));
@@ -56,7 +58,7 @@ void touch_network_lock() {
       platform::input_field(g_file_number);
     } else {
       platform::open_file(g_file_number, path, platform::open_mode::output);
-      platform::write_fields(g_file_number, {Value(false)});
+      platform::print_line(g_file_number, QStringLiteral("False"));
     }
     close_file(g_file_number);
   } catch (const platform::file_error&) {
@@ -116,19 +118,45 @@ Value close_caller() {
   platform::end_program();
 }
 
+// Copies the source over the target, read-only or not.
+void replace_file(const QString& source, const QString& target) {
+  if (platform::file_exists(target) && platform::is_read_only(target)) platform::set_read_only(target, false);
+  platform::copy_file(source, target, true);
+}
+
+// Copies the folder's files of the table that are present (names given
+// with their extension) into the repair folder g_admin_folder & "\temp".
+// Copies kept there from an earlier repair are renamed, never replaced.
+// Throws platform::file_error when a copy cannot be made.
+void copy_into_repair_folder(const QString& folder, const QStringList& names) {
+  const QString repair_folder = g_admin_folder + QStringLiteral("\\temp");
+  if (!platform::ensure_folder(repair_folder))
+    throw platform::file_error(platform::file_error::kind::path_not_found, repair_folder);
+  QStringList present;
+  for (const QString& name : names) {
+    if (platform::file_exists(in_folder(folder, name))) present << name;
+  }
+  keep_earlier_copies(repair_folder, names);
+  for (const QString& name : present)
+    platform::copy_file(in_folder(folder, name), in_folder(repair_folder, name), false);
+}
+
 // Template step: restores a missing table, or a missing memo file of a
-// present table, from the program folder. False when the table is missing
-// and has no template, or a copy fails.
+// present table, from the program folder. A memo file left without its
+// table is copied into the repair folder before the template's replaces
+// it. False when the table is missing and has no template, or a copy fails.
 bool restore_from_template(const QString& folder, const QString& table) {
-  const QString org = in_folder(g_program_folder, table + QStringLiteral(".org"));
-  const QString ort = in_folder(g_program_folder, table + QStringLiteral(".ort"));
+  const QString org = in_folder(g_program_path, table + QStringLiteral(".org"));
+  const QString ort = in_folder(g_program_path, table + QStringLiteral(".ort"));
   const QString dbf = in_folder(folder, table + QStringLiteral(".dbf"));
   const QString dbt = in_folder(folder, table + QStringLiteral(".dbt"));
   try {
     if (!platform::file_exists(dbf)) {
       if (!platform::file_exists(org)) return false;
+      const bool memo_replaced = platform::file_exists(ort) && platform::file_exists(dbt);
+      if (memo_replaced) copy_into_repair_folder(folder, {table + QStringLiteral(".dbt")});
       platform::copy_file(org, dbf, true);
-      if (platform::file_exists(ort)) platform::copy_file(ort, dbt, true);
+      if (platform::file_exists(ort)) replace_file(ort, dbt);
     } else if (platform::file_exists(ort) && !platform::file_exists(dbt)) {
       platform::copy_file(ort, dbt, true);
     }
@@ -138,29 +166,18 @@ bool restore_from_template(const QString& folder, const QString& table) {
   return true;
 }
 
-// Copies the source over the target, read-only or not.
-void replace_file(const QString& source, const QString& target) {
-  if (platform::file_exists(target) && platform::is_read_only(target)) platform::set_read_only(target, false);
-  platform::copy_file(source, target, true);
-}
-
 // Replaces a damaged table by its template. The table and its memo file are
 // first copied into the repair folder g_admin_folder & "\temp"; nothing is
 // replaced unless the template is there and those copies were made. False
 // when the table could not be repaired.
 bool repair_from_template(const QString& folder, const QString& table) {
-  const QString org = in_folder(g_program_folder, table + QStringLiteral(".org"));
-  const QString ort = in_folder(g_program_folder, table + QStringLiteral(".ort"));
+  const QString org = in_folder(g_program_path, table + QStringLiteral(".org"));
+  const QString ort = in_folder(g_program_path, table + QStringLiteral(".ort"));
   const QString dbf = in_folder(folder, table + QStringLiteral(".dbf"));
   const QString dbt = in_folder(folder, table + QStringLiteral(".dbt"));
-  const QString repair_folder = g_admin_folder + QStringLiteral("\\temp");
   if (!platform::file_exists(org)) return false;
   try {
-    if (!platform::ensure_folder(repair_folder)) return false;
-    if (platform::file_exists(dbf))
-      platform::copy_file(dbf, in_folder(repair_folder, table + QStringLiteral(".dbf")));
-    if (platform::file_exists(dbt))
-      platform::copy_file(dbt, in_folder(repair_folder, table + QStringLiteral(".dbt")));
+    copy_into_repair_folder(folder, {table + QStringLiteral(".dbf"), table + QStringLiteral(".dbt")});
   } catch (const platform::file_error&) {
     return false;
   }

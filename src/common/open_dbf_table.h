@@ -4,7 +4,7 @@
 // the settings folder gets its networklock.txt, a missing folder is created
 // when its drive is there, and a missing table (.dbf) or memo file (.dbt)
 // is restored from the template copies (.org, .ort) of the program folder
-// g_program_folder. A table that cannot be read is copied aside into the
+// g_program_path. A table that cannot be read is copied aside into the
 // repair folder (g_admin_folder & "\temp") and replaced by its template; a
 // corrupt, read-only or busy table is reported to the user.
 //

@@ -62,7 +62,7 @@ class open_dbf_table_test : public ::testing::Test {
     platform::reset_window_registry();
     g_close_all_release_locks_hook = nullptr;
     g_close_all_reopen_school_hook = nullptr;
-    g_program_folder = QStringLiteral("C:\\PROG");
+    g_program_path = QStringLiteral("C:\\PROG");
     g_settings_folder = QStringLiteral("C:\\ProgramData\\OSKAVEN");
     g_admin_folder = QStringLiteral("C:\\ADMIN");
     drives.make_native_folder(QStringLiteral("C/PROG"));
@@ -177,7 +177,7 @@ TEST_F(open_dbf_table_test, network_lock_is_made_holding_false_whatever_the_outc
   QString folder = QStringLiteral("C:\\DATA");
   EXPECT_EQ(open(folder, QStringLiteral("marks1")), no);
   EXPECT_EQ(test::hex(bytes_of(QStringLiteral("C:\\ProgramData\\OSKAVEN\\networklock.txt"))),
-            test::hex(QByteArray("#FALSE#\r\n")));
+            test::hex(QByteArray("False\r\n")));
   // Its short-pool number was given back.
   EXPECT_EQ(g_file_number, 0);
   EXPECT_EQ(g_file_in_use[11], 0);
@@ -304,6 +304,41 @@ TEST_F(open_dbf_table_test, damaged_memo_table_has_both_files_copied_aside) {
   EXPECT_EQ(bytes_of(QStringLiteral("C:\\ADMIN\\temp\\Lwisk_P_S.dbt")), old_dbt);
   EXPECT_EQ(bytes_of(QStringLiteral("C:\\DATA\\Lwisk_P_S.dbf")), with_memo().dbf());
   EXPECT_EQ(bytes_of(QStringLiteral("C:\\DATA\\Lwisk_P_S.dbt")), with_memo().dbt());
+}
+
+TEST_F(open_dbf_table_test, earlier_repair_copies_are_kept_under_one_number) {
+  put_template(QStringLiteral("marks1"), two_names());
+  drives.write_native(QStringLiteral("C/ADMIN/temp/marks1.dbf"), "earlier table");
+  drives.write_native(QStringLiteral("C/ADMIN/temp/marks1.dbt"), "earlier memo");
+  drives.write_native(QStringLiteral("C/ADMIN/temp/marks1_1.dbt"), "older still");
+  const QByteArray bad = QByteArray("\x03garbage", 8);
+  drives.write_native(QStringLiteral("C/DATA/marks1.dbf"), bad);
+  QString folder = QStringLiteral("C:\\DATA");
+  EXPECT_EQ(open(folder, QStringLiteral("marks1")), yes);
+  EXPECT_EQ(bytes_of(QStringLiteral("C:\\ADMIN\\temp\\marks1.dbf")), bad);
+  EXPECT_FALSE(exists(QStringLiteral("C:\\ADMIN\\temp\\marks1.dbt")));
+  // marks1_1 is taken by the memo file, so the earlier pair becomes marks1_2.
+  EXPECT_EQ(bytes_of(QStringLiteral("C:\\ADMIN\\temp\\marks1_2.dbf")), QByteArray("earlier table"));
+  EXPECT_EQ(bytes_of(QStringLiteral("C:\\ADMIN\\temp\\marks1_2.dbt")), QByteArray("earlier memo"));
+  EXPECT_EQ(bytes_of(QStringLiteral("C:\\ADMIN\\temp\\marks1_1.dbt")), QByteArray("older still"));
+}
+
+TEST_F(open_dbf_table_test, memo_file_left_without_its_table_is_copied_aside_before_it_is_replaced) {
+  put_template(QStringLiteral("Lwisk_P_S"), with_memo());
+  const QByteArray orphan = QByteArray("memo of a table that is gone");
+  drives.write_native(QStringLiteral("C/DATA/Lwisk_P_S.dbt"), orphan);
+  QString folder = QStringLiteral("C:\\DATA");
+  EXPECT_EQ(open(folder, QStringLiteral("Lwisk_P_S")), yes);
+  EXPECT_EQ(bytes_of(QStringLiteral("C:\\ADMIN\\temp\\Lwisk_P_S.dbt")), orphan);
+  EXPECT_EQ(bytes_of(QStringLiteral("C:\\DATA\\Lwisk_P_S.dbt")), with_memo().dbt());
+
+  // Without a repair folder to keep it in, it is not replaced.
+  control.close_database();
+  QFile::remove(drives.base() + QStringLiteral("/C/DATA/Lwisk_P_S.dbf"));
+  drives.write_native(QStringLiteral("C/DATA/Lwisk_P_S.dbt"), orphan);
+  g_admin_folder = QStringLiteral("X:\\ADMIN");  // a drive that is not there
+  EXPECT_EQ(open(folder, QStringLiteral("Lwisk_P_S")), no);
+  EXPECT_EQ(bytes_of(QStringLiteral("C:\\DATA\\Lwisk_P_S.dbt")), orphan);
 }
 
 TEST_F(open_dbf_table_test, damaged_table_without_template_is_reported_and_kept) {

@@ -407,6 +407,20 @@ TEST_F(record_file_test, large_behaviour_file_is_moved_into_the_save_folder_afte
   }
 }
 
+TEST_F(record_file_test, behaviour_file_moved_aside_again_keeps_the_earlier_copy) {
+  g_year = QStringLiteral("2017");
+  const QByteArray first(1327 * 2001, '1');
+  const QByteArray second(1327 * 2002, '2');
+  put(QStringLiteral("C/DATA/sb_random.txt"), first);
+  open(QStringLiteral("S_B"));
+  close_file(g_s_b_file_number);
+  put(QStringLiteral("C/DATA/sb_random.txt"), second);
+  open(QStringLiteral("S_B"));
+  EXPECT_EQ(bytes_of(QStringLiteral("C:\\DATA\\save\\sb_random.txt")), second);
+  EXPECT_EQ(bytes_of(QStringLiteral("C:\\DATA\\save\\sb_random_1.txt")), first);
+  EXPECT_EQ(g_s_b_record_count, 0);
+}
+
 // --- HW2 merge ---------------------------------------------------------------------------
 
 class hw2_merge_test : public record_file_test {

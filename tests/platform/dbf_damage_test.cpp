@@ -182,6 +182,16 @@ TEST(dbf_damage, a_table_that_cannot_be_written_opens_for_reading_only) {
   } catch (const dbf_error& e) {
     EXPECT_EQ(e.kind(), dbf_error_kind::read_only);
   }
+  // A damaged table is damaged first, read-only or not.
+  const QString bad = dir.filePath(QStringLiteral("bad.dbf"));
+  write(bad, sound().dbf().left(20));
+  QFile::setPermissions(bad, QFile::ReadOwner);
+  try {
+    dbf_table t(bad, dbf_table::access::read_write);
+    FAIL() << "opened a damaged table";
+  } catch (const dbf_error& e) {
+    EXPECT_EQ(e.kind(), dbf_error_kind::unreadable);
+  }
   QFile::setPermissions(p, QFileDevice::Permissions());
   try {
     dbf_table t(p, dbf_table::access::read_only);

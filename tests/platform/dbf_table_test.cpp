@@ -6,6 +6,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -249,6 +250,28 @@ TEST_F(dbf_table_test, a_memo_edit_appends_a_block_and_keeps_the_old_memos) {
   expected.replace(at, 10, QByteArray::number(dbt_before.size() / 512).rightJustified(10, ' '));
   EXPECT_EQ(km::test::hex(dbf_after), km::test::hex(expected));
   EXPECT_EQ(t.value(2, 5), Value(QStringLiteral("line one\r\nline two")));
+}
+
+TEST_F(dbf_table_test, a_memo_file_whose_header_points_past_its_end_gets_the_memo_at_its_end) {
+  const QString p = learners().write(path("learn.dbf"));
+  const QString memo = path("learn.dbt");
+  QByteArray dbt_before = read_file(memo);
+  dbt_before.replace(0, 4, QByteArray("\xF0\xFF\xFF\x0F", 4));  // next free block 268435440
+  {
+    QFile f(memo);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(dbt_before);
+  }
+  {
+    auto rs = open_set(p, true);
+    rs->edit();
+    rs->set_value(5, Value(QStringLiteral("changed note")));
+    rs->update();
+  }
+  const QByteArray dbt_after = read_file(memo);
+  ASSERT_EQ(dbt_after.size(), dbt_before.size() + 512);
+  EXPECT_EQ(dbt_after.mid(dbt_before.size(), 14), QByteArray("changed note\x1A\x1A"));
+  EXPECT_EQ(open_set(p)->value(5), Value(QStringLiteral("changed note")));
 }
 
 TEST_F(dbf_table_test, numbers_are_written_right_aligned_with_their_decimals) {
@@ -504,6 +527,15 @@ TEST_F(dbf_table_test, a_new_table_has_a_header_and_end_marker_only) {
   ASSERT_EQ(memo.size(), 512);
   EXPECT_EQ(memo.left(4), QByteArray("\x01\x00\x00\x00", 4));
   EXPECT_EQ(open_set(p)->record_count(), 0);
+  // Both files are made like any new file: read and write as far as the
+  // umask lets through, so the other programs can read them too.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  for (const QString& f : {p, path("new.dbt")}) {
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(f).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0666 & ~mask) << f.toStdString();
+  }
 }
 
 }  // namespace

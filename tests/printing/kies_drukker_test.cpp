@@ -76,6 +76,70 @@ TEST_F(kies_drukker_test, afrikaans_captions_and_tool_tips) {
   });
 }
 
+struct button_texts {
+  const char* name;
+  const char* caption_afr;
+  const char* caption_eng;
+  const char* tip_afr;  // the PRINT tip is followed by the printer's name
+  const char* tip_eng;
+};
+
+TEST_F(kies_drukker_test, every_caption_and_tool_tip_in_both_languages) {
+  const button_texts table[] = {
+      {"druk_ok", "DRUK", "PRINT", " Druk na Recorder", " Print to Recorder"},
+      {"druk_stop", "KANSELLEER", "CANCEL", " Kanselleer drukwerk ", " Cancel printing "},
+      {"druk_wysig", "VERANDER", "SELECT", " Kies 'n ander drukker ", " Select a different printer "},
+      {"kies_kleur", "KLEUR", "COLOUR", " Doen drukwerk in kleur ", " Do printing in colour "},
+      {"kies_mono", "MONO", "MONO", " Doen drukwerk in swart ", " Do printing in black "},
+      {"kies_excel", "EXCEL", "EXCEL", "", ""},
+      {"kies_html", "HTML", "HTML", "", ""},
+  };
+  for (const bool afrikaans : {true, false}) {
+    SCOPED_TRACE(afrikaans ? "Afrikaans" : "English");
+    g_language = afrikaans;
+    choose_with([&](kies_drukker& window) {
+      for (const button_texts& b : table) {
+        SCOPED_TRACE(b.name);
+        QPushButton* push = button(window, b.name);
+        ASSERT_TRUE(push);
+        EXPECT_EQ(push->text(), QString::fromLatin1(afrikaans ? b.caption_afr : b.caption_eng));
+        EXPECT_EQ(push->toolTip(), QString::fromLatin1(afrikaans ? b.tip_afr : b.tip_eng));
+      }
+      click(&window, QStringLiteral("druk_stop"));
+    });
+  }
+}
+
+TEST_F(kies_drukker_test, opening_clears_the_exports_and_resets_the_progress_window) {
+  g_print_title = QStringLiteral("LAST REPORT");
+  begin_print_job();  // the progress window of the report before
+  ASSERT_TRUE(progress_window());
+  progress_window()->wdv_bladsy()->setText(QStringLiteral("7"));
+  g_export_excel = true;
+  g_export_html = true;
+  choose_with([&](kies_drukker& window) {
+    EXPECT_FALSE(g_export_excel);
+    EXPECT_FALSE(g_export_html);
+    EXPECT_EQ(progress_window()->wdv_bladsy()->text(), QStringLiteral("0"));
+    EXPECT_EQ(progress_window()->wdv_opskrif()->text(), QString());
+    click(&window, QStringLiteral("druk_stop"));
+  });
+}
+
+TEST_F(kies_drukker_test, print_without_the_colour_folder_still_prints) {
+  g_user_folder = QStringLiteral("D:\\Nowhere");
+  g_print_colour = true;
+  EXPECT_TRUE(choose_by_clicking(QStringLiteral("druk_ok")));
+  EXPECT_TRUE(g_print_go);
+  EXPECT_FALSE(platform::file_exists(QStringLiteral("D:\\Nowhere\\kleur_drukker.txt")));
+  EXPECT_EQ(native_bytes(QStringLiteral("C/kleur_drukker.txt")), QByteArrayLiteral("<missing>"));
+  // The page set-up finds no colour file: black.
+  EXPECT_FALSE(g_print_colour);
+  platform::form* window = platform::find_form(QStringLiteral("kies_drukker"));
+  ASSERT_TRUE(window);
+  EXPECT_FALSE(window->isVisible());
+}
+
 TEST_F(kies_drukker_test, cancel_answers_false_and_nothing_is_set_up) {
   g_print_go = true;  // left from the previous report
   EXPECT_FALSE(choose_by_clicking(QStringLiteral("druk_stop")));

@@ -116,21 +116,29 @@ TEST_F(print_job_end_test, a_pdf_folder_that_cannot_be_written_is_reported_in_af
 }
 
 TEST_F(print_job_end_test, an_excel_export_is_saved_and_its_place_told) {
-  g_export_excel = true;
-  g_excel_workbook = new_workbook();
-  const std::shared_ptr<workbook_record> book = last_workbook;
-  g_excel_folder = QStringLiteral("C:\\Exports\\");
-  g_excel_file_name = QStringLiteral("Report");
-  // A stray drawing on the printer during the export is thrown away.
-  printer().print(QStringLiteral("stray"));
-  dialogs.expect_message(QStringLiteral("EXPORT OF Report TO C:\\Exports\\Report COMPLETE !!"))
-      .icon(msg_icon::information);
-  end_print_job(false, false);
-  EXPECT_EQ(book->saved_as, std::vector<QString>{QStringLiteral("C:\\Exports\\Report.xlsx")});
-  EXPECT_FALSE(g_export_excel);
-  EXPECT_FALSE(g_excel_workbook);
-  EXPECT_FALSE(printer().document_open());
-  EXPECT_TRUE(device->documents().empty());
+  const complete_case cases[] = {
+      {false, "EXPORT OF Report TO C:\\Exports\\Report COMPLETE !!"},
+      {true, "UITVOER VAN Report NA C:\\Exports\\Report VOLTOOI !!"},
+  };
+  for (const complete_case& c : cases) {
+    SCOPED_TRACE(c.message);
+    g_language = c.afrikaans;
+    g_export_excel = true;
+    g_excel_workbook = new_workbook();
+    const std::shared_ptr<workbook_record> book = last_workbook;
+    g_excel_folder = QStringLiteral("C:\\Exports\\");
+    g_excel_file_name = QStringLiteral("Report");
+    // A stray drawing on the printer during the export is thrown away.
+    printer().print(QStringLiteral("stray"));
+    dialogs.expect_message(QString::fromLatin1(c.message)).icon(msg_icon::information);
+    end_print_job(false, false);
+    dialogs.verify();
+    EXPECT_EQ(book->saved_as, std::vector<QString>{QStringLiteral("C:\\Exports\\Report.xlsx")});
+    EXPECT_FALSE(g_export_excel);
+    EXPECT_FALSE(g_excel_workbook);
+    EXPECT_FALSE(printer().document_open());
+    EXPECT_TRUE(device->documents().empty());
+  }
 }
 
 TEST_F(print_job_end_test, an_export_that_cannot_be_saved_is_reported_and_ends) {

@@ -103,6 +103,32 @@ TEST_F(report_header_test, the_first_page_carries_frame_rule_and_three_header_li
   EXPECT_NEAR(g_print_page_lines, portrait_height / 240 - 0.7, 1e-4);
 }
 
+// A printer whose page is 100.6 columns across: the frame edge while the
+// header is drawn (100.35, rounded 100) and the full width (101) differ.
+class wide_device : public platform::recording_device {
+ public:
+  platform::page_geometry geometry(platform::page_orientation orientation) const override {
+    platform::page_geometry g = platform::a4_geometry(orientation);
+    g.printable.setWidth(100.6 * 120);
+    return g;
+  }
+};
+
+TEST_F(report_header_test, the_frame_edge_is_a_quarter_column_in_and_the_full_width_comes_back) {
+  auto wide = std::make_shared<wide_device>();
+  printer().set_device(wide);
+  QString title = QStringLiteral("LIST");
+  print_report_header(title);
+  const auto& ops = page().ops;
+  ASSERT_GE(ops.size(), 5u);
+  EXPECT_DOUBLE_EQ(ops[0].x2, 100 * 120.0);  // the frame's top line
+  EXPECT_DOUBLE_EQ(ops[4].x2, 100 * 120.0);  // the rule under the header band
+  EXPECT_EQ(g_print_page_columns, 101);
+  EXPECT_EQ(g_print_line_length, 101);
+  printer().kill_doc();
+  printer().set_device(device);
+}
+
 TEST_F(report_header_test, the_page_label_follows_the_language) {
   g_language = true;
   QString title = QStringLiteral("PUNTELYS");

@@ -27,10 +27,12 @@ bool access_refused(int e) { return e == EACCES || e == EPERM; }
   throw dbf_error(kind, QStringLiteral("%1 '%2': %3").arg(doing, what, errno_text(e)));
 }
 
+// A file made here gets read and write for everyone the umask lets through,
+// as any new file of the program does.
 int open_raw(const QString& path, int flags) {
   int fd;
   do {
-    fd = ::open(native(path).constData(), flags | O_CLOEXEC);
+    fd = ::open(native(path).constData(), flags | O_CLOEXEC, 0666);
   } while (fd < 0 && errno == EINTR);
   return fd;
 }
@@ -129,6 +131,7 @@ void write_at(const file_handle& f, qint64 offset, const char* data, qint64 n, c
       if (errno == EINTR) continue;
       fail(dbf_error_kind::disk_error, what, QStringLiteral("Cannot write"), errno);
     }
+    if (w == 0) fail(dbf_error_kind::disk_error, what, QStringLiteral("Cannot write"), ENOSPC);  // never spin
     done += w;
   }
 }

@@ -40,7 +40,18 @@ QByteArray date_and_count(int year, int month, int day, std::uint32_t count) {
 
 dbf_table::dbf_table(const QString& native_path, access mode, const QString& memo_path)
     : path_(native_path), name_(QFileInfo(native_path).fileName()), writable_(mode == access::read_write) {
-  file_ = dbf_io::open_existing(path_, writable_, name_);
+  try {
+    file_ = dbf_io::open_existing(path_, writable_, name_);
+  } catch (const dbf_error& e) {
+    if (!writable_ || e.kind() != dbf_error_kind::read_only) throw;
+    // A damaged table is reported as damaged, whatever its write permission,
+    // so that it is repaired rather than refused as read-only.
+    const dbf_io::file_handle reader = dbf_io::open_existing(path_, false, name_);
+    const QByteArray bytes = dbf_io::read_all(reader, name_);
+    check_dbf_size(parse_dbf_header(bytes.constData(), bytes.size(), name_), bytes.constData(), bytes.size(),
+                   name_);
+    throw;
+  }
   if (writable_) lock_ = dbf_write_lock::acquire(file_, name_);
   data_ = dbf_io::read_all(file_, name_);
   header_ = parse_dbf_header(data_.constData(), data_.size(), name_);

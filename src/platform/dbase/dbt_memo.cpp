@@ -32,11 +32,14 @@ int block_size_of(const QByteArray& file, bool dbase4_layout) {
   return k_default_block;
 }
 
-// The first block after everything in use: the header's next free block,
-// or the end of the file when that lies further.
-std::uint32_t next_free_block(const char* head, qint64 file_size, int block_size) {
+// The first block after everything in use: the end of the file (block 1
+// at least, after the header). Memos another writer added lie within the
+// file. The header's next free block is not followed where it lies further:
+// it is then damaged, and following it would put a memo gigabytes beyond
+// the end of the file.
+std::uint32_t next_free_block(qint64 file_size, int block_size) {
   const std::uint32_t used = std::uint32_t((file_size + block_size - 1) / block_size);
-  return std::max({u32(head), used, std::uint32_t(1)});
+  return std::max(used, std::uint32_t(1));
 }
 
 [[noreturn]] void damaged(const QString& path, const QString& what) {
@@ -126,7 +129,7 @@ std::uint32_t dbt_memo::append(const QByteArray& text) {
   if (size != data_.size()) data_ = dbf_io::read_all(file_, name);
   char head[4];
   dbf_io::read_at(file_, 0, head, 4, name);
-  const std::uint32_t block = next_free_block(head, size, block_size_);
+  const std::uint32_t block = next_free_block(size, block_size_);
 
   const QByteArray memo = memo_blocks(text, block_size_, dbase4_);
   const std::uint32_t next = block + std::uint32_t(memo.size() / block_size_);
@@ -161,7 +164,7 @@ QByteArray dbt_memo::memo_blocks(const QByteArray& text, int block_size, bool db
 std::uint32_t dbt_memo::append_to(QByteArray& file, const QByteArray& text, bool dbase4_layout) {
   if (file.size() < 4) file.append(QByteArray(4 - file.size(), '\0'));
   const int block_size = block_size_of(file, dbase4_layout);
-  const std::uint32_t block = next_free_block(file.constData(), file.size(), block_size);
+  const std::uint32_t block = next_free_block(file.size(), block_size);
   const QByteArray memo = memo_blocks(text, block_size, dbase4_layout);
   file.append(QByteArray(qint64(block) * block_size - file.size(), '\0'));
   file.append(memo);
