@@ -31,7 +31,7 @@ void release_first_lock(std::int16_t number, const QString& folder) {
   const int length = platform::user_lock_record.length;
   const QString wanted = trim_blanks(folder);
   const QString user = trim_blanks(get_user_name());
-  platform::record_buffer rec(platform::user_lock_record);
+  platform::record_buffer& rec = g_lock_record;
   g_lock_record_count = std::int32_t(platform::lof(number) / length);  // a part record at the end is not read
   for (g_lock_record_no = 1; g_lock_record_no <= g_lock_record_count; ++g_lock_record_no) {
     platform::get_record(number, g_lock_record_no, rec);

@@ -21,6 +21,7 @@ platform::record_buffer g_exp_mrk_control_rec{platform::exp_mrk_control_record};
 platform::record_buffer g_pi1sma_rec{pi1sma_record};
 platform::record_buffer g_pi3_rec{pi3_record};
 platform::record_buffer g_hw2_rec{hw2_record};
+platform::record_buffer g_lock_record{platform::user_lock_record};
 
 std::span<std::int16_t* const, per_file_number_count> per_file_number_variables() {
 #define KM_SV_ADDRESS(type, name) &name,
@@ -43,6 +44,7 @@ void reset_shared_variables() {
   g_pi1sma_rec.clear();
   g_pi3_rec.clear();
   g_hw2_rec.clear();
+  g_lock_record.clear();
 }
 
 }  // namespace km

@@ -263,6 +263,7 @@ extern platform::record_buffer g_exp_mrk_control_rec;  // exp_mrk_control.txt, 4
 extern platform::record_buffer g_pi1sma_rec;           // record 1 of PI1SMA_random.txt, 48 bytes
 extern platform::record_buffer g_pi3_rec;              // pi3_random.txt, 250 bytes
 extern platform::record_buffer g_hw2_rec;              // hw2_random.txt and gedrag2_random.txt, 129 bytes
+extern platform::record_buffer g_lock_record;          // user_lock_record.txt, 140 bytes
 
 #define KM_SV_COUNT_ONE(type, name) +1
 // How many per-file file-number variables there are.
