@@ -9,6 +9,7 @@
 
 #include "platform/printer/pdf_device.h"
 #include "platform/printer/printer_object.h"
+#include "print_bench_support.h"
 
 namespace {
 
@@ -68,27 +69,19 @@ void print_pdf_report(benchmark::State& state) {
     print_report(p);
     if (!p.end_doc()) state.SkipWithError(qPrintable(p.last_error().text()));
   }
-  state.counters["pages_per_second"] =
-      benchmark::Counter(double(state.iterations()) * report_pages, benchmark::Counter::kIsRate);
+  km::bench::count_pages(state, report_pages);
 }
 BENCHMARK(print_pdf_report)->Unit(benchmark::kMillisecond);
 
 // The same report collected without writing, to show what the drawing
 // bookkeeping costs apart from the PDF writer.
-class null_device : public print_device {
- public:
-  QString name() const override { return QStringLiteral("null"); }
-  bool write(const print_document&, print_error&) override { return true; }
-};
-
 void collect_report(benchmark::State& state) {
-  printer_object p(std::make_shared<null_device>());
+  printer_object p(std::make_shared<km::bench::null_device>());
   for (auto _ : state) {
     print_report(p);
     p.end_doc();
   }
-  state.counters["pages_per_second"] =
-      benchmark::Counter(double(state.iterations()) * report_pages, benchmark::Counter::kIsRate);
+  km::bench::count_pages(state, report_pages);
 }
 BENCHMARK(collect_report)->Unit(benchmark::kMillisecond);
 

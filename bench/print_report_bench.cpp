@@ -15,6 +15,7 @@
 #include "platform/grid/flex_grid.h"
 #include "platform/printer/pdf_device.h"
 #include "platform/printer/printer_object.h"
+#include "print_bench_support.h"
 #include "printing/print_drawing.h"
 #include "printing/print_job_end.h"
 #include "printing/print_variables.h"
@@ -98,23 +99,15 @@ void print_report_to_pdf(benchmark::State& state) {
     print_report();
     if (printer().last_page_count() != report_pages) state.SkipWithError("the report did not come out whole");
   }
-  state.counters["pages_per_second"] =
-      benchmark::Counter(double(state.iterations()) * report_pages, benchmark::Counter::kIsRate);
+  km::bench::count_pages(state, report_pages);
 }
 BENCHMARK(print_report_to_pdf)->Unit(benchmark::kMillisecond);
 
-class null_device : public platform::print_device {
- public:
-  QString name() const override { return QStringLiteral("null"); }
-  bool write(const platform::print_document&, platform::print_error&) override { return true; }
-};
-
 void collect_report(benchmark::State& state) {
-  printer().set_device(std::make_shared<null_device>());
+  printer().set_device(std::make_shared<km::bench::null_device>());
   printer().reset();
   for (auto _ : state) print_report();
-  state.counters["pages_per_second"] =
-      benchmark::Counter(double(state.iterations()) * report_pages, benchmark::Counter::kIsRate);
+  km::bench::count_pages(state, report_pages);
 }
 BENCHMARK(collect_report)->Unit(benchmark::kMillisecond);
 

@@ -45,7 +45,7 @@ void keep_earlier_copies(const QString& folder, const QStringList& file_names) {
                    QStringLiteral("no free name for the earlier copy"));
 }
 
-void move_into_save_folder(const QString& folder, const QString& file_name) {
+void copy_into_save_folder(const QString& folder, const QString& file_name) {
   using platform::file_error;
   const QString source = file_in_folder(folder, file_name);
   const QString save = save_folder_of(folder);
@@ -56,7 +56,11 @@ void move_into_save_folder(const QString& folder, const QString& file_name) {
   if (platform::file_length(copy) != platform::file_length(source)) {
     throw file_error(file_error::kind::other, copy, QStringLiteral("the copy is not complete"));
   }
-  platform::delete_file(source, true);
+}
+
+void move_into_save_folder(const QString& folder, const QString& file_name) {
+  copy_into_save_folder(folder, file_name);
+  platform::delete_file(file_in_folder(folder, file_name), true);
 }
 
 void remove_keeping_copy(const QString& folder, const QString& file_name) {

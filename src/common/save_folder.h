@@ -12,6 +12,12 @@ namespace km {
 // The folder's "\save" folder (folder & "\save").
 QString save_folder_of(const QString& folder);
 
+// Copies folder\file_name into folder\save\file_name (the save folder is
+// created when missing; an older copy there is kept under a numbered name)
+// and checks that the copy is of the same length. Throws
+// platform::file_error when a step fails.
+void copy_into_save_folder(const QString& folder, const QString& file_name);
+
 // Moves folder\file_name into folder\save\file_name (the save folder is
 // created when missing; an older copy there is kept under a numbered name).
 // The original is deleted only after its copy has been made and found to be

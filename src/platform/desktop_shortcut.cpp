@@ -16,7 +16,7 @@ namespace {
 QString g_override;
 
 // An argument of the Exec key: in double quotes, with the characters that
-// the launcher specification reserves inside quotes escaped.
+// desktop launchers reserve inside quotes escaped.
 QString exec_argument(const QString& path) {
   QString out;
   for (const QChar c : path) {

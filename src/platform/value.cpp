@@ -91,6 +91,34 @@ long read_exponent_digits(const QString& s, int& i, bool negative) {
   return negative ? -exponent : exponent;
 }
 
+// Reads an optional sign and the digits with at most one decimal point at
+// s[i..] into ascii, in the form from_chars reads ("-", "."); a thousands
+// separator, where one is given, is skipped after a digit and before the
+// point. Stops at the first other character; returns whether any digit came.
+bool read_mantissa(const QString& s, int& i, std::string& ascii, QChar decimal,
+                   std::optional<QChar> thousands) {
+  if (i < s.size() && (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-'))) {
+    if (s[i] == QLatin1Char('-')) ascii += '-';
+    ++i;
+  }
+  bool digits = false, point = false;
+  for (; i < s.size(); ++i) {
+    const QChar c = s[i];
+    if (is_digit(c)) {
+      ascii += char(c.unicode());
+      digits = true;
+    } else if (c == decimal && !point) {
+      ascii += '.';
+      point = true;
+    } else if (thousands && c == *thousands && digits && !point) {
+      continue;
+    } else {
+      break;
+    }
+  }
+  return digits;
+}
+
 bool is_exponent_mark(QChar c) {
   return c == QLatin1Char('e') || c == QLatin1Char('E') || c == QLatin1Char('d') || c == QLatin1Char('D');
 }
@@ -112,26 +140,7 @@ std::optional<double> text_to_double(const QString& text) {
   const system_settings_t& settings = system_settings();
   std::string ascii;
   int i = 0;
-  if (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-')) {
-    if (s[i] == QLatin1Char('-')) ascii += '-';
-    ++i;
-  }
-  bool digits = false, point = false;
-  for (; i < s.size(); ++i) {
-    const QChar c = s[i];
-    if (is_digit(c)) {
-      ascii += char(c.unicode());
-      digits = true;
-    } else if (c == settings.decimal && !point) {
-      ascii += '.';
-      point = true;
-    } else if (c == settings.thousands && digits && !point) {
-      continue;
-    } else {
-      break;
-    }
-  }
-  if (!digits) return std::nullopt;
+  if (!read_mantissa(s, i, ascii, settings.decimal, settings.thousands)) return std::nullopt;
   long exponent = 0;
   if (i < s.size() && is_exponent_mark(s[i])) {
     ++i;
@@ -281,24 +290,7 @@ double val(const QString& text) {
   }
   std::string ascii;
   int i = 0;
-  if (i < s.size() && (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-'))) {
-    if (s[i] == QLatin1Char('-')) ascii += '-';
-    ++i;
-  }
-  bool digits = false, point = false;
-  for (; i < s.size(); ++i) {
-    const QChar c = s[i];
-    if (is_digit(c)) {
-      ascii += char(c.unicode());
-      digits = true;
-    } else if (c == QLatin1Char('.') && !point) {
-      ascii += '.';
-      point = true;
-    } else {
-      break;
-    }
-  }
-  if (!digits) return 0.0;
+  if (!read_mantissa(s, i, ascii, QLatin1Char('.'), std::nullopt)) return 0.0;
   long exponent = 0;
   if (i + 1 < s.size() && is_exponent_mark(s[i])) {
     int j = i + 1;

@@ -54,7 +54,7 @@ class password_list {
 };
 
 // The main menu's lists; while the main menu is not loaded, a pair of the
-// same kind kept here (emptied when the main menu loads).
+// same kind kept here (emptied only by reset_menu_password_list).
 password_list menu_password_list();
 // Empties the stand-in pair (tests).
 void reset_menu_password_list();

@@ -1,5 +1,7 @@
 #include "shell/setup_txt.h"
 
+#include "common/save_folder.h"
+
 #include "common/file_number_pool.h"
 #include "common/shared_variables.h"
 #include "platform/file_error.h"
@@ -85,6 +87,13 @@ void read_setup_txt() {
   g_file_number = get_free_file_number(1);
   try {
     platform::open_file(g_file_number, settings_file(), platform::open_mode::input);
+  } catch (const platform::file_error&) {
+    // A file that cannot be opened (another program holds it, no right to
+    // read it) is not damaged: it is left as it is, and so are the values.
+    close_quietly(g_file_number);
+    return;
+  }
+  try {
     read_fields(g_file_number, &g_language);
     close_file(g_file_number);
     return;
@@ -92,7 +101,14 @@ void read_setup_txt() {
   } catch (const platform::value_error&) {
   }
   close_quietly(g_file_number);
-  // The file is damaged or short: it is rebuilt around what was read.
+  // The file is damaged or short: it is rebuilt around what was read, after
+  // a copy of it has been kept in the settings folder's "save" folder. When
+  // no copy can be made the file is left as it is.
+  try {
+    copy_into_save_folder(g_settings_folder, QStringLiteral("setup.txt"));
+  } catch (const platform::file_error&) {
+    return;
+  }
   const QString four_nuls(4, QChar(0));
   write_lines(g_setup_line1_value, g_language, four_nuls, four_nuls);
 }

@@ -2,11 +2,12 @@
 // The start-up window "startup": the program's main window. It fills the
 // screen for the whole run, never closes (asked to, it brings the main menu
 // forward instead), carries the idle watch, and lends other windows its data
-// control Data1 and the crest pictures of the report header. Its load reads
-// the idle time-out, prepares the number separators and the registry, and
-// shows the splash.
+// control Data1, its common dialog CommonDialog1 and the crest pictures of
+// the report header. Its load reads the idle time-out, prepares the number
+// separators and the registry, and shows the splash.
 
 #include "platform/dbase/data_control.h"
+#include "platform/dialogs.h"
 #include "platform/form.h"
 #include "platform/form_timer.h"
 #include "platform/picture_box.h"
@@ -36,6 +37,9 @@ class startup : public platform::form {
   void close_all_forms();
 
   platform::data_control& Data1() { return *data1_; }
+  // The common dialog the other windows borrow (file, font and printer
+  // dialogs): the program's one dialog service.
+  platform::dialog_service& CommonDialog1() { return platform::dialogs(); }
   platform::picture_box* skl_wapen() const { return school_crest_; }
   platform::picture_box* prv_wapen() const { return province_crest_; }
   platform::form_timer* tmrCheckMouse() const { return check_mouse_; }

@@ -6,32 +6,21 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <functional>
 
 #include "platform/drive_map.h"
 #include "support/hex_dump.h"
 #include "support/temp_drives.h"
+#include "support/thrown_file_error.h"
 
 namespace km::platform {
 namespace {
 
 using km::test::read_native_file;
+using km::test::thrown_file_error_kind;
 using kind = file_error::kind;
-
-// The kind of the file_error a step throws; nothing thrown fails the test.
-kind thrown_kind(const std::function<void()>& step) {
-  try {
-    step();
-  } catch (const file_error& e) {
-    return e.which();
-  }
-  ADD_FAILURE() << "no file_error";
-  return kind::other;
-}
 
 class FileSystem : public km::test::temp_drives_test {
  protected:
-  QString c(const QString& relative) const { return drives.native_drive('C') + "/" + relative; }
   QStringList native_entries(const QString& relative) const {
     return QDir(c(relative)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
   }
@@ -56,9 +45,9 @@ TEST_F(FileSystem, ExistenceTests) {
 TEST_F(FileSystem, CreateFolder) {
   create_folder("C:\\OSKAVEN");
   EXPECT_TRUE(QFileInfo(c("OSKAVEN")).isDir());
-  EXPECT_EQ(thrown_kind([] { create_folder("C:\\oskaven"); }), kind::file_already_exists);
-  EXPECT_EQ(thrown_kind([] { create_folder("C:\\missing\\sub"); }), kind::path_not_found);
-  EXPECT_EQ(thrown_kind([] { create_folder("Q:\\x"); }), kind::path_not_found);
+  EXPECT_EQ(thrown_file_error_kind([] { create_folder("C:\\oskaven"); }), kind::file_already_exists);
+  EXPECT_EQ(thrown_file_error_kind([] { create_folder("C:\\missing\\sub"); }), kind::path_not_found);
+  EXPECT_EQ(thrown_file_error_kind([] { create_folder("Q:\\x"); }), kind::path_not_found);
   EXPECT_EQ(native_entries(""), QStringList{"OSKAVEN"});
 
   EXPECT_TRUE(ensure_folder("C:\\oskaven\\ADMIN\\L1017"));
@@ -92,7 +81,8 @@ TEST_F(FileSystem, CopyKeepsBytesAndTime) {
 TEST_F(FileSystem, CopyOverAnExistingFile) {
   drives.write_native("C/a.txt", "new");
   drives.write_native("C/Target.TXT", "old");
-  EXPECT_EQ(thrown_kind([] { copy_file("C:\\a.txt", "C:\\target.txt", false); }), kind::file_already_exists);
+  EXPECT_EQ(thrown_file_error_kind([] { copy_file("C:\\a.txt", "C:\\target.txt", false); }),
+            kind::file_already_exists);
   EXPECT_EQ(read_native_file(c("Target.TXT")), "old");
 
   // Overwriting goes to the file that is there, in its own spelling.
@@ -103,21 +93,24 @@ TEST_F(FileSystem, CopyOverAnExistingFile) {
   set_read_only("C:\\target.txt", true);
   EXPECT_TRUE(is_read_only("C:\\target.txt"));
   drives.write_native("C/b.txt", "other");
-  EXPECT_EQ(thrown_kind([] { copy_file("C:\\b.txt", "C:\\target.txt"); }), kind::permission_denied);
+  EXPECT_EQ(thrown_file_error_kind([] { copy_file("C:\\b.txt", "C:\\target.txt"); }),
+            kind::permission_denied);
   EXPECT_EQ(read_native_file(c("Target.TXT")), "new");
 
-  EXPECT_EQ(thrown_kind([] { copy_file("C:\\a.txt", "C:\\A.TXT"); }), kind::permission_denied);
+  EXPECT_EQ(thrown_file_error_kind([] { copy_file("C:\\a.txt", "C:\\A.TXT"); }), kind::permission_denied);
   drives.make_native_folder("C/folder");
-  EXPECT_EQ(thrown_kind([] { copy_file("C:\\a.txt", "C:\\folder"); }), kind::permission_denied);
+  EXPECT_EQ(thrown_file_error_kind([] { copy_file("C:\\a.txt", "C:\\folder"); }), kind::permission_denied);
 }
 
 TEST_F(FileSystem, CopyFailures) {
   drives.write_native("C/a.txt", "x");
-  EXPECT_EQ(thrown_kind([] { copy_file("C:\\none.txt", "C:\\b.txt"); }), kind::file_not_found);
-  EXPECT_EQ(thrown_kind([] { copy_file("C:\\nofolder\\a.txt", "C:\\b.txt"); }), kind::path_not_found);
-  EXPECT_EQ(thrown_kind([] { copy_file("C:\\a.txt", "C:\\nofolder\\b.txt"); }), kind::path_not_found);
-  EXPECT_EQ(thrown_kind([] { copy_file("C:\\a.txt", "Q:\\b.txt"); }), kind::path_not_found);
-  EXPECT_EQ(thrown_kind([] { copy_file("C:\\a.txt", "C:\\b|c.txt"); }), kind::bad_file_name);
+  EXPECT_EQ(thrown_file_error_kind([] { copy_file("C:\\none.txt", "C:\\b.txt"); }), kind::file_not_found);
+  EXPECT_EQ(thrown_file_error_kind([] { copy_file("C:\\nofolder\\a.txt", "C:\\b.txt"); }),
+            kind::path_not_found);
+  EXPECT_EQ(thrown_file_error_kind([] { copy_file("C:\\a.txt", "C:\\nofolder\\b.txt"); }),
+            kind::path_not_found);
+  EXPECT_EQ(thrown_file_error_kind([] { copy_file("C:\\a.txt", "Q:\\b.txt"); }), kind::path_not_found);
+  EXPECT_EQ(thrown_file_error_kind([] { copy_file("C:\\a.txt", "C:\\b|c.txt"); }), kind::bad_file_name);
 }
 
 TEST_F(FileSystem, CopyByPattern) {
@@ -131,9 +124,11 @@ TEST_F(FileSystem, CopyByPattern) {
   copy_file("C:\\DATA16\\*.", "C:\\DATA17\\");
   EXPECT_EQ(native_entries("DATA17"), (QStringList{"L10", "PI11_random.txt", "pi3_random.txt"}));
   EXPECT_EQ(read_native_file(c("DATA17/PI11_random.txt")), "11");
-  EXPECT_EQ(thrown_kind([] { copy_file("C:\\DATA16\\zz*.*", "C:\\DATA17"); }), kind::file_not_found);
-  EXPECT_EQ(thrown_kind([] { copy_file("C:\\DATA15\\pi*.*", "C:\\DATA17"); }), kind::path_not_found);
-  EXPECT_EQ(thrown_kind([] { copy_file("C:\\DATA16\\pi*.*", "C:\\DATA17", false); }),
+  EXPECT_EQ(thrown_file_error_kind([] { copy_file("C:\\DATA16\\zz*.*", "C:\\DATA17"); }),
+            kind::file_not_found);
+  EXPECT_EQ(thrown_file_error_kind([] { copy_file("C:\\DATA15\\pi*.*", "C:\\DATA17"); }),
+            kind::path_not_found);
+  EXPECT_EQ(thrown_file_error_kind([] { copy_file("C:\\DATA16\\pi*.*", "C:\\DATA17", false); }),
             kind::file_already_exists);
 }
 
@@ -146,17 +141,17 @@ TEST_F(FileSystem, DeleteFiles) {
   EXPECT_EQ(native_entries("x"), (QStringList{"Keep.txt", "Locked.txt"}));
 
   set_read_only("C:\\x\\locked.txt", true);
-  EXPECT_EQ(thrown_kind([] { delete_file("C:\\x\\LOCKED.TXT"); }), kind::permission_denied);
+  EXPECT_EQ(thrown_file_error_kind([] { delete_file("C:\\x\\LOCKED.TXT"); }), kind::permission_denied);
   EXPECT_TRUE(file_exists("C:\\x\\locked.txt"));
   delete_file("C:\\x\\LOCKED.TXT", true);
   EXPECT_FALSE(file_exists("C:\\x\\locked.txt"));
 
   delete_file("c:\\X\\keep.TXT");
   EXPECT_TRUE(native_entries("x").isEmpty());
-  EXPECT_EQ(thrown_kind([] { delete_file("C:\\x\\keep.txt"); }), kind::file_not_found);
-  EXPECT_EQ(thrown_kind([] { delete_file("C:\\x\\*.*"); }), kind::file_not_found);
-  EXPECT_EQ(thrown_kind([] { delete_file("C:\\y\\keep.txt"); }), kind::path_not_found);
-  EXPECT_EQ(thrown_kind([] { delete_file("C:\\x"); }), kind::file_not_found);
+  EXPECT_EQ(thrown_file_error_kind([] { delete_file("C:\\x\\keep.txt"); }), kind::file_not_found);
+  EXPECT_EQ(thrown_file_error_kind([] { delete_file("C:\\x\\*.*"); }), kind::file_not_found);
+  EXPECT_EQ(thrown_file_error_kind([] { delete_file("C:\\y\\keep.txt"); }), kind::path_not_found);
+  EXPECT_EQ(thrown_file_error_kind([] { delete_file("C:\\x"); }), kind::file_not_found);
   EXPECT_TRUE(folder_exists("C:\\x"));
 }
 
@@ -169,7 +164,8 @@ TEST_F(FileSystem, MoveFiles) {
   EXPECT_EQ(read_native_file(c("save/one.txt")), "1");
 
   drives.write_native("C/a/one.txt", "again");
-  EXPECT_EQ(thrown_kind([] { move_file("C:\\a\\one.txt", "C:\\save\\ONE.txt"); }), kind::file_already_exists);
+  EXPECT_EQ(thrown_file_error_kind([] { move_file("C:\\a\\one.txt", "C:\\save\\ONE.txt"); }),
+            kind::file_already_exists);
   EXPECT_EQ(read_native_file(c("save/one.txt")), "1");
 
   // A change of letter case renames the file itself.
@@ -178,13 +174,14 @@ TEST_F(FileSystem, MoveFiles) {
   EXPECT_EQ(read_native_file(c("a/TWO.TXT")), "2");
 
   // By pattern: the first file that cannot move stops the step.
-  EXPECT_EQ(thrown_kind([] { move_file("C:\\a\\*.txt", "C:\\save"); }), kind::file_already_exists);
+  EXPECT_EQ(thrown_file_error_kind([] { move_file("C:\\a\\*.txt", "C:\\save"); }), kind::file_already_exists);
   EXPECT_EQ(native_entries("a"), (QStringList{"TWO.TXT", "one.txt"}));
   delete_file("C:\\a\\one.txt");
   move_file("C:\\a\\*.txt", "C:\\save");
   EXPECT_TRUE(native_entries("a").isEmpty());
   EXPECT_EQ(native_entries("save"), (QStringList{"TWO.TXT", "one.txt"}));
-  EXPECT_EQ(thrown_kind([] { move_file("C:\\a\\none.txt", "C:\\save\\x"); }), kind::file_not_found);
+  EXPECT_EQ(thrown_file_error_kind([] { move_file("C:\\a\\none.txt", "C:\\save\\x"); }),
+            kind::file_not_found);
 }
 
 TEST_F(FileSystem, ListFilesSortedAndFiltered) {
@@ -213,8 +210,8 @@ TEST_F(FileSystem, LengthAndDate) {
   }
   EXPECT_EQ(file_length("C:\\F.BIN"), 44);
   EXPECT_DOUBLE_EQ(file_date("c:\\f.bin"), 42811.75);
-  EXPECT_EQ(thrown_kind([] { file_length("C:\\none.bin"); }), kind::file_not_found);
-  EXPECT_EQ(thrown_kind([] { file_date("C:\\no\\none.bin"); }), kind::path_not_found);
+  EXPECT_EQ(thrown_file_error_kind([] { file_length("C:\\none.bin"); }), kind::file_not_found);
+  EXPECT_EQ(thrown_file_error_kind([] { file_date("C:\\no\\none.bin"); }), kind::path_not_found);
 }
 
 TEST_F(FileSystem, ErrorNumbersAndTexts) {

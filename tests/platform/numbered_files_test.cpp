@@ -4,34 +4,23 @@
 
 #include <QDir>
 #include <QFile>
-#include <functional>
 
 #include "platform/file_system.h"
 #include "platform/record_layouts.h"
 #include "support/hex_dump.h"
 #include "support/temp_drives.h"
+#include "support/thrown_file_error.h"
 
 namespace km::platform {
 namespace {
 
 using km::test::hex;
 using km::test::read_native_file;
+using km::test::thrown_file_error_kind;
 using kind = file_error::kind;
-
-kind thrown_kind(const std::function<void()>& step) {
-  try {
-    step();
-  } catch (const file_error& e) {
-    return e.which();
-  }
-  ADD_FAILURE() << "no file_error";
-  return kind::other;
-}
 
 class NumberedFiles : public km::test::temp_drives_test {
  protected:
-  QString c(const QString& relative) const { return drives.native_drive('C') + "/" + relative; }
-
   // Writes a file natively and opens it for input under number 1.
   void open_text(const QByteArray& bytes) {
     drives.write_native("C/in.txt", bytes);
@@ -104,7 +93,7 @@ TEST_F(NumberedFiles, InputFieldsTable) {
     open_text(cs.file);
     for (const Value& expected : cs.fields) EXPECT_EQ(input_field(1), expected);
     EXPECT_TRUE(eof(1));
-    EXPECT_EQ(thrown_kind([] { input_field(1); }), kind::input_past_end);
+    EXPECT_EQ(thrown_file_error_kind([] { input_field(1); }), kind::input_past_end);
     close_numbered_file(1);
   }
 }
@@ -145,7 +134,7 @@ TEST_F(NumberedFiles, LineInput) {
   EXPECT_FALSE(eof(1));
   EXPECT_EQ(line_input(1), "last");
   EXPECT_TRUE(eof(1));
-  EXPECT_EQ(thrown_kind([] { line_input(1); }), kind::input_past_end);
+  EXPECT_EQ(thrown_file_error_kind([] { line_input(1); }), kind::input_past_end);
 }
 
 TEST_F(NumberedFiles, PrintStatements) {
@@ -201,44 +190,57 @@ TEST_F(NumberedFiles, AppendAddsAtTheEnd) {
 TEST_F(NumberedFiles, OpenFailures) {
   drives.write_native("C/a.txt", "a");
   drives.make_native_folder("C/folder");
-  EXPECT_EQ(thrown_kind([] { open_file(1, "C:\\none.txt", open_mode::input); }), kind::file_not_found);
-  EXPECT_EQ(thrown_kind([] { open_file(1, "C:\\nofolder\\a.txt", open_mode::input); }), kind::path_not_found);
-  EXPECT_EQ(thrown_kind([] { open_file(1, "C:\\nofolder\\a.txt", open_mode::output); }),
+  EXPECT_EQ(thrown_file_error_kind([] { open_file(1, "C:\\none.txt", open_mode::input); }),
+            kind::file_not_found);
+  EXPECT_EQ(thrown_file_error_kind([] { open_file(1, "C:\\nofolder\\a.txt", open_mode::input); }),
             kind::path_not_found);
-  EXPECT_EQ(thrown_kind([] { open_file(1, "Q:\\a.txt", open_mode::random, 44); }), kind::path_not_found);
-  EXPECT_EQ(thrown_kind([] { open_file(1, "C:\\a*.txt", open_mode::output); }), kind::bad_file_name);
-  EXPECT_EQ(thrown_kind([] { open_file(0, "C:\\a.txt", open_mode::input); }), kind::bad_file_name);
-  EXPECT_EQ(thrown_kind([] { open_file(512, "C:\\a.txt", open_mode::input); }), kind::bad_file_name);
-  EXPECT_EQ(thrown_kind([] { open_file(1, "C:\\folder", open_mode::input); }), kind::other);
-  EXPECT_EQ(thrown_kind([] { open_file(1, "C:\\folder", open_mode::output); }), kind::other);
-  EXPECT_EQ(thrown_kind([] { open_file(1, "C:\\a.txt", open_mode::random, 0); }), kind::bad_record_length);
+  EXPECT_EQ(thrown_file_error_kind([] { open_file(1, "C:\\nofolder\\a.txt", open_mode::output); }),
+            kind::path_not_found);
+  EXPECT_EQ(thrown_file_error_kind([] { open_file(1, "Q:\\a.txt", open_mode::random, 44); }),
+            kind::path_not_found);
+  EXPECT_EQ(thrown_file_error_kind([] { open_file(1, "C:\\a*.txt", open_mode::output); }),
+            kind::bad_file_name);
+  EXPECT_EQ(thrown_file_error_kind([] { open_file(0, "C:\\a.txt", open_mode::input); }), kind::bad_file_name);
+  EXPECT_EQ(thrown_file_error_kind([] { open_file(512, "C:\\a.txt", open_mode::input); }),
+            kind::bad_file_name);
+  EXPECT_EQ(thrown_file_error_kind([] { open_file(1, "C:\\folder", open_mode::input); }), kind::other);
+  EXPECT_EQ(thrown_file_error_kind([] { open_file(1, "C:\\folder", open_mode::output); }), kind::other);
+  EXPECT_EQ(thrown_file_error_kind([] { open_file(1, "C:\\a.txt", open_mode::random, 0); }),
+            kind::bad_record_length);
   EXPECT_FALSE(is_numbered_file_open(1));
 
   open_file(1, "C:\\a.txt", open_mode::input);
-  EXPECT_EQ(thrown_kind([] { open_file(1, "C:\\b.txt", open_mode::output); }), kind::file_already_open);
+  EXPECT_EQ(thrown_file_error_kind([] { open_file(1, "C:\\b.txt", open_mode::output); }),
+            kind::file_already_open);
   open_file(2, "C:\\A.TXT", open_mode::input);  // reading twice is allowed
-  EXPECT_EQ(thrown_kind([] { open_file(3, "c:\\a.txt", open_mode::output); }), kind::file_already_open);
-  EXPECT_EQ(thrown_kind([] { open_file(3, "c:\\a.txt", open_mode::append); }), kind::file_already_open);
+  EXPECT_EQ(thrown_file_error_kind([] { open_file(3, "c:\\a.txt", open_mode::output); }),
+            kind::file_already_open);
+  EXPECT_EQ(thrown_file_error_kind([] { open_file(3, "c:\\a.txt", open_mode::append); }),
+            kind::file_already_open);
   close_all_numbered_files();
   EXPECT_FALSE(is_numbered_file_open(1));
   EXPECT_FALSE(is_numbered_file_open(2));
 
   open_file(3, "C:\\a.txt", open_mode::append);
-  EXPECT_EQ(thrown_kind([] { open_file(4, "C:\\A.txt", open_mode::random, 1); }), kind::file_already_open);
-  EXPECT_EQ(thrown_kind([] { open_file(4, "C:\\A.txt", open_mode::input); }), kind::file_already_open);
+  EXPECT_EQ(thrown_file_error_kind([] { open_file(4, "C:\\A.txt", open_mode::random, 1); }),
+            kind::file_already_open);
+  EXPECT_EQ(thrown_file_error_kind([] { open_file(4, "C:\\A.txt", open_mode::input); }),
+            kind::file_already_open);
 }
 
 TEST_F(NumberedFiles, ReadOnlyFiles) {
   drives.write_native("C/ro.txt", "keep");
   set_read_only("C:\\ro.txt", true);
-  EXPECT_EQ(thrown_kind([] { open_file(1, "C:\\ro.txt", open_mode::output); }), kind::permission_denied);
-  EXPECT_EQ(thrown_kind([] { open_file(1, "C:\\ro.txt", open_mode::append); }), kind::permission_denied);
+  EXPECT_EQ(thrown_file_error_kind([] { open_file(1, "C:\\ro.txt", open_mode::output); }),
+            kind::permission_denied);
+  EXPECT_EQ(thrown_file_error_kind([] { open_file(1, "C:\\ro.txt", open_mode::append); }),
+            kind::permission_denied);
   EXPECT_EQ(read_native_file(c("ro.txt")), "keep");
 
   // A read-only record file can be read but not written.
   open_file(1, "C:\\ro.txt", open_mode::random, 4);
   EXPECT_EQ(get_record(1, 1), "keep");
-  EXPECT_EQ(thrown_kind([] { put_record(1, 1, "lose"); }), kind::permission_denied);
+  EXPECT_EQ(thrown_file_error_kind([] { put_record(1, 1, "lose"); }), kind::permission_denied);
   EXPECT_EQ(read_native_file(c("ro.txt")), "keep");
 }
 
@@ -247,15 +249,15 @@ TEST_F(NumberedFiles, StatementsCheckModeAndNumber) {
   open_file(1, "C:\\a.txt", open_mode::input);
   open_file(2, "C:\\b.txt", open_mode::output);
   open_file(3, "C:\\r.dat", open_mode::random, 4);
-  EXPECT_EQ(thrown_kind([] { print_line(1, "x"); }), kind::bad_file_mode);
-  EXPECT_EQ(thrown_kind([] { input_field(2); }), kind::bad_file_mode);
-  EXPECT_EQ(thrown_kind([] { get_record(1, 1); }), kind::bad_file_mode);
-  EXPECT_EQ(thrown_kind([] { put_bytes(3, 1, "x"); }), kind::bad_file_mode);
-  EXPECT_EQ(thrown_kind([] { line_input(3); }), kind::bad_file_mode);
-  EXPECT_EQ(thrown_kind([] { seek(2, 1); }), kind::bad_file_mode);
-  EXPECT_EQ(thrown_kind([] { get_record(9, 1); }), kind::bad_file_name);
-  EXPECT_EQ(thrown_kind([] { seek(9, 1); }), kind::bad_file_name);
-  EXPECT_EQ(thrown_kind([] { eof(0); }), kind::bad_file_name);
+  EXPECT_EQ(thrown_file_error_kind([] { print_line(1, "x"); }), kind::bad_file_mode);
+  EXPECT_EQ(thrown_file_error_kind([] { input_field(2); }), kind::bad_file_mode);
+  EXPECT_EQ(thrown_file_error_kind([] { get_record(1, 1); }), kind::bad_file_mode);
+  EXPECT_EQ(thrown_file_error_kind([] { put_bytes(3, 1, "x"); }), kind::bad_file_mode);
+  EXPECT_EQ(thrown_file_error_kind([] { line_input(3); }), kind::bad_file_mode);
+  EXPECT_EQ(thrown_file_error_kind([] { seek(2, 1); }), kind::bad_file_mode);
+  EXPECT_EQ(thrown_file_error_kind([] { get_record(9, 1); }), kind::bad_file_name);
+  EXPECT_EQ(thrown_file_error_kind([] { seek(9, 1); }), kind::bad_file_name);
+  EXPECT_EQ(thrown_file_error_kind([] { eof(0); }), kind::bad_file_name);
   EXPECT_EQ(numbered_file_mode(3), open_mode::random);
   EXPECT_EQ(numbered_file_record_length(3), 4);
   EXPECT_EQ(numbered_file_path(1), "C:\\a.txt");
@@ -295,10 +297,10 @@ TEST_F(NumberedFiles, RandomRecordsWithGapFill) {
   EXPECT_EQ(seek_position(101), 2);
   EXPECT_EQ(get_record(101, 1), "one!");
 
-  EXPECT_EQ(thrown_kind([] { put_record(101, 1, "12345"); }), kind::bad_record_length);
-  EXPECT_EQ(thrown_kind([] { put_record(101, 0, "1"); }), kind::bad_record_number);
-  EXPECT_EQ(thrown_kind([] { get_record(101, 0); }), kind::bad_record_number);
-  EXPECT_EQ(thrown_kind([] { seek(101, 0); }), kind::bad_record_number);
+  EXPECT_EQ(thrown_file_error_kind([] { put_record(101, 1, "12345"); }), kind::bad_record_length);
+  EXPECT_EQ(thrown_file_error_kind([] { put_record(101, 0, "1"); }), kind::bad_record_number);
+  EXPECT_EQ(thrown_file_error_kind([] { get_record(101, 0); }), kind::bad_record_number);
+  EXPECT_EQ(thrown_file_error_kind([] { seek(101, 0); }), kind::bad_record_number);
   close_numbered_file(101);
   EXPECT_EQ(hex(read_native_file(c("PUVak_random.txt"))), hex(QByteArray("one!xy\0\0next", 12)));
 }
@@ -337,7 +339,7 @@ TEST_F(NumberedFiles, BinaryBytes) {
   EXPECT_EQ(get_bytes(7, 6, 3), QByteArray("y\0\0", 3));
   EXPECT_TRUE(eof(7));
   EXPECT_EQ(lof(7), 6);
-  EXPECT_EQ(thrown_kind([] { get_bytes(7, 0, 1); }), kind::bad_record_number);
+  EXPECT_EQ(thrown_file_error_kind([] { get_bytes(7, 0, 1); }), kind::bad_record_number);
 }
 
 TEST_F(NumberedFiles, InputEofAndLof) {
@@ -355,7 +357,7 @@ TEST_F(NumberedFiles, EmptyInputFileIsAtEnd) {
   open_text("");
   EXPECT_TRUE(eof(1));
   EXPECT_EQ(lof(1), 0);
-  EXPECT_EQ(thrown_kind([] { input_field(1); }), kind::input_past_end);
+  EXPECT_EQ(thrown_file_error_kind([] { input_field(1); }), kind::input_past_end);
 }
 
 TEST_F(NumberedFiles, DiskFullIsReported) {
@@ -366,7 +368,7 @@ TEST_F(NumberedFiles, DiskFullIsReported) {
       qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
   open_file(1, "C:\\full.txt", open_mode::append);
   qInstallMessageHandler(previous);
-  EXPECT_EQ(thrown_kind([] { print_line(1, "text"); }), kind::disk_full);
+  EXPECT_EQ(thrown_file_error_kind([] { print_line(1, "text"); }), kind::disk_full);
 }
 
 TEST_F(NumberedFiles, CloseAllClosesEveryNumber) {

@@ -8,13 +8,13 @@
 
 #include "common/shared_variables.h"
 #include "platform/clock.h"
-#include "platform/document_opener.h"
 #include "platform/drive_map.h"
 #include "platform/window_registry.h"
 #include "shell/manuals.h"
 #include "shell/side_windows.h"
 #include "shell/suite_programs.h"
-#include "support/scripted_dialogs.h"
+#include "side_window_test_support.h"
+#include "support/desktop_recorders.h"
 #include "support/temp_drives.h"
 #include "support/value_printing.h"
 #include "support/window_helpers.h"
@@ -23,18 +23,7 @@ namespace km {
 namespace {
 
 using platform::msg_icon;
-
-// Records each document the program asks the desktop to open.
-class recording_opener : public platform::document_opener {
- public:
-  recording_opener() { platform::set_document_opener(this); }
-  ~recording_opener() override { platform::set_document_opener(nullptr); }
-  bool open(const QString& win_path, const QString& working_folder) override {
-    opened.append(win_path + " | " + working_folder);
-    return true;
-  }
-  QStringList opened;
-};
+using test::recording_opener;
 
 struct marker_case {
   const char* path;
@@ -141,21 +130,14 @@ TEST(manual_list, captions_files_and_paths) {
 
 // A program root C:\PF with its manuals folder and the program folder as the
 // current directory, a fake clock on 2017-03-17, and the recording opener.
-class acrobat_window : public test::with_scripted_dialogs {
+class acrobat_window : public test::side_window_test {
  protected:
   void SetUp() override {
-    reset_shared_variables();
+    test::side_window_test::SetUp();
     g_program_root = "C:\\PF";
     drives.make_native_folder("C/PF/korva-manuals");
     drives.make_native_folder("C/PF/KORVA-MARKS");
     platform::set_current_directory("C:\\PF\\KORVA-MARKS");
-    register_side_windows();
-  }
-  void TearDown() override {
-    platform::reset_window_registry();
-    test::run_events();
-    reset_shared_variables();
-    test::with_scripted_dialogs::TearDown();
   }
 
   acrobat_interface* load() {
@@ -188,7 +170,7 @@ TEST_F(acrobat_window, without_a_manual_name_the_list_shows_the_chosen_language)
     EXPECT_EQ(w->option(i)->text(), manual_caption(i, false)) << i;
   EXPECT_EQ(w->option(12)->text(), "MARKS/MARK BOOKS (KORVA-MARKS)");
   EXPECT_EQ(checked_count(w), 0);
-  EXPECT_TRUE(opener.opened.isEmpty());
+  EXPECT_TRUE(opener.opened_in.isEmpty());
 
   platform::reset_window_registry();
   test::run_events();
@@ -205,7 +187,7 @@ TEST_F(acrobat_window, a_manual_from_a_sub_menu_opens_at_once_and_keeps_the_desi
   g_manual_file_name = "m_punteboek.pdf";
   auto* w = load();
   ASSERT_NE(w, nullptr);
-  EXPECT_EQ(opener.opened, QStringList({"m_punteboek.pdf | C:\\"}));
+  EXPECT_EQ(opener.opened_in, QStringList({"m_punteboek.pdf | C:\\"}));
   EXPECT_EQ(read("C/PF/KORVA-MARKS/m_punteboek.dte"), "#2017-03-17#\r\n");
   EXPECT_EQ(read("C/PF/KORVA-MARKS/m_punteboek.pdf"), "%PDF-1.4");
   EXPECT_EQ(g_manual_file_name, "");
@@ -219,7 +201,7 @@ TEST_F(acrobat_window, a_missing_manual_is_passed_over_silently_and_still_gets_i
   // The scripted dialogs fail the test on any message box.
   g_manual_file_name = "m_markbook.pdf";
   ASSERT_NE(load(), nullptr);
-  EXPECT_TRUE(opener.opened.isEmpty());
+  EXPECT_TRUE(opener.opened_in.isEmpty());
   EXPECT_EQ(read("C/PF/KORVA-MARKS/m_markbook.dte"), "#2017-03-17#\r\n");
   EXPECT_EQ(g_manual_file_name, "");
 }
@@ -228,7 +210,7 @@ TEST_F(acrobat_window, a_manual_stored_in_other_letter_case_is_present) {
   drives.write_native("C/PF/KORVA-MARKS/M_MARKS_AFR.PDF", "%PDF-1.4");
   g_manual_file_name = "m_marks_afr.pdf";
   ASSERT_NE(load(), nullptr);
-  EXPECT_EQ(opener.opened, QStringList({"m_marks_afr.pdf | C:\\"}));
+  EXPECT_EQ(opener.opened_in, QStringList({"m_marks_afr.pdf | C:\\"}));
   EXPECT_EQ(read("C/PF/KORVA-MARKS/m_marks_afr.dte"), "#2017-03-17#\r\n");
   EXPECT_EQ(read("C/PF/KORVA-MARKS/M_MARKS_AFR.PDF"), "%PDF-1.4");
 }
@@ -240,14 +222,14 @@ TEST_F(acrobat_window, the_chosen_option_opens_from_the_manuals_folder) {
   test::click(w, "um_opsie_12");
   ASSERT_TRUE(w->option(12)->isChecked());
   test::click(w, "pdf_ok");
-  EXPECT_EQ(opener.opened, QStringList({"C:\\PF\\korva-manuals\\m_marks_eng.pdf | C:\\"}));
+  EXPECT_EQ(opener.opened_in, QStringList({"C:\\PF\\korva-manuals\\m_marks_eng.pdf | C:\\"}));
   EXPECT_EQ(read("C/PF/korva-manuals/m_marks_eng.dte"), "#2017-03-17#\r\n");
   EXPECT_EQ(checked_count(w), 0);
 
   // Nothing chosen: the folder and the extension alone, no such manual,
   // and no message.
   test::click(w, "pdf_ok");
-  EXPECT_EQ(opener.opened.size(), 1);
+  EXPECT_EQ(opener.opened_in.size(), 1);
   EXPECT_EQ(read("C/PF/korva-manuals/.dte"), "#2017-03-17#\r\n");
 }
 
@@ -258,7 +240,7 @@ TEST_F(acrobat_window, afrikaans_option_opens_the_afrikaans_file) {
   ASSERT_NE(w, nullptr);
   test::click(w, "um_opsie_5");
   test::click(w, "pdf_ok");
-  EXPECT_EQ(opener.opened, QStringList({"C:\\PF\\korva-manuals\\gedrag.pdf | C:\\"}));
+  EXPECT_EQ(opener.opened_in, QStringList({"C:\\PF\\korva-manuals\\gedrag.pdf | C:\\"}));
 }
 
 TEST_F(acrobat_window, a_marker_that_cannot_be_written_is_reported) {
@@ -294,14 +276,14 @@ TEST_F(acrobat_window, the_search_opens_any_pdf_without_a_marker) {
       .file_name("*.pdf")
       .choose("C:\\DOCS\\guide.pdf");
   test::click(w, "pdf_soek");
-  EXPECT_EQ(opener.opened, QStringList({"C:\\DOCS\\guide.pdf | C:\\"}));
+  EXPECT_EQ(opener.opened_in, QStringList({"C:\\DOCS\\guide.pdf | C:\\"}));
   EXPECT_FALSE(exists("C/DOCS/guide.dte"));
 
   dialogs.expect_file("").cancel();
   test::click(w, "pdf_soek");
   dialogs.expect_file("").choose("C:\\DOCS\\gone.pdf");
   test::click(w, "pdf_soek");
-  EXPECT_EQ(opener.opened.size(), 1);
+  EXPECT_EQ(opener.opened_in.size(), 1);
 }
 
 TEST_F(acrobat_window, exit_unloads) {

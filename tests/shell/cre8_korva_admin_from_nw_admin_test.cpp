@@ -9,7 +9,7 @@
 #include "platform/clock.h"
 #include "platform/window_registry.h"
 #include "shell/side_windows.h"
-#include "support/scripted_dialogs.h"
+#include "side_window_test_support.h"
 #include "support/temp_drives.h"
 #include "support/value_printing.h"
 #include "support/window_helpers.h"
@@ -26,10 +26,10 @@ QStringList items(QListWidget* list) {
   return out;
 }
 
-class relocation_window : public test::with_scripted_dialogs {
+class relocation_window : public test::side_window_test {
  protected:
   void SetUp() override {
-    reset_shared_variables();
+    test::side_window_test::SetUp();
     g_admin_folder = "D:\\NW_ADMIN";
     g_settings_folder = "C:\\ProgramData\\OSKAVEN";
     g_program_root = "C:\\PF";
@@ -38,13 +38,6 @@ class relocation_window : public test::with_scripted_dialogs {
     drives.write_native("D/NW_ADMIN/KASBOEK/c.txt", "c");
     drives.write_native("D/NW_ADMIN/top.txt", "top");
     drives.make_native_folder("C/ProgramData/OSKAVEN");
-    register_side_windows();
-  }
-  void TearDown() override {
-    platform::reset_window_registry();
-    test::run_events();
-    reset_shared_variables();
-    test::with_scripted_dialogs::TearDown();
   }
   bool exists(const QString& relative) const { return QFileInfo::exists(drives.base() + "/" + relative); }
 

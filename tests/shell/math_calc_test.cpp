@@ -10,7 +10,7 @@
 #include "common/shared_variables.h"
 #include "platform/window_registry.h"
 #include "shell/side_windows.h"
-#include "support/scripted_dialogs.h"
+#include "side_window_test_support.h"
 #include "support/value_printing.h"
 #include "support/window_helpers.h"
 
@@ -20,18 +20,12 @@ namespace {
 using test::click;
 using test::press_key;
 
-class math_calc_window : public test::with_scripted_dialogs {
+class math_calc_window : public test::side_window_test {
  protected:
   void SetUp() override {
-    reset_shared_variables();
-    register_side_windows();
+    test::side_window_test::SetUp();
     window = platform::show_form("MathCalc");
     ASSERT_NE(window, nullptr);
-  }
-  void TearDown() override {
-    platform::reset_window_registry();
-    test::run_events();
-    test::with_scripted_dialogs::TearDown();
   }
   QString display() const { return test::find_control_as<QLabel>(window, "Display")->text(); }
   void click_all(std::initializer_list<const char*> names) {

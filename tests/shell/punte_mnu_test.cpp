@@ -11,10 +11,10 @@
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/program.h"
-#include "platform/program_launcher.h"
 #include "platform/window_registry.h"
 #include "shell/settings_files.h"
 #include "shell/side_windows.h"
+#include "support/desktop_recorders.h"
 #include "support/value_printing.h"
 #include "support/window_helpers.h"
 
@@ -23,18 +23,7 @@ namespace {
 
 using platform::msg_icon;
 using test::hex;
-
-// Records each program started.
-class recording_launcher : public platform::program_launcher {
- public:
-  recording_launcher() { platform::set_program_launcher(this); }
-  ~recording_launcher() override { platform::set_program_launcher(nullptr); }
-  bool start(const QString& win_path) override {
-    started.append(win_path);
-    return true;
-  }
-  QStringList started;
-};
+using test::recording_launcher;
 
 class main_menu_test : public test::menu_test {
  protected:

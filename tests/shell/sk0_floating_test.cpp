@@ -6,12 +6,12 @@
 #include <QPushButton>
 
 #include "common/shared_variables.h"
-#include "platform/program_launcher.h"
 #include "platform/system_info.h"
 #include "platform/window_registry.h"
 #include "shell/side_windows.h"
 #include "shell/suite_programs.h"
-#include "support/scripted_dialogs.h"
+#include "side_window_test_support.h"
+#include "support/desktop_recorders.h"
 #include "support/temp_drives.h"
 #include "support/value_printing.h"
 #include "support/window_helpers.h"
@@ -19,17 +19,7 @@
 namespace km {
 namespace {
 
-// Records each program the menu starts.
-class recording_launcher : public platform::program_launcher {
- public:
-  recording_launcher() { platform::set_program_launcher(this); }
-  ~recording_launcher() override { platform::set_program_launcher(nullptr); }
-  bool start(const QString& win_path) override {
-    started.append(win_path);
-    return true;
-  }
-  QStringList started;
-};
+using test::recording_launcher;
 
 // A system whose only fact asked for here is its environment.
 class environment_only : public platform::system_info_provider {
@@ -73,22 +63,15 @@ TEST(suite_programs, the_floating_menu_table) {
   EXPECT_FALSE(floating_menu_program(15).has_value());
 }
 
-class floating_menu_window : public test::with_scripted_dialogs {
+class floating_menu_window : public test::side_window_test {
  protected:
   void SetUp() override {
-    reset_shared_variables();
+    test::side_window_test::SetUp();
     g_program_root = "C:\\PF";
     drives.write_native("C/PF/KORVA-MARKS/KORVA-MARKS.EXE", "program");
     drives.write_native("C/PF/KORVA-SCOPE/KORVA-TOOLS.EXE", "program");
-    register_side_windows();
     window = platform::show_form("sk0_floating");
     ASSERT_NE(window, nullptr);
-  }
-  void TearDown() override {
-    platform::reset_window_registry();
-    test::run_events();
-    reset_shared_variables();
-    test::with_scripted_dialogs::TearDown();
   }
 
   test::temp_drives drives;

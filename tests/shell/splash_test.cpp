@@ -4,7 +4,9 @@
 // when the root does not hold it.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QLockFile>
+#include <unistd.h>
 
 #include "common/open_random_files.h"
 #include "common/record_file_layouts.h"
@@ -80,7 +82,22 @@ TEST_F(setup_txt_test, damaged_files_are_rebuilt_around_what_was_read) {
     EXPECT_EQ(hex(file_bytes(settings_file)),
               hex("\"\",\"" + r.line1_value.toLatin1() + "\"\r\n" + (r.language ? "#TRUE#" : "#FALSE#") +
                   "\r\n\"" + nul4 + "\",\"" + nul4 + "\"\r\n"));
+    // The damaged file itself is kept aside before the rebuild.
+    EXPECT_EQ(hex(file_bytes(settings_folder + QStringLiteral("\\save\\setup.txt"))), hex(r.file));
   }
+  // Each damaged file got its own copy: the earlier ones under numbers.
+  EXPECT_EQ(file_bytes(settings_folder + QStringLiteral("\\save\\setup_1.txt")), rows[0].file);
+  EXPECT_EQ(file_bytes(settings_folder + QStringLiteral("\\save\\setup_2.txt")), rows[1].file);
+}
+
+TEST_F(setup_txt_test, a_damaged_file_that_cannot_be_kept_aside_is_left_as_it_is) {
+  // A file named "save" stands where the save folder would go.
+  write_file(settings_folder + QStringLiteral("\\save"), "not a folder");
+  const QByteArray damaged("\"a\",\"b\"\r\nmaybe\r\n");
+  write_file(settings_file, damaged);
+  read_setup_txt();
+  EXPECT_EQ(file_bytes(settings_file), damaged);
+  EXPECT_EQ(g_open_file_count, 0);
 }
 
 TEST_F(setup_txt_test, the_program_folders_copy_is_taken_when_the_settings_folder_has_none) {
@@ -115,6 +132,21 @@ TEST_F(setup_txt_test, a_settings_file_that_cannot_be_written_is_passed_over) {
   EXPECT_FALSE(write_setup_txt(language = false));
   platform::set_read_only(settings_file, false);
   EXPECT_EQ(file_bytes(settings_file), QByteArray("\"\",\"v\"\r\n#TRUE#\r\n\"a\",\"b\"\r\n"));
+}
+
+TEST_F(setup_txt_test, a_settings_file_that_cannot_be_opened_is_left_as_it_is) {
+  if (geteuid() == 0) GTEST_SKIP() << "the superuser reads every file";
+  const QByteArray content = "\"\",\"theirs\"\r\n#TRUE#\r\n\"x\",\"y\"\r\n";
+  write_file(settings_file, content);
+  const QString native = platform::to_native_path(settings_file);
+  QFile::setPermissions(native, QFileDevice::WriteOwner);
+  g_language = false;
+  read_setup_txt();
+  QFile::setPermissions(native, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+  EXPECT_FALSE(g_language);
+  EXPECT_EQ(g_setup_line1_value, QString());
+  EXPECT_EQ(file_bytes(settings_file), content);
+  EXPECT_EQ(g_open_file_count, 0);
 }
 
 // ---- the splash --------------------------------------------------------

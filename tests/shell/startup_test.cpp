@@ -142,6 +142,7 @@ TEST_F(startup_test, load_prepares_the_machine_and_shows_the_splash) {
   EXPECT_TRUE(window->isVisible());
   EXPECT_EQ(window->Data1().objectName(), QStringLiteral("Data1"));
   EXPECT_EQ(window->Data1().connect(), QStringLiteral("dBASE III;"));
+  EXPECT_EQ(&window->CommonDialog1(), &platform::dialogs());
   ASSERT_NE(window->skl_wapen(), nullptr);
   EXPECT_EQ(window->prv_wapen()->objectName(), QStringLiteral("prv_wapen"));
   EXPECT_TRUE(window->tmrCheckMouse()->running());

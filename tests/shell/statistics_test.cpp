@@ -9,7 +9,7 @@
 #include "platform/system_info.h"
 #include "platform/window_registry.h"
 #include "shell/side_windows.h"
-#include "support/scripted_dialogs.h"
+#include "side_window_test_support.h"
 #include "support/value_printing.h"
 #include "support/window_helpers.h"
 
@@ -62,17 +62,8 @@ class fixed_system : public platform::system_info_provider {
   QString asked_root;
 };
 
-class statistics_window : public test::with_scripted_dialogs {
+class statistics_window : public test::side_window_test {
  protected:
-  void SetUp() override {
-    reset_shared_variables();
-    register_side_windows();
-  }
-  void TearDown() override {
-    platform::reset_window_registry();
-    test::run_events();
-    test::with_scripted_dialogs::TearDown();
-  }
   platform::form* load() {
     auto* w = platform::show_form("statistics");
     EXPECT_NE(w, nullptr);

@@ -8,11 +8,11 @@
 
 #include "menu_test_support.h"
 #include "platform/dialogs.h"
-#include "platform/document_opener.h"
 #include "platform/file_system.h"
 #include "platform/program.h"
 #include "platform/window_registry.h"
 #include "shell/side_windows.h"
+#include "support/desktop_recorders.h"
 #include "support/value_printing.h"
 #include "support/window_helpers.h"
 
@@ -20,17 +20,7 @@ namespace km {
 namespace {
 
 using platform::msg_icon;
-
-class recording_opener : public platform::document_opener {
- public:
-  recording_opener() { platform::set_document_opener(this); }
-  ~recording_opener() override { platform::set_document_opener(nullptr); }
-  bool open(const QString& win_path, const QString&) override {
-    opened.append(win_path);
-    return true;
-  }
-  QStringList opened;
-};
+using test::recording_opener;
 
 const char* const work_windows[] = {"punte_inlees", "obe_inlees", "punte_druk",   "pboek_opstel",
                                     "pboek_inlees", "pboek_druk", "simbole_druk", "pboek_uitvoer"};

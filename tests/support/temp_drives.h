@@ -50,6 +50,10 @@ class temp_drives {
 // A gtest fixture holding a temp_drives.
 class temp_drives_test : public ::testing::Test {
  protected:
+  // The native path of a file or folder on drive C:, given below its root
+  // with "/" ("Data/x.txt").
+  QString c(const QString& relative) const { return drives.native_drive('C') + "/" + relative; }
+
   temp_drives drives;
 };
 

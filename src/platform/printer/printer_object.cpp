@@ -250,9 +250,8 @@ void printer_object::new_line() {
   y_ += metrics_->line_height(font_);
 }
 
-void printer_object::print_segment(const QString& text) {
-  if (text.isEmpty()) return;
-  const double width = metrics_->width(font_, text);
+// A text drawing in the current font and colour, not yet placed.
+print_op printer_object::text_op(const QString& text) const {
   print_op op;
   op.what = print_op::kind::text;
   op.text = text;
@@ -260,6 +259,13 @@ void printer_object::print_segment(const QString& text) {
   op.color = ink(fore_color_);
   op.transparent = font_transparent_;
   op.ascent = metrics_->ascent(font_);
+  return op;
+}
+
+void printer_object::print_segment(const QString& text) {
+  if (text.isEmpty()) return;
+  const double width = metrics_->width(font_, text);
+  print_op op = text_op(text);
   op.x1 = x_;
   op.y1 = y_;
   op.x2 = x_ + width;
@@ -288,13 +294,19 @@ void printer_object::next_zone() {
   x_ = (std::floor(x_ / zone + same_position / zone) + 1.0) * zone;
 }
 
-void printer_object::print(const QString& text, print_end end) {
-  ensure_page();
-  print_text(text);
+// What follows the items of a Print statement: a new line, nothing, or the
+// next print zone.
+void printer_object::end_print(print_end end) {
   if (end == print_end::line_end)
     new_line();
   else if (end == print_end::next_zone)
     next_zone();
+}
+
+void printer_object::print(const QString& text, print_end end) {
+  ensure_page();
+  print_text(text);
+  end_print(end);
 }
 
 void printer_object::print(std::initializer_list<print_item> items, print_end end) {
@@ -309,10 +321,7 @@ void printer_object::print(std::initializer_list<print_item> items, print_end en
     else
       next_zone();
   }
-  if (end == print_end::line_end)
-    new_line();
-  else if (end == print_end::next_zone)
-    next_zone();
+  end_print(end);
 }
 
 void printer_object::print_rotated(const QString& text, int angle_tenths) {
@@ -325,13 +334,7 @@ void printer_object::print_rotated(const QString& text, int angle_tenths) {
     // Each further line lies one line height further "down" in the turned text.
     const double x = x_ + double(i) * line_height * std::sin(radians);
     const double y = y_ + double(i) * line_height * std::cos(radians);
-    print_op op;
-    op.what = print_op::kind::text;
-    op.text = lines.at(i);
-    op.font = font_;
-    op.color = ink(fore_color_);
-    op.transparent = font_transparent_;
-    op.ascent = metrics_->ascent(font_);
+    print_op op = text_op(lines.at(i));
     op.angle_tenths = angle_tenths;
     op.x1 = x;
     op.y1 = y;

@@ -183,10 +183,12 @@ class printer_object {
   QColor ink(const QColor& color) const;
   void ensure_page();
   void new_line();
+  print_op text_op(const QString& text) const;
   void print_segment(const QString& text);
   void print_text(const QString& text);
   void tab_to(int column);
   void next_zone();
+  void end_print(print_end end);
   void finish_document();
 
   mutable std::shared_ptr<print_device> device_;
