@@ -50,9 +50,8 @@ void write_records(const QString& path, int record_length,
     for (std::size_t i = 0; i < records.size(); ++i) platform::put_record(number, qint64(i + 1), records[i]);
     close_file(number);
   } catch (const platform::file_error&) {
-    std::int16_t n = number;
     try {
-      close_file(n);
+      close_file(number);
     } catch (const platform::file_error&) {
       // The failure that brought us here is the one to tell.
     }
@@ -258,9 +257,13 @@ void make_sample_school(const sample_school_options& options) {
                                   .toStdString());
   make_folder(folder);
   write_school_record(folder, options);
+  // A school record already in the second folder is the school's own (the
+  // program may have been used there): it is replaced only when asked.
   if (!options.school_record_folder.isEmpty() &&
       platform::full_win_path(options.school_record_folder)
-              .compare(platform::full_win_path(folder), Qt::CaseInsensitive) != 0) {
+              .compare(platform::full_win_path(folder), Qt::CaseInsensitive) != 0 &&
+      (options.replace_existing ||
+       !platform::file_exists(in_folder(options.school_record_folder, school_record_file)))) {
     make_folder(options.school_record_folder);
     write_school_record(options.school_record_folder, options);
   }

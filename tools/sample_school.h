@@ -52,7 +52,8 @@ QString sample_mark(int k, int n, float total);
 struct sample_school_options {
   QString data_folder = QStringLiteral("C:\\KORVA-DATA");  // Windows form
   // A second folder that gets the school record too (where the program
-  // looks for it at start); "" for none.
+  // looks for it at start); "" for none. A school record already there is
+  // kept unless replace_existing.
   QString school_record_folder;
   QString school_name = QStringLiteral("Hoërskool Sonvallei");
   QString province = QStringLiteral("Wes-Kaap");

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/shared_variables.h"
+#include "common/text_routines.h"
 #include "platform/dialogs.h"
 #include "platform/file_error.h"
 #include "platform/numbered_files.h"
@@ -21,16 +22,6 @@ constexpr std::int16_t short_pool_first = 11;
 constexpr std::int16_t short_pool_last = 100;
 constexpr std::int16_t record_pool_first = 101;
 constexpr std::int16_t record_pool_last = 511;
-
-// Leading and trailing blanks removed (blanks only, as the record files pad
-// their texts; tabs and other spaces count as text).
-QString trim_blanks(const QString& text) {
-  qsizetype first = 0;
-  qsizetype last = text.size();
-  while (first < last && text.at(first) == u' ') ++first;
-  while (last > first && text.at(last - 1) == u' ') --last;
-  return text.mid(first, last - first);
-}
 
 // A number used as an index into the pool tables; anything else is a
 // programming fault of the caller.

@@ -4,6 +4,7 @@
 
 #include "common/data_drive_check.h"
 #include "common/file_number_pool.h"
+#include "common/folder_path.h"
 #include "common/record_layout_code.h"
 #include "common/save_folder.h"
 #include "common/shared_variables.h"
@@ -33,10 +34,6 @@ constexpr int max_null_repeats = 2;
 
 const QString crlf = QStringLiteral("\r\n");
 
-// folder & "\" & name, as the program names its files: a blank folder names
-// the root of the current drive, a doubled "\" collapses in the path layer.
-QString in_folder(const QString& folder, const QString& name) { return folder + QStringLiteral("\\") + name; }
-
 void refresh(platform::data_control& control) {
   if (g_refresh)
     g_refresh(control);
@@ -49,7 +46,7 @@ void refresh(platform::data_control& control) {
 // Print # writes it); read otherwise.
 // A failure here is passed over: the table can be opened without it.
 void touch_network_lock() {
-  const QString path = in_folder(g_settings_folder, QStringLiteral("networklock.txt"));
+  const QString path = file_in_folder(g_settings_folder, QStringLiteral("networklock.txt"));
   try {
     const bool present = platform::file_exists(path);
     g_file_number = get_free_file_number(1);
@@ -129,16 +126,16 @@ void replace_file(const QString& source, const QString& target) {
 // Copies kept there from an earlier repair are renamed, never replaced.
 // Throws platform::file_error when a copy cannot be made.
 void copy_into_repair_folder(const QString& folder, const QStringList& names) {
-  const QString repair_folder = g_admin_folder + QStringLiteral("\\temp");
+  const QString repair_folder = file_in_folder(g_admin_folder, QStringLiteral("temp"));
   if (!platform::ensure_folder(repair_folder))
     throw platform::file_error(platform::file_error::kind::path_not_found, repair_folder);
   QStringList present;
   for (const QString& name : names) {
-    if (platform::file_exists(in_folder(folder, name))) present << name;
+    if (platform::file_exists(file_in_folder(folder, name))) present << name;
   }
   keep_earlier_copies(repair_folder, names);
   for (const QString& name : present)
-    platform::copy_file(in_folder(folder, name), in_folder(repair_folder, name), false);
+    platform::copy_file(file_in_folder(folder, name), file_in_folder(repair_folder, name), false);
 }
 
 // Template step: restores a missing table, or a missing memo file of a
@@ -146,10 +143,10 @@ void copy_into_repair_folder(const QString& folder, const QStringList& names) {
 // table is copied into the repair folder before the template's replaces
 // it. False when the table is missing and has no template, or a copy fails.
 bool restore_from_template(const QString& folder, const QString& table) {
-  const QString org = in_folder(g_program_path, table + QStringLiteral(".org"));
-  const QString ort = in_folder(g_program_path, table + QStringLiteral(".ort"));
-  const QString dbf = in_folder(folder, table + QStringLiteral(".dbf"));
-  const QString dbt = in_folder(folder, table + QStringLiteral(".dbt"));
+  const QString org = file_in_folder(g_program_path, table + QStringLiteral(".org"));
+  const QString ort = file_in_folder(g_program_path, table + QStringLiteral(".ort"));
+  const QString dbf = file_in_folder(folder, table + QStringLiteral(".dbf"));
+  const QString dbt = file_in_folder(folder, table + QStringLiteral(".dbt"));
   try {
     if (!platform::file_exists(dbf)) {
       if (!platform::file_exists(org)) return false;
@@ -171,10 +168,10 @@ bool restore_from_template(const QString& folder, const QString& table) {
 // replaced unless the template is there and those copies were made. False
 // when the table could not be repaired.
 bool repair_from_template(const QString& folder, const QString& table) {
-  const QString org = in_folder(g_program_path, table + QStringLiteral(".org"));
-  const QString ort = in_folder(g_program_path, table + QStringLiteral(".ort"));
-  const QString dbf = in_folder(folder, table + QStringLiteral(".dbf"));
-  const QString dbt = in_folder(folder, table + QStringLiteral(".dbt"));
+  const QString org = file_in_folder(g_program_path, table + QStringLiteral(".org"));
+  const QString ort = file_in_folder(g_program_path, table + QStringLiteral(".ort"));
+  const QString dbf = file_in_folder(folder, table + QStringLiteral(".dbf"));
+  const QString dbt = file_in_folder(folder, table + QStringLiteral(".dbt"));
   if (!platform::file_exists(org)) return false;
   try {
     copy_into_repair_folder(folder, {table + QStringLiteral(".dbf"), table + QStringLiteral(".dbt")});
@@ -286,7 +283,7 @@ std::optional<Value> prepare_folder_and_table(QString& folder, platform::data_co
     control.set_tag(QStringLiteral("ppl_cmp"));
     table = QStringLiteral("ppl_cmp");
   } else if (table == QLatin1String("Ppl_xtra") &&
-             platform::file_exists(in_folder(folder, QStringLiteral("Ppl_cmp.dbf")))) {
+             platform::file_exists(file_in_folder(folder, QStringLiteral("Ppl_cmp.dbf")))) {
     return Value();
   }
   if (!platform::folder_exists(folder)) return Value(false);

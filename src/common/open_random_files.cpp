@@ -9,6 +9,7 @@
 #include "common/folder_path.h"
 #include "common/record_file_opening.h"
 #include "common/shared_variables.h"
+#include "common/text_routines.h"
 #include "platform/dbase/data_control.h"
 #include "platform/dbase/dbf_error.h"
 #include "platform/dialogs.h"
@@ -86,13 +87,6 @@ platform::data_control& bind_table(opening_call& call, const QString& table) {
 QString default_record_folder() { return g_admin_folder + QStringLiteral("\\L") + g_grade + g_year.right(2); }
 
 namespace {
-
-bool is_blank(const QString& text) {
-  for (const QChar c : text) {
-    if (c != u' ') return false;
-  }
-  return true;
-}
 
 QString folder_missing_message(const QString& folder) {
   if (g_language) return QStringLiteral("DIE GIDS ") + folder + QStringLiteral(" BESTAAN NIE!");
@@ -215,7 +209,7 @@ step_result run_code(opening_call& call) {
 }  // namespace
 
 void open_random_files(const QString& code, QString& folder, const std::optional<QString>& drive_path) {
-  if (is_blank(folder)) folder = default_record_folder();
+  if (trim_blanks(folder).isEmpty()) folder = default_record_folder();
   if (!folder_checks_pass(folder, drive_path.value_or(folder))) return;
 
   opening_call call;

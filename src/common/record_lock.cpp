@@ -1,7 +1,9 @@
 #include "common/record_lock.h"
 
 #include "common/file_number_pool.h"
+#include "common/folder_path.h"
 #include "common/shared_variables.h"
+#include "common/text_routines.h"
 #include "common/window_helpers.h"
 #include "platform/file_system.h"
 #include "platform/numbered_files.h"
@@ -10,15 +12,6 @@
 namespace km {
 
 namespace {
-
-// Blanks removed at both ends; other characters count as text.
-QString trim_blanks(const QString& text) {
-  qsizetype first = 0;
-  qsizetype last = text.size();
-  while (first < last && text.at(first) == u' ') ++first;
-  while (last > first && text.at(last - 1) == u' ') --last;
-  return text.mid(first, last - first);
-}
 
 bool is_own_folder_lock(const platform::record_buffer& rec, const QString& folder, const QString& user) {
   return trim_blanks(rec.get_text("lock_type")) == QLatin1String("L") &&
@@ -46,7 +39,7 @@ void release_first_lock(std::int16_t number, const QString& folder) {
 
 bool release_user_record_locks(const QString& folder) {
   if (!platform::folder_exists(folder)) return false;
-  const QString path = g_user_folder + QStringLiteral("\\user_lock_record.txt");
+  const QString path = file_in_folder(g_user_folder, QStringLiteral("user_lock_record.txt"));
   try {
     g_user_lock_file_number = get_free_file_number(0);
     platform::open_file(g_user_lock_file_number, path, platform::open_mode::random,

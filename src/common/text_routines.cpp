@@ -17,19 +17,6 @@ namespace {
 
 constexpr int longest_scramble_text = 32766;
 
-QString trim_blanks(const QString& s) {
-  qsizetype from = 0, to = s.size();
-  while (from < to && s[from] == QLatin1Char(' ')) ++from;
-  while (to > from && s[to - 1] == QLatin1Char(' ')) --to;
-  return s.mid(from, to - from);
-}
-
-QString trim_trailing_blanks(const QString& s) {
-  qsizetype to = s.size();
-  while (to > 0 && s[to - 1] == QLatin1Char(' ')) --to;
-  return s.left(to);
-}
-
 // Upper and lower case of one character as the code page pairs them:
 // a..z, à..þ (not ÷), š, œ, ž, ÿ. Characters outside the code page follow
 // their own Unicode case.
@@ -107,6 +94,19 @@ QString capitalise_parts(const QString& text, QChar separator) {
 }
 
 }  // namespace
+
+QString trim_blanks(const QString& text) {
+  qsizetype from = 0, to = text.size();
+  while (from < to && text[from] == QLatin1Char(' ')) ++from;
+  while (to > from && text[to - 1] == QLatin1Char(' ')) --to;
+  return text.mid(from, to - from);
+}
+
+QString trim_trailing_blanks(const QString& text) {
+  qsizetype to = text.size();
+  while (to > 0 && text[to - 1] == QLatin1Char(' ')) --to;
+  return text.left(to);
+}
 
 double get_max_value(const Value& a, const Value& b) {
   if (a.is_empty() || (a.is_text() && a.as_text().isEmpty())) return 0.0;

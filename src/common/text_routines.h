@@ -16,6 +16,13 @@ namespace km {
 
 using platform::Value;
 
+// The text without the blanks at both ends. Only blanks count: the record
+// files pad their texts with them, while tabs and other spaces are text.
+QString trim_blanks(const QString& text);
+
+// The text without the blanks at its end (leading blanks kept).
+QString trim_trailing_blanks(const QString& text);
+
 // The larger of a and b as a double: 0 when a's text is empty (whatever b
 // is); otherwise a and b compared as loose values (a number is smaller than
 // any text, null compares with nothing) and the larger converted to a

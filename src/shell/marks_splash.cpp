@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "common/file_number_pool.h"
+#include "common/folder_path.h"
 #include "common/open_random_files.h"
 #include "common/school_record.h"
 #include "common/shared_variables.h"
@@ -23,6 +24,7 @@
 #include "platform/program_location.h"
 #include "platform/win_path.h"
 #include "platform/window_registry.h"
+#include "shell/settings_files.h"
 #include "shell/setup_txt.h"
 #include "shell/startup.h"
 #include "shell/suite_paths.h"
@@ -68,10 +70,6 @@ quint32 clock_seed() {
   return quint32(bits ^ (bits >> 32)) ^ quint32(platform::clock().monotonic_ms());
 }
 
-QString school_record_file_in(const QString& folder) {
-  return folder + QStringLiteral("\\skl_dta_random.txt");
-}
-
 }  // namespace
 
 const std::array<QColor, 7>& splash_colours() {
@@ -102,7 +100,7 @@ QString read_school_name_from_record() {
   // so the look and the opening agree.
   const QString folder =
       g_school_data_folder.trimmed().isEmpty() ? default_record_folder() : g_school_data_folder;
-  if (!platform::file_exists(school_record_file_in(folder))) return {};
+  if (!platform::file_exists(file_in_folder(folder, QStringLiteral("skl_dta_random.txt")))) return {};
   QString name;
   try {
     open_random_files(QStringLiteral("SKL"), g_school_data_folder);
@@ -110,11 +108,7 @@ QString read_school_name_from_record() {
   } catch (const platform::file_error&) {
     name.clear();
   }
-  try {
-    close_file(g_skl_file_number);
-  } catch (const platform::file_error&) {
-    g_skl_file_number = 0;
-  }
+  close_file_quietly(g_skl_file_number);
   return name;
 }
 

@@ -38,15 +38,6 @@ stand_in_lists& stand_in() {
   return *lists;
 }
 
-// Closes a short-lived number whatever state its file is in.
-void close_quietly(std::int16_t& number) {
-  try {
-    close_file(number);
-  } catch (const platform::file_error&) {
-    // Nothing was written under it.
-  }
-}
-
 }  // namespace
 
 QString lower_case_password(const QString& text) {
@@ -110,7 +101,7 @@ bool read_passwords_file(password_list list) {
   try {
     platform::open_file(number, passwords_file_name, platform::open_mode::input);
   } catch (const platform::file_error&) {
-    close_quietly(number);
+    close_file_quietly(number);
     return false;
   }
   try {
@@ -135,7 +126,7 @@ bool read_passwords_file(password_list list) {
   } catch (const platform::file_error&) {
     // A file that ends part way: what was read stands.
   }
-  close_quietly(number);
+  close_file_quietly(number);
   return true;
 }
 
@@ -152,7 +143,7 @@ void write_passwords_file(const password_list& list, const QString& system_passw
       platform::write_fields(number, {platform::Value(key), platform::Value(password)});
     close_file(number);
   } catch (const platform::file_error&) {
-    close_quietly(number);
+    close_file_quietly(number);
     throw;
   }
 }

@@ -1,13 +1,13 @@
 #include "shell/setup_txt.h"
 
-#include "common/save_folder.h"
-
 #include "common/file_number_pool.h"
+#include "common/save_folder.h"
 #include "common/shared_variables.h"
 #include "platform/file_error.h"
 #include "platform/file_system.h"
 #include "platform/numbered_files.h"
 #include "platform/value.h"
+#include "shell/settings_files.h"
 
 namespace km {
 
@@ -26,15 +26,6 @@ namespace {
 using platform::Value;
 
 QString settings_file() { return g_settings_folder + QStringLiteral("\\setup.txt"); }
-
-// Closes the number, whatever state the file is in.
-void close_quietly(std::int16_t& number) {
-  try {
-    close_file(number);
-  } catch (const platform::file_error&) {
-    number = 0;
-  }
-}
 
 // Reads lines 1 to 3 into the shared values, one field at a time, so the
 // values read before a failure stay. The language is read into *language
@@ -67,7 +58,7 @@ bool write_lines(const QString& line1_value, bool language, const QString& line3
     close_file(g_file_number);
     written = true;
   } catch (const platform::file_error&) {
-    close_quietly(g_file_number);
+    close_file_quietly(g_file_number);
   }
   return written;
 }
@@ -90,7 +81,7 @@ void read_setup_txt() {
   } catch (const platform::file_error&) {
     // A file that cannot be opened (another program holds it, no right to
     // read it) is not damaged: it is left as it is, and so are the values.
-    close_quietly(g_file_number);
+    close_file_quietly(g_file_number);
     return;
   }
   try {
@@ -100,7 +91,7 @@ void read_setup_txt() {
   } catch (const platform::file_error&) {
   } catch (const platform::value_error&) {
   }
-  close_quietly(g_file_number);
+  close_file_quietly(g_file_number);
   // The file is damaged or short: it is rebuilt around what was read, after
   // a copy of it has been kept in the settings folder's "save" folder. When
   // no copy can be made the file is left as it is.
@@ -123,7 +114,7 @@ bool write_setup_txt(bool& language) {
     } catch (const platform::file_error&) {
     } catch (const platform::value_error&) {
     }
-    close_quietly(g_file_number);
+    close_file_quietly(g_file_number);
   }
   g_setup_line1_value = kept_line1_value;
   return write_lines(kept_line1_value, language, g_setup_line3_value1, g_setup_line3_value2);

@@ -1,6 +1,7 @@
 #include "shell/suite_paths.h"
 
 #include "common/file_number_pool.h"
+#include "common/folder_path.h"
 #include "common/shared_variables.h"
 #include "common/text_routines.h"
 #include "platform/desktop_shortcut.h"
@@ -11,6 +12,7 @@
 #include "platform/value.h"
 #include "platform/win_path.h"
 #include "shell/environment.h"
+#include "shell/settings_files.h"
 #include "shell/suite_programs.h"
 #include "shell/version_numbers.h"
 
@@ -23,8 +25,6 @@ namespace {
 
 using platform::Value;
 
-QString child(const QString& folder, const QString& name) { return folder + QLatin1Char('\\') + name; }
-
 // Creates a folder that is missing; a folder that cannot be made is passed
 // over (what needs it later finds it missing and skips its step).
 void create_if_missing(const QString& folder) {
@@ -35,7 +35,8 @@ void create_if_missing(const QString& folder) {
 }
 
 void write_path_names() {
-  const QString path = child(child(g_settings_folder, backup_folder_name), QStringLiteral("path_names.txt"));
+  const QString path =
+      file_in_folder(file_in_folder(g_settings_folder, backup_folder_name), QStringLiteral("path_names.txt"));
   g_file_number = get_free_file_number(1);
   try {
     platform::open_file(g_file_number, path, platform::open_mode::output);
@@ -43,11 +44,7 @@ void write_path_names() {
       platform::write_fields(g_file_number, {Value::text(folder)});
     close_file(g_file_number);
   } catch (const platform::file_error&) {
-    try {
-      close_file(g_file_number);
-    } catch (const platform::file_error&) {
-      g_file_number = 0;
-    }
+    close_file_quietly(g_file_number);
   }
 }
 
@@ -85,10 +82,10 @@ QString find_program_root(const QString& program_folder) {
   QString last_program_files;
   for (const QString& folder : platform::list_folders(drive + QLatin1Char('\\'))) {
     const QString upper = upper_case_afrikaans(folder);
-    if (upper.contains(QLatin1String("PROGRAM FILES (X86)"))) return child(drive, folder);
+    if (upper.contains(QLatin1String("PROGRAM FILES (X86)"))) return file_in_folder(drive, folder);
     if (upper.contains(QLatin1String("PROGRAM FILES"))) last_program_files = folder;
   }
-  return last_program_files.isEmpty() ? QString() : child(drive, last_program_files);
+  return last_program_files.isEmpty() ? QString() : file_in_folder(drive, last_program_files);
 }
 
 void create_desktop_shortcut(const QString& name, const QString& target, bool remove) {
@@ -104,11 +101,11 @@ void copy_network_setup(const QString& name) {
   QString source;
   if (trimmed.isEmpty()) {
     target = g_settings_folder;
-    source = child(g_program_root, setup_folder_name);
+    source = file_in_folder(g_program_root, setup_folder_name);
   } else {
-    target = child(g_settings_folder, trimmed);
+    target = file_in_folder(g_settings_folder, trimmed);
     if (platform::folder_exists(target)) return;
-    source = child(g_program_root, trimmed);
+    source = file_in_folder(g_program_root, trimmed);
   }
   create_if_missing(target);
   for (const QString& file : platform::list_files(source)) {
@@ -116,8 +113,8 @@ void copy_network_setup(const QString& name) {
     if (upper.contains(QLatin1String(".EXE"))) continue;
     if (!upper.contains(QLatin1String(".TXT")) && !upper.contains(QLatin1String("NETWORK"))) continue;
     try {
-      if (!platform::file_exists(child(target, file)))
-        platform::copy_file(child(source, file), child(target, file), false);
+      if (!platform::file_exists(file_in_folder(target, file)))
+        platform::copy_file(file_in_folder(source, file), file_in_folder(target, file), false);
     } catch (const platform::file_error&) {
     }
   }
@@ -140,7 +137,7 @@ QStringList backup_path_names() {
 
 void collect_suite_setup() {
   for (const QString& folder : setup_folder_table()) {
-    if (!platform::folder_exists(child(g_program_root, folder))) continue;
+    if (!platform::folder_exists(file_in_folder(g_program_root, folder))) continue;
     copy_network_setup(folder == setup_folder_name ? QString() : folder);
     if (folder == backup_folder_name) write_path_names();
   }
@@ -165,8 +162,8 @@ void set_up_suite_paths() {
 
   QString own_folder_name = platform::program_file_base_name();
   own_folder_name.replace(QLatin1Char('_'), QLatin1Char('-'));
-  if (platform::folder_exists(child(g_program_root, own_folder_name)))
-    g_program_path = child(g_program_root, own_folder_name);
+  if (platform::folder_exists(file_in_folder(g_program_root, own_folder_name)))
+    g_program_path = file_in_folder(g_program_root, own_folder_name);
 
   g_data_drive = platform::drive_name(g_program_path);
   create_if_missing(g_data_drive + QStringLiteral("\\OSKAVEN"));

@@ -9,6 +9,7 @@
 #include "platform/file_system.h"
 #include "platform/numbered_files.h"
 #include "platform/value.h"
+#include "shell/settings_files.h"
 
 namespace km {
 
@@ -44,11 +45,7 @@ float load_idle_timeout() {
   } catch (const platform::file_error&) {
     seconds.reset();
   }
-  try {
-    close_file(g_file_number);
-  } catch (const platform::file_error&) {
-    g_file_number = 0;
-  }
+  close_file_quietly(g_file_number);
   return seconds.value_or(default_idle_timeout);
 }
 

@@ -43,11 +43,7 @@ std::optional<user_info_read> read_user_info(const QString& win_path) {
   } catch (const platform::file_error&) {
     // What was read so far stands.
   }
-  try {
-    close_file(number);
-  } catch (const platform::file_error&) {
-    // A file read for input has nothing to put in place.
-  }
+  close_file_quietly(number);
   if (!opened) return std::nullopt;
   return out;
 }

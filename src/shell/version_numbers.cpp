@@ -14,6 +14,7 @@
 #include "platform/program_location.h"
 #include "platform/value.h"
 #include "platform/win_path.h"
+#include "shell/settings_files.h"
 
 namespace km {
 
@@ -23,14 +24,6 @@ using platform::Value;
 
 QString version_list_file() { return g_settings_folder + QStringLiteral("\\Version_Numbers.txt"); }
 QString version_date_file() { return g_settings_folder + QStringLiteral("\\Version_Numbers.dte"); }
-
-void close_quietly(std::int16_t& number) {
-  try {
-    close_file(number);
-  } catch (const platform::file_error&) {
-    number = 0;
-  }
-}
 
 // True when Version_Numbers.dte names today.
 bool list_written_today() {
@@ -43,7 +36,7 @@ bool list_written_today() {
   } catch (const platform::file_error&) {
     first_line.clear();
   }
-  close_quietly(number);
+  close_file_quietly(number);
   const auto day = version_list_date(first_line);
   return day && *day == platform::today();
 }
@@ -111,7 +104,7 @@ void write_version_numbers() {
     close_file(number);
   } catch (const platform::file_error&) {
     // No list this time; without a new date it is tried again next start.
-    close_quietly(number);
+    close_file_quietly(number);
     return;
   }
 
@@ -121,7 +114,7 @@ void write_version_numbers() {
     platform::print_line(number, Value::date(platform::today()).to_text());
     close_file(number);
   } catch (const platform::file_error&) {
-    close_quietly(number);
+    close_file_quietly(number);
   }
 }
 

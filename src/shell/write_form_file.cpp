@@ -3,6 +3,7 @@
 #include "common/file_number_pool.h"
 #include "platform/file_error.h"
 #include "platform/numbered_files.h"
+#include "shell/settings_files.h"
 
 namespace km {
 
@@ -12,11 +13,7 @@ void write_form_lines(const QString& win_path, const std::vector<platform::Value
     platform::open_file(number, win_path, platform::open_mode::output);
     for (const auto& value : lines) platform::write_fields(number, {value});
   } catch (const platform::file_error&) {
-    try {
-      close_file(number);
-    } catch (const platform::file_error&) {
-      // The first failure is the one worth reporting.
-    }
+    close_file_quietly(number);  // the first failure is the one worth reporting
     throw;
   }
   close_file(number);  // puts the text in place; throws when it cannot

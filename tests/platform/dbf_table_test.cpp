@@ -355,6 +355,25 @@ TEST_F(dbf_table_test, an_append_updates_count_date_and_end_marker) {
   EXPECT_EQ(km::test::hex(after), km::test::hex(expected));
 }
 
+TEST_F(dbf_table_test, a_date_the_header_cannot_hold_keeps_the_old_date) {
+  km::platform::fake_clock clk(days_of(2160, 1, 2));  // past 1900 + 255
+  km::platform::scoped_clock use(clk);
+  dbf_builder b = marks_book();
+  b.date(2001, 5, 6);
+  const QString p = b.write(path("marks5.dbf"));
+  {
+    auto rs = open_set(p, true);
+    rs->add_new();
+    rs->update();
+  }
+  const QByteArray appended = read_file(p);
+  EXPECT_EQ(km::test::hex(appended.mid(1, 4)), km::test::hex(QByteArray("\x65\x05\x06\x03", 4)));
+
+  km::platform::pack_dbf_table(p);
+  const QByteArray packed = read_file(p);
+  EXPECT_EQ(km::test::hex(packed.mid(1, 4)), km::test::hex(QByteArray("\x65\x05\x06\x03", 4)));
+}
+
 TEST_F(dbf_table_test, appends_of_two_writers_in_one_program_do_not_overwrite_each_other) {
   const QString p = marks_book().write(path("marks5.dbf"));
   auto first = open_set(p, true);

@@ -222,6 +222,27 @@ TEST_F(sample_school_test, a_folder_with_marks_files_is_left_alone_unless_replac
             44 * qint64(sample_combinations().size()));
 }
 
+TEST_F(sample_school_test, a_school_record_already_where_the_program_looks_is_kept_unless_replacing) {
+  ASSERT_TRUE(QDir().mkpath(native("L17")));
+  const QByteArray own = QByteArray(2756, 'x');
+  {
+    QFile file(native("L17/SKL_DTA_RANDOM.TXT"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(own), own.size());
+  }
+  make_sample_school(options);
+  EXPECT_EQ(test::read_native_file(native("L17/SKL_DTA_RANDOM.TXT")), own);
+  EXPECT_EQ(QFileInfo(native("KORVA-DATA/Skl_Dta_random.txt")).size(), 2756);
+
+  options.data_folder = "D:\\ANDER";
+  options.replace_existing = true;
+  make_sample_school(options);
+  const QStringList files = QDir(native("L17")).entryList(QDir::Files);
+  ASSERT_EQ(files.size(), 1);
+  EXPECT_EQ(test::read_native_file(native("L17/" + files.first())),
+            test::read_native_file(native("KORVA-DATA/Skl_Dta_random.txt")));
+}
+
 TEST_F(sample_school_test, two_runs_write_the_same_bytes) {
   make_sample_school(options);
   sample_school_options second = options;

@@ -1,7 +1,9 @@
 #include "platform/dbase/dbf_header.h"
 
+#include "platform/clock.h"
 #include "platform/cp1252.h"
 #include "platform/dbase/dbf_error.h"
+#include "platform/dbase/dbf_field_codec.h"
 
 namespace km::platform {
 
@@ -157,13 +159,28 @@ void check_dbf_size(const dbf_header& h, const char* data, qint64 size, const QS
                         .arg(h.record_count));
 }
 
+void stamp_update_date(int& year, int& month, int& day) {
+  int y = 0, m = 0, d = 0;
+  dbf_civil_date(clock().now(), y, m, d);
+  if (y < 1900 || y > 1900 + 255) return;
+  year = y;
+  month = m;
+  day = d;
+}
+
+QByteArray dbf_date_and_count(int year, int month, int day, std::uint32_t count) {
+  QByteArray b(7, '\0');
+  b[0] = char((year - 1900) & 0xFF);
+  b[1] = char(month);
+  b[2] = char(day);
+  put32(b, 3, count);
+  return b;
+}
+
 QByteArray build_dbf_header(const dbf_header& h) {
   QByteArray b(h.header_length, '\0');
   b[0] = char(h.version);
-  b[1] = char((h.year - 1900) & 0xFF);
-  b[2] = char(h.month);
-  b[3] = char(h.day);
-  put32(b, 4, h.record_count);
+  b.replace(1, 7, dbf_date_and_count(h.year, h.month, h.day, h.record_count));
   put16(b, 8, unsigned(h.header_length));
   put16(b, 10, unsigned(h.record_length));
   for (int i = 0; i < 20 && i < h.reserved.size(); ++i) b[12 + i] = h.reserved[i];

@@ -60,6 +60,14 @@ dbf_header parse_dbf_header(const char* data, qint64 available, const QString& n
 // one record. Throws dbf_error bad_format otherwise.
 void check_dbf_size(const dbf_header& header, const char* data, qint64 size, const QString& name);
 
+// Today by the program clock as the date of the last update, into year,
+// month and day. A year the header byte cannot hold (before 1900, after
+// 2155) leaves the date as it was.
+void stamp_update_date(int& year, int& month, int& day);
+
+// Header bytes 1..7: the date of the last update and the record count.
+QByteArray dbf_date_and_count(int year, int month, int day, std::uint32_t count);
+
 // The header bytes (header_length of them): fixed part, descriptors,
 // terminator, padding kept as zeros.
 QByteArray build_dbf_header(const dbf_header& header);

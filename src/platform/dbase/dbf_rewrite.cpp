@@ -2,7 +2,6 @@
 
 #include <QFileInfo>
 
-#include "platform/clock.h"
 #include "platform/cp1252.h"
 #include "platform/dbase/dbf_error.h"
 #include "platform/dbase/dbf_field_codec.h"
@@ -20,14 +19,9 @@ constexpr char k_end_marker = 0x1A;
 // The header bytes of a table with a new record count and today's date.
 QByteArray header_with(const dbf_table& table, std::uint32_t count) {
   QByteArray head = table.header_bytes();
-  int y = 0, m = 0, d = 0;
-  dbf_civil_date(clock().now(), y, m, d);
-  if (y >= 1900 && y <= 1900 + 255) {
-    head[1] = char(y - 1900);
-    head[2] = char(m);
-    head[3] = char(d);
-  }
-  for (int i = 0; i < 4; ++i) head[4 + i] = char((count >> (8 * i)) & 0xFF);
+  int y = table.header().year, m = table.header().month, d = table.header().day;
+  stamp_update_date(y, m, d);
+  head.replace(1, 7, dbf_date_and_count(y, m, d, count));
   return head;
 }
 
@@ -49,19 +43,13 @@ struct replace_guard {
 void create_dbf_table(const QString& native_path, const std::vector<dbf_field>& fields) {
   const QString name = QFileInfo(native_path).fileName();
   dbf_header h = make_dbf_header(fields);
+  stamp_update_date(h.year, h.month, h.day);
   QByteArray bytes = build_dbf_header(h);
   try {
     parse_dbf_header(bytes.constData(), bytes.size(), name);  // the same checks as on reading
   } catch (const dbf_error& e) {
     throw dbf_error(dbf_error_kind::other,
                     QStringLiteral("Cannot create table '%1': %2").arg(name, e.reason()));
-  }
-  int y = 0, m = 0, d = 0;
-  dbf_civil_date(clock().now(), y, m, d);
-  if (y >= 1900 && y <= 1900 + 255) {
-    bytes[1] = char(y - 1900);
-    bytes[2] = char(m);
-    bytes[3] = char(d);
   }
   bytes.append(k_end_marker);
   replace_guard guard(native_path);

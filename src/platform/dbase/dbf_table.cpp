@@ -3,7 +3,6 @@
 #include <QFileInfo>
 #include <cmath>
 
-#include "platform/clock.h"
 #include "platform/cp1252.h"
 #include "platform/dbase/dbf_error.h"
 #include "platform/dbase/dbf_field_codec.h"
@@ -24,16 +23,6 @@ QByteArray ascii_upper(const QString& name) {
 std::uint32_t u32(const char* p) {
   auto b = [p](int i) { return std::uint32_t(static_cast<unsigned char>(p[i])); };
   return b(0) | (b(1) << 8) | (b(2) << 16) | (b(3) << 24);
-}
-
-// Bytes 1..7 of the header: date of the last update and record count.
-QByteArray date_and_count(int year, int month, int day, std::uint32_t count) {
-  QByteArray b(7, '\0');
-  b[0] = char((year - 1900) & 0xFF);
-  b[1] = char(month);
-  b[2] = char(day);
-  for (int i = 0; i < 4; ++i) b[3 + i] = char((count >> (8 * i)) & 0xFF);
-  return b;
 }
 
 }  // namespace
@@ -154,14 +143,9 @@ std::uint32_t dbf_table::append(const QByteArray& bytes) {
     throw;
   }
 
-  int y = 0, m = 0, d = 0;
-  dbf_civil_date(clock().now(), y, m, d);
-  if (y < 1900 || y > 1900 + 255) {  // the header cannot hold it: keep the old date
-    y = header_.year;
-    m = header_.month;
-    d = header_.day;
-  }
-  const QByteArray head = date_and_count(y, m, d, record + 1);
+  int y = header_.year, m = header_.month, d = header_.day;
+  stamp_update_date(y, m, d);
+  const QByteArray head = dbf_date_and_count(y, m, d, record + 1);
   dbf_io::write_at(file_, 1, head.constData(), head.size(), name_);
 
   header_.record_count = record + 1;
