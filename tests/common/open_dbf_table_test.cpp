@@ -30,6 +30,10 @@
 namespace km {
 namespace {
 
+// The message for the table marks1 of C:\DATA that cannot be used or repaired.
+const QString corrupt_marks1_in_data = QStringLiteral(
+    "FILE  'MARKS1'  IN  'C:\\DATA'  IS CORRUPT!\r\nPLEASE RESTORE YOUR LAST BACKUP COPY ...");
+
 using platform::dbf_error;
 using platform::dbf_error_kind;
 using platform::msg_buttons;
@@ -365,8 +369,7 @@ TEST_F(open_dbf_table_test, damaged_table_stays_when_it_cannot_be_copied_aside) 
   const QByteArray bad = QByteArray("\x03garbage", 8);
   drives.write_native(QStringLiteral("C/DATA/marks1.dbf"), bad);
   dialogs
-      .expect_message(QStringLiteral("FILE  'MARKS1'  IN  'C:\\DATA'  IS CORRUPT!\r\n"
-                                     "PLEASE RESTORE YOUR LAST BACKUP COPY ..."))
+      .expect_message(corrupt_marks1_in_data)
       .icon(msg_icon::critical);
   QString folder = QStringLiteral("C:\\DATA");
   EXPECT_EQ(open(folder, QStringLiteral("marks1")), no);
@@ -383,8 +386,7 @@ TEST_F(open_dbf_table_test, damaged_template_is_repaired_once_and_reported) {
     c.refresh();
   });
   dialogs
-      .expect_message(QStringLiteral("FILE  'MARKS1'  IN  'C:\\DATA'  IS CORRUPT!\r\n"
-                                     "PLEASE RESTORE YOUR LAST BACKUP COPY ..."))
+      .expect_message(corrupt_marks1_in_data)
       .icon(msg_icon::critical);
   QString folder = QStringLiteral("C:\\DATA");
   EXPECT_EQ(open(folder, QStringLiteral("marks1")), no);
@@ -428,8 +430,7 @@ TEST_F(open_dbf_table_test, table_that_stays_unreadable_is_reported_after_one_re
     open_at_end(c);
   });
   dialogs
-      .expect_message(QStringLiteral("FILE  'MARKS1'  IN  'C:\\DATA'  IS CORRUPT!\r\n"
-                                     "PLEASE RESTORE YOUR LAST BACKUP COPY ..."))
+      .expect_message(corrupt_marks1_in_data)
       .icon(msg_icon::critical);
   QString folder = QStringLiteral("C:\\DATA");
   EXPECT_EQ(open(folder, QStringLiteral("marks1")), no);
@@ -440,8 +441,7 @@ TEST_F(open_dbf_table_test, unreadable_table_without_template_is_reported_and_ke
   put_table(two_names(), QStringLiteral("C/DATA/marks1.dbf"));
   set_open_dbf_table_refresh(open_at_end);
   dialogs
-      .expect_message(QStringLiteral("FILE  'MARKS1'  IN  'C:\\DATA'  IS CORRUPT!\r\n"
-                                     "PLEASE RESTORE YOUR LAST BACKUP COPY ..."))
+      .expect_message(corrupt_marks1_in_data)
       .icon(msg_icon::critical);
   QString folder = QStringLiteral("C:\\DATA");
   EXPECT_EQ(open(folder, QStringLiteral("marks1")), no);
@@ -643,8 +643,7 @@ TEST_F(engine_failure_test, disk_error_is_reported_as_corrupt_and_the_only_windo
   load_windows(1);
   fail_with(dbf_error_kind::disk_error);
   dialogs
-      .expect_message(QStringLiteral("FILE  'MARKS1'  IN  'C:\\DATA'  IS CORRUPT!\r\n"
-                                     "PLEASE RESTORE YOUR LAST BACKUP COPY ..."))
+      .expect_message(corrupt_marks1_in_data)
       .icon(msg_icon::critical);
   QString folder = QStringLiteral("C:\\DATA");
   EXPECT_THROW(open(folder, QStringLiteral("marks1")), platform::program_ended);
