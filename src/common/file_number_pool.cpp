@@ -39,17 +39,11 @@ void free_slot(std::size_t n) {
   g_file_code[n].clear();
 }
 
-// Closes every file and forgets every number, then lets the modules above
-// release the lock record and reopen the school record. A failure to close
-// a file is passed on after the tables are cleared and the follow-up steps
-// have run, so the pool never keeps numbers whose files are gone.
+// Gives up every file and forgets every number, then lets the modules above
+// release the lock record and reopen the school record. An output file
+// nobody closed is abandoned: its old file stays whole.
 void close_all() {
-  std::exception_ptr close_failure;
-  try {
-    platform::close_all_numbered_files();
-  } catch (const platform::file_error&) {
-    close_failure = std::current_exception();
-  }
+  platform::close_all_numbered_files();
   g_file_in_use.fill(0);
   g_file_folder.fill(QString());
   g_file_code.fill(QString());
@@ -57,6 +51,32 @@ void close_all() {
   reset_file_number_globals();
   if (g_close_all_release_locks_hook) g_close_all_release_locks_hook(g_data_folder);
   if (g_close_all_reopen_school_hook) g_close_all_reopen_school_hook();
+}
+
+// close_file and abandon_file: gives the number back, committing the text
+// of an output file or abandoning it. The bookkeeping is done even when the
+// commit fails; the failure is passed on after it.
+void release_file(std::int16_t& number, bool commit, const char* routine) {
+  if (number == 0) return;
+  if (number == close_all_files) {
+    close_all();
+    return;
+  }
+  const std::size_t n = slot(number, routine);
+  std::exception_ptr close_failure;
+  if (commit) {
+    try {
+      platform::close_numbered_file(number);
+    } catch (const platform::file_error&) {
+      close_failure = std::current_exception();
+    }
+  } else {
+    platform::abandon_numbered_file(number);
+  }
+  free_slot(n);
+  if (g_open_file_count > 0) --g_open_file_count;
+  forget_file_number(number);
+  number = 0;
   if (close_failure) std::rethrow_exception(close_failure);
 }
 
@@ -69,7 +89,8 @@ void close_all() {
     std::int16_t all = close_all_files;
     close_file(all);
   } catch (const platform::file_error&) {
-    // The program ends in any case; end_program closes what is still open.
+    // The program ends in any case: a follow-up step of close-all that
+    // fails (the school record cannot be opened again) does not stop it.
   }
   platform::end_program();
 }
@@ -89,26 +110,9 @@ std::int16_t get_free_file_number(std::int16_t flag) {
   stop_for_exhausted_pool();
 }
 
-void close_file(std::int16_t& number) {
-  if (number == 0) return;
-  if (number == close_all_files) {
-    close_all();
-    return;
-  }
-  const std::size_t n = slot(number, "close_file");
-  std::exception_ptr close_failure;
-  try {
-    platform::close_numbered_file(number);
-  } catch (const platform::file_error&) {
-    // The file is closed all the same; finish the bookkeeping, then report.
-    close_failure = std::current_exception();
-  }
-  free_slot(n);
-  if (g_open_file_count > 0) --g_open_file_count;
-  forget_file_number(number);
-  number = 0;
-  if (close_failure) std::rethrow_exception(close_failure);
-}
+void close_file(std::int16_t& number) { release_file(number, true, "close_file"); }
+
+void abandon_file(std::int16_t& number) { release_file(number, false, "abandon_file"); }
 
 bool check_file_open_needed(std::int16_t& number, const QString& folder, const QString& code) {
   if (number == 0) return true;

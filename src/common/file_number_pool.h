@@ -30,12 +30,20 @@ constexpr std::int16_t close_all_files = 999;
 // never tried.
 std::int16_t get_free_file_number(std::int16_t flag);
 
-// 0: nothing. 999: closes every file and forgets every number (the variable
-// keeps 999). Any other number: closes its file (no error when none is open),
-// frees the number and its folder and code, clears the first per-file
-// variable holding it, and sets the variable to 0. Throws std::out_of_range
-// for a number outside 0..511 other than 999.
+// 0: nothing. 999: gives up every file and forgets every number (the
+// variable keeps 999); an output file nobody closed is abandoned, its old
+// file left whole. Any other number: closes its file (no error when none is
+// open; an output file's text takes the old file's place here), frees the
+// number and its folder and code, clears the first per-file variable holding
+// it, and sets the variable to 0. Throws std::out_of_range for a number
+// outside 0..511 other than 999, and platform::file_error when an output
+// cannot be put in place (after the bookkeeping).
 void close_file(std::int16_t& number);
+
+// As close_file, but an output file's text is not put in place: the old
+// file stays as it was. For a write that failed part way, and for files
+// read for input. Never throws a file failure.
+void abandon_file(std::int16_t& number);
 
 // True when the caller must open the file (taking a number first); false when
 // the same folder and code (blanks around them ignored, letter case counted)

@@ -59,11 +59,7 @@ void touch_network_lock() {
     }
     close_file(g_file_number);
   } catch (const platform::file_error&) {
-    try {
-      close_file(g_file_number);
-    } catch (const platform::file_error&) {
-      // The number is free again; the lock file is left as it is.
-    }
+    abandon_file(g_file_number);  // the lock file is left as it was
   }
 }
 

@@ -34,7 +34,7 @@ void write_lines(std::int16_t& number, const QString& path, const QStringList& l
     platform::open_file(number, path, platform::open_mode::output);
     for (const QString& line : lines) platform::print_line(number, line);
   } catch (...) {
-    close_file(number);
+    abandon_file(number);  // a half-written file never replaces the old one
     throw;
   }
   close_file(number);

@@ -32,13 +32,22 @@ struct numbered_file {
   qint64 written = 0;  // output
 };
 
-// Closes every file when the program goes away, so that the text of an
-// output file is not lost when a caller forgot to close it.
+// Ends a number without committing: the temporary file of an output is
+// removed (the old file stays whole); other files are closed.
+void abandon(numbered_file& e) noexcept {
+  if (e.out)
+    e.out->cancelWriting();
+  else if (e.file)
+    e.file->close();
+}
+
+// When the program goes away every number still open is abandoned: an
+// output nobody closed is unfinished, and must not replace the old file.
 struct file_table {
   std::array<std::unique_ptr<numbered_file>, max_file_number + 1> numbers;
   ~file_table() {
     for (auto& slot : numbers)
-      if (slot && slot->out) slot->out->commit();
+      if (slot) abandon(*slot);
   }
 };
 
@@ -305,16 +314,14 @@ void close_numbered_file(int number) {
   }
 }
 
-void close_all_numbered_files() {
-  std::optional<file_error> first;
-  for (int n = 1; n <= max_file_number; ++n) {
-    try {
-      close_numbered_file(n);
-    } catch (const file_error& error) {
-      if (!first) first = error;
-    }
-  }
-  if (first) throw *first;
+void abandon_numbered_file(int number) noexcept {
+  if (number < 1 || number > max_file_number || !table().numbers[number]) return;
+  const std::unique_ptr<numbered_file> e = std::move(table().numbers[number]);
+  abandon(*e);
+}
+
+void close_all_numbered_files() noexcept {
+  for (int n = 1; n <= max_file_number; ++n) abandon_numbered_file(n);
 }
 
 bool is_numbered_file_open(int number) {

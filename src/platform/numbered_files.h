@@ -7,8 +7,11 @@
 // Open modes:
 // - input: the file must exist; read from the start.
 // - output: a new, empty file. The text is written to a temporary file in
-//   the same folder and renamed over the old file when the number is
-//   closed, so a failure part way leaves the old file whole.
+//   the same folder and renamed over the old file only when the number is
+//   closed (close_numbered_file). An output nobody closed is abandoned: when
+//   every file is closed at once (close_all_numbered_files, the end of the
+//   program) or the number is given up (abandon_numbered_file), the
+//   temporary file is removed and the old file stays whole.
 // - append: written after the end; created when missing.
 // - random: fixed-length records, read and write (read only when the file
 //   is read-only); created when missing.
@@ -38,11 +41,18 @@ inline constexpr int max_file_number = 511;
 // permission_denied (a read-only file for output or append).
 void open_file(int number, const QString& win_path, open_mode mode, int record_length = 128);
 
-// Closes the number; no error when it is not open. Throws when the text of
-// an output file cannot be put in place (the number is closed all the same).
+// Closes the number; no error when it is not open. The text of an output
+// file takes the old file's place here. Throws when it cannot be put in
+// place (the number is closed all the same, the old file left whole).
 void close_numbered_file(int number);
-// Closes every number; throws the first failure after closing them all.
-void close_all_numbered_files();
+// Gives the number up without putting the text of an output file in place
+// (for a write that failed part way); other modes close as usual. No error
+// when it is not open.
+void abandon_numbered_file(int number) noexcept;
+// Gives every number up: outputs nobody closed are abandoned, never
+// committed, so a file half written when the program ends or every file is
+// closed at once never replaces the old one.
+void close_all_numbered_files() noexcept;
 
 bool is_numbered_file_open(int number);
 // Mode, record length and Windows path (as given to open_file) of an open

@@ -35,15 +35,6 @@ void report_quietly(const QString& text) {
   }
 }
 
-void close_files_reporting() {
-  try {
-    close_all_numbered_files();
-  } catch (const std::exception& e) {
-    report_quietly(QString::fromUtf8(e.what()));
-  } catch (...) {
-  }
-}
-
 }  // namespace
 
 QString program_title() { return QStringLiteral("KORVA-MARKS"); }
@@ -64,7 +55,8 @@ void end_program() {
       } catch (...) {
       }
     }
-    close_files_reporting();
+    // What was not closed by now is unfinished: abandoned, never committed.
+    close_all_numbered_files();
     g_ended = true;
     g_ending = false;
   }

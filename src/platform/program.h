@@ -18,9 +18,10 @@ class program_ended : public std::exception {
 // "KORVA-MARKS": the caption of message boxes given no title, the tray tip.
 QString program_title();
 
-// Ends the program at once: runs the end hooks (last added first), closes
-// every numbered file and throws program_ended. A hook that fails does not
-// stop the others or the closing of the files.
+// Ends the program at once: runs the end hooks (last added first), gives up
+// every numbered file (an output nobody closed is abandoned and the old file
+// stays whole) and throws program_ended. A hook that fails does not stop the
+// others or the giving up of the files.
 [[noreturn]] void end_program();
 
 // Steps to take before the files close (the tray icon, lock records ...).

@@ -21,11 +21,7 @@ std::optional<platform::Value> read_one_value(const QString& path) {
   } catch (const platform::file_error&) {
     value.reset();
   }
-  try {
-    close_file(g_file_number);
-  } catch (const platform::file_error&) {
-    // An input file that will not close has still been read.
-  }
+  abandon_file(g_file_number);
   return value;
 }
 
@@ -33,19 +29,15 @@ std::optional<platform::Value> read_one_value(const QString& path) {
 // takes the old file's place when it is closed.
 bool write_one_value(const QString& path, const platform::Value& value) {
   g_file_number = get_free_file_number(1);
-  bool written = true;
   try {
     platform::open_file(g_file_number, path, platform::open_mode::output);
     platform::write_fields(g_file_number, {value});
-  } catch (const platform::file_error&) {
-    written = false;
-  }
-  try {
     close_file(g_file_number);
+    return true;
   } catch (const platform::file_error&) {
-    written = false;
+    abandon_file(g_file_number);  // the old file stays as it was
+    return false;
   }
-  return written;
 }
 
 }  // namespace

@@ -108,7 +108,7 @@ QString read_school_name_from_record() {
   } catch (const platform::file_error&) {
     name.clear();
   }
-  close_file_quietly(g_skl_file_number);
+  abandon_file(g_skl_file_number);
   return name;
 }
 

@@ -101,7 +101,7 @@ bool read_passwords_file(password_list list) {
   try {
     platform::open_file(number, passwords_file_name, platform::open_mode::input);
   } catch (const platform::file_error&) {
-    close_file_quietly(number);
+    abandon_file(number);
     return false;
   }
   try {
@@ -126,7 +126,7 @@ bool read_passwords_file(password_list list) {
   } catch (const platform::file_error&) {
     // A file that ends part way: what was read stands.
   }
-  close_file_quietly(number);
+  abandon_file(number);
   return true;
 }
 
@@ -143,7 +143,7 @@ void write_passwords_file(const password_list& list, const QString& system_passw
       platform::write_fields(number, {platform::Value(key), platform::Value(password)});
     close_file(number);
   } catch (const platform::file_error&) {
-    close_file_quietly(number);
+    abandon_file(number);
     throw;
   }
 }

@@ -17,14 +17,6 @@ QString print_number_text(float x) {
   return (negative ? QStringLiteral("-") : QStringLiteral(" ")) + text + u' ';
 }
 
-void close_file_quietly(std::int16_t& number) {
-  try {
-    close_file(number);
-  } catch (const platform::file_error&) {
-    // close_file has freed the number and set the variable to 0 all the same.
-  }
-}
-
 bool write_text_lines(const QString& win_path, const QStringList& lines) {
   std::int16_t number = get_free_file_number(1);
   try {
@@ -35,7 +27,7 @@ bool write_text_lines(const QString& win_path, const QStringList& lines) {
     close_file(number);
     return true;
   } catch (const platform::file_error&) {
-    close_file_quietly(number);
+    abandon_file(number);  // a text that failed part way never replaces the file
     return false;
   }
 }

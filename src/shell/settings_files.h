@@ -5,14 +5,8 @@
 
 #include <QString>
 #include <QStringList>
-#include <cstdint>
 
 namespace km {
-
-// Gives a short-lived number back to the pool (the variable becomes 0),
-// passing over a failure to close: for files read for input, and for an
-// output file whose own failure is already being handled.
-void close_file_quietly(std::int16_t& number);
 
 // A number as Print # writes it: a blank in front of a number that is not
 // negative, no zero before the point of a number below one, and a blank

@@ -58,7 +58,7 @@ bool write_lines(const QString& line1_value, bool language, const QString& line3
     close_file(g_file_number);
     written = true;
   } catch (const platform::file_error&) {
-    close_file_quietly(g_file_number);
+    abandon_file(g_file_number);
   }
   return written;
 }
@@ -81,7 +81,7 @@ void read_setup_txt() {
   } catch (const platform::file_error&) {
     // A file that cannot be opened (another program holds it, no right to
     // read it) is not damaged: it is left as it is, and so are the values.
-    close_file_quietly(g_file_number);
+    abandon_file(g_file_number);
     return;
   }
   try {
@@ -91,7 +91,7 @@ void read_setup_txt() {
   } catch (const platform::file_error&) {
   } catch (const platform::value_error&) {
   }
-  close_file_quietly(g_file_number);
+  abandon_file(g_file_number);
   // The file is damaged or short: it is rebuilt around what was read, after
   // a copy of it has been kept in the settings folder's "save" folder. When
   // no copy can be made the file is left as it is.
@@ -114,7 +114,7 @@ bool write_setup_txt(bool& language) {
     } catch (const platform::file_error&) {
     } catch (const platform::value_error&) {
     }
-    close_file_quietly(g_file_number);
+    abandon_file(g_file_number);
   }
   g_setup_line1_value = kept_line1_value;
   return write_lines(kept_line1_value, language, g_setup_line3_value1, g_setup_line3_value2);

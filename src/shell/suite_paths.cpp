@@ -44,7 +44,7 @@ void write_path_names() {
       platform::write_fields(g_file_number, {Value::text(folder)});
     close_file(g_file_number);
   } catch (const platform::file_error&) {
-    close_file_quietly(g_file_number);
+    abandon_file(g_file_number);
   }
 }
 

@@ -45,7 +45,7 @@ float load_idle_timeout() {
   } catch (const platform::file_error&) {
     seconds.reset();
   }
-  close_file_quietly(g_file_number);
+  abandon_file(g_file_number);
   return seconds.value_or(default_idle_timeout);
 }
 

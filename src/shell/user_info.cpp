@@ -43,7 +43,7 @@ std::optional<user_info_read> read_user_info(const QString& win_path) {
   } catch (const platform::file_error&) {
     // What was read so far stands.
   }
-  close_file_quietly(number);
+  abandon_file(number);
   if (!opened) return std::nullopt;
   return out;
 }

@@ -36,7 +36,7 @@ bool list_written_today() {
   } catch (const platform::file_error&) {
     first_line.clear();
   }
-  close_file_quietly(number);
+  abandon_file(number);
   const auto day = version_list_date(first_line);
   return day && *day == platform::today();
 }
@@ -104,7 +104,7 @@ void write_version_numbers() {
     close_file(number);
   } catch (const platform::file_error&) {
     // No list this time; without a new date it is tried again next start.
-    close_file_quietly(number);
+    abandon_file(number);
     return;
   }
 
@@ -114,7 +114,7 @@ void write_version_numbers() {
     platform::print_line(number, Value::date(platform::today()).to_text());
     close_file(number);
   } catch (const platform::file_error&) {
-    close_file_quietly(number);
+    abandon_file(number);
   }
 }
 

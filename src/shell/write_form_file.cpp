@@ -13,7 +13,7 @@ void write_form_lines(const QString& win_path, const std::vector<platform::Value
     platform::open_file(number, win_path, platform::open_mode::output);
     for (const auto& value : lines) platform::write_fields(number, {value});
   } catch (const platform::file_error&) {
-    close_file_quietly(number);  // the first failure is the one worth reporting
+    abandon_file(number);  // the first failure is the one worth reporting
     throw;
   }
   close_file(number);  // puts the text in place; throws when it cannot

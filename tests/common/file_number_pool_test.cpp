@@ -225,7 +225,9 @@ TEST_F(file_number_pool_test, close_all_closes_every_file_and_forgets_every_numb
   const std::int16_t a = open_record_file("C:\\a.dat", "C:\\DATA", "*");
   const std::int16_t b = open_record_file("C:\\b.dat", "C:\\DATA", "*");
   const std::int16_t s = get_free_file_number(1);
+  drives.write_native("C/setup.txt", "old\r\nthree\r\nlines\r\n");
   platform::open_file(s, "C:\\setup.txt", platform::open_mode::output);
+  platform::print_line(s, "half written");
   platform::open_file(5, "C:\\outside_the_pool.dat", platform::open_mode::random, 4);
   for (std::int16_t* variable : per_file_number_variables()) *variable = a;
   g_putot_file_number = b;
@@ -265,8 +267,10 @@ TEST_F(file_number_pool_test, close_all_closes_every_file_and_forgets_every_numb
   // The general-purpose numbers are not per-file variables: left as they were.
   EXPECT_EQ(g_file_number, s);
   EXPECT_EQ(g_file_number2, b);
-  // The output file was put in place by the close.
-  EXPECT_TRUE(QFile::exists(drives.native_drive('C') + "/setup.txt"));
+  // The output nobody closed was abandoned: the old file is whole.
+  QFile setup(drives.native_drive('C') + "/setup.txt");
+  ASSERT_TRUE(setup.open(QIODevice::ReadOnly));
+  EXPECT_EQ(setup.readAll(), "old\r\nthree\r\nlines\r\n");
 }
 
 TEST_F(file_number_pool_test, close_all_without_hooks_still_clears_everything) {
@@ -293,6 +297,25 @@ TEST_F(file_number_pool_test, a_failed_close_is_reported_after_the_number_is_fre
   EXPECT_EQ(g_file_in_use[n], 0);
   EXPECT_EQ(g_open_file_count, 0);
   EXPECT_FALSE(platform::is_numbered_file_open(n));
+}
+
+TEST_F(file_number_pool_test, abandon_frees_the_number_and_keeps_the_old_file) {
+  drives.write_native("C/kleur.txt", "#TRUE#\r\n");
+  g_file_number = get_free_file_number(1);
+  const std::int16_t n = g_file_number;
+  platform::open_file(n, "C:\\kleur.txt", platform::open_mode::output);
+  platform::print_line(n, "#FAL");
+
+  abandon_file(g_file_number);
+
+  EXPECT_EQ(g_file_number, 0);
+  EXPECT_EQ(g_file_in_use[n], 0);
+  EXPECT_EQ(g_open_file_count, 0);
+  EXPECT_FALSE(platform::is_numbered_file_open(n));
+  QFile kept(drives.native_drive('C') + "/kleur.txt");
+  ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+  EXPECT_EQ(kept.readAll(), "#TRUE#\r\n");
+  EXPECT_EQ(QDir(drives.native_drive('C')).entryList(QDir::Files | QDir::Hidden), QStringList{"kleur.txt"});
 }
 
 // --- reuse of open record files ----------------------------------------------------

@@ -4,8 +4,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <cstdlib>
+#include <functional>
 
 #include "platform/file_system.h"
+#include "platform/program.h"
 #include "platform/record_layouts.h"
 #include "support/hex_dump.h"
 #include "support/temp_drives.h"
@@ -375,10 +378,65 @@ TEST_F(NumberedFiles, CloseAllClosesEveryNumber) {
   open_file(11, "C:\\a.txt", open_mode::output);
   open_file(101, "C:\\b.dat", open_mode::random, 10);
   open_file(511, "C:\\c.bin", open_mode::binary);
-  print_line(11, "kept");
+  put_bytes(511, 1, "xy");
   close_all_numbered_files();
   for (int n : {11, 101, 511}) EXPECT_FALSE(is_numbered_file_open(n)) << n;
-  EXPECT_EQ(read_native_file(c("a.txt")), "kept\r\n");
+  // Random and binary files are written in place as they go.
+  EXPECT_EQ(read_native_file(c("c.bin")), "xy");
+}
+
+// The settings file of three lines, as the suite writes it.
+const QByteArray three_lines = "\"SCHOOL\",\"x\"\r\n#FALSE#\r\n\"a\",\"b\"\r\n";
+
+// Opens setup.txt (three lines) for output under number 5 and writes one line.
+void start_rewrite(km::test::temp_drives& drives) {
+  drives.write_native("C/setup.txt", three_lines);
+  open_file(5, "C:\\setup.txt", open_mode::output);
+  print_line(5, "one line");
+}
+
+TEST_F(NumberedFiles, UnclosedOutputIsAbandonedOnEveryOtherRoad) {
+  struct Case {
+    const char* road;
+    std::function<void()> give_up;
+  };
+  const Case cases[] = {
+      {"close all", [] { close_all_numbered_files(); }},
+      {"abandon", [] { abandon_numbered_file(5); }},
+      {"end of program",
+       [] {
+         EXPECT_THROW(end_program(), program_ended);
+         reset_program_state();
+       }},
+  };
+  for (const Case& cs : cases) {
+    SCOPED_TRACE(cs.road);
+    start_rewrite(drives);
+    cs.give_up();
+    EXPECT_FALSE(is_numbered_file_open(5));
+    EXPECT_EQ(read_native_file(c("setup.txt")), three_lines);
+    // The temporary file is gone with it.
+    EXPECT_EQ(QDir(drives.native_drive('C')).entryList(QDir::Files | QDir::Hidden), QStringList{"setup.txt"});
+  }
+  // The explicit close is the one road that commits.
+  start_rewrite(drives);
+  close_numbered_file(5);
+  EXPECT_EQ(read_native_file(c("setup.txt")), "one line\r\n");
+}
+
+using NumberedFilesDeathTest = NumberedFiles;
+
+TEST_F(NumberedFilesDeathTest, UnclosedOutputIsAbandonedWhenTheProgramGoesAway) {
+  // The child process leaves with the file open: the table of numbers is
+  // destroyed with the other static objects.
+  EXPECT_EXIT(
+      {
+        start_rewrite(drives);
+        std::exit(0);
+      },
+      ::testing::ExitedWithCode(0), "");
+  EXPECT_EQ(read_native_file(c("setup.txt")), three_lines);
+  EXPECT_EQ(QDir(drives.native_drive('C')).entryList(QDir::Files | QDir::Hidden), QStringList{"setup.txt"});
 }
 
 }  // namespace
