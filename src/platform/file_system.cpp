@@ -11,6 +11,7 @@
 
 #include "platform/date_time.h"
 #include "platform/drive_map.h"
+#include "platform/file_faults.h"
 #include "platform/wildcard.h"
 
 namespace km::platform {
@@ -78,6 +79,7 @@ split_path split(const QString& win_path) {
 }
 
 void copy_one(const QString& source, const QString& destination, bool overwrite) {
+  check_file_fault(file_step::copy, destination);
   const QString from = existing_file(source);
   const QString to = new_file_place(destination);
   const QFileInfo target(to);

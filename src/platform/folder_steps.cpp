@@ -20,6 +20,37 @@ void copy_folder(const QString& source, const QString& destination, bool overwri
     copy_folder(join_win_path(source, name), join_win_path(destination, name), overwrite);
 }
 
+namespace {
+
+// Removes a folder left under its temporary name, with all it holds; true
+// when none is left.
+[[nodiscard]] bool remove_partial_copy(const QString& win_path) {
+  const QString native = to_native_path(win_path);
+  if (native.isEmpty() || !QFileInfo(native).isDir()) return true;
+  return QDir(native).removeRecursively();
+}
+
+}  // namespace
+
+void copy_folder_whole(const QString& source, const QString& destination) {
+  if (!folder_exists(source)) throw file_error(kind::path_not_found, source);
+  QString target = destination;
+  while (target.endsWith(QLatin1Char('\\'))) target.chop(1);
+  if (folder_exists(target) || file_exists(target)) throw file_error(kind::file_already_exists, destination);
+  const QString partial = target + QStringLiteral(".partial");
+  if (!remove_partial_copy(partial))
+    throw file_error(kind::permission_denied, partial, QStringLiteral("an earlier partial copy stays"));
+  try {
+    copy_folder(source, partial);
+    rename_folder(partial, target);
+  } catch (const file_error&) {
+    // A partial copy that cannot be removed keeps its temporary name, which
+    // nothing reads, and goes at the start of the next copy.
+    (void)remove_partial_copy(partial);
+    throw;
+  }
+}
+
 void rename_folder(const QString& source, const QString& destination) {
   if (!folder_exists(source)) throw file_error(kind::path_not_found, source);
   if (!folder_exists(parent_folder_name(full_win_path(destination))))

@@ -16,6 +16,16 @@ namespace km::platform {
 // copied so far and throws.
 void copy_folder(const QString& source, const QString& destination, bool overwrite = true);
 
+// Copies the folder and all it holds to a destination that is not there
+// yet, so that the destination only ever appears complete: the copy is made
+// under a temporary name beside it (the name followed by ".partial") and
+// renamed into place at the end. A failure removes the partial copy and
+// throws; a partial copy left by an earlier run that was cut off is removed
+// before the copy starts. Throws path_not_found when the source folder is
+// missing, file_already_exists when a file or folder of the destination's
+// name is there.
+void copy_folder_whole(const QString& source, const QString& destination);
+
 // Renames (or moves on the same drive) a folder. Throws path_not_found when
 // the source folder or the destination's parent is missing,
 // file_already_exists when a file or folder of the new name is there, and

@@ -140,12 +140,13 @@ relocation_outcome relocate_admin_folder(relocation_view& view) {
     view.listed(name);
   }
   // A folder passes to the moved list once it is in the new place; one that
-  // fails to copy stays on the to-move list.
+  // fails to copy stays on the to-move list. A folder appears in the new
+  // place only once its copy is complete, so one found there is whole.
   for (const QString& name : to_move) {
     const QString target = join_win_path(new_folder, name);
     if (!platform::folder_exists(target)) {
       try {
-        platform::copy_folder(join_win_path(old_folder, name), target);
+        platform::copy_folder_whole(join_win_path(old_folder, name), target);
       } catch (const file_error& e) {
         view.message(copy_failed_text(old_folder, name, new_folder, e));
         return relocation_outcome::failed;

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "platform/file_faults.h"
 #include "support/temp_drives.h"
 #include "support/value_printing.h"
 
@@ -14,6 +15,7 @@ namespace {
 
 class folder_steps_test : public test::temp_drives_test {
  protected:
+  void TearDown() override { set_file_fault_hook({}); }
   QByteArray read(const QString& relative) const {
     QFile f(drives.base() + "/" + relative);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
@@ -61,6 +63,45 @@ TEST_F(folder_steps_test, copy_folder_failures) {
     EXPECT_EQ(e.which(), file_error::kind::file_already_exists);
   }
   EXPECT_EQ(read("C/BLOCK"), "a file where the folder should go");
+}
+
+// Makes the copy of the file whose destination ends in the name fail.
+void fail_copy_of(const QString& name) {
+  set_file_fault_hook([name](file_step step, const QString& win_path) {
+    if (step == file_step::copy && win_path.endsWith(name, Qt::CaseInsensitive))
+      throw file_error(file_error::kind::disk_full, win_path);
+  });
+}
+
+TEST_F(folder_steps_test, copy_folder_whole_appears_only_complete) {
+  drives.write_native("C/SRC/a.txt", "a");
+  drives.write_native("C/SRC/SUB/b.txt", "b");
+  // A partial copy of a run that was cut off.
+  drives.write_native("D/DST.partial/stale.txt", "stale");
+
+  fail_copy_of("\\SUB\\b.txt");
+  try {
+    copy_folder_whole("C:\\SRC", "D:\\DST");
+    ADD_FAILURE() << "no failure";
+  } catch (const file_error& e) {
+    EXPECT_EQ(e.which(), file_error::kind::disk_full);
+  }
+  // a.txt was copied before the failure; nothing of the copy is left.
+  EXPECT_FALSE(exists("D/DST"));
+  EXPECT_FALSE(exists("D/DST.partial"));
+
+  set_file_fault_hook({});
+  drives.write_native("D/DST.partial/stale.txt", "stale");
+  copy_folder_whole("C:\\SRC", "D:\\DST\\");
+  EXPECT_EQ(read("D/DST/a.txt"), "a");
+  EXPECT_EQ(read("D/DST/SUB/b.txt"), "b");
+  EXPECT_FALSE(exists("D/DST/stale.txt"));
+  EXPECT_FALSE(exists("D/DST.partial"));
+
+  // A destination that is there is never copied into.
+  EXPECT_THROW(copy_folder_whole("C:\\SRC", "D:\\DST"), file_error);
+  EXPECT_THROW(copy_folder_whole("C:\\NONE", "D:\\NEW"), file_error);
+  EXPECT_FALSE(exists("D/NEW"));
 }
 
 TEST_F(folder_steps_test, rename_folder_keeps_the_contents) {

@@ -9,6 +9,8 @@
 
 #include "common/shared_variables.h"
 #include "platform/clock.h"
+#include "platform/file_error.h"
+#include "platform/file_faults.h"
 #include "support/temp_drives.h"
 #include "support/value_printing.h"
 
@@ -55,7 +57,10 @@ class admin_relocation_test : public ::testing::Test {
     drives.make_native_folder("C/PF/KORVA-SCOPE");
     drives.make_native_folder("C/PF/KORVA-ADMIN");
   }
-  void TearDown() override { reset_shared_variables(); }
+  void TearDown() override {
+    platform::set_file_fault_hook({});
+    reset_shared_variables();
+  }
 
   void write(const QString& relative, const QByteArray& bytes) { drives.write_native(relative, bytes); }
   QString native(const QString& relative) const { return drives.base() + "/" + relative; }
@@ -180,6 +185,33 @@ TEST_F(admin_relocation_test, a_failing_copy_stops_before_the_settings_and_the_r
   EXPECT_TRUE(exists("C/SCHOOL/NW_ADMIN/top.txt"));
   EXPECT_FALSE(exists("C/SCHOOL/NW_ADMIN_20170317"));
   EXPECT_EQ(g_admin_folder, "C:\\SCHOOL\\NW_ADMIN");
+}
+
+TEST_F(admin_relocation_test, a_copy_cut_off_inside_a_folder_is_copied_whole_by_the_next_run) {
+  write("C/ProgramData/OSKAVEN/network.dta", "old settings");
+  // Run 1: the disk fills up inside LEERDERS, after learners.txt was copied.
+  platform::set_file_fault_hook([](platform::file_step, const QString& win_path) {
+    if (win_path.endsWith("\\2017\\term1.txt"))
+      throw platform::file_error(platform::file_error::kind::disk_full, win_path);
+  });
+  EXPECT_EQ(relocate_admin_folder(view), relocation_outcome::failed);
+  EXPECT_EQ(view.to_move, QStringList({"LEERDERS"}));
+  // No part of LEERDERS is in the new place, under its name or any other.
+  EXPECT_EQ(
+      QDir(native("C/SCHOOL/OSKAVEN/ADMIN")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),
+      QStringList({"ALUMNI", "FINANS", "FOTOS"}));
+  EXPECT_EQ(read("C/ProgramData/OSKAVEN/network.dta"), "old settings");
+  EXPECT_TRUE(exists("C/SCHOOL/NW_ADMIN/LEERDERS/learners.txt"));
+
+  // Run 2 copies LEERDERS whole, and only then reports completion.
+  platform::set_file_fault_hook({});
+  recording_view again;
+  EXPECT_EQ(relocate_admin_folder(again), relocation_outcome::completed);
+  EXPECT_EQ(again.done, QStringList({"ALUMNI", "FINANS", "FOTOS", "LEERDERS"}));
+  EXPECT_EQ(read("C/SCHOOL/OSKAVEN/ADMIN/LEERDERS/learners.txt"), "learner data");
+  EXPECT_EQ(read("C/SCHOOL/OSKAVEN/ADMIN/LEERDERS/2017/term1.txt"), "term one");
+  EXPECT_EQ(read("C/ProgramData/OSKAVEN/network.dta"), network_dta);
+  EXPECT_TRUE(exists("C/SCHOOL/NW_ADMIN_20170317/LEERDERS/2017/term1.txt"));
 }
 
 TEST_F(admin_relocation_test, settings_that_cannot_be_written_stop_before_the_rename) {

@@ -1,0 +1,22 @@
+#include "platform/file_faults.h"
+
+#include <utility>
+
+namespace km::platform {
+
+namespace {
+
+file_fault_hook& hook() {
+  static file_fault_hook h;
+  return h;
+}
+
+}  // namespace
+
+void set_file_fault_hook(file_fault_hook h) { hook() = std::move(h); }
+
+void check_file_fault(file_step step, const QString& win_path) {
+  if (hook()) hook()(step, win_path);
+}
+
+}  // namespace km::platform

@@ -1,0 +1,24 @@
+#pragma once
+// A seam in the file layer for tests: a hook that runs before each file step
+// and may throw file_error, so that a test makes one step fail part way
+// through a longer job as a full disk or a lost network share would. The
+// program sets no hook.
+
+#include <QString>
+#include <functional>
+
+namespace km::platform {
+
+enum class file_step {
+  copy,  // one file copied (copy_file), named by its destination
+};
+
+using file_fault_hook = std::function<void(file_step step, const QString& win_path)>;
+
+// An empty hook puts back the plain file layer.
+void set_file_fault_hook(file_fault_hook hook);
+
+// Runs the hook, when one is set, for the step on the file.
+void check_file_fault(file_step step, const QString& win_path);
+
+}  // namespace km::platform
