@@ -129,6 +129,16 @@ std::optional<Value> system_value(const value_location& where) {
   return std::nullopt;
 }
 
+// The 32 bits a REG_DWORD keeps of a number's whole part: a signed or an
+// unsigned 32-bit value. Anything else, infinities and NaN included, is an
+// overflow, never a value cut to its low bits.
+quint32 dword_bits(double number) {
+  const double whole = std::trunc(number);
+  if (!(whole >= -2147483648.0 && whole <= 4294967295.0))
+    throw value_error(value_error::kind::overflow, "Overflow");
+  return whole < 0 ? static_cast<quint32>(static_cast<qint32>(whole)) : static_cast<quint32>(whole);
+}
+
 void write_sections(const std::vector<section>& sections) {
   const QString file = registry_file();
   const QString parent = parent_folder_name(full_win_path(file));
@@ -169,9 +179,7 @@ void registry_write(const QString& value_path, const Value& value, registry_type
     } catch (const value_error&) {
       throw registry_error(QStringLiteral("%1 is no number").arg(value_path));
     }
-    if (!std::isfinite(number)) throw registry_error(QStringLiteral("%1 is no number").arg(value_path));
-    raw = QStringLiteral("dword:%1")
-              .arg(static_cast<quint32>(static_cast<qint64>(number)), 8, 16, QLatin1Char('0'));
+    raw = QStringLiteral("dword:%1").arg(dword_bits(number), 8, 16, QLatin1Char('0'));
   } else {
     raw = quote(value.is_null() ? QString() : value.to_text());
   }

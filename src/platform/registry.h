@@ -36,8 +36,10 @@ enum class registry_type { sz, dword };
 // nothing when it is missing or the path names no known hive.
 std::optional<Value> registry_read(const QString& value_path);
 
-// Writes the value (a REG_DWORD takes the value's whole number). Throws
-// registry_error when the path is invalid or the file cannot be written.
+// Writes the value (a REG_DWORD takes the value's whole number, which must
+// fit 32 bits, signed or unsigned). Throws registry_error when the path is
+// invalid, the value is no number or the file cannot be written, and
+// value_error (overflow) for a number a REG_DWORD cannot hold.
 void registry_write(const QString& value_path, const Value& value, registry_type type);
 
 // Where the values are kept, as a Windows path; "" puts back the default,
