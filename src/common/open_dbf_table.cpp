@@ -339,6 +339,13 @@ Value open_dbf_table(QString& folder, platform::data_control& control, bool requ
       Value result;
       const open_outcome outcome = open_table(folder, control, table, read_only, repaired, result);
       if (outcome == open_outcome::failed) return result;
+      if (control.locks_refused()) {
+        // The file system takes no locks: the table was opened read-only
+        // rather than written unguarded. Told once; with read_only set the
+        // openings that follow ask for no lock.
+        critical(in_use_message(folder, table));
+        read_only = true;
+      }
       if (outcome == open_outcome::opened) break;
     }
     if (control.tag() == QLatin1String("acc_cnt")) write_layout_code_and_end(control, folder, table);

@@ -33,8 +33,9 @@ namespace km {
 // holds none ("D:" -> "D:\") and becomes g_user_folder for "reg_dta"; a
 // blank table becomes the control's default table, "ppl_dta" becomes
 // "ppl_cmp"; read_only becomes true for "ppl_cmp" tables of the
-// administration folder. The read-only choice is applied to the control
-// before the table is opened.
+// administration folder, and for a table whose file system refuses locks,
+// which opens read-only after the "in use" message. The read-only choice is
+// applied to the control before the table is opened.
 //
 // A missing data drive shows the network-drive message and ends the
 // program (platform::program_ended), as do a read-only table opened for

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
+#include <cerrno>
 #include <functional>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "common/shared_variables.h"
 #include "platform/dbase/data_control.h"
 #include "platform/dbase/dbf_error.h"
+#include "platform/dbase/dbf_lock.h"
 #include "platform/dbase/recordset.h"
 #include "platform/file_system.h"
 #include "platform/form.h"
@@ -31,8 +33,8 @@ namespace km {
 namespace {
 
 // The message for the table marks1 of C:\DATA that cannot be used or repaired.
-const QString corrupt_marks1_in_data = QStringLiteral(
-    "FILE  'MARKS1'  IN  'C:\\DATA'  IS CORRUPT!\r\nPLEASE RESTORE YOUR LAST BACKUP COPY ...");
+const QString corrupt_marks1_in_data =
+    QStringLiteral("FILE  'MARKS1'  IN  'C:\\DATA'  IS CORRUPT!\r\nPLEASE RESTORE YOUR LAST BACKUP COPY ...");
 
 using platform::dbf_error;
 using platform::dbf_error_kind;
@@ -76,6 +78,7 @@ class open_dbf_table_test : public ::testing::Test {
   void TearDown() override {
     dialogs.verify();
     set_open_dbf_table_refresh(nullptr);
+    platform::set_dbf_lock_request({});
     control.close_database();
     platform::reset_window_registry();
     platform::close_all_numbered_files();
@@ -99,6 +102,15 @@ class open_dbf_table_test : public ::testing::Test {
     return test::read_native_file(platform::to_native_path(win_path));
   }
   static bool exists(const QString& win_path) { return platform::file_exists(win_path); }
+  // The "in use" message for marks1 of C:\DATA.
+  void expect_in_use_message(bool afrikaans) {
+    dialogs
+        .expect_message(
+            afrikaans ? QStringLiteral("DATASTEL C:\\DATA\\marks1  REEDS IN GEBRUIK ... PROBEER WEER LATER !")
+                      : QStringLiteral("DATASET C:\\DATA\\marks1  ALREADY IN  USE ... TRY AGAIN LATER !"))
+        .icon(msg_icon::critical)
+        .buttons(msg_buttons::ok);
+  }
   // The NAME field of the current record, without its filling blanks.
   QString name_of_current() { return control.recordset().value(QStringLiteral("NAME")).to_text().trimmed(); }
 
@@ -368,9 +380,7 @@ TEST_F(open_dbf_table_test, damaged_table_stays_when_it_cannot_be_copied_aside) 
   g_admin_folder = QStringLiteral("X:\\ADMIN");  // a drive that is not there
   const QByteArray bad = QByteArray("\x03garbage", 8);
   drives.write_native(QStringLiteral("C/DATA/marks1.dbf"), bad);
-  dialogs
-      .expect_message(corrupt_marks1_in_data)
-      .icon(msg_icon::critical);
+  dialogs.expect_message(corrupt_marks1_in_data).icon(msg_icon::critical);
   QString folder = QStringLiteral("C:\\DATA");
   EXPECT_EQ(open(folder, QStringLiteral("marks1")), no);
   EXPECT_EQ(bytes_of(QStringLiteral("C:\\DATA\\marks1.dbf")), bad);
@@ -385,9 +395,7 @@ TEST_F(open_dbf_table_test, damaged_template_is_repaired_once_and_reported) {
     ++refreshes;
     c.refresh();
   });
-  dialogs
-      .expect_message(corrupt_marks1_in_data)
-      .icon(msg_icon::critical);
+  dialogs.expect_message(corrupt_marks1_in_data).icon(msg_icon::critical);
   QString folder = QStringLiteral("C:\\DATA");
   EXPECT_EQ(open(folder, QStringLiteral("marks1")), no);
   EXPECT_EQ(refreshes, 2);
@@ -429,9 +437,7 @@ TEST_F(open_dbf_table_test, table_that_stays_unreadable_is_reported_after_one_re
     ++refreshes;
     open_at_end(c);
   });
-  dialogs
-      .expect_message(corrupt_marks1_in_data)
-      .icon(msg_icon::critical);
+  dialogs.expect_message(corrupt_marks1_in_data).icon(msg_icon::critical);
   QString folder = QStringLiteral("C:\\DATA");
   EXPECT_EQ(open(folder, QStringLiteral("marks1")), no);
   EXPECT_EQ(refreshes, 4);  // two per opening, two openings
@@ -440,9 +446,7 @@ TEST_F(open_dbf_table_test, table_that_stays_unreadable_is_reported_after_one_re
 TEST_F(open_dbf_table_test, unreadable_table_without_template_is_reported_and_kept) {
   put_table(two_names(), QStringLiteral("C/DATA/marks1.dbf"));
   set_open_dbf_table_refresh(open_at_end);
-  dialogs
-      .expect_message(corrupt_marks1_in_data)
-      .icon(msg_icon::critical);
+  dialogs.expect_message(corrupt_marks1_in_data).icon(msg_icon::critical);
   QString folder = QStringLiteral("C:\\DATA");
   EXPECT_EQ(open(folder, QStringLiteral("marks1")), no);
   EXPECT_EQ(bytes_of(QStringLiteral("C:\\DATA\\marks1.dbf")), two_names().dbf());
@@ -625,12 +629,7 @@ TEST_F(engine_failure_test, table_in_use_is_reported_and_the_callers_window_clos
     platform::reset_window_registry();
     load_windows(2);
     fail_with(dbf_error_kind::in_use);
-    dialogs
-        .expect_message(
-            afrikaans ? QStringLiteral("DATASTEL C:\\DATA\\marks1  REEDS IN GEBRUIK ... PROBEER WEER LATER !")
-                      : QStringLiteral("DATASET C:\\DATA\\marks1  ALREADY IN  USE ... TRY AGAIN LATER !"))
-        .icon(msg_icon::critical)
-        .buttons(msg_buttons::ok);
+    expect_in_use_message(afrikaans);
     QString folder = QStringLiteral("C:\\DATA");
     EXPECT_EQ(open(folder, QStringLiteral("marks1")), no);
     EXPECT_TRUE(platform::is_loaded(QStringLiteral("w1")));
@@ -639,12 +638,31 @@ TEST_F(engine_failure_test, table_in_use_is_reported_and_the_callers_window_clos
   }
 }
 
+TEST_F(open_dbf_table_test, table_whose_file_system_refuses_locks_is_told_once_and_opened_read_only) {
+  put_table(two_names(), QStringLiteral("C/DATA/marks1.dbf"));
+  platform::set_dbf_lock_request([](int) { return ENOLCK; });
+  for (const bool afrikaans : {false, true}) {
+    g_language = afrikaans;
+    read_only = false;
+    expect_in_use_message(afrikaans);
+    QString folder = QStringLiteral("C:\\DATA");
+    EXPECT_EQ(open(folder, QStringLiteral("marks1"), true), yes);
+    dialogs.verify();  // one message for the whole opening
+    EXPECT_TRUE(read_only);
+    platform::recordset& rs = control.recordset();
+    EXPECT_EQ(rs.record_count(), 2);
+    EXPECT_FALSE(rs.updatable());
+    EXPECT_THROW(rs.edit(), dbf_error);
+  }
+  platform::set_dbf_lock_request({});
+  control.close_database();
+  EXPECT_EQ(bytes_of(QStringLiteral("C:\\DATA\\marks1.dbf")), two_names().dbf());
+}
+
 TEST_F(engine_failure_test, disk_error_is_reported_as_corrupt_and_the_only_window_ends_the_program) {
   load_windows(1);
   fail_with(dbf_error_kind::disk_error);
-  dialogs
-      .expect_message(corrupt_marks1_in_data)
-      .icon(msg_icon::critical);
+  dialogs.expect_message(corrupt_marks1_in_data).icon(msg_icon::critical);
   QString folder = QStringLiteral("C:\\DATA");
   EXPECT_THROW(open(folder, QStringLiteral("marks1")), platform::program_ended);
   EXPECT_EQ(platform::loaded_count(), 0);

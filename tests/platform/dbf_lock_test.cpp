@@ -8,10 +8,13 @@
 
 #include <QProcess>
 #include <QTemporaryDir>
+#include <cerrno>
 
+#include "platform/dbase/data_control.h"
 #include "platform/dbase/dbf_error.h"
 #include "platform/dbase/dbf_table.h"
 #include "support/dbf_builder.h"
+#include "support/temp_drives.h"
 
 namespace {
 
@@ -105,6 +108,49 @@ TEST_F(dbf_lock_test, writers_of_one_program_share_the_lock_until_the_last_close
   EXPECT_EQ(probe(), QStringLiteral("busy"));
   second.reset();
   EXPECT_EQ(probe(), QStringLiteral("free"));
+}
+
+// A file system that refuses locks (ENOLCK, as a share mounted without lock
+// support answers): no table is written without its lock.
+class dbf_lock_refused_test : public km::test::temp_drives_test {
+ protected:
+  void SetUp() override {
+    table = km::test::dbf_builder().field("NR", 'N', 4).record({"1"}).write(c(QStringLiteral("t.dbf")));
+    km::platform::set_dbf_lock_request([this](int) {
+      ++requests;
+      return ENOLCK;
+    });
+  }
+  void TearDown() override { km::platform::set_dbf_lock_request({}); }
+  QString table;
+  int requests = 0;
+};
+
+TEST_F(dbf_lock_refused_test, a_table_is_not_opened_for_writing_unlocked) {
+  try {
+    dbf_table t(table, dbf_table::access::read_write);
+    FAIL() << "opened for writing without a lock";
+  } catch (const km::platform::dbf_locks_refused& e) {
+    EXPECT_EQ(e.kind(), dbf_error_kind::in_use);
+    EXPECT_EQ(e.number(), 3051);
+  }
+  EXPECT_NO_THROW(dbf_table(table, dbf_table::access::read_only));
+}
+
+TEST_F(dbf_lock_refused_test, the_data_control_opens_the_table_read_only_instead) {
+  km::platform::data_control control;
+  control.set_database_name(QStringLiteral("C:\\"));
+  control.set_record_source(QStringLiteral("t"));
+  control.refresh();
+  EXPECT_TRUE(control.locks_refused());
+  EXPECT_TRUE(control.read_only());
+  EXPECT_FALSE(control.recordset().updatable());
+  EXPECT_EQ(requests, 1);
+  // The next Refresh asks for no lock: the control stays read-only.
+  control.refresh();
+  EXPECT_FALSE(control.locks_refused());
+  EXPECT_FALSE(control.recordset().updatable());
+  EXPECT_EQ(requests, 1);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "platform/dbase/dbf_error.h"
+#include "platform/dbase/dbf_lock.h"
 #include "platform/win_path.h"
 
 namespace km::platform {
@@ -36,6 +37,7 @@ void data_control::close_database() {
 
 void data_control::refresh() {
   close_database();
+  locks_refused_ = false;
   if (!connect_.trimmed().isEmpty() &&
       !connect_.trimmed().startsWith(QLatin1String("dBASE"), Qt::CaseInsensitive))
     throw dbf_error(
@@ -50,8 +52,15 @@ void data_control::refresh() {
   if (path.isEmpty())
     throw dbf_error(dbf_error_kind::not_found,
                     QStringLiteral("Table '%1' not found in '%2'").arg(record_source_, database_name_));
-  auto table = std::make_unique<dbf_table>(
-      path, read_only_ ? dbf_table::access::read_only : dbf_table::access::read_write);
+  std::unique_ptr<dbf_table> table;
+  try {
+    table = std::make_unique<dbf_table>(
+        path, read_only_ ? dbf_table::access::read_only : dbf_table::access::read_write);
+  } catch (const dbf_locks_refused&) {
+    table = std::make_unique<dbf_table>(path, dbf_table::access::read_only);
+    read_only_ = true;
+    locks_refused_ = true;
+  }
   rs_ = std::make_unique<platform::recordset>(std::move(table));
   emit recordset_changed();
 }

@@ -10,6 +10,8 @@
 // 3011 (folder or table missing), unreadable 3161, bad format 3274
 // (damaged), disk or network error 3043, read-only 3027 (a table that
 // cannot be written opened by a control that is not read-only), in use 3051.
+// A table whose file system refuses locks is not written without one: it
+// opens read-only (see locks_refused).
 
 #include <QObject>
 #include <QString>
@@ -36,6 +38,10 @@ class data_control : public QObject {
   // Takes effect at the next Refresh.
   bool read_only() const { return read_only_; }
   void set_read_only(bool on) { read_only_ = on; }
+  // True when the last Refresh was to open the table for writing but its
+  // file system refused the lock: the table was opened read-only instead,
+  // and the control is read-only from then on.
+  bool locks_refused() const { return locks_refused_; }
   // A free text of the control that its owner uses as a marker.
   const QString& tag() const { return tag_; }
   void set_tag(const QString& text) { tag_ = text; }
@@ -68,6 +74,7 @@ class data_control : public QObject {
   QString record_source_;
   QString connect_ = QStringLiteral("dBASE III;");
   bool read_only_ = false;
+  bool locks_refused_ = false;
   QString tag_;
   QString default_table_;
   std::unique_ptr<platform::recordset> rs_;

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <map>
 #include <mutex>
+#include <utility>
 
 #include "platform/dbase/dbf_error.h"
 
@@ -69,7 +70,20 @@ int set_lock(int fd, short type, bool& ofd) {
   return r;
 }
 
+dbf_lock_request& lock_request() {
+  static dbf_lock_request request;
+  return request;
+}
+
+// Asks for the write lock on the descriptor: 0 or the errno of the refusal.
+int request_write_lock(int fd, bool& ofd) {
+  if (lock_request()) return lock_request()(fd);
+  return set_lock(fd, F_WRLCK, ofd) == 0 ? 0 : errno;
+}
+
 }  // namespace
+
+void set_dbf_lock_request(dbf_lock_request request) { lock_request() = std::move(request); }
 
 dbf_write_lock& dbf_write_lock::operator=(dbf_write_lock&& o) noexcept {
   if (this != &o) {
@@ -84,7 +98,7 @@ dbf_write_lock::~dbf_write_lock() { release(); }
 dbf_write_lock dbf_write_lock::acquire(const dbf_io::file_handle& file, const QString& what) {
   const file_key key = key_of(file.fd());
   dbf_write_lock lock;
-  if (key == file_key{}) return lock;
+  if (key == file_key{}) throw dbf_locks_refused(what);
   std::lock_guard guard(registry_mutex());
   auto& reg = registry();
   if (auto it = reg.find(key); it != reg.end()) {
@@ -94,15 +108,14 @@ dbf_write_lock dbf_write_lock::acquire(const dbf_io::file_handle& file, const QS
   }
   held_lock h;
   h.fd = ::fcntl(file.fd(), F_DUPFD_CLOEXEC, 0);
-  if (h.fd < 0) return lock;
-  if (set_lock(h.fd, F_WRLCK, h.ofd) != 0) {
-    const int e = errno;
+  if (h.fd < 0) throw dbf_locks_refused(what);
+  if (const int e = request_write_lock(h.fd, h.ofd); e != 0) {
     ::close(h.fd);
     if (e == EAGAIN || e == EACCES)
       throw dbf_error(
           dbf_error_kind::in_use,
           QStringLiteral("Table '%1' is in use: another program has it open for writing").arg(what));
-    return lock;  // no locks on this file system (ENOLCK and the like)
+    throw dbf_locks_refused(what);  // ENOLCK, EOPNOTSUPP and the like
   }
   h.writers = 1;
   reg.emplace(key, h);
