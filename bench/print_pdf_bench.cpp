@@ -79,7 +79,7 @@ void collect_report(benchmark::State& state) {
   printer_object p(std::make_shared<km::bench::null_device>());
   for (auto _ : state) {
     print_report(p);
-    p.end_doc();
+    if (!p.end_doc()) state.SkipWithError(qPrintable(p.last_error().text()));
   }
   km::bench::count_pages(state, report_pages);
 }

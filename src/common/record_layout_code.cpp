@@ -66,7 +66,8 @@ void generate_record_layout_code(platform::data_control& control, const QString&
   const platform::recordset& rs = control.recordset();
   const QString control_name =
       control.objectName().isEmpty() ? QStringLiteral("Data1") : control.objectName();
-  platform::ensure_folder(code_folder);
+  if (!platform::ensure_folder(code_folder))
+    throw platform::file_error(platform::file_error::kind::path_not_found, code_folder);
   write_lines(g_file_number2, code_folder + QStringLiteral("\\") + table + QStringLiteral("_layout.txt"),
               record_layout_lines(rs));
   write_lines(g_file_number3, code_folder + QStringLiteral("\\") + table + QStringLiteral("_program.txt"),

@@ -16,11 +16,11 @@ void set_desktop_folder(const QString& native_folder);
 // path. Only a program that is there gets a shortcut: false, and nothing
 // written, when the path does not lead to a file through the drive map, when
 // there is no desktop folder or when the file cannot be written.
-bool write_desktop_shortcut(const QString& name, const QString& target_win_path);
+[[nodiscard]] bool write_desktop_shortcut(const QString& name, const QString& target_win_path);
 
 // Deletes the file named exactly "<name>.desktop" when it is there. False
 // when it was there and could not be deleted.
-bool remove_desktop_shortcut(const QString& name);
+[[nodiscard]] bool remove_desktop_shortcut(const QString& name);
 
 // The launcher file's text for a native program path.
 QByteArray desktop_entry_text(const QString& name, const QString& native_program);

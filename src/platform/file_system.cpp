@@ -115,13 +115,15 @@ void copy_one(const QString& source, const QString& destination, bool overwrite)
   }
   if (!out.commit()) throw file_error(write_failure(out), destination, out.errorString());
 
-  // A copy keeps the source's time and read-only state, as on Windows.
+  // A copy keeps the source's time and read-only state, as on Windows. Both
+  // are passed over when the file system refuses them: the bytes, checked
+  // below, are what the copy is for.
   QFile copy(to);
   if (copy.open(QIODevice::ReadWrite)) {
-    copy.setFileTime(QFileInfo(from).lastModified(), QFileDevice::FileModificationTime);
+    (void)copy.setFileTime(QFileInfo(from).lastModified(), QFileDevice::FileModificationTime);
     copy.close();
   }
-  QFile::setPermissions(to, QFile::permissions(from));
+  (void)QFile::setPermissions(to, QFile::permissions(from));
   if (QFileInfo(to).size() != copied)
     throw file_error(kind::other, destination, QStringLiteral("copy differs"));
 }

@@ -21,7 +21,7 @@ bool drive_exists(const QString& drive);
 // that name is there, path_not_found when the parent folder is missing.
 void create_folder(const QString& win_path);
 // Creates the folder and any missing parents; true when it exists after.
-bool ensure_folder(const QString& win_path);
+[[nodiscard]] bool ensure_folder(const QString& win_path);
 
 // Copies a file. The source's last name may hold wildcards: every matching
 // file is copied into the destination folder (file_not_found when none

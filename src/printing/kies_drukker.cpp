@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 #include <exception>
 
+#include "common/file_not_written.h"
 #include "common/shared_variables.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
@@ -189,11 +190,13 @@ void kies_drukker::druk_ok_Click() {
   // (the root of the current drive while g_user_folder is empty).
   const QString folder = platform::parent_folder_name(platform::full_win_path(colour_file_path()));
   if (!folder.isEmpty() && platform::folder_exists(folder)) {
-    write_colour_file(g_print_colour);
+    if (!write_colour_file(g_print_colour)) report_file_not_written(colour_file_path());
     begin_print_job();
     printer().set_current_x(0);
     printer().set_current_y(0);
-    printer().end_doc();
+    // Nothing is drawn yet, so no document goes out; one that did and
+    // failed is reported, and the choice stands.
+    (void)end_document_or_report();
   }
   hide();
 }
@@ -245,7 +248,7 @@ bool kies_drukker::ask_export_file(const QString& folder_file, const QString& ti
   g_file_dialog_filter.clear();
   choose_export_file();
   if (g_file_dialog_cancelled) return false;
-  write_last_folder(folder_file, g_file_dialog_folder);
+  if (!write_last_folder(folder_file, g_file_dialog_folder)) report_file_not_written(folder_file);
   return true;
 }
 

@@ -21,13 +21,13 @@ QString html_folder_file_path();
 // missing or its value cannot be read.
 std::optional<bool> read_colour_file();
 // Replaces the colour file. False when it could not be written.
-bool write_colour_file(bool colour);
+[[nodiscard]] bool write_colour_file(bool colour);
 
 // The folder kept in a last-folder file; "" when the file is missing or
 // unreadable.
 QString read_last_folder(const QString& file_path);
 // Replaces a last-folder file with the folder as one quoted value. False
 // when it could not be written.
-bool write_last_folder(const QString& file_path, const QString& folder);
+[[nodiscard]] bool write_last_folder(const QString& file_path, const QString& folder);
 
 }  // namespace km

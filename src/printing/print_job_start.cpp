@@ -59,8 +59,8 @@ bool prepare_html_page() {
 
 bool choose_printer(const QString&) {
   // A document left open by a report that never reached its end goes out
-  // now, to the device it was meant for.
-  printer().end_doc();
+  // now, to the device it was meant for; one that cannot is reported.
+  (void)end_document_or_report();  // the choice goes ahead either way
   return_printer_device();
 
   g_print_job_name = g_print_title;
@@ -133,6 +133,13 @@ void begin_print_job(const QString& paper, double height_factor) {
   p.set_font_bold(false);
   p.set_font_italic(false);
   set_print_font();
+}
+
+bool end_document_or_report() {
+  if (printer().end_doc()) return true;
+  platform::message_box(printing_failed_message(printer().last_error()), platform::msg_buttons::ok,
+                        platform::msg_icon::critical);
+  return false;
 }
 
 void set_print_font() {

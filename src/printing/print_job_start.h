@@ -33,6 +33,10 @@ bool choose_printer(const QString& unused = QString());
 // down. Does nothing during an Excel export.
 void begin_print_job(const QString& paper = paper_a4_portrait, double height_factor = 1.0);
 
+// Ends the printer's document (EndDoc). A document that could not be
+// written is reported with the printing-failed message; false then.
+bool end_document_or_report();
+
 // The report's default text: Lucida Console 10, black, upright, plain.
 void set_print_font();
 

@@ -33,7 +33,7 @@ class workbook_sink {
 
   // Writes the workbook to the file (a Windows path, extension included).
   // False, with the reason in `error`, when it could not be written.
-  virtual bool save(const QString& win_path, QString& error) = 0;
+  [[nodiscard]] virtual bool save(const QString& win_path, QString& error) = 0;
 };
 
 class null_workbook : public workbook_sink {
@@ -44,7 +44,7 @@ class null_workbook : public workbook_sink {
   int current_sheet() const override { return current_; }
   void set_cell_text(int, int, const QString&) override {}
   void set_sheet_font_name(const QString&) override {}
-  bool save(const QString& win_path, QString& error) override;
+  [[nodiscard]] bool save(const QString& win_path, QString& error) override;
 
  private:
   int sheets_ = 1;

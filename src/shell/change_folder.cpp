@@ -2,6 +2,7 @@
 
 #include <QLabel>
 
+#include "common/file_not_written.h"
 #include "common/shared_variables.h"
 #include "common/text_routines.h"
 #include "common/window_helpers.h"
@@ -59,9 +60,7 @@ change_folder_outcome change_data_folder(QWidget* owner) {
     if (info->formative_list) values.formative_list = *info->formative_list;
   }
   values.data_folder = g_data_folder;
-  if (!write_user_info(values))
-    platform::message_box(file_not_written_text(user_info_file_name), platform::msg_buttons::ok,
-                          platform::msg_icon::exclamation);
+  if (!write_user_info(values)) report_file_not_written(user_info_file_name);
   show_folder_on_main_menu(g_data_folder);
   return change_folder_outcome::changed;
 }

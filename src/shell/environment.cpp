@@ -76,6 +76,8 @@ void write_registry_dword(const QString& value_path, int value) {
   try {
     platform::registry_write(value_path, platform::Value::int32(value), platform::registry_type::dword);
   } catch (const platform::registry_error&) {
+    // Passed over: these values only tune how the system shows drives and
+    // files; without them the program works the same.
   }
 }
 

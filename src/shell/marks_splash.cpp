@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "common/file_not_written.h"
 #include "common/file_number_pool.h"
 #include "common/folder_path.h"
 #include "common/open_random_files.h"
@@ -206,7 +207,7 @@ void marks_splash::chk_lang_Click(int index) {
 
 void marks_splash::leave_for_menu() {
   timer1_->set_enabled(false);
-  write_setup_txt(g_language);
+  if (!write_setup_txt(g_language)) report_file_not_written(setup_txt_path());
   platform::unload_form(this);
   show_main_menu();
 }

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <exception>
 
+#include "common/file_not_written.h"
 #include "common/file_number_pool.h"
 #include "common/shared_variables.h"
 #include "common/text_routines.h"
@@ -261,8 +262,7 @@ void password_administration(const QString& menu_name, int button, const QString
   try {
     write_passwords_file(list, typed.text);
   } catch (const platform::file_error&) {
-    platform::message_box(file_not_written_text(passwords_file_name), platform::msg_buttons::ok,
-                          platform::msg_icon::exclamation);
+    report_file_not_written(passwords_file_name);
   }
 }
 

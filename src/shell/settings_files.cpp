@@ -1,8 +1,7 @@
 #include "shell/settings_files.h"
 
+#include "common/file_not_written.h"
 #include "common/file_number_pool.h"
-#include "common/shared_variables.h"
-#include "platform/dialogs.h"
 #include "platform/file_error.h"
 #include "platform/numbered_files.h"
 #include "platform/value.h"
@@ -32,15 +31,9 @@ bool write_text_lines(const QString& win_path, const QStringList& lines) {
   }
 }
 
-QString file_not_written_text(const QString& win_path) {
-  return g_language ? QStringLiteral("Kon nie ") + win_path + QStringLiteral(" skryf nie ...")
-                    : QStringLiteral("Could not write ") + win_path + QStringLiteral(" ...");
-}
-
 bool write_text_lines_or_report(const QString& win_path, const QStringList& lines) {
   if (write_text_lines(win_path, lines)) return true;
-  platform::message_box(file_not_written_text(win_path), platform::msg_buttons::ok,
-                        platform::msg_icon::exclamation);
+  report_file_not_written(win_path);
   return false;
 }
 

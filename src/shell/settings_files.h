@@ -18,13 +18,11 @@ QString print_number_text(float x);
 // content of the file, under a short-lived file number; the old file is
 // replaced only once the new text is complete. False when the file could
 // not be written; the old file is then as it was.
-bool write_text_lines(const QString& win_path, const QStringList& lines);
+[[nodiscard]] bool write_text_lines(const QString& win_path, const QStringList& lines);
 
-// "Kon nie <path> skryf nie ..." / "Could not write <path> ...".
-QString file_not_written_text(const QString& win_path);
-
-// Writes the lines; when that fails, shows file_not_written_text with the
-// exclamation icon. Returns whether the file was written.
+// Writes the lines; when that fails, shows file_not_written_text
+// (common/file_not_written.h) with the exclamation icon. Returns whether the
+// file was written.
 bool write_text_lines_or_report(const QString& win_path, const QStringList& lines);
 
 }  // namespace km

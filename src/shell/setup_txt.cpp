@@ -21,11 +21,11 @@ void reset_setup_values() {
   g_setup_line3_value2.clear();
 }
 
+QString setup_txt_path() { return g_settings_folder + QStringLiteral("\\setup.txt"); }
+
 namespace {
 
 using platform::Value;
-
-QString settings_file() { return g_settings_folder + QStringLiteral("\\setup.txt"); }
 
 // Reads lines 1 to 3 into the shared values, one field at a time, so the
 // values read before a failure stay. The language is read into *language
@@ -51,7 +51,7 @@ bool write_lines(const QString& line1_value, bool language, const QString& line3
   g_file_number = get_free_file_number(1);
   bool written = false;
   try {
-    platform::open_file(g_file_number, settings_file(), platform::open_mode::output);
+    platform::open_file(g_file_number, setup_txt_path(), platform::open_mode::output);
     platform::write_fields(g_file_number, {Value::text(g_school_name.trimmed()), Value::text(line1_value)});
     platform::write_fields(g_file_number, {Value::boolean(language)});
     platform::write_fields(g_file_number, {Value::text(line3_value1), Value::text(line3_value2)});
@@ -68,16 +68,16 @@ bool write_lines(const QString& line1_value, bool language, const QString& line3
 void read_setup_txt() {
   const QString program_copy = g_program_path + QStringLiteral("\\setup.txt");
   try {
-    if (platform::file_exists(program_copy) && !platform::file_exists(settings_file()))
-      platform::copy_file(program_copy, settings_file(), true);
+    if (platform::file_exists(program_copy) && !platform::file_exists(setup_txt_path()))
+      platform::copy_file(program_copy, setup_txt_path(), true);
   } catch (const platform::file_error&) {
     // Without the copy the settings folder simply has no file yet.
   }
-  if (!platform::file_exists(settings_file())) return;
+  if (!platform::file_exists(setup_txt_path())) return;
 
   g_file_number = get_free_file_number(1);
   try {
-    platform::open_file(g_file_number, settings_file(), platform::open_mode::input);
+    platform::open_file(g_file_number, setup_txt_path(), platform::open_mode::input);
   } catch (const platform::file_error&) {
     // A file that cannot be opened (another program holds it, no right to
     // read it) is not damaged: it is left as it is, and so are the values.
@@ -106,10 +106,10 @@ void read_setup_txt() {
 
 bool write_setup_txt(bool& language) {
   const QString kept_line1_value = g_setup_line1_value;
-  if (platform::file_exists(settings_file())) {
+  if (platform::file_exists(setup_txt_path())) {
     g_file_number = get_free_file_number(1);
     try {
-      platform::open_file(g_file_number, settings_file(), platform::open_mode::input);
+      platform::open_file(g_file_number, setup_txt_path(), platform::open_mode::input);
       read_fields(g_file_number, nullptr);
     } catch (const platform::file_error&) {
     } catch (const platform::value_error&) {

@@ -15,6 +15,9 @@ extern QString g_setup_line1_value;
 extern QString g_setup_line3_value1;
 extern QString g_setup_line3_value2;
 
+// <g_settings_folder>\setup.txt.
+QString setup_txt_path();
+
 // Back to "" (tests).
 void reset_setup_values();
 
@@ -30,6 +33,6 @@ void read_setup_txt();
 // value, the language given and the values of line 3 (re-read from the file
 // first). Returns false, leaving the old file whole, when it cannot be
 // written; never ends the program.
-bool write_setup_txt(bool& language);
+[[nodiscard]] bool write_setup_txt(bool& language);
 
 }  // namespace km

@@ -89,10 +89,12 @@ QString find_program_root(const QString& program_folder) {
 }
 
 void create_desktop_shortcut(const QString& name, const QString& target, bool remove) {
+  // Passed over: a shortcut is a convenience beside the programs, and the
+  // start reports nothing about shortcuts.
   if (remove)
-    platform::remove_desktop_shortcut(name);
+    (void)platform::remove_desktop_shortcut(name);
   else
-    platform::write_desktop_shortcut(name, target);
+    (void)platform::write_desktop_shortcut(name, target);
 }
 
 void copy_network_setup(const QString& name) {

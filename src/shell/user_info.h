@@ -36,6 +36,7 @@ struct user_info_values {
 // Rewrites the file whole (the folder as it is, the two settings in Print #
 // form, " 1 "). False, with the old file left as it was, when it cannot be
 // written.
-bool write_user_info(const user_info_values& values, const QString& win_path = user_info_file_name);
+[[nodiscard]] bool write_user_info(const user_info_values& values,
+                                   const QString& win_path = user_info_file_name);
 
 }  // namespace km

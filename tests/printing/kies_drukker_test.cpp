@@ -140,6 +140,47 @@ TEST_F(kies_drukker_test, print_without_the_colour_folder_still_prints) {
   EXPECT_FALSE(window->isVisible());
 }
 
+TEST_F(kies_drukker_test, a_report_left_pending_that_fails_to_print_is_reported) {
+  // A report that never reached its end left a document on the printer.
+  begin_print_job();
+  printer().print(QStringLiteral("REPORT LEFT OPEN"));
+  ASSERT_TRUE(printer().document_open());
+  device->refuse_with({platform::print_error::kind::printer_refused, QStringLiteral("Recorder"), {}});
+  dialogs
+      .expect_message(
+          QStringLiteral("PRINTING FAILED !!\r\nThe printer Recorder did not accept the document."))
+      .icon(platform::msg_icon::critical)
+      .buttons(platform::msg_buttons::ok);
+  EXPECT_FALSE(choose_by_clicking(QStringLiteral("druk_stop")));
+  EXPECT_FALSE(printer().document_open());
+}
+
+TEST_F(kies_drukker_test, a_choice_file_that_cannot_be_written_is_reported) {
+  // The colour choice: the old file is kept whole.
+  drives.write_native(QStringLiteral("C/kleur_drukker.txt"), "#TRUE#\r\n");
+  platform::set_read_only(QStringLiteral("C:\\kleur_drukker.txt"), true);
+  dialogs.expect_message(QStringLiteral("Could not write \\kleur_drukker.txt ..."))
+      .icon(platform::msg_icon::exclamation)
+      .buttons(platform::msg_buttons::ok);
+  EXPECT_TRUE(choose_by_clicking(QStringLiteral("druk_ok")));
+  dialogs.verify();
+  platform::set_read_only(QStringLiteral("C:\\kleur_drukker.txt"), false);
+  EXPECT_EQ(native_bytes(QStringLiteral("C/kleur_drukker.txt")), QByteArrayLiteral("#TRUE#\r\n"));
+
+  // The last export folder, in Afrikaans.
+  g_language = true;
+  const QString folder_file = QStringLiteral("C:\\ProgramData\\OSKAVEN\\excel_uitvoer_gids");
+  drives.write_native(QStringLiteral("C/ProgramData/OSKAVEN/excel_uitvoer_gids"), "\"D:\\Old\"\r\n");
+  platform::set_read_only(folder_file, true);
+  dialogs.expect_file(QStringLiteral("GIDSADRES VIR EXCEL-UITVOER")).choose(QStringLiteral("D:\\Export\\A"));
+  dialogs.expect_message(QStringLiteral("Kon nie ") + folder_file + QStringLiteral(" skryf nie ..."))
+      .icon(platform::msg_icon::exclamation);
+  EXPECT_TRUE(choose_by_clicking(QStringLiteral("kies_excel")));
+  platform::set_read_only(folder_file, false);
+  EXPECT_EQ(native_bytes(QStringLiteral("C/ProgramData/OSKAVEN/excel_uitvoer_gids")),
+            QByteArrayLiteral("\"D:\\Old\"\r\n"));
+}
+
 TEST_F(kies_drukker_test, cancel_answers_false_and_nothing_is_set_up) {
   g_print_go = true;  // left from the previous report
   EXPECT_FALSE(choose_by_clicking(QStringLiteral("druk_stop")));

@@ -3,10 +3,10 @@
 // the school record, the refusal of a second copy and the program folder
 // when the root does not hold it.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QFile>
 #include <QLockFile>
-#include <unistd.h>
 
 #include "common/open_random_files.h"
 #include "common/record_file_layouts.h"
@@ -227,6 +227,23 @@ TEST_F(splash_test, english_on_a_file_that_said_afrikaans_rewrites_line_two_at_o
   EXPECT_FALSE(g_language);
   EXPECT_EQ(file_bytes(settings_file), QByteArray("\"\",\"keep1\"\r\n#FALSE#\r\n\"a\",\"b\"\r\n"));
   EXPECT_FALSE(platform::is_loaded(QStringLiteral("marks_splash")));
+  EXPECT_EQ(stand_in_menu::loads, 1);
+}
+
+TEST_F(splash_test, a_settings_file_that_cannot_be_saved_is_reported_and_kept) {
+  const QByteArray old = "\"Old School\",\"keep1\"\r\n#TRUE#\r\n\"a\",\"b\"\r\n";
+  write_file(settings_file, old);
+  platform::set_read_only(settings_file, true);
+  marks_splash* splash = load_splash();
+  ASSERT_NE(splash, nullptr);
+  // Reported in the language just chosen; the menu comes all the same.
+  dialogs.expect_message(QStringLiteral("Could not write ") + settings_file + QStringLiteral(" ..."))
+      .icon(platform::msg_icon::exclamation)
+      .buttons(platform::msg_buttons::ok);
+  splash->chk_lang_Click(2);
+  dialogs.verify();
+  platform::set_read_only(settings_file, false);
+  EXPECT_EQ(file_bytes(settings_file), old);
   EXPECT_EQ(stand_in_menu::loads, 1);
 }
 

@@ -148,8 +148,8 @@ bool html_device::write(const print_document& document, print_error& error) {
     error = {print_error::kind::file_not_writable, file_path_, file.errorString()};
     return false;
   }
-  file.write(document_html(document).toUtf8());
-  if (!file.commit()) {
+  const QByteArray html = document_html(document).toUtf8();
+  if (file.write(html) != html.size() || !file.commit()) {
     error = {print_error::kind::file_not_writable, file_path_, file.errorString()};
     return false;
   }

@@ -14,7 +14,7 @@ class html_device : public print_device {
   explicit html_device(QString file_path) : file_path_(std::move(file_path)) {}
 
   QString name() const override { return QStringLiteral("HTML"); }
-  bool write(const print_document& document, print_error& error) override;
+  [[nodiscard]] bool write(const print_document& document, print_error& error) override;
   QString output_path() const override { return output_path_; }
 
  private:

@@ -16,7 +16,7 @@ class pdf_device : public print_device {
 
   QString name() const override;
   double dots_per_inch() const override { return 600.0; }
-  bool write(const print_document& document, print_error& error) override;
+  [[nodiscard]] bool write(const print_document& document, print_error& error) override;
   QString output_path() const override { return output_path_; }
 
  private:

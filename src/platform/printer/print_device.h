@@ -24,7 +24,7 @@ class print_device {
   virtual double dots_per_inch() const { return 600.0; }
 
   // Writes the document; false (with the reason in error) when it could not.
-  virtual bool write(const print_document& document, print_error& error) = 0;
+  [[nodiscard]] virtual bool write(const print_document& document, print_error& error) = 0;
 
   // The file written by the last successful write, when the device writes files.
   virtual QString output_path() const { return {}; }

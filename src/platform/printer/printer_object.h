@@ -167,7 +167,7 @@ class printer_object {
   // Hands the document to the device. True when it was written or when
   // there was no document; false with last_error() when it failed. The
   // document is finished either way.
-  bool end_doc();
+  [[nodiscard]] bool end_doc();
   void kill_doc();
   bool document_open() const { return doc_.has_value(); }
   const print_document* pending_document() const { return doc_ ? &*doc_ : nullptr; }

@@ -14,7 +14,7 @@ class recording_device : public print_device {
   explicit recording_device(QString name = QStringLiteral("Recorder")) : name_(std::move(name)) {}
 
   QString name() const override { return name_; }
-  bool write(const print_document& document, print_error& error) override;
+  [[nodiscard]] bool write(const print_document& document, print_error& error) override;
 
   const std::vector<print_document>& documents() const { return documents_; }
   // The last document written; throws std::out_of_range when there is none.

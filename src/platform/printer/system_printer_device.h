@@ -17,7 +17,7 @@ class system_printer_device : public print_device {
   QString name() const override { return printer_name_; }
   page_geometry geometry(page_orientation orientation) const override;
   double dots_per_inch() const override;
-  bool write(const print_document& document, print_error& error) override;
+  [[nodiscard]] bool write(const print_document& document, print_error& error) override;
 
   // Grey instead of colour (the colour choice of the print dialog).
   void set_grayscale(bool on) { grayscale_ = on; }
