@@ -31,8 +31,8 @@ namespace km {
 namespace {
 
 // The message for the table marks1 of C:\DATA that cannot be used or repaired.
-const QString corrupt_marks1_in_data = QStringLiteral(
-    "FILE  'MARKS1'  IN  'C:\\DATA'  IS CORRUPT!\r\nPLEASE RESTORE YOUR LAST BACKUP COPY ...");
+const QString corrupt_marks1_in_data =
+    QStringLiteral("FILE  'MARKS1'  IN  'C:\\DATA'  IS CORRUPT!\r\nPLEASE RESTORE YOUR LAST BACKUP COPY ...");
 
 using platform::dbf_error;
 using platform::dbf_error_kind;
@@ -58,14 +58,9 @@ test::dbf_builder with_memo() {
   return test::dbf_builder().field("NAME", 'C', 10).field("NOTE", 'M', 10).record({"Anna", "a long note"});
 }
 
-class open_dbf_table_test : public ::testing::Test {
+class open_dbf_table_test : public test::clean_state_test {
  protected:
   void SetUp() override {
-    reset_shared_variables();
-    platform::reset_program_state();
-    platform::reset_window_registry();
-    g_close_all_release_locks_hook = nullptr;
-    g_close_all_reopen_school_hook = nullptr;
     g_program_path = QStringLiteral("C:\\PROG");
     g_settings_folder = QStringLiteral("C:\\ProgramData\\OSKAVEN");
     g_admin_folder = QStringLiteral("C:\\ADMIN");
@@ -75,12 +70,8 @@ class open_dbf_table_test : public ::testing::Test {
   }
   void TearDown() override {
     dialogs.verify();
-    set_open_dbf_table_refresh(nullptr);
     control.close_database();
-    platform::reset_window_registry();
-    platform::close_all_numbered_files();
-    platform::reset_program_state();
-    reset_shared_variables();
+    test::clean_state_test::TearDown();
   }
 
   // Writes a table at a native place below the drives ("C/DATA/marks1.dbf").
@@ -141,7 +132,6 @@ TEST_F(open_dbf_table_test, missing_drive_shows_the_drive_message_and_ends_the_p
                  "NETWERK AANDRYWER  E:  NIE BESKIKBAAR NIE ...\r\n\r\nKONTAK U NETWERKADMINISTRATEUR !")},
   };
   for (const row& r : rows) {
-    platform::reset_program_state();
     g_language = r.afrikaans;
     // The folder does not exist either: the drive is checked first.
     QString folder = QStringLiteral("E:\\DATA\\NEW");
@@ -368,9 +358,7 @@ TEST_F(open_dbf_table_test, damaged_table_stays_when_it_cannot_be_copied_aside) 
   g_admin_folder = QStringLiteral("X:\\ADMIN");  // a drive that is not there
   const QByteArray bad = QByteArray("\x03garbage", 8);
   drives.write_native(QStringLiteral("C/DATA/marks1.dbf"), bad);
-  dialogs
-      .expect_message(corrupt_marks1_in_data)
-      .icon(msg_icon::critical);
+  dialogs.expect_message(corrupt_marks1_in_data).icon(msg_icon::critical);
   QString folder = QStringLiteral("C:\\DATA");
   EXPECT_EQ(open(folder, QStringLiteral("marks1")), no);
   EXPECT_EQ(bytes_of(QStringLiteral("C:\\DATA\\marks1.dbf")), bad);
@@ -385,9 +373,7 @@ TEST_F(open_dbf_table_test, damaged_template_is_repaired_once_and_reported) {
     ++refreshes;
     c.refresh();
   });
-  dialogs
-      .expect_message(corrupt_marks1_in_data)
-      .icon(msg_icon::critical);
+  dialogs.expect_message(corrupt_marks1_in_data).icon(msg_icon::critical);
   QString folder = QStringLiteral("C:\\DATA");
   EXPECT_EQ(open(folder, QStringLiteral("marks1")), no);
   EXPECT_EQ(refreshes, 2);
@@ -429,9 +415,7 @@ TEST_F(open_dbf_table_test, table_that_stays_unreadable_is_reported_after_one_re
     ++refreshes;
     open_at_end(c);
   });
-  dialogs
-      .expect_message(corrupt_marks1_in_data)
-      .icon(msg_icon::critical);
+  dialogs.expect_message(corrupt_marks1_in_data).icon(msg_icon::critical);
   QString folder = QStringLiteral("C:\\DATA");
   EXPECT_EQ(open(folder, QStringLiteral("marks1")), no);
   EXPECT_EQ(refreshes, 4);  // two per opening, two openings
@@ -440,9 +424,7 @@ TEST_F(open_dbf_table_test, table_that_stays_unreadable_is_reported_after_one_re
 TEST_F(open_dbf_table_test, unreadable_table_without_template_is_reported_and_kept) {
   put_table(two_names(), QStringLiteral("C/DATA/marks1.dbf"));
   set_open_dbf_table_refresh(open_at_end);
-  dialogs
-      .expect_message(corrupt_marks1_in_data)
-      .icon(msg_icon::critical);
+  dialogs.expect_message(corrupt_marks1_in_data).icon(msg_icon::critical);
   QString folder = QStringLiteral("C:\\DATA");
   EXPECT_EQ(open(folder, QStringLiteral("marks1")), no);
   EXPECT_EQ(bytes_of(QStringLiteral("C:\\DATA\\marks1.dbf")), two_names().dbf());
@@ -602,7 +584,6 @@ TEST_F(engine_failure_test, table_not_found_gives_false_without_a_message) {
 
 TEST_F(engine_failure_test, read_only_table_is_reported_and_ends_the_program) {
   for (const bool afrikaans : {false, true}) {
-    platform::reset_program_state();
     g_language = afrikaans;
     fail_with(dbf_error_kind::read_only);
     dialogs
@@ -622,7 +603,7 @@ TEST_F(engine_failure_test, read_only_table_is_reported_and_ends_the_program) {
 TEST_F(engine_failure_test, table_in_use_is_reported_and_the_callers_window_closed) {
   for (const bool afrikaans : {false, true}) {
     g_language = afrikaans;
-    platform::reset_window_registry();
+    platform::unload_all_but(QString());
     load_windows(2);
     fail_with(dbf_error_kind::in_use);
     dialogs
@@ -642,9 +623,7 @@ TEST_F(engine_failure_test, table_in_use_is_reported_and_the_callers_window_clos
 TEST_F(engine_failure_test, disk_error_is_reported_as_corrupt_and_the_only_window_ends_the_program) {
   load_windows(1);
   fail_with(dbf_error_kind::disk_error);
-  dialogs
-      .expect_message(corrupt_marks1_in_data)
-      .icon(msg_icon::critical);
+  dialogs.expect_message(corrupt_marks1_in_data).icon(msg_icon::critical);
   QString folder = QStringLiteral("C:\\DATA");
   EXPECT_THROW(open(folder, QStringLiteral("marks1")), platform::program_ended);
   EXPECT_EQ(platform::loaded_count(), 0);
