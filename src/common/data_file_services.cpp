@@ -6,6 +6,7 @@
 #include "common/file_number_pool.h"
 #include "common/shared_variables.h"
 #include "platform/dbase/data_control.h"
+#include "platform/services.h"
 
 namespace km {
 
@@ -76,6 +77,15 @@ platform::data_control& own_data_control() {
   }();
   return *control;
 }
+
+// The services and the provider are the application's, installed at start;
+// this module's own control closes its table.
+void stand_ins_back() {
+  installed_services = nullptr;
+  data_control_provider = nullptr;
+  own_data_control().close_database();
+}
+const platform::reset_step stand_ins_back_at_reset{platform::reset_stage::open_files, stand_ins_back};
 
 }  // namespace
 

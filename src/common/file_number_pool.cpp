@@ -10,11 +10,23 @@
 #include "platform/file_error.h"
 #include "platform/numbered_files.h"
 #include "platform/program.h"
+#include "platform/services.h"
 
 namespace km {
 
 std::function<void(const QString& folder)> g_close_all_release_locks_hook;
 std::function<void()> g_close_all_reopen_school_hook;
+
+namespace {
+
+// Installed by the application at start; a test installs them itself.
+void no_close_all_hooks() {
+  g_close_all_release_locks_hook = nullptr;
+  g_close_all_reopen_school_hook = nullptr;
+}
+const platform::reset_step no_close_all_hooks_at_reset{platform::reset_stage::values, no_close_all_hooks};
+
+}  // namespace
 
 namespace {
 

@@ -15,6 +15,7 @@
 #include "platform/file_system.h"
 #include "platform/numbered_files.h"
 #include "platform/program.h"
+#include "platform/services.h"
 #include "platform/win_path.h"
 #include "platform/window_registry.h"
 
@@ -27,6 +28,8 @@ using platform::Value;
 namespace {
 
 table_refresh g_refresh;  // empty: the control's own Refresh
+
+const platform::reset_step own_refresh{platform::reset_stage::values, [] { g_refresh = nullptr; }};
 
 // A failure of "invalid use of null" is tried again this often before it
 // counts as a failure of no known kind.

@@ -3,6 +3,7 @@
 #include "common/record_file_layouts.h"
 #include "common/window_helpers.h"
 #include "platform/record_layouts.h"
+#include "platform/services.h"
 
 namespace km {
 
@@ -46,5 +47,11 @@ void reset_shared_variables() {
   g_hw2_rec.clear();
   g_lock_record.clear();
 }
+
+namespace {
+
+const platform::reset_step fresh_shared_variables{platform::reset_stage::values, reset_shared_variables};
+
+}  // namespace
 
 }  // namespace km

@@ -2,7 +2,8 @@
 // The program's shared state: process-wide variables that windows and
 // routines read and assign directly by name. Every one of them starts at 0,
 // false, the empty text or an empty value, and reset_shared_variables() puts
-// them all back there (tests call it between cases).
+// them all back there (platform::reset_for_tests() calls it before and after
+// every test).
 //
 // Each group below is one list of (type, name) pairs. The same list declares
 // the variables here, defines them in shared_variables.cpp and drives the

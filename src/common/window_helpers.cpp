@@ -20,6 +20,7 @@
 #include "platform/dialogs.h"
 #include "platform/form_timer.h"
 #include "platform/program.h"
+#include "platform/services.h"
 #include "platform/value.h"
 #include "platform/window_registry.h"
 
@@ -327,5 +328,19 @@ bool is_grade_10_to_12() {
   const double grade = platform::val(g_grade);
   return grade >= 10 && grade <= 12;
 }
+
+namespace {
+
+// A test ends with no timed message showing or waiting and no activity noted.
+void no_messages() {
+  g_message_active = false;
+  g_current_message = message_call();
+  g_waiting_messages.clear();
+  g_close_ms_left = 0;
+  g_last_activity_ms = 0;
+}
+const platform::reset_step no_messages_at_reset{platform::reset_stage::values, no_messages};
+
+}  // namespace
 
 }  // namespace km

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "platform/date_time.h"
+#include "platform/services.h"
 
 namespace km::platform {
 
@@ -35,8 +36,6 @@ class system_clock final : public clock_source {
   QElapsedTimer started_;
 };
 
-clock_source* g_override = nullptr;
-
 system_clock& the_system_clock() {
   static system_clock instance;
   return instance;
@@ -45,11 +44,11 @@ system_clock& the_system_clock() {
 }  // namespace
 
 clock_source& clock() {
-  if (g_override) return *g_override;
+  if (clock_source* source = services().clock) return *source;
   return the_system_clock();
 }
 
-void set_clock(clock_source* source) { g_override = source; }
+void set_clock(clock_source* source) { services().clock = source; }
 
 double today() { return std::trunc(clock().now()); }
 
@@ -71,8 +70,8 @@ void fake_clock::advance_ms(qint64 ms) {
   monotonic_ms_ += ms;
 }
 
-scoped_clock::scoped_clock(clock_source& source) : previous_(g_override) { g_override = &source; }
+scoped_clock::scoped_clock(clock_source& source) : previous_(services().clock) { services().clock = &source; }
 
-scoped_clock::~scoped_clock() { g_override = previous_; }
+scoped_clock::~scoped_clock() { services().clock = previous_; }
 
 }  // namespace km::platform

@@ -7,13 +7,12 @@
 #include <QStandardPaths>
 
 #include "platform/file_system.h"
+#include "platform/services.h"
 #include "platform/win_path.h"
 
 namespace km::platform {
 
 namespace {
-
-QString g_override;
 
 // An argument of the Exec key: in double quotes, with the characters that
 // desktop launchers reserve inside quotes escaped.
@@ -44,12 +43,13 @@ QString shortcut_path(const QString& name) {
 }  // namespace
 
 QString desktop_folder() {
+  const QString& chosen = services().desktop_folder;
   const QString folder =
-      g_override.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DesktopLocation) : g_override;
+      chosen.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DesktopLocation) : chosen;
   return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
 }
 
-void set_desktop_folder(const QString& native_folder) { g_override = native_folder; }
+void set_desktop_folder(const QString& native_folder) { services().desktop_folder = native_folder; }
 
 QByteArray desktop_entry_text(const QString& name, const QString& native_program) {
   QString text = QStringLiteral("[Desktop Entry]\nType=Application\nVersion=1.0\n");

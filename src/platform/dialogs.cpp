@@ -1,6 +1,9 @@
 #include "platform/dialogs.h"
 
+#include <utility>
+
 #include "platform/program.h"
+#include "platform/services.h"
 
 namespace km::platform {
 
@@ -39,17 +42,14 @@ refusing_dialogs& refusing() {
   return instance;
 }
 
-dialog_service* g_current = nullptr;
-
 }  // namespace
 
-dialog_service& dialogs() { return g_current ? *g_current : refusing(); }
-
-dialog_service* set_dialogs(dialog_service* service) {
-  dialog_service* previous = g_current;
-  g_current = service;
-  return previous;
+dialog_service& dialogs() {
+  dialog_service* current = services().dialogs;
+  return current ? *current : refusing();
 }
+
+dialog_service* set_dialogs(dialog_service* service) { return std::exchange(services().dialogs, service); }
 
 msg_answer message_box(const QString& text, msg_buttons buttons, msg_icon icon, const QString& title,
                        int default_button) {

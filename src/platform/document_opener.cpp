@@ -2,7 +2,9 @@
 
 #include <QDesktopServices>
 #include <QUrl>
+#include <utility>
 
+#include "platform/services.h"
 #include "platform/win_path.h"
 
 namespace km::platform {
@@ -20,15 +22,16 @@ class desktop_opener : public document_opener {
   }
 };
 
-document_opener* g_replacement = nullptr;
-
 }  // namespace
 
 document_opener& opener() {
   static desktop_opener desktop;
-  return g_replacement ? *g_replacement : desktop;
+  document_opener* replacement = services().opener;
+  return replacement ? *replacement : desktop;
 }
 
-void set_document_opener(document_opener* replacement) { g_replacement = replacement; }
+document_opener* set_document_opener(document_opener* replacement) {
+  return std::exchange(services().opener, replacement);
+}
 
 }  // namespace km::platform

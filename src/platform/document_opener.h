@@ -18,8 +18,9 @@ class document_opener {
 
 // The opener in use: the desktop's unless a test installed another.
 document_opener& opener();
-// Installs an opener; nullptr restores the desktop's. The caller keeps
-// ownership and must restore before the opener dies.
-void set_document_opener(document_opener* replacement);
+// Installs an opener and returns the one it replaces; nullptr puts the
+// desktop's in place. The caller keeps ownership and must put the previous
+// one back before the opener dies.
+document_opener* set_document_opener(document_opener* replacement);
 
 }  // namespace km::platform

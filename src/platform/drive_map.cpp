@@ -8,14 +8,12 @@
 
 #include "platform/file_error.h"
 #include "platform/file_system.h"
+#include "platform/services.h"
 #include "platform/win_path.h"
 
 namespace km::platform {
 
 namespace {
-
-std::optional<drive_map> g_map;
-QString g_current_directory = QStringLiteral("C:\\");
 
 QString clean_unc_root(QString unc) {
   unc.replace(QLatin1Char('/'), QLatin1Char('\\'));
@@ -126,23 +124,22 @@ drive_map default_drive_map() {
 }
 
 const drive_map& active_drive_map() {
-  if (!g_map) g_map = default_drive_map();
-  return *g_map;
+  std::optional<drive_map>& map = services().drives;
+  if (!map) map = default_drive_map();
+  return *map;
 }
 
-void set_drive_map(const drive_map& map) { g_map = map; }
+void set_drive_map(const drive_map& map) { services().drives = map; }
 
-void reset_drive_map() { g_map.reset(); }
-
-QString current_directory() { return g_current_directory; }
+QString current_directory() { return services().current_directory; }
 
 void set_current_directory(const QString& win_path) {
   const QString full = full_win_path(win_path);
   if (full.isEmpty() || !folder_exists(full)) throw file_error(file_error::kind::path_not_found, win_path);
-  g_current_directory = full;
+  services().current_directory = full;
 }
 
-QString current_drive() { return resolve_win_path(g_current_directory).root; }
+QString current_drive() { return resolve_win_path(services().current_directory).root; }
 
 void set_current_drive(const QString& drive) {
   QString text = drive.trimmed();
@@ -151,14 +148,14 @@ void set_current_drive(const QString& drive) {
   const QString root = name.isEmpty() ? QString() : resolve_win_path(name).root;
   if (root.isEmpty() || !drive_exists(root)) throw file_error(file_error::kind::path_not_found, drive);
   if (root.compare(current_drive(), Qt::CaseInsensitive) != 0)
-    g_current_directory = full_win_path(root + QLatin1Char('\\'));
+    services().current_directory = full_win_path(root + QLatin1Char('\\'));
 }
 
-path_state save_path_state() { return {g_map, g_current_directory}; }
+path_state save_path_state() { return {services().drives, services().current_directory}; }
 
 void restore_path_state(const path_state& state) {
-  g_map = state.map;
-  g_current_directory = state.current_directory;
+  services().drives = state.map;
+  services().current_directory = state.current_directory;
 }
 
 }  // namespace km::platform

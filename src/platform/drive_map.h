@@ -48,8 +48,6 @@ drive_map default_drive_map();
 // The map in use; the default map is loaded on first use.
 const drive_map& active_drive_map();
 void set_drive_map(const drive_map& map);
-// Forgets the map in use; the next use loads the default map again.
-void reset_drive_map();
 
 // The virtual current directory as a Windows path ("C:\" at start, "C:\" for
 // a drive root, "C:\OSKAVEN\ADMIN" otherwise).

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "platform/services.h"
+
 namespace km::platform {
 
 namespace {
@@ -10,6 +12,9 @@ file_fault_hook& hook() {
   static file_fault_hook h;
   return h;
 }
+
+// A test's hook never outlives the test.
+const reset_step drop_hook_at_reset{reset_stage::values, [] { hook() = {}; }};
 
 }  // namespace
 

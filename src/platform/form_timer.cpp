@@ -6,6 +6,7 @@
 
 #include "platform/clock.h"
 #include "platform/program.h"
+#include "platform/services.h"
 
 namespace km::platform {
 
@@ -18,6 +19,14 @@ std::vector<form_timer*>& all_timers() {
 }
 
 quint64 g_start_sequence = 0;
+
+// A timer a test left behind (its window's timers go with the window) stops,
+// so that it cannot fire in the next test.
+void stop_timers() {
+  for (form_timer* t : all_timers()) t->set_enabled(false);
+}
+const reset_step stop_timers_at_reset{reset_stage::windows, stop_timers};
+const reset_step restart_sequence{reset_stage::values, [] { g_start_sequence = 0; }};
 
 }  // namespace
 

@@ -5,20 +5,23 @@
 #include <QStandardPaths>
 #include <memory>
 
+#include "platform/services.h"
 #include "platform/win_path.h"
 
 namespace km::platform {
 
 namespace {
 
-QString g_path_override;
 std::unique_ptr<QLockFile> g_lock;
+
+// A test's lock goes with the test.
+const reset_step release_lock{reset_stage::open_files, [] { g_lock.reset(); }};
 
 // The lock lies at the root of the machine's C: drive, so every copy that
 // runs on the same drive map sees it; without a C: drive, in the user's
 // runtime folder.
 QString lock_path() {
-  if (!g_path_override.isEmpty()) return g_path_override;
+  if (const QString& chosen = services().instance_lock_file; !chosen.isEmpty()) return chosen;
   QString folder = to_native_path(QStringLiteral("C:\\"));
   if (folder.isEmpty()) folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
   if (folder.isEmpty()) folder = QDir::tempPath();
@@ -43,7 +46,7 @@ bool another_instance_running() {
 
 void set_instance_lock_file(const QString& native_path) {
   g_lock.reset();
-  g_path_override = native_path;
+  services().instance_lock_file = native_path;
 }
 
 }  // namespace km::platform

@@ -10,6 +10,7 @@
 
 #include "platform/cp1252.h"
 #include "platform/date_time.h"
+#include "platform/services.h"
 #include "platform/win_path.h"
 
 namespace km::platform {
@@ -540,5 +541,20 @@ void write_fields(int number, std::initializer_list<Value> values) {
 void print_line(int number, const QString& text) { write_text(number, encode_cp1252(text) + crlf); }
 
 void print_text(int number, const QString& text) { write_text(number, encode_cp1252(text)); }
+
+namespace {
+
+// A test ends with every numbered file closed. A failure to close is passed
+// over: the test that left the file open has ended, and the next one must
+// start all the same.
+void close_every_file() {
+  try {
+    close_all_numbered_files();
+  } catch (...) {
+  }
+}
+const reset_step close_every_file_at_reset{reset_stage::open_files, close_every_file};
+
+}  // namespace
 
 }  // namespace km::platform

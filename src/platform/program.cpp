@@ -7,6 +7,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/numbered_files.h"
+#include "platform/services.h"
 
 namespace km::platform {
 
@@ -26,6 +27,15 @@ int g_next_hook_id = 1;
 bool g_ended = false;
 bool g_ending = false;
 bool g_end_pending = false;
+
+// A test starts with a program that has not ended and no end hooks.
+void fresh_program() {
+  g_ended = false;
+  g_ending = false;
+  g_end_pending = false;
+  end_hooks().clear();
+}
+const reset_step fresh_program_at_reset{reset_stage::values, fresh_program};
 
 // Shows a failure met while the program ends; nothing may stop the end.
 void report_quietly(const QString& text) {
@@ -77,13 +87,6 @@ void remove_end_hook(int id) {
 bool program_has_ended() { return g_ended; }
 
 bool take_pending_program_end() { return std::exchange(g_end_pending, false); }
-
-void reset_program_state() {
-  g_ended = false;
-  g_ending = false;
-  g_end_pending = false;
-  end_hooks().clear();
-}
 
 void run_handler(const std::function<void()>& handler) {
   try {

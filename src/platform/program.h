@@ -29,9 +29,8 @@ QString program_title();
 int add_end_hook(std::function<void()> hook);
 void remove_end_hook(int id);
 
-// True once end_program has run (until reset_program_state, for tests).
+// True once end_program has run (until reset_for_tests).
 bool program_has_ended();
-void reset_program_state();
 
 // True once, after run_handler caught program_ended: the wait that asks
 // (pump_events) throws it again so the code below it stops too.

@@ -2,7 +2,9 @@
 
 #include <QFileInfo>
 #include <QProcess>
+#include <utility>
 
+#include "platform/services.h"
 #include "platform/win_path.h"
 
 namespace km::platform {
@@ -20,15 +22,16 @@ class process_launcher : public program_launcher {
   }
 };
 
-program_launcher* g_replacement = nullptr;
-
 }  // namespace
 
 program_launcher& launcher() {
   static process_launcher system;
-  return g_replacement ? *g_replacement : system;
+  program_launcher* replacement = services().launcher;
+  return replacement ? *replacement : system;
 }
 
-void set_program_launcher(program_launcher* replacement) { g_replacement = replacement; }
+program_launcher* set_program_launcher(program_launcher* replacement) {
+  return std::exchange(services().launcher, replacement);
+}
 
 }  // namespace km::platform

@@ -17,8 +17,9 @@ class program_launcher {
 
 // The launcher in use: the operating system's unless a test installed another.
 program_launcher& launcher();
-// Installs a launcher; nullptr restores the operating system's. The caller
-// keeps ownership and must restore before the launcher dies.
-void set_program_launcher(program_launcher* replacement);
+// Installs a launcher and returns the one it replaces; nullptr puts the
+// operating system's in place. The caller keeps ownership and must put the
+// previous one back before the launcher dies.
+program_launcher* set_program_launcher(program_launcher* replacement);
 
 }  // namespace km::platform

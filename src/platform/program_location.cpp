@@ -6,13 +6,12 @@
 #include <QStandardPaths>
 #include <QTextStream>
 
+#include "platform/services.h"
 #include "platform/win_path.h"
 
 namespace km::platform {
 
 namespace {
-
-QString g_override;
 
 const QString standard_place = QStringLiteral("C:\\Program Files (x86)\\KORVA-MARKS\\KORVA-MARKS.EXE");
 
@@ -52,7 +51,7 @@ QString read_program_file_entry(const QString& ini_path) {
 }
 
 QString program_file_path() {
-  if (!g_override.isEmpty()) return g_override;
+  if (const QString& chosen = services().program_file_path; !chosen.isEmpty()) return chosen;
   if (QString configured = configured_place(); !configured.isEmpty()) return configured;
   if (QString running = running_binary_place(); !running.isEmpty()) return running;
   return standard_place;
@@ -65,6 +64,6 @@ QString program_file_base_name() {
   return name;
 }
 
-void set_program_file_path(const QString& win_path) { g_override = win_path; }
+void set_program_file_path(const QString& win_path) { services().program_file_path = win_path; }
 
 }  // namespace km::platform

@@ -7,14 +7,13 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/services.h"
 #include "platform/system_info.h"
 #include "platform/win_path.h"
 
 namespace km::platform {
 
 namespace {
-
-QString g_file_override;
 
 const QString default_file = QStringLiteral("C:\\Windows\\registry.ini");
 
@@ -196,8 +195,11 @@ void registry_write(const QString& value_path, const Value& value, registry_type
   write_sections(sections);
 }
 
-void set_registry_file(const QString& win_path) { g_file_override = win_path; }
+void set_registry_file(const QString& win_path) { services().registry_file = win_path; }
 
-QString registry_file() { return g_file_override.isEmpty() ? default_file : g_file_override; }
+QString registry_file() {
+  const QString& file = services().registry_file;
+  return file.isEmpty() ? default_file : file;
+}
 
 }  // namespace km::platform

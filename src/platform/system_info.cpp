@@ -9,8 +9,10 @@
 #include <QScreen>
 #include <QStorageInfo>
 #include <QSysInfo>
+#include <utility>
 
 #include "platform/drive_map.h"
+#include "platform/services.h"
 #include "platform/win_path.h"
 
 namespace km::platform {
@@ -113,15 +115,16 @@ class running_system : public system_info_provider {
   QStringList environment() override { return QProcessEnvironment::systemEnvironment().toStringList(); }
 };
 
-system_info_provider* g_replacement = nullptr;
-
 }  // namespace
 
 system_info_provider& system_info() {
   static running_system running;
-  return g_replacement ? *g_replacement : running;
+  system_info_provider* replacement = services().system_info;
+  return replacement ? *replacement : running;
 }
 
-void set_system_info(system_info_provider* replacement) { g_replacement = replacement; }
+system_info_provider* set_system_info(system_info_provider* replacement) {
+  return std::exchange(services().system_info, replacement);
+}
 
 }  // namespace km::platform

@@ -88,8 +88,9 @@ class system_info_provider {
 
 // The provider in use: the running system's unless a test installed another.
 system_info_provider& system_info();
-// Installs a provider; nullptr restores the running system's. The caller
-// keeps ownership and must restore before the provider dies.
-void set_system_info(system_info_provider* replacement);
+// Installs a provider and returns the one it replaces; nullptr puts the
+// running system's in place. The caller keeps ownership and must put the
+// previous one back before the provider dies.
+system_info_provider* set_system_info(system_info_provider* replacement);
 
 }  // namespace km::platform

@@ -1,5 +1,7 @@
 #include "platform/system_settings.h"
 
+#include "platform/services.h"
+
 namespace km::platform {
 
 system_settings_t& system_settings() {
@@ -7,6 +9,10 @@ system_settings_t& system_settings() {
   return settings;
 }
 
-void reset_system_settings() { system_settings() = system_settings_t{}; }
+namespace {
+
+const reset_step default_settings{reset_stage::values, [] { system_settings() = system_settings_t{}; }};
+
+}  // namespace
 
 }  // namespace km::platform

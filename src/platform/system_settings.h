@@ -3,7 +3,8 @@
 // format, 12- or 24-hour clock, decimal and thousands separators. The
 // program never reads the machine's locale; this one object stands in for
 // it, so every date and number text is the same on every machine. Tests may
-// change it and must call reset_system_settings() afterwards.
+// change it; reset_for_tests() puts the defaults back (as does assigning a
+// default system_settings_t).
 
 #include <QChar>
 #include <QString>
@@ -30,8 +31,5 @@ struct system_settings_t {
 };
 
 system_settings_t& system_settings();
-
-// Back to the defaults above.
-void reset_system_settings();
 
 }  // namespace km::platform

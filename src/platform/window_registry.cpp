@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "platform/form_timer.h"
+#include "platform/services.h"
 
 namespace km::platform {
 
@@ -35,6 +36,23 @@ QString factory_key(const QString& name) { return name.toLower(); }
 void stop_timers(form* window) {
   for (form_timer* t : window->findChildren<form_timer*>()) t->set_enabled(false);
 }
+
+// A test ends with every window it left deleted at once (no hooks asked),
+// before the files close, and with no window registered.
+void delete_every_window() {
+  const QList<form*> windows = loaded_forms();
+  state().loaded.clear();
+  state().unloading.clear();
+  for (form* window : windows) {
+    stop_timers(window);
+    window->hide();
+    delete window;
+  }
+  if (QCoreApplication::instance()) QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+const reset_step no_windows{reset_stage::windows, delete_every_window};
+const reset_step no_factories{reset_stage::values, [] { state().factories.clear(); }};
 
 }  // namespace
 
@@ -144,18 +162,6 @@ bool unload_form(const QString& name) { return unload_form(find_form(name)); }
 void unload_all_but(const QString& keep_name) {
   for (form* window : loaded_forms())
     if (window->objectName() != keep_name) unload_form(window);
-}
-
-void reset_window_registry() {
-  const QList<form*> windows = loaded_forms();
-  state().loaded.clear();
-  state().unloading.clear();
-  for (form* window : windows) {
-    stop_timers(window);
-    window->hide();
-    delete window;
-  }
-  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 }  // namespace km::platform

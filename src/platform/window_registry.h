@@ -58,7 +58,4 @@ bool unload_form(const QString& name);
 // Unloads every window whose name is not exactly keep_name.
 void unload_all_but(const QString& keep_name);
 
-// For tests: unloads every window at once (no hooks asked) and deletes it.
-void reset_window_registry();
-
 }  // namespace km::platform

@@ -1,6 +1,7 @@
 #include "printing/print_target.h"
 
 #include "platform/printer/printer_object.h"
+#include "platform/services.h"
 #include "platform/win_path.h"
 #include "printing/print_variables.h"
 
@@ -12,6 +13,9 @@ std::shared_ptr<platform::print_device>& own_device() {
   static std::shared_ptr<platform::print_device> kept;
   return kept;
 }
+
+// The printer itself is made afresh by the reset; nothing is lent any more.
+const platform::reset_step nothing_lent{platform::reset_stage::values, [] { own_device().reset(); }};
 
 }  // namespace
 

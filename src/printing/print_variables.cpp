@@ -3,6 +3,8 @@
 #include <cmath>
 #include <limits>
 
+#include "platform/services.h"
+
 namespace km {
 
 #define KM_PV_DEFINE(type, name) type name{};
@@ -24,5 +26,11 @@ void reset_print_variables() {
 #undef KM_PV_RESET
   g_excel_workbook.reset();
 }
+
+namespace {
+
+const platform::reset_step fresh_print_variables{platform::reset_stage::values, reset_print_variables};
+
+}  // namespace
 
 }  // namespace km

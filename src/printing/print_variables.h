@@ -65,7 +65,8 @@ extern std::unique_ptr<workbook_sink> g_excel_workbook;
 // measures.
 std::int16_t whole_measure(double x);
 
-// Puts every variable above back to its start value and drops the workbook.
+// Puts every variable above back to its start value and drops the workbook
+// (reset_for_tests does too).
 void reset_print_variables();
 
 }  // namespace km

@@ -11,6 +11,7 @@
 #include "platform/grid/flex_grid.h"
 #include "platform/printer/font_mapping.h"
 #include "platform/printer/printer_object.h"
+#include "platform/services.h"
 
 namespace km {
 
@@ -125,5 +126,11 @@ int rotated_picture_count() { return int(pictures().size()); }
 const QImage& rotated_picture(int index) { return pictures().at(std::size_t(index)); }
 
 void clear_rotated_pictures() { pictures().clear(); }
+
+namespace {
+
+const platform::reset_step no_rotated_pictures{platform::reset_stage::values, clear_rotated_pictures};
+
+}  // namespace
 
 }  // namespace km

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "platform/services.h"
+
 namespace km {
 
 namespace {
@@ -10,6 +12,9 @@ workbook_factory& installed_factory() {
   static workbook_factory factory;
   return factory;
 }
+
+// The writer is the application's, installed at start.
+const platform::reset_step no_factory{platform::reset_stage::values, [] { installed_factory() = nullptr; }};
 
 }  // namespace
 

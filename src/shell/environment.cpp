@@ -3,6 +3,7 @@
 #include <array>
 
 #include "platform/registry.h"
+#include "platform/services.h"
 #include "platform/system_settings.h"
 #include "platform/value.h"
 
@@ -20,6 +21,8 @@ const QString product_name_value =
 namespace {
 
 int g_setting_changes = 0;
+
+const platform::reset_step no_setting_changes{platform::reset_stage::values, [] { g_setting_changes = 0; }};
 
 // The setting that a locale item names, or nullptr.
 QChar* locale_setting(int item) {
@@ -54,7 +57,6 @@ bool set_locale_info(int item, const QString& value) {
 }
 
 int setting_change_messages() { return g_setting_changes; }
-void reset_setting_change_messages() { g_setting_changes = 0; }
 
 QString set_number_separators() {
   static const std::array<std::pair<int, const char*>, 4> wanted{{

@@ -22,7 +22,6 @@ QString get_locale_info(int item);
 bool set_locale_info(int item, const QString& value);
 // Setting-change messages announced so far (tests).
 int setting_change_messages();
-void reset_setting_change_messages();
 
 // Forces the decimal and thousands separators (plain and monetary) to "."
 // and ","; an item already right is left alone. Returns the operating

@@ -9,6 +9,7 @@
 #include "common/window_helpers.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
+#include "platform/services.h"
 #include "platform/window_registry.h"
 
 namespace km {
@@ -16,6 +17,8 @@ namespace km {
 namespace {
 
 cursor_reader g_cursor_reader;
+
+const platform::reset_step real_cursor{platform::reset_stage::values, [] { g_cursor_reader = nullptr; }};
 
 const QString startup_name = QStringLiteral("startup");
 const QString main_menu_name = QStringLiteral("punte_mnu");

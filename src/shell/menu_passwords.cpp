@@ -14,6 +14,7 @@
 #include "platform/file_system.h"
 #include "platform/numbered_files.h"
 #include "platform/program.h"
+#include "platform/services.h"
 #include "platform/window_registry.h"
 #include "shell/settings_files.h"
 
@@ -34,10 +35,22 @@ struct stand_in_lists {
   QListWidget passwords;
 };
 
+// Never deleted: widgets cannot outlive the application object.
+stand_in_lists* g_stand_in = nullptr;
+
 stand_in_lists& stand_in() {
-  static stand_in_lists* lists = new stand_in_lists;
-  return *lists;
+  if (!g_stand_in) g_stand_in = new stand_in_lists;
+  return *g_stand_in;
 }
+
+// A test starts with the stand-in pair empty; a pair not yet made is left
+// unmade (a reset needs no application object).
+void empty_stand_in() {
+  if (!g_stand_in) return;
+  g_stand_in->keys.clear();
+  g_stand_in->passwords.clear();
+}
+const platform::reset_step empty_stand_in_at_reset{platform::reset_stage::values, empty_stand_in};
 
 }  // namespace
 
@@ -89,11 +102,6 @@ password_list menu_password_list() {
     if (keys && passwords) return password_list(keys, passwords);
   }
   return password_list(&stand_in().keys, &stand_in().passwords);
-}
-
-void reset_menu_password_list() {
-  stand_in().keys.clear();
-  stand_in().passwords.clear();
 }
 
 bool read_passwords_file(password_list list) {

@@ -54,10 +54,8 @@ class password_list {
 };
 
 // The main menu's lists; while the main menu is not loaded, a pair of the
-// same kind kept here (emptied only by reset_menu_password_list).
+// same kind kept here (emptied only by reset_for_tests).
 password_list menu_password_list();
-// Empties the stand-in pair (tests).
-void reset_menu_password_list();
 
 // Reads the passwords file, when it exists: line 1 into g_system_password,
 // then every pair appended to the list. A damaged pair is skipped, the

@@ -6,6 +6,7 @@
 #include "platform/file_error.h"
 #include "platform/file_system.h"
 #include "platform/numbered_files.h"
+#include "platform/services.h"
 #include "platform/value.h"
 #include "shell/settings_files.h"
 
@@ -15,11 +16,16 @@ QString g_setup_line1_value;
 QString g_setup_line3_value1;
 QString g_setup_line3_value2;
 
-void reset_setup_values() {
+namespace {
+
+void empty_setup_values() {
   g_setup_line1_value.clear();
   g_setup_line3_value1.clear();
   g_setup_line3_value2.clear();
 }
+const platform::reset_step empty_setup_values_at_reset{platform::reset_stage::values, empty_setup_values};
+
+}  // namespace
 
 QString setup_txt_path() { return g_settings_folder + QStringLiteral("\\setup.txt"); }
 

@@ -18,9 +18,6 @@ extern QString g_setup_line3_value2;
 // <g_settings_folder>\setup.txt.
 QString setup_txt_path();
 
-// Back to "" (tests).
-void reset_setup_values();
-
 // Fills g_setup_line1_value, g_language and the two values of line 3 from
 // <g_settings_folder>\setup.txt, after copying the program folder's
 // setup.txt there when only that one exists. No file: nothing changes. A

@@ -24,21 +24,11 @@ using platform::msg_icon;
 const QString exhausted_text = QStringLiteral(
     "System error!\r\nAll available File Handles are used!\r\nSystem will now terminate... Please reload.");
 
-class file_number_pool_test : public ::testing::Test {
+class file_number_pool_test : public test::clean_state_test {
  protected:
-  void SetUp() override {
-    reset_shared_variables();
-    platform::reset_program_state();
-    g_close_all_release_locks_hook = nullptr;
-    g_close_all_reopen_school_hook = nullptr;
-  }
   void TearDown() override {
     dialogs.verify();
-    g_close_all_release_locks_hook = nullptr;
-    g_close_all_reopen_school_hook = nullptr;
-    platform::close_all_numbered_files();
-    platform::reset_program_state();
-    reset_shared_variables();
+    test::clean_state_test::TearDown();
   }
 
   // Opens a random file of 4-byte records under a number just taken from
@@ -107,7 +97,6 @@ TEST_F(file_number_pool_test, a_full_pool_stops_the_program_even_when_the_other_
   for (const row& r : {row{1, 0, 101}, row{0, 1, 11}}) {
     SCOPED_TRACE(r.flag);
     reset_shared_variables();
-    platform::reset_program_state();
     take_whole_pool(r.flag);
     EXPECT_EQ(get_free_file_number(r.other_flag), r.other_first);
 

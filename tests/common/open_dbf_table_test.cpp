@@ -60,14 +60,9 @@ test::dbf_builder with_memo() {
   return test::dbf_builder().field("NAME", 'C', 10).field("NOTE", 'M', 10).record({"Anna", "a long note"});
 }
 
-class open_dbf_table_test : public ::testing::Test {
+class open_dbf_table_test : public test::clean_state_test {
  protected:
   void SetUp() override {
-    reset_shared_variables();
-    platform::reset_program_state();
-    platform::reset_window_registry();
-    g_close_all_release_locks_hook = nullptr;
-    g_close_all_reopen_school_hook = nullptr;
     g_program_path = QStringLiteral("C:\\PROG");
     g_settings_folder = QStringLiteral("C:\\ProgramData\\OSKAVEN");
     g_admin_folder = QStringLiteral("C:\\ADMIN");
@@ -77,13 +72,8 @@ class open_dbf_table_test : public ::testing::Test {
   }
   void TearDown() override {
     dialogs.verify();
-    set_open_dbf_table_refresh(nullptr);
-    platform::set_dbf_lock_request({});
     control.close_database();
-    platform::reset_window_registry();
-    platform::close_all_numbered_files();
-    platform::reset_program_state();
-    reset_shared_variables();
+    test::clean_state_test::TearDown();
   }
 
   // Writes a table at a native place below the drives ("C/DATA/marks1.dbf").
@@ -153,7 +143,6 @@ TEST_F(open_dbf_table_test, missing_drive_shows_the_drive_message_and_ends_the_p
                  "NETWERK AANDRYWER  E:  NIE BESKIKBAAR NIE ...\r\n\r\nKONTAK U NETWERKADMINISTRATEUR !")},
   };
   for (const row& r : rows) {
-    platform::reset_program_state();
     g_language = r.afrikaans;
     // The folder does not exist either: the drive is checked first.
     QString folder = QStringLiteral("E:\\DATA\\NEW");
@@ -606,7 +595,6 @@ TEST_F(engine_failure_test, table_not_found_gives_false_without_a_message) {
 
 TEST_F(engine_failure_test, read_only_table_is_reported_and_ends_the_program) {
   for (const bool afrikaans : {false, true}) {
-    platform::reset_program_state();
     g_language = afrikaans;
     fail_with(dbf_error_kind::read_only);
     dialogs
@@ -626,7 +614,7 @@ TEST_F(engine_failure_test, read_only_table_is_reported_and_ends_the_program) {
 TEST_F(engine_failure_test, table_in_use_is_reported_and_the_callers_window_closed) {
   for (const bool afrikaans : {false, true}) {
     g_language = afrikaans;
-    platform::reset_window_registry();
+    platform::unload_all_but(QString());
     load_windows(2);
     fail_with(dbf_error_kind::in_use);
     expect_in_use_message(afrikaans);

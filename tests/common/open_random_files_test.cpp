@@ -112,7 +112,6 @@ TEST_F(record_file_test, unavailable_drive_is_told_and_the_program_ends) {
        QStringLiteral("\\\\server\\share")},
   };
   for (const row& r : rows) {
-    platform::reset_program_state();
     g_language = r.afrikaans;
     dialogs.expect_message(r.text).icon(msg_icon::critical).buttons(msg_buttons::ok);
     QString folder = r.folder;

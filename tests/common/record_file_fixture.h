@@ -113,25 +113,16 @@ class recording_services : public data_file_services {
 #undef KM_FOLDER_HOOK
 #undef KM_PLAIN_HOOK
 
-class record_file_test : public ::testing::Test {
+class record_file_test : public clean_state_test {
  protected:
   void SetUp() override {
-    reset_shared_variables();
-    platform::reset_program_state();
-    g_close_all_reopen_school_hook = nullptr;
-    g_close_all_release_locks_hook = nullptr;
     g_year = QStringLiteral("2017");
-    previous_services_ = set_data_file_services(&services);
+    set_data_file_services(&services);
     drives.make_native_folder(QStringLiteral("C/DATA"));
   }
   void TearDown() override {
     dialogs.verify();
-    set_data_file_services(previous_services_);
-    set_startup_data_control_provider(nullptr);
-    g_close_all_reopen_school_hook = nullptr;
-    platform::close_all_numbered_files();
-    platform::reset_program_state();
-    reset_shared_variables();
+    clean_state_test::TearDown();
   }
 
   // Writes a file below the temporary drives ("C/DATA/x.txt").
@@ -161,7 +152,6 @@ class record_file_test : public ::testing::Test {
   recording_services services;
 
  private:
-  data_file_services* previous_services_ = nullptr;
 };
 
 }  // namespace km::test

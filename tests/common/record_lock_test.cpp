@@ -44,21 +44,11 @@ QByteArray blanked_record() {
          QByteArray(2, '\0') + QByteArray(50, ' ');
 }
 
-class record_lock_test : public ::testing::Test {
+class record_lock_test : public test::clean_state_test {
  protected:
   void SetUp() override {
-    reset_shared_variables();
-    platform::reset_program_state();
-    g_close_all_release_locks_hook = nullptr;
-    g_close_all_reopen_school_hook = nullptr;
     drives.make_native_folder(QStringLiteral("C/DATA"));
     me = get_user_name();
-  }
-  void TearDown() override {
-    g_close_all_release_locks_hook = nullptr;
-    platform::close_all_numbered_files();
-    platform::reset_program_state();
-    reset_shared_variables();
   }
 
   // The lock file lies at the root of the current drive while g_user_folder is blank.

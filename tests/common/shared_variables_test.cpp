@@ -57,11 +57,7 @@ bool is_start_value(const T& value) {
   }
 }
 
-class shared_variables_test : public ::testing::Test {
- protected:
-  void SetUp() override { reset_shared_variables(); }
-  void TearDown() override { reset_shared_variables(); }
-};
+class shared_variables_test : public ::testing::Test {};
 
 TEST_F(shared_variables_test, every_variable_starts_empty) {
 #define KM_EXPECT_START(type, name) EXPECT_TRUE(is_start_value<type>(name)) << #name;

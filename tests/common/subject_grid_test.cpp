@@ -49,22 +49,15 @@ struct combination {
   }
 };
 
-class subject_grid_test : public ::testing::Test {
+class subject_grid_test : public test::clean_state_test {
  protected:
   void SetUp() override {
-    reset_shared_variables();
-    platform::reset_system_settings();
-    platform::reset_program_state();
-    g_close_all_release_locks_hook = nullptr;
-    g_close_all_reopen_school_hook = nullptr;
     drives.make_native_folder(QStringLiteral("C/DATA"));
     g_data_folder = QStringLiteral("C:\\DATA");
   }
   void TearDown() override {
     dialogs.verify();
-    platform::close_all_numbered_files();
-    platform::reset_program_state();
-    reset_shared_variables();
+    test::clean_state_test::TearDown();
   }
 
   void put_combinations(const std::vector<combination>& list) {

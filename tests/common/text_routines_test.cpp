@@ -10,6 +10,7 @@
 #include "platform/cp1252.h"
 #include "platform/date_time.h"
 #include "platform/system_settings.h"
+#include "support/clean_state.h"
 #include "support/value_printing.h"
 
 namespace km {
@@ -21,16 +22,12 @@ double day(int y, int m, int d) { return *platform::make_date(y, m, d); }
 
 QString u8(const char* s) { return QString::fromUtf8(s); }
 
-class text_routines_test : public ::testing::Test {
+class text_routines_test : public test::clean_state_test {
  protected:
   // "Today" is a day that none of the dates below is, so a result of today
   // cannot be mistaken for a date read from the text.
-  void SetUp() override { platform::set_clock(&fake_); }
-  void TearDown() override {
-    platform::set_clock(nullptr);
-    platform::reset_system_settings();
-  }
   platform::fake_clock fake_{day(2020, 6, 1) + 0.25};
+  platform::scoped_clock clock_in_place_{fake_};
   const double today_ = day(2020, 6, 1);
 };
 

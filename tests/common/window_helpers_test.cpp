@@ -23,12 +23,6 @@ using platform::form;
 
 class window_helpers_test : public km::test::with_scripted_dialogs {
  protected:
-  void SetUp() override { reset_shared_variables(); }
-  void TearDown() override {
-    platform::reset_window_registry();
-    reset_shared_variables();
-    with_scripted_dialogs::TearDown();
-  }
   form* load(const QString& name) { return platform::load_form(new form(name)); }
 
   platform::fake_clock fake;

@@ -14,12 +14,8 @@ namespace {
 
 class date_time_test : public ::testing::Test {
  protected:
-  void SetUp() override { set_clock(&fake_); }
-  void TearDown() override {
-    set_clock(nullptr);
-    reset_system_settings();
-  }
   fake_clock fake_;  // 2017-03-17 10:30:00
+  scoped_clock clock_in_place_{fake_};
 };
 
 struct day_case {
@@ -184,7 +180,7 @@ TEST_F(date_time_test, date_text_reads_back_to_the_same_value) {
     system_settings().hour24 = false;
     system_settings().short_date_format = "dd/MM/yyyy";
     EXPECT_EQ(read_date_text(date_text(d)), d) << d;
-    reset_system_settings();
+    system_settings() = system_settings_t{};
   }
 }
 

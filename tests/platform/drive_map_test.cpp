@@ -60,7 +60,10 @@ class temp_xdg_locations {
       : config_(qgetenv("XDG_CONFIG_HOME")),
         data_(qgetenv("XDG_DATA_HOME")),
         had_config_(qEnvironmentVariableIsSet("XDG_CONFIG_HOME")),
-        had_data_(qEnvironmentVariableIsSet("XDG_DATA_HOME")) {
+        had_data_(qEnvironmentVariableIsSet("XDG_DATA_HOME")),
+        test_mode_(QStandardPaths::isTestModeEnabled()) {
+    // The test main's test mode would send the locations elsewhere.
+    QStandardPaths::setTestModeEnabled(false);
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir_.filePath("config")));
     qputenv("XDG_DATA_HOME", QFile::encodeName(dir_.filePath("data")));
   }
@@ -73,6 +76,7 @@ class temp_xdg_locations {
       qputenv("XDG_DATA_HOME", data_);
     else
       qunsetenv("XDG_DATA_HOME");
+    QStandardPaths::setTestModeEnabled(test_mode_);
   }
   bool valid() const { return dir_.isValid(); }
   QString base() const { return dir_.path(); }
@@ -81,6 +85,7 @@ class temp_xdg_locations {
   QTemporaryDir dir_;
   QByteArray config_, data_;
   bool had_config_, had_data_;
+  bool test_mode_;
 };
 
 TEST(DefaultDriveMap, WithoutDrivesIniCIsAFolderOfTheDataLocation) {

@@ -119,7 +119,7 @@ TEST(number_format, separators_follow_the_system_settings) {
   system_settings().decimal = ',';
   system_settings().thousands = '.';
   EXPECT_EQ(format_number(1234567.25, "#,0.0"), "1.234.567,3");
-  reset_system_settings();
+  system_settings() = system_settings_t{};
   EXPECT_EQ(format_number(1234567.25, "#,0.0"), "1,234,567.3");
 }
 
@@ -132,7 +132,7 @@ TEST(number_format, str_puts_a_blank_before_a_number_that_is_not_negative) {
   // Str ignores the decimal setting.
   system_settings().decimal = ',';
   EXPECT_EQ(str_number(2.5), " 2.5");
-  reset_system_settings();
+  system_settings() = system_settings_t{};
 }
 
 TEST(number_format, decimal_digits_are_correctly_rounded) {

@@ -16,9 +16,8 @@
 namespace km::platform {
 namespace {
 
-class program_test : public ::testing::Test {
+class program_test : public km::test::clean_state_test {
  protected:
-  void TearDown() override { reset_program_state(); }
   km::test::temp_drives drives;
 };
 

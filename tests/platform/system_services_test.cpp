@@ -8,6 +8,7 @@
 #include "platform/document_opener.h"
 #include "platform/program_launcher.h"
 #include "platform/system_info.h"
+#include "support/fixed_system_info.h"
 #include "support/temp_drives.h"
 #include "support/value_printing.h"
 
@@ -41,22 +42,8 @@ TEST_F(with_drives, running_system_lists_the_mapped_drives_and_their_space) {
   EXPECT_FALSE(info.space_of("Q:\\").has_value());
 }
 
-class fixed_name : public system_info_provider {
- public:
-  QString user_name() override { return "fixed"; }
-  std::optional<memory_status> memory() override { return std::nullopt; }
-  QSize screen_pixels() override { return {}; }
-  int colour_bits() override { return 0; }
-  QString program_folder() override { return {}; }
-  std::optional<disk_space> space_of(const QString&) override { return std::nullopt; }
-  QList<drive_entry> drives() override { return {}; }
-  os_version version() override { return {}; }
-  int processor_type() override { return 0; }
-  QStringList environment() override { return {}; }
-};
-
 TEST(system_info_running, a_provider_replaces_the_system_until_restored) {
-  fixed_name fixed;
+  test::fixed_system_info fixed;
   system_info_provider* running = &system_info();
   set_system_info(&fixed);
   EXPECT_EQ(&system_info(), &fixed);
@@ -66,6 +53,10 @@ TEST(system_info_running, a_provider_replaces_the_system_until_restored) {
 }
 
 TEST_F(with_drives, launcher_and_opener_refuse_paths_on_no_drive) {
+  // The program's own launcher and opener, in place of the test main's
+  // stand-ins (the reset after the test puts those back).
+  set_program_launcher(nullptr);
+  set_document_opener(nullptr);
   EXPECT_FALSE(launcher().start("Q:\\KORVA-MARKS\\KORVA-MARKS.EXE"));
   EXPECT_FALSE(opener().open("Q:\\korva-manuals\\m_marks_eng.pdf", "C:\\"));
 }

@@ -13,10 +13,7 @@
 namespace km::platform {
 namespace {
 
-class value_test : public ::testing::Test {
- protected:
-  void TearDown() override { reset_system_settings(); }
-};
+class value_test : public ::testing::Test {};
 
 struct text_case {
   Value value;

@@ -12,6 +12,7 @@
 
 #include "platform/clock.h"
 #include "platform/form_timer.h"
+#include "support/clean_state.h"
 #include "support/window_helpers.h"
 
 namespace km::platform {
@@ -33,13 +34,8 @@ class counting_form : public form {
   unload_reason last_reason = unload_reason::code;
 };
 
-class window_registry_test : public ::testing::Test {
+class window_registry_test : public km::test::clean_state_test {
  protected:
-  void TearDown() override {
-    reset_window_registry();
-    unregister_form("punte_mnu");
-    unregister_form("change_folder");
-  }
   counting_form* load(const QString& name) {
     auto* f = new counting_form(name);
     EXPECT_EQ(load_form(f), f);

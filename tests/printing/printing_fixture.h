@@ -85,13 +85,11 @@ class recording_workbook : public workbook_sink {
   std::shared_ptr<workbook_record> record_;
 };
 
-class printing_test : public ::testing::Test {
+class printing_test : public clean_state_test {
  protected:
   printing_test() : use_clock_(clock_) {}
 
   void SetUp() override {
-    reset_shared_variables();
-    reset_print_variables();
     register_printing_windows();
     g_settings_folder = QStringLiteral("C:\\ProgramData\\OSKAVEN");
     drives.make_native_folder(QStringLiteral("C/ProgramData/OSKAVEN"));
@@ -100,7 +98,6 @@ class printing_test : public ::testing::Test {
     device = std::make_shared<platform::recording_device>();
     platform::printer().set_device(device);
     platform::printer().set_metrics(std::make_shared<platform::fixed_text_metrics>());
-    platform::printer().reset();
     // Workbooks are recorded; the test keeps the record of the last one made.
     set_workbook_factory([this] {
       last_workbook = std::make_shared<workbook_record>();
@@ -110,12 +107,7 @@ class printing_test : public ::testing::Test {
 
   void TearDown() override {
     dialogs.verify();
-    return_printer_device();
-    platform::printer().kill_doc();
-    platform::reset_window_registry();
-    clear_rotated_pictures();
-    set_workbook_factory({});
-    reset_print_variables();
+    clean_state_test::TearDown();
   }
 
   // Runs choose_printer and, as soon as it shows the printer-choice window,

@@ -37,10 +37,9 @@ class recording_view : public relocation_view {
 // C: holds an old administration folder C:\SCHOOL\NW_ADMIN with folders that
 // move (L*, F*, FOTOS, ALUMNI), folders that stay, and a file at its top;
 // the settings folder; and a program root with two suite programs installed.
-class admin_relocation_test : public ::testing::Test {
+class admin_relocation_test : public test::clean_state_test {
  protected:
   void SetUp() override {
-    reset_shared_variables();
     g_language = false;
     g_admin_folder = "C:\\SCHOOL\\NW_ADMIN";
     g_settings_folder = "C:\\ProgramData\\OSKAVEN";
@@ -56,10 +55,6 @@ class admin_relocation_test : public ::testing::Test {
     drives.make_native_folder("C/ProgramData/OSKAVEN");
     drives.make_native_folder("C/PF/KORVA-SCOPE");
     drives.make_native_folder("C/PF/KORVA-ADMIN");
-  }
-  void TearDown() override {
-    platform::set_file_fault_hook({});
-    reset_shared_variables();
   }
 
   void write(const QString& relative, const QByteArray& bytes) { drives.write_native(relative, bytes); }

@@ -41,8 +41,6 @@ class end_to_end : public test::start_fixture, public ::testing::WithParamInterf
  protected:
   void SetUp() override {
     start_fixture::SetUp();
-    platform::reset_window_registry();
-    reset_menu_password_list();
     register_frm_message();
     register_startup_windows();
     register_menu_windows();

@@ -34,18 +34,10 @@ struct sample {
 class frm_message_test : public km::test::with_scripted_dialogs {
  protected:
   void SetUp() override {
-    reset_shared_variables();
     register_frm_message();
     owner = platform::load_form(new form("startup"));
     owner->show();
     start = fake.monotonic_ms();
-  }
-  void TearDown() override {
-    platform::reset_window_registry();
-    platform::unregister_form("frmMessage");
-    platform::reset_program_state();
-    reset_shared_variables();
-    with_scripted_dialogs::TearDown();
   }
 
   // Looks at the screen every 10 ms while the call waits; a sample is kept
@@ -298,8 +290,6 @@ TEST(frm_message_system_clock, a_short_message_closes_by_its_real_timer) {
   EXPECT_FALSE(platform::is_loaded("frmMessage"));
   EXPECT_TRUE(owner->isVisible());
   EXPECT_FALSE(message_call_active());
-  platform::reset_window_registry();
-  platform::unregister_form("frmMessage");
 }
 
 TEST_F(frm_message_test, handlers_called_directly) {

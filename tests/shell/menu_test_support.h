@@ -26,19 +26,7 @@ namespace km::test {
 
 class menu_test : public with_scripted_dialogs {
  protected:
-  void SetUp() override {
-    platform::reset_window_registry();
-    platform::reset_program_state();
-    reset_shared_variables();
-    reset_setup_values();
-    reset_menu_password_list();
-    register_menu_windows();
-  }
-  void TearDown() override {
-    platform::reset_window_registry();
-    platform::reset_program_state();
-    with_scripted_dialogs::TearDown();
-  }
+  void SetUp() override { register_menu_windows(); }
 
   // A file of drive C: by its path below the root ("korva-scope-passwords.txt").
   QByteArray c_file(const QString& relative) const {

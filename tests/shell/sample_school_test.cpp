@@ -32,7 +32,6 @@ namespace {
 class sample_school_test : public test::with_scripted_dialogs {
  protected:
   void SetUp() override {
-    reset_shared_variables();
     g_year = "2017";
     options.school_record_folder = sample_school_record_folder("C:", 2017);
   }

@@ -15,15 +15,10 @@ namespace km::test {
 
 class side_window_test : public with_scripted_dialogs {
  protected:
-  void SetUp() override {
-    reset_shared_variables();
-    register_side_windows();
-  }
+  void SetUp() override { register_side_windows(); }
   void TearDown() override {
-    platform::reset_window_registry();
-    run_events();
-    reset_shared_variables();
     with_scripted_dialogs::TearDown();
+    run_events();
   }
 };
 

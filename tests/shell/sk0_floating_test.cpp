@@ -12,6 +12,7 @@
 #include "shell/suite_programs.h"
 #include "side_window_test_support.h"
 #include "support/desktop_recorders.h"
+#include "support/fixed_system_info.h"
 #include "support/temp_drives.h"
 #include "support/value_printing.h"
 #include "support/window_helpers.h"
@@ -22,19 +23,11 @@ namespace {
 using test::recording_launcher;
 
 // A system whose only fact asked for here is its environment.
-class environment_only : public platform::system_info_provider {
+class environment_only : public test::fixed_system_info {
  public:
   environment_only() { platform::set_system_info(this); }
   ~environment_only() override { platform::set_system_info(nullptr); }
   QString user_name() override { return {}; }
-  std::optional<platform::memory_status> memory() override { return std::nullopt; }
-  QSize screen_pixels() override { return {}; }
-  int colour_bits() override { return 0; }
-  QString program_folder() override { return {}; }
-  std::optional<platform::disk_space> space_of(const QString&) override { return std::nullopt; }
-  QList<platform::drive_entry> drives() override { return {}; }
-  platform::os_version version() override { return {}; }
-  int processor_type() override { return 0; }
   QStringList environment() override { return entries; }
   QStringList entries{"HOME=/home/teacher", "LANG=C", "PATH=/usr/bin:/bin", "EMPTY="};
 };

@@ -73,7 +73,7 @@ TEST_F(setup_txt_test, damaged_files_are_rebuilt_around_what_was_read) {
   };
   for (const row& r : rows) {
     SCOPED_TRACE(r.file.toStdString());
-    reset_setup_values();
+    g_setup_line1_value = g_setup_line3_value1 = g_setup_line3_value2 = QString();
     g_language = false;
     write_file(settings_file, r.file);
     read_setup_txt();
@@ -167,13 +167,6 @@ class splash_test : public test::start_fixture {
     platform::register_form(QStringLiteral("punte_mnu"), [] { return new stand_in_menu; });
     make_folder(QStringLiteral("C:\\Program Files (x86)\\KORVA-MARKS"));
     write_file(test::program_file, "program");
-  }
-  void TearDown() override {
-    platform::reset_window_registry();
-    platform::unregister_form(QStringLiteral("punte_mnu"));
-    platform::unregister_form(QStringLiteral("marks_splash"));
-    platform::unregister_form(QStringLiteral("startup"));
-    start_fixture::TearDown();
   }
   marks_splash* load_splash() {
     return qobject_cast<marks_splash*>(platform::show_form(QStringLiteral("marks_splash")));

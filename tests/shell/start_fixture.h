@@ -39,36 +39,11 @@ inline const QString program_file = QStringLiteral("C:\\Program Files (x86)\\KOR
 class start_fixture : public with_scripted_dialogs {
  protected:
   void SetUp() override {
-    reset_all();
     platform::set_program_file_path(program_file);
     platform::set_desktop_folder(drives.make_native_folder(QStringLiteral("desktop")));
     platform::set_instance_lock_file(drives.base() + QStringLiteral("/korva-marks.lock"));
     platform::registry_write(product_name_value, platform::Value::text(QStringLiteral("Windows 10 Pro")),
                              platform::registry_type::sz);
-  }
-
-  void TearDown() override {
-    platform::reset_window_registry();
-    try {
-      std::int16_t all = close_all_files;
-      close_file(all);
-    } catch (...) {
-    }
-    reset_all();
-    platform::set_program_file_path(QString());
-    platform::set_desktop_folder(QString());
-    platform::set_instance_lock_file(QString());
-    platform::set_registry_file(QString());
-    set_cursor_reader(nullptr);
-    with_scripted_dialogs::TearDown();
-  }
-
-  static void reset_all() {
-    reset_shared_variables();
-    reset_setup_values();
-    platform::reset_system_settings();
-    reset_setting_change_messages();
-    platform::reset_program_state();
   }
 
   // The bytes of a file on a temporary drive, given as a Windows path.

@@ -98,12 +98,6 @@ class startup_test : public test::start_fixture {
     });
     set_cursor_reader([this] { return cursor; });
   }
-  void TearDown() override {
-    platform::reset_window_registry();
-    for (const char* name : {"startup", "marks_splash", "punte_mnu", "frmMessage"})
-      platform::unregister_form(QString::fromLatin1(name));
-    start_fixture::TearDown();
-  }
 
   startup* load_startup() {
     start_ms = fake.monotonic_ms();

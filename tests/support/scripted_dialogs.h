@@ -23,6 +23,7 @@
 #include <source_location>
 
 #include "platform/dialogs.h"
+#include "support/clean_state.h"
 
 namespace km::test {
 
@@ -149,10 +150,13 @@ class scripted_dialogs : public platform::dialog_service {
 };
 
 // A test fixture with scripted dialogs that checks at the end that every
-// expected prompt came.
-class with_scripted_dialogs : public ::testing::Test {
+// expected prompt came, then resets the program's state (clean_state_test).
+class with_scripted_dialogs : public clean_state_test {
  protected:
-  void TearDown() override { dialogs.verify(); }
+  void TearDown() override {
+    dialogs.verify();
+    clean_state_test::TearDown();
+  }
   scripted_dialogs dialogs;
 };
 

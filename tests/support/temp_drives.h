@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 
 #include "platform/drive_map.h"
+#include "support/clean_state.h"
 
 namespace km::test {
 
@@ -48,7 +49,7 @@ class temp_drives {
 };
 
 // A gtest fixture holding a temp_drives.
-class temp_drives_test : public ::testing::Test {
+class temp_drives_test : public clean_state_test {
  protected:
   // The native path of a file or folder on drive C:, given below its root
   // with "/" ("Data/x.txt").

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "platform/dbase/dbf_error.h"
+#include "platform/services.h"
 
 namespace km::platform {
 
@@ -74,6 +75,9 @@ dbf_lock_request& lock_request() {
   static dbf_lock_request request;
   return request;
 }
+
+// A test's lock refusal never outlives the test.
+const reset_step drop_lock_request_at_reset{reset_stage::values, [] { lock_request() = {}; }};
 
 // Asks for the write lock on the descriptor: 0 or the errno of the refusal.
 int request_write_lock(int fd, bool& ofd) {
@@ -161,5 +165,22 @@ bool dbf_locked_by_other_process(const QString& native_path) {
   ::close(fd);
   return fl.l_type != F_UNLCK;
 }
+
+namespace {
+
+// A test ends holding no table lock, even one a lost table object still
+// counts on (its release then finds nothing to do).
+void release_every_lock() {
+  std::lock_guard guard(registry_mutex());
+  for (auto& entry : registry()) {
+    bool ofd = entry.second.ofd;
+    set_lock(entry.second.fd, F_UNLCK, ofd);
+    ::close(entry.second.fd);
+  }
+  registry().clear();
+}
+const reset_step release_every_lock_at_reset{reset_stage::open_files, release_every_lock};
+
+}  // namespace
 
 }  // namespace km::platform

@@ -7,15 +7,11 @@
 #include "platform/date_time.h"
 #include "platform/printer/pdf_device.h"
 #include "platform/printer/system_printer_device.h"
+#include "platform/services.h"
 
 namespace km::platform {
 
 namespace {
-
-QString& pdf_folder_override() {
-  static QString folder;
-  return folder;
-}
 
 // "yyyy-MM-dd HH.mm.ss" of a date value.
 QString stamp(double now) {
@@ -52,13 +48,13 @@ std::shared_ptr<print_device> make_printer_device(const QString& name) {
 }
 
 QString default_pdf_folder() {
-  if (!pdf_folder_override().isEmpty()) return pdf_folder_override();
+  if (const QString& chosen = services().pdf_folder; !chosen.isEmpty()) return chosen;
   QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
   if (documents.isEmpty()) documents = QDir::homePath();
   return QDir(documents).filePath(QStringLiteral("KORVA-MARKS"));
 }
 
-void set_pdf_folder(const QString& folder) { pdf_folder_override() = folder; }
+void set_pdf_folder(const QString& folder) { services().pdf_folder = folder; }
 
 QString pdf_file_name(const QString& job_name, double now) {
   QString name;

@@ -4,6 +4,8 @@
 #include <QHash>
 #include <cmath>
 
+#include "platform/services.h"
+
 namespace km::platform {
 
 namespace {
@@ -39,10 +41,19 @@ const QString& fallback_family() {
   return family;
 }
 
+// The families found so far, by lower-case name.
+QHash<QString, QString>& resolved_families() {
+  static QHash<QString, QString> resolved;
+  return resolved;
+}
+
+// Looked up afresh after a reset: the fonts installed may have changed.
+const reset_step forget_families{reset_stage::values, [] { resolved_families().clear(); }};
+
 }  // namespace
 
 QString installed_font_family(const QString& name) {
-  static QHash<QString, QString> resolved;
+  QHash<QString, QString>& resolved = resolved_families();
   const QString key = name.trimmed().toLower();
   if (const auto it = resolved.constFind(key); it != resolved.constEnd()) return *it;
 

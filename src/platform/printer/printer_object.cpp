@@ -2,8 +2,10 @@
 
 #include <QtMath>
 #include <cmath>
+#include <memory>
 
 #include "platform/printer/device_choice.h"
+#include "platform/services.h"
 
 namespace km::platform {
 
@@ -457,9 +459,22 @@ bool printer_object::end_doc() {
 
 void printer_object::kill_doc() { finish_document(); }
 
+namespace {
+
+// Made on first use; a test ends with it gone (device, metrics and every
+// property), so the next test meets a printer as the program starts with.
+std::unique_ptr<printer_object>& the_printer() {
+  static std::unique_ptr<printer_object> p;
+  return p;
+}
+
+const reset_step new_printer{reset_stage::open_files, [] { the_printer().reset(); }};
+
+}  // namespace
+
 printer_object& printer() {
-  static printer_object the_printer;
-  return the_printer;
+  if (!the_printer()) the_printer() = std::make_unique<printer_object>();
+  return *the_printer();
 }
 
 }  // namespace km::platform
