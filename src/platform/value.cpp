@@ -191,6 +191,8 @@ QString with_system_decimal(QString text) {
 
 }  // namespace
 
+Value::Value(date_value v) : v_(date_value{checked_date(v.days)}) {}
+
 bool Value::is_numeric() const {
   switch (kind()) {
     case type::int16:

@@ -56,7 +56,9 @@ class Value {
   Value(float v) : v_(v) {}
   Value(double v) : v_(v) {}
   Value(bool v) : v_(v) {}
-  Value(date_value v) : v_(v) {}
+  // A date outside the years 100 to 9999, infinity or NaN throws
+  // value_error (overflow), as the platform's date conversion does.
+  Value(date_value v);
   Value(const QString& v) : v_(v) {}
   Value(const char* v) : v_(QString::fromUtf8(v)) {}
   Value(null_t v) : v_(v) {}
