@@ -2,49 +2,22 @@
 
 #include <charconv>
 #include <cmath>
+#include <optional>
 
 #include "platform/cp1252.h"
+#include "platform/date_time.h"
 #include "platform/dbase/dbf_error.h"
 
 namespace km::platform {
 
 namespace {
 
-// Days from 1970-01-01 of a civil date (proleptic Gregorian).
-qint64 days_from_civil(qint64 y, unsigned m, unsigned d) {
-  y -= m <= 2;
-  const qint64 era = (y >= 0 ? y : y - 399) / 400;
-  const unsigned yoe = unsigned(y - era * 400);
-  const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-  const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + qint64(doe) - 719468;
-}
-
-void civil_from_days(qint64 z, int& y, int& m, int& d) {
-  z += 719468;
-  const qint64 era = (z >= 0 ? z : z - 146096) / 146097;
-  const unsigned doe = unsigned(z - era * 146097);
-  const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const unsigned mp = (5 * doy + 2) / 153;
-  d = int(doy - (153 * mp + 2) / 5 + 1);
-  m = int(mp < 10 ? mp + 3 : mp - 9);
-  y = int(qint64(yoe) + era * 400 + (m <= 2));
-}
-
-const qint64 k_epoch = days_from_civil(1899, 12, 30);
-
-bool leap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
-
-int days_in_month(int y, int m) {
-  static constexpr int k_days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return m == 2 && leap(y) ? 29 : k_days[m - 1];
-}
-
+// The date value of a day of the calendar, false when there is no such day
+// or the year is outside 100..9999.
 bool make_days(int y, int m, int d, double& days) {
-  if (y < 1 || y > 9999 || m < 1 || m > 12 || d < 1 || d > days_in_month(y, m)) return false;
-  days = double(days_from_civil(y, unsigned(m), unsigned(d)) - k_epoch);
-  return true;
+  const std::optional<double> date = make_date(y, m, d);
+  if (date) days = *date;
+  return date.has_value();
 }
 
 bool digits(const char* p, int n, int& out) {
@@ -141,10 +114,7 @@ QByteArray encode_date(const dbf_field& f, const Value& v) {
   } else {
     days = number_of(f, v);
   }
-  if (!std::isfinite(days) || std::fabs(days) > 3.0e6) conversion(f, QStringLiteral("a date out of range"));
-  int y = 0, m = 0, d = 0;
-  dbf_civil_date(days, y, m, d);
-  if (y < 1 || y > 9999) conversion(f, QStringLiteral("a date out of range"));
+  if (!is_date_in_range(days)) conversion(f, QStringLiteral("a date out of range"));
   return dbf_date_text(days);
 }
 
@@ -178,7 +148,10 @@ bool parse_dbf_date(const char* p, double& days) {
 }
 
 void dbf_civil_date(double days, int& year, int& month, int& day) {
-  civil_from_days(k_epoch + qint64(std::trunc(days)), year, month, day);
+  const date_parts p = split_date(date_part(days));
+  year = p.year;
+  month = p.month;
+  day = p.day;
 }
 
 QByteArray dbf_date_text(double days) {
