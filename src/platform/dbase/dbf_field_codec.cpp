@@ -7,6 +7,7 @@
 #include "platform/cp1252.h"
 #include "platform/date_time.h"
 #include "platform/dbase/dbf_error.h"
+#include "platform/number_format.h"
 
 namespace km::platform {
 
@@ -228,51 +229,7 @@ std::string fixed_number_text(double x, int decimals) {
   if (!std::isfinite(x))
     throw dbf_error(dbf_error_kind::other, QStringLiteral("A number that is not finite cannot be stored"),
                     dbf_errno::conversion);
-  // The 15 significant digits and the decimal exponent of |x|.
-  char buf[40];
-  const auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::scientific, 14);
-  std::string sig;
-  const char* p = buf;
-  for (; p < r.ptr && *p != 'e'; ++p)
-    if (*p != '.') sig += *p;
-  int exp10 = 0;
-  std::from_chars(p + 1 + (p[1] == '+'), r.ptr, exp10);
-  if (x == 0) exp10 = 0;
-
-  int point = exp10 + 1;  // digits of sig before the decimal point
-  const int keep = point + decimals;
-  std::string kept;
-  if (keep >= 0) {
-    kept = sig.substr(0, std::size_t(std::min<int>(keep, int(sig.size()))));
-    if (keep < int(sig.size()) && sig[std::size_t(keep)] >= '5') {
-      int i = int(kept.size()) - 1;
-      for (; i >= 0; --i) {
-        if (kept[std::size_t(i)] == '9') {
-          kept[std::size_t(i)] = '0';
-        } else {
-          ++kept[std::size_t(i)];
-          break;
-        }
-      }
-      if (i < 0) {
-        kept.insert(kept.begin(), '1');
-        ++point;
-      }
-    }
-  }
-  // kept holds the digits from the position of 10^(point-1) down to 10^-decimals.
-  const int total = point + decimals;
-  if (int(kept.size()) < total) kept.append(std::size_t(std::max(0, total - int(kept.size()))), '0');
-  if (point <= 0) {
-    kept.insert(0, std::size_t(-point + 1), '0');
-    point = 1;
-  }
-  std::string out = kept.substr(0, std::size_t(point));
-  const std::size_t lead = out.find_first_not_of('0');
-  out = lead == std::string::npos ? "0" : out.substr(lead);
-  if (decimals > 0) out += '.' + kept.substr(std::size_t(point), std::size_t(decimals));
-  if (x < 0 && kept.find_first_not_of('0') != std::string::npos) out.insert(out.begin(), '-');
-  return out;
+  return fixed_decimal_text(x, decimals, rounding::half_away_from_zero);
 }
 
 }  // namespace km::platform
