@@ -258,14 +258,18 @@ double Value::to_double() const {
   return 0.0;
 }
 
-std::int16_t Value::to_int16() const {
-  const double r = round_to_integer_half_even(to_double());
+std::int16_t Value::to_int16() const { return cint(to_double()); }
+
+std::int32_t Value::to_int32() const { return clng(to_double()); }
+
+std::int16_t cint(double x) {
+  const double r = round_to_integer_half_even(x);
   if (!(r >= -32768.0 && r <= 32767.0)) throw_overflow();
   return static_cast<std::int16_t>(r);
 }
 
-std::int32_t Value::to_int32() const {
-  const double r = round_to_integer_half_even(to_double());
+std::int32_t clng(double x) {
+  const double r = round_to_integer_half_even(x);
   if (!(r >= -2147483648.0 && r <= 2147483647.0)) throw_overflow();
   return static_cast<std::int32_t>(r);
 }

@@ -82,9 +82,8 @@ class Value {
   // Null: invalid_use_of_null; a text that is not a number: type_mismatch.
   double to_double() const;
 
-  // CInt: to_double rounded half to even; outside -32768..32767 overflow.
+  // CInt and CLng of to_double (see cint and clng below).
   std::int16_t to_int16() const;
-  // CLng: the same for 32 bits.
   std::int32_t to_int32() const;
 
   // CBool: a number is True when non-zero; texts "True"/"False" (any case)
@@ -117,6 +116,13 @@ bool is_number_text(const QString& text);
 // text; with null the answer is "not comparable".
 enum class ordering { less, equal, greater, unordered };
 ordering compare(const Value& a, const Value& b);
+
+// CInt of a number: rounded half to even (2.5 -> 2, 3.5 -> 4); outside
+// -32768..32767, and NaN, throw value_error (overflow). The one rule for
+// every conversion of a number to a 16-bit whole number.
+std::int16_t cint(double x);
+// CLng: the same for 32 bits.
+std::int32_t clng(double x);
 
 // Round (half to even) to a number of decimals, as the platform's Round.
 double round_half_even(double x, int decimals = 0);
