@@ -70,7 +70,7 @@ void fill_subject_grid(platform::flex_grid& grid) {
       // The number is free again.
     }
     platform::message_box(
-        read_failure_message(g_data_folder + QStringLiteral("\\exp_mrk_control.txt"), e.description()),
+        read_failure_message(g_data_folder + QStringLiteral("\\exp_mrk_control.txt"), e.text()),
         platform::msg_buttons::ok, platform::msg_icon::critical);
   }
 }

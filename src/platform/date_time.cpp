@@ -214,7 +214,8 @@ std::optional<double> date_from_numbers(const std::vector<token>& nums) {
 bool is_date_in_range(double days) { return days > first_date_day - 1.0 && days < last_date_day + 1.0; }
 
 double checked_date(double days) {
-  if (!is_date_in_range(days)) throw value_error(value_error::kind::overflow, "Overflow");
+  if (!is_date_in_range(days))
+    throw value_error(value_error::kind::overflow, "a date outside the years 100 to 9999");
   return days;
 }
 

@@ -189,7 +189,26 @@ QString with_system_decimal(QString text) {
   return text;
 }
 
+int value_error_number(value_error::kind k) {
+  switch (k) {
+    case value_error::kind::type_mismatch:
+      return 13;
+    case value_error::kind::overflow:
+      return 6;
+    case value_error::kind::invalid_use_of_null:
+      return 94;
+    case value_error::kind::invalid_argument:
+      return 5;
+  }
+  return 5;
+}
+
 }  // namespace
+
+value_error::value_error(kind k, const char* detail)
+    : platform_error(value_error_number(k), standard_error_text(value_error_number(k)),
+                     QString::fromUtf8(detail)),
+      kind_(k) {}
 
 Value::Value(date_value v) : v_(date_value{checked_date(v.days)}) {}
 

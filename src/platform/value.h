@@ -7,17 +7,20 @@
 
 #include <QString>
 #include <cstdint>
-#include <stdexcept>
 #include <variant>
+
+#include "platform/platform_error.h"
 
 namespace km::platform {
 
 // A failure that the older programs raised as a run-time error: type
-// mismatch, overflow, invalid use of null, invalid argument.
-class value_error : public std::runtime_error {
+// mismatch (13), overflow (6), invalid use of null (94), invalid procedure
+// call or argument (5). The text is the kind's own ("Overflow" ...); the
+// detail, which what() gives, says what was being converted.
+class value_error : public platform_error {
  public:
   enum class kind { type_mismatch, overflow, invalid_use_of_null, invalid_argument };
-  value_error(kind k, const char* what) : std::runtime_error(what), kind_(k) {}
+  value_error(kind k, const char* detail);
   kind which() const { return kind_; }
 
  private:

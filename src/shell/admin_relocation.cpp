@@ -27,7 +27,7 @@ const QString new_part = QStringLiteral("\\OSKAVEN\\ADMIN");
 constexpr int network_dta_blank_lines = 7;
 constexpr int network_setup_blank_lines = 3;
 
-QString failure_text(const file_error& e) { return e.description(); }
+QString failure_text(const file_error& e) { return e.text(); }
 
 QString not_old_layout_text(const QString& old_folder) {
   return in_language("Die gids '" + old_folder + "' bevat nie '\\NW_ADMIN' nie: niks is verskuif nie.",
