@@ -230,13 +230,13 @@ open_outcome open_table(const QString& folder, platform::data_control& control, 
           return open_outcome::failed;
         case dbf_error_kind::null_value:
           if (null_repeats++ < max_null_repeats) continue;
-          stop_for(e.number(), e.reason());
+          stop_for(e.number(), e.text());
         case dbf_error_kind::other:
-          stop_for(e.number(), e.reason());
+          stop_for(e.number(), e.text());
       }
-      stop_for(e.number(), e.reason());
+      stop_for(e.number(), e.text());
     } catch (const platform::file_error& e) {
-      stop_for(e.error_number(), e.description());
+      stop_for(e.number(), e.text());
     }
   }
 }
@@ -306,9 +306,9 @@ bool is_administration_folder(const QString& folder) {
   try {
     generate_record_layout_code(control, folder, table);
   } catch (const dbf_error& e) {
-    stop_for(e.number(), e.reason());
+    stop_for(e.number(), e.text());
   } catch (const platform::file_error& e) {
-    stop_for(e.error_number(), e.description());
+    stop_for(e.number(), e.text());
   }
   platform::end_program();
 }

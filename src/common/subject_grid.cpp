@@ -3,7 +3,6 @@
 #include "common/file_number_pool.h"
 #include "common/open_exp_mrk_control.h"
 #include "common/shared_variables.h"
-#include "platform/date_time.h"
 #include "platform/dialogs.h"
 #include "platform/numbered_files.h"
 #include "platform/value.h"
@@ -14,13 +13,14 @@ namespace {
 
 constexpr int subject_grid_cols = 9;
 
-// Dates the platform can show: years 100 to 9999.
-constexpr double first_date = -657434.0;
-constexpr double last_date = 2958465.99999;
-
-QString date_cell(double days) {
-  if (!(days >= first_date && days <= last_date)) return QString();
-  return platform::Value::date(days).to_text();
+// The record's date as text; a stored date the platform cannot show (a day
+// outside the years 100 to 9999, or no number at all) leaves the cell empty.
+QString date_cell(const platform::record_buffer& rec) {
+  try {
+    return rec.get("date").to_text();
+  } catch (const platform::value_error&) {
+    return QString();
+  }
 }
 
 QString read_failure_message(const QString& path, const QString& description) {
@@ -41,7 +41,7 @@ QStringList subject_grid_cells(const platform::record_buffer& rec) {
           rec.get_text("class_when_blank"),
           QString::number(rec.get_int16("number")),
           rec.get_text("code"),
-          date_cell(rec.get_double("date"))};
+          date_cell(rec)};
 }
 
 void fill_subject_grid(platform::flex_grid& grid) {
@@ -70,7 +70,7 @@ void fill_subject_grid(platform::flex_grid& grid) {
       // The number is free again.
     }
     platform::message_box(
-        read_failure_message(g_data_folder + QStringLiteral("\\exp_mrk_control.txt"), e.description()),
+        read_failure_message(g_data_folder + QStringLiteral("\\exp_mrk_control.txt"), e.text()),
         platform::msg_buttons::ok, platform::msg_icon::critical);
   }
 }

@@ -6,6 +6,7 @@
 
 #include "platform/clock.h"
 #include "platform/cp1252.h"
+#include "platform/cp1252_case.h"
 #include "platform/date_time.h"
 
 namespace km {
@@ -16,47 +17,6 @@ using platform::value_error;
 namespace {
 
 constexpr int longest_scramble_text = 32766;
-
-// Upper and lower case of one character as the code page pairs them:
-// a..z, à..þ (not ÷), š, œ, ž, ÿ. Characters outside the code page follow
-// their own Unicode case.
-QChar upper_char(QChar c) {
-  if (!platform::has_cp1252_byte(c)) return c.toUpper();
-  const int code = platform::ansi_code(c);
-  if (code >= 'a' && code <= 'z') return QChar(code - 32);
-  if (code >= 224 && code <= 254 && code != 247) return platform::ansi_char(code - 32);
-  switch (code) {
-    case 154:
-      return platform::ansi_char(138);
-    case 156:
-      return platform::ansi_char(140);
-    case 158:
-      return platform::ansi_char(142);
-    case 255:
-      return platform::ansi_char(159);
-    default:
-      return c;
-  }
-}
-
-QChar lower_char(QChar c) {
-  if (!platform::has_cp1252_byte(c)) return c.toLower();
-  const int code = platform::ansi_code(c);
-  if (code >= 'A' && code <= 'Z') return QChar(code + 32);
-  if (code >= 192 && code <= 222 && code != 215) return platform::ansi_char(code + 32);
-  switch (code) {
-    case 138:
-      return platform::ansi_char(154);
-    case 140:
-      return platform::ansi_char(156);
-    case 142:
-      return platform::ansi_char(158);
-    case 159:
-      return platform::ansi_char(255);
-    default:
-      return c;
-  }
-}
 
 QString right_justified(const Value& value, int width, QChar fill) {
   width = std::max(width, 0);
@@ -86,7 +46,7 @@ bool is_eight_digits(const QString& s) {
 QString capitalise_parts(const QString& text, QChar separator) {
   QStringList parts = (trim_blanks(text) + separator).split(separator);
   for (qsizetype i = 0; i + 1 < parts.size(); ++i)
-    if (!parts[i].isEmpty()) parts[i][0] = upper_char(parts[i][0]);
+    if (!parts[i].isEmpty()) parts[i][0] = platform::upper_char(parts[i][0]);
   QString built = parts[0];
   for (qsizetype i = 1; i < parts.size(); ++i) built = trim_blanks(built) + separator + parts[i];
   built.chop(1);  // the separator added above
@@ -220,20 +180,18 @@ QString upper_case_afrikaans(const QString& text) {
     // Upper case, then the codes 128..223 back to small; a small accented
     // letter (224..255) would come back to itself, so it is left as it is.
     if (accented)
-      out += lower_char(c);
+      out += platform::lower_char(c);
     else if (platform::has_cp1252_byte(c) && platform::ansi_code(c) >= 224)
       out += c;
     else
-      out += upper_char(c);
+      out += platform::upper_char(c);
   }
   out.replace(QLatin1String("HOERSKOOL"), QStringLiteral("HO\u00EBRSKOOL"));
   return out;
 }
 
 QString title_case_afrikaans(const QString& text) {
-  QString out;
-  out.reserve(text.size());
-  for (QChar c : text) out += lower_char(c);
+  QString out = platform::lower_text(text);
   for (QChar separator : {QLatin1Char(' '), QLatin1Char('-'), QLatin1Char('_')})
     out = capitalise_parts(out, separator);
   out.replace(QLatin1String("Hoerskool"), QStringLiteral("Ho\u00EBrskool"));

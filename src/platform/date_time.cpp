@@ -59,11 +59,16 @@ QString padded(int n, int width) {
 
 // The day (rounded to whole seconds) as a day count and the seconds into it.
 void split_day_seconds(double days, std::int64_t& day, std::int64_t& seconds) {
-  const double whole = std::trunc(days);
+  const double whole = std::trunc(checked_date(days));
   const double fraction = std::fabs(days - whole);
   day = static_cast<std::int64_t>(whole);
   seconds = std::llround(fraction * double(seconds_per_day));
   if (seconds >= seconds_per_day) {
+    // The last moment of the last day stays on that day.
+    if (day == std::int64_t(last_date_day)) {
+      seconds = seconds_per_day - 1;
+      return;
+    }
     seconds -= seconds_per_day;
     day += 1;
   }
@@ -205,6 +210,14 @@ std::optional<double> date_from_numbers(const std::vector<token>& nums) {
 }
 
 }  // namespace
+
+bool is_date_in_range(double days) { return days > first_date_day - 1.0 && days < last_date_day + 1.0; }
+
+double checked_date(double days) {
+  if (!is_date_in_range(days))
+    throw value_error(value_error::kind::overflow, "a date outside the years 100 to 9999");
+  return days;
+}
 
 std::optional<double> make_date(int year, int month, int day) {
   if (year < 100 || year > 9999 || month < 1 || month > 12 || day < 1) return std::nullopt;

@@ -25,6 +25,18 @@ struct date_parts {
   bool operator==(const date_parts&) const = default;
 };
 
+// The first and the last day a date can name: 100-01-01 and 9999-12-31.
+constexpr double first_date_day = -657434.0;
+constexpr double last_date_day = 2958465.0;
+
+// True for a finite date value whose day lies in the years 100 to 9999.
+bool is_date_in_range(double days);
+
+// The date value itself when it lies in the years 100 to 9999; otherwise
+// (and for infinity and NaN) throws value_error (overflow), as the
+// platform's date conversion does.
+double checked_date(double days);
+
 // The date value of a calendar day; nothing when the day does not exist or
 // the year is outside 100..9999.
 std::optional<double> make_date(int year, int month, int day);
@@ -38,7 +50,9 @@ std::optional<double> make_time(int hour, int minute, int second);
 double join_date_time(double day, double time_fraction);
 
 // The calendar day and the time of a date value, the time rounded to the
-// nearest second (23:59:59.7 becomes midnight of the next day).
+// nearest second (23:59:59.7 becomes midnight of the next day, except on
+// the last day, 9999-12-31, which keeps 23:59:59). A date outside the years
+// 100 to 9999 throws value_error (overflow), as do the text forms below.
 date_parts split_date(double days);
 
 // The day part of a date value (1899-12-29 12:00, -1.5, gives -1).

@@ -33,51 +33,20 @@ int error_number(file_error::kind k) {
   return 75;
 }
 
-QString error_description(file_error::kind k) {
-  using K = file_error::kind;
-  switch (k) {
-    case K::file_not_found:
-      return QStringLiteral("File not found");
-    case K::path_not_found:
-      return QStringLiteral("Path not found");
-    case K::permission_denied:
-      return QStringLiteral("Permission denied");
-    case K::bad_file_mode:
-      return QStringLiteral("Bad file mode");
-    case K::bad_record_number:
-      return QStringLiteral("Bad record number");
-    case K::bad_record_length:
-      return QStringLiteral("Bad record length");
-    case K::file_already_open:
-      return QStringLiteral("File already open");
-    case K::input_past_end:
-      return QStringLiteral("Input past end of file");
-    case K::disk_full:
-      return QStringLiteral("Disk full");
-    case K::bad_file_name:
-      return QStringLiteral("Bad file name or number");
-    case K::file_already_exists:
-      return QStringLiteral("File already exists");
-    case K::other:
-      return QStringLiteral("Path/File access error");
-  }
-  return QStringLiteral("Path/File access error");
-}
+QString error_description(file_error::kind k) { return standard_error_text(error_number(k)); }
 
 namespace {
-std::string what_text(file_error::kind k, const QString& path, const QString& detail) {
+QString detailed_text(file_error::kind k, const QString& path, const QString& detail) {
   QString text = error_description(k);
   if (!path.isEmpty()) text += QStringLiteral(": ") + path;
   if (!detail.isEmpty()) text += QStringLiteral(" (") + detail + QLatin1Char(')');
-  return text.toStdString();
+  return text;
 }
 }  // namespace
 
 file_error::file_error(kind k, const QString& path, const QString& detail)
-    : std::runtime_error(what_text(k, path, detail)), kind_(k), path_(path) {}
-
-int file_error::error_number() const { return km::platform::error_number(kind_); }
-
-QString file_error::description() const { return error_description(kind_); }
+    : platform_error(error_number(k), error_description(k), detailed_text(k, path, detail)),
+      kind_(k),
+      path_(path) {}
 
 }  // namespace km::platform

@@ -5,11 +5,14 @@
 // choose per step whether to skip, stop or report it.
 
 #include <QString>
-#include <stdexcept>
+
+#include "platform/platform_error.h"
 
 namespace km::platform {
 
-class file_error : public std::runtime_error {
+// number() and text() are the kind's error number and short English
+// description (53, "File not found"); what() adds the path and detail.
+class file_error : public platform_error {
  public:
   enum class kind {
     file_not_found,       // 53
@@ -31,10 +34,6 @@ class file_error : public std::runtime_error {
   kind which() const { return kind_; }
   // The Windows path the step was given ("" when none).
   const QString& path() const { return path_; }
-  // The platform's error number of the kind (53, 76, ...).
-  int error_number() const;
-  // The platform's short English description ("File not found", ...).
-  QString description() const;
 
  private:
   kind kind_;

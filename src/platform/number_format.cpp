@@ -102,90 +102,107 @@ std::vector<pattern_token> tokenize(const QString& section) {
   return tokens;
 }
 
-// Lays out one section for the magnitude |x|, judged on `significant`
-// digits. `with_sign` puts "-" in front of a negative result that does not
-// round to zero.
-template <typename F>
-QString format_section(F magnitude, bool negative, bool with_sign, const QString& section, int significant) {
-  const std::vector<pattern_token> tokens = tokenize(section);
-  const system_settings_t& settings = system_settings();
-
-  std::size_t point_at = tokens.size();
-  for (std::size_t k = 0; k < tokens.size(); ++k)
-    if (tokens[k].kind == pattern_token::point) {
-      point_at = k;
-      break;
-    }
-
-  // Digit places before and after the point; what the commas and percent
-  // signs do.
-  std::vector<std::size_t> int_places;
-  QString frac_places;
-  for (std::size_t k = 0; k < tokens.size(); ++k) {
-    if (tokens[k].kind != pattern_token::digit) continue;
-    if (k < point_at)
-      int_places.push_back(k);
-    else
-      frac_places += tokens[k].text;
-  }
+// What one section of a pattern asks for: its tokens, where the point
+// stands, the digit places on either side, thousands grouping, and the
+// scaling that commas right of the last digit place and percent signs ask.
+struct section_plan {
+  std::vector<pattern_token> tokens;
+  std::size_t point_at = 0;             // index of the point token, or tokens.size()
+  std::vector<std::size_t> int_places;  // indices of the digit places before the point
+  QString frac_places;                  // the placeholder characters after the point
   bool grouping = false;
   int scale_thousands = 0;
   int percents = 0;
+};
+
+section_plan plan_section(const QString& section) {
+  section_plan plan;
+  plan.tokens = tokenize(section);
+  const std::vector<pattern_token>& tokens = plan.tokens;
+  plan.point_at = tokens.size();
+  for (std::size_t k = 0; k < tokens.size(); ++k)
+    if (tokens[k].kind == pattern_token::point) {
+      plan.point_at = k;
+      break;
+    }
   for (std::size_t k = 0; k < tokens.size(); ++k) {
-    if (tokens[k].kind == pattern_token::percent) ++percents;
-    if (tokens[k].kind != pattern_token::comma || k > point_at || int_places.empty()) continue;
-    if (k < int_places.front()) continue;
-    if (k < int_places.back())
-      grouping = true;
+    if (tokens[k].kind != pattern_token::digit) continue;
+    if (k < plan.point_at)
+      plan.int_places.push_back(k);
     else
-      ++scale_thousands;
+      plan.frac_places += tokens[k].text;
   }
+  for (std::size_t k = 0; k < tokens.size(); ++k) {
+    if (tokens[k].kind == pattern_token::percent) ++plan.percents;
+    if (tokens[k].kind != pattern_token::comma || k > plan.point_at || plan.int_places.empty()) continue;
+    if (k < plan.int_places.front()) continue;
+    if (k < plan.int_places.back())
+      plan.grouping = true;
+    else
+      ++plan.scale_thousands;
+  }
+  return plan;
+}
 
-  double scaled = double(magnitude);
-  for (int p = 0; p < percents; ++p) scaled *= 100.0;
-  for (int s = 0; s < scale_thousands; ++s) scaled /= 1000.0;
-  decimal_digits d =
-      (percents || scale_thousands) ? to_decimal(scaled, significant) : to_decimal(magnitude, significant);
+// The magnitude scaled as the section asks, as `significant` digits rounded
+// half away from zero to the section's decimal places.
+template <typename F>
+decimal_digits section_digits(F magnitude, const section_plan& plan, int significant) {
+  decimal_digits d;
+  if (plan.percents || plan.scale_thousands) {
+    double scaled = double(magnitude);
+    for (int p = 0; p < plan.percents; ++p) scaled *= 100.0;
+    for (int s = 0; s < plan.scale_thousands; ++s) scaled /= 1000.0;
+    d = to_decimal(scaled, significant);
+  } else {
+    d = to_decimal(magnitude, significant);
+  }
   d.negative = false;
-  round_decimal(d, int(frac_places.size()), false);
+  round_decimal(d, int(plan.frac_places.size()), rounding::half_away_from_zero);
+  return d;
+}
 
-  // Whole part, padded with zeros as far as the leftmost "0" place asks.
-  std::string whole;
-  if (d.point > 0) {
-    whole = d.digits.substr(0, std::min<std::size_t>(d.point, d.digits.size()));
-    whole.append(std::max<int>(0, d.point - int(d.digits.size())), '0');
-  }
-  const int places = int(int_places.size());
+// The whole part, padded with zeros as far as the leftmost "0" place asks.
+std::string section_whole(const decimal_digits& d, const section_plan& plan) {
+  std::string whole = whole_digits(d);
+  const int places = int(plan.int_places.size());
   for (int p = 0; p < places; ++p)
-    if (tokens[int_places[p]].text == QLatin1String("0")) {
+    if (plan.tokens[plan.int_places[p]].text == QLatin1String("0")) {
       if (int(whole.size()) < places - p) whole.insert(0, places - p - whole.size(), '0');
       break;
     }
+  return whole;
+}
 
-  // Fraction digits, dropping trailing zeros that stand on "#" places.
-  std::string fraction;
-  for (int j = 0; j < int(frac_places.size()); ++j) {
-    const int index = d.point + j;
-    fraction += (index >= 0 && index < int(d.digits.size())) ? d.digits[index] : '0';
-  }
+// The fraction digits, without the trailing zeros that stand on "#" places.
+std::string section_fraction(const decimal_digits& d, const section_plan& plan) {
+  std::string fraction = fraction_digits(d, int(plan.frac_places.size()));
   while (!fraction.empty() && fraction.back() == '0' &&
-         frac_places[int(fraction.size()) - 1] != QLatin1Char('0'))
+         plan.frac_places[int(fraction.size()) - 1] != QLatin1Char('0'))
     fraction.pop_back();
+  return fraction;
+}
 
+// The section's tokens with the digits put in their places: the whole part
+// fills the digit places before the point (the first place takes any digits
+// beyond the places), grouped in thousands when the section asks.
+QString lay_out_section(const section_plan& plan, const std::string& whole, const std::string& fraction) {
+  const system_settings_t& settings = system_settings();
   QString out;
   const int n = int(whole.size());
+  const int places = int(plan.int_places.size());
   const auto put_digit = [&](int i) {
     out += QLatin1Char(whole[i]);
     const int place = n - 1 - i;
-    if (grouping && place > 0 && place % 3 == 0) out += settings.thousands;
+    if (plan.grouping && place > 0 && place % 3 == 0) out += settings.thousands;
   };
   int place_index = 0;
   int frac_index = 0;
-  for (std::size_t k = 0; k < tokens.size(); ++k) {
-    const pattern_token& t = tokens[k];
+  for (std::size_t k = 0; k < plan.tokens.size(); ++k) {
+    const pattern_token& t = plan.tokens[k];
     switch (t.kind) {
       case pattern_token::digit:
-        if (k < point_at) {
+        if (k < plan.point_at) {
           const int place = places - 1 - place_index;
           if (place_index == 0) {
             for (int i = 0; i < n - place; ++i) put_digit(i);
@@ -210,6 +227,17 @@ QString format_section(F magnitude, bool negative, bool with_sign, const QString
         break;
     }
   }
+  return out;
+}
+
+// Lays out one section for the magnitude |x|, judged on `significant`
+// digits. `with_sign` puts "-" in front of a negative result that does not
+// round to zero.
+template <typename F>
+QString format_section(F magnitude, bool negative, bool with_sign, const QString& section, int significant) {
+  const section_plan plan = plan_section(section);
+  const decimal_digits d = section_digits(magnitude, plan, significant);
+  QString out = lay_out_section(plan, section_whole(d, plan), section_fraction(d, plan));
   // A negative number that rounds to nothing shows no sign ("0.0", not "-0.0").
   if (negative && with_sign && !d.is_zero()) out.prepend(QLatin1Char('-'));
   return out;
@@ -264,7 +292,7 @@ QString non_finite_text(double x) {
 decimal_digits to_decimal(double x, int significant) { return to_decimal_impl(x, significant); }
 decimal_digits to_decimal(float x, int significant) { return to_decimal_impl(x, significant); }
 
-void round_decimal(decimal_digits& d, int decimals, bool half_even) {
+void round_decimal(decimal_digits& d, int decimals, rounding mode) {
   const int keep = d.point + decimals;
   const int length = int(d.digits.size());
   if (d.is_zero() || keep >= length) return;
@@ -275,7 +303,7 @@ void round_decimal(decimal_digits& d, int decimals, bool half_even) {
   }
   const char next = d.digits[keep];
   bool up;
-  if (!half_even) {
+  if (mode == rounding::half_away_from_zero) {
     up = next >= '5';
   } else {
     const bool beyond = keep + 1 < length;  // digits are stored without trailing zeros
@@ -296,6 +324,33 @@ void round_decimal(decimal_digits& d, int decimals, bool half_even) {
   strip_trailing_zeros(d);
 }
 
+std::string whole_digits(const decimal_digits& d) {
+  if (d.point <= 0) return std::string();
+  std::string whole = d.digits.substr(0, std::min<std::size_t>(std::size_t(d.point), d.digits.size()));
+  whole.append(std::size_t(std::max<int>(0, d.point - int(d.digits.size()))), '0');
+  return whole;
+}
+
+std::string fraction_digits(const decimal_digits& d, int count) {
+  std::string fraction;
+  for (int j = 0; j < count; ++j) {
+    const int index = d.point + j;
+    fraction += (index >= 0 && index < int(d.digits.size())) ? d.digits[std::size_t(index)] : '0';
+  }
+  return fraction;
+}
+
+std::string fixed_decimal_text(double x, int decimals, rounding mode) {
+  if (!std::isfinite(x)) return non_finite_text(x).toStdString();
+  decimal_digits d = to_decimal(x, 15);
+  round_decimal(d, decimals, mode);
+  std::string out = d.negative && !d.is_zero() ? "-" : "";
+  const std::string whole = whole_digits(d);
+  out += whole.empty() ? "0" : whole;
+  if (decimals > 0) out += '.' + fraction_digits(d, decimals);
+  return out;
+}
+
 double decimal_to_double(const decimal_digits& d) {
   if (d.is_zero()) return 0.0;
   const std::string text = "0." + d.digits + "e" + std::to_string(d.point);
@@ -311,7 +366,7 @@ double round_half_even(double x, int decimals) {
     throw value_error(value_error::kind::invalid_argument, "Invalid procedure call or argument");
   if (!std::isfinite(x)) return x;
   decimal_digits d = to_decimal(x, 15);
-  round_decimal(d, decimals, true);
+  round_decimal(d, decimals, rounding::half_even);
   return decimal_to_double(d);
 }
 

@@ -35,9 +35,24 @@ struct decimal_digits {
 decimal_digits to_decimal(double x, int significant = 15);
 decimal_digits to_decimal(float x, int significant = 7);
 
-// Rounds the digits to `decimals` places after the point: halves away from
-// zero, or to the even digit when half_even is set.
-void round_decimal(decimal_digits& d, int decimals, bool half_even);
+// How a half is rounded: away from zero (Format patterns and the number
+// fields of tables), or to the even digit (Round and currency amounts).
+enum class rounding { half_away_from_zero, half_even };
+
+// Rounds the digits to `decimals` places after the point.
+void round_decimal(decimal_digits& d, int decimals, rounding mode);
+
+// The digits before the point ("" for a number below one), and the first
+// `count` digits after it (zeros where the number has none).
+std::string whole_digits(const decimal_digits& d);
+std::string fraction_digits(const decimal_digits& d, int count);
+
+// A number in fixed notation with `decimals` places, rounded as `mode` says
+// on its 15-significant-digit decimal form: "0" before the point of a number
+// below one, "." as the point, and "-" only in front of a number that does
+// not round to zero (12.25, 1 -> "12.3"; -0.04, 1 -> "0.0"). Infinity and
+// NaN give their text forms ("Infinity", "-Infinity", "NaN").
+std::string fixed_decimal_text(double x, int decimals, rounding mode);
 
 // The double nearest to the digits.
 double decimal_to_double(const decimal_digits& d);

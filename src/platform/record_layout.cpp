@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/cp1252.h"
+#include "platform/date_time.h"
 
 namespace km::platform {
 
@@ -157,7 +158,7 @@ void record_buffer::set(std::string_view name, const Value& value, int index) {
       store_double(bytes_, at, value.to_double());
       return;
     case field_kind::date:
-      store_double(bytes_, at, value.is_date() ? value.as_date() : value.to_double());
+      store_double(bytes_, at, value.is_date() ? value.as_date() : checked_date(value.to_double()));
       return;
   }
 }
@@ -195,7 +196,8 @@ float record_buffer::get_single(std::string_view name, int index) const {
 double record_buffer::get_double(std::string_view name, int index) const {
   const auto [f, at] = locate(name, index);
   require_kind(*f, name, {field_kind::dbl, field_kind::date});
-  return load_double(bytes_, at);
+  const double v = load_double(bytes_, at);
+  return f->kind == field_kind::date ? checked_date(v) : v;
 }
 
 QByteArray record_buffer::get_raw(std::string_view name, int index) const {
@@ -238,7 +240,7 @@ void record_buffer::set_single(std::string_view name, float v, int index) {
 void record_buffer::set_double(std::string_view name, double v, int index) {
   const auto [f, at] = locate(name, index);
   require_kind(*f, name, {field_kind::dbl, field_kind::date});
-  store_double(bytes_, at, v);
+  store_double(bytes_, at, f->kind == field_kind::date ? checked_date(v) : v);
 }
 
 void record_buffer::set_raw(std::string_view name, const QByteArray& bytes, int index) {

@@ -154,10 +154,12 @@ class record_buffer {
 
   // The field as a loose value of its kind: text (raw, untrimmed), int16,
   // int32, Boolean, single, double, date; raw fields come as text of their
-  // bytes.
+  // bytes. A date field holding a day outside the years 100 to 9999 (or
+  // infinity or NaN) throws value_error (overflow), here and in get_double.
   Value get(std::string_view name, int index = first_element) const;
   // Sets the field from a loose value converted to its kind (text is
-  // blank-padded and cut to the width).
+  // blank-padded and cut to the width; a date out of range throws
+  // value_error (overflow), here and in set_double).
   void set(std::string_view name, const Value& value, int index = first_element);
 
   QString get_text(std::string_view name, int index = first_element) const;

@@ -142,9 +142,12 @@ void write_sections(const std::vector<section>& sections) {
   const QString file = registry_file();
   const QString parent = parent_folder_name(full_win_path(file));
   if (!parent.isEmpty() && !ensure_folder(parent))
-    throw registry_error(QStringLiteral("the registry folder %1 cannot be made").arg(parent));
+    throw registry_error(registry_error::kind::not_written,
+                         QStringLiteral("the registry folder %1 cannot be made").arg(parent));
   const QString native = native_file();
-  if (native.isEmpty()) throw registry_error(QStringLiteral("the registry file %1 has no place").arg(file));
+  if (native.isEmpty())
+    throw registry_error(registry_error::kind::not_written,
+                         QStringLiteral("the registry file %1 has no place").arg(file));
   QByteArray text;
   for (const auto& s : sections) {
     text += '[' + s.key.toUtf8() + "]\n";
@@ -153,10 +156,26 @@ void write_sections(const std::vector<section>& sections) {
   }
   QSaveFile out(native);
   if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.commit())
-    throw registry_error(QStringLiteral("the registry file %1 cannot be written").arg(file));
+    throw registry_error(registry_error::kind::not_written,
+                         QStringLiteral("the registry file %1 cannot be written").arg(file));
+}
+
+int registry_error_number(registry_error::kind k) {
+  switch (k) {
+    case registry_error::kind::invalid_path:
+      return 5;
+    case registry_error::kind::not_a_number:
+      return 13;
+    case registry_error::kind::not_written:
+      return 75;
+  }
+  return 75;
 }
 
 }  // namespace
+
+registry_error::registry_error(kind k, const QString& detail)
+    : platform_error(registry_error_number(k), standard_error_text(registry_error_number(k)), detail) {}
 
 std::optional<Value> registry_read(const QString& value_path) {
   const auto where = locate(value_path);
@@ -169,14 +188,17 @@ std::optional<Value> registry_read(const QString& value_path) {
 
 void registry_write(const QString& value_path, const Value& value, registry_type type) {
   const auto where = locate(value_path);
-  if (!where) throw registry_error(QStringLiteral("no registry hive in %1").arg(value_path));
+  if (!where)
+    throw registry_error(registry_error::kind::invalid_path,
+                         QStringLiteral("no registry hive in %1").arg(value_path));
   QString raw;
   if (type == registry_type::dword) {
     double number = 0;
     try {
       number = value.to_double();
     } catch (const value_error&) {
-      throw registry_error(QStringLiteral("%1 is no number").arg(value_path));
+      throw registry_error(registry_error::kind::not_a_number,
+                           QStringLiteral("%1 is no number").arg(value_path));
     }
     raw = QStringLiteral("dword:%1").arg(dword_bits(number), 8, 16, QLatin1Char('0'));
   } else {

@@ -17,17 +17,20 @@
 
 #include <QString>
 #include <optional>
-#include <stdexcept>
 
+#include "platform/platform_error.h"
 #include "platform/value.h"
 
 namespace km::platform {
 
-// A registry step that failed: a path outside the known hives, or a file
-// that could not be written.
-class registry_error : public std::runtime_error {
+// A registry step that failed: a path outside the known hives (5, "Invalid
+// procedure call or argument"), a DWORD value that is no number (13, "Type
+// mismatch"), or a file that could not be written (75, "Path/File access
+// error"). what() names the path concerned.
+class registry_error : public platform_error {
  public:
-  explicit registry_error(const QString& what) : std::runtime_error(what.toStdString()) {}
+  enum class kind { invalid_path, not_a_number, not_written };
+  registry_error(kind k, const QString& detail);
 };
 
 enum class registry_type { sz, dword };

@@ -11,21 +11,15 @@
 #include <QStringList>
 #include <cstdint>
 #include <optional>
-#include <stdexcept>
+
+#include "platform/platform_error.h"
 
 namespace km::platform {
 
 // A failing system call that the caller reports: its number and text.
-class system_info_error : public std::runtime_error {
+class system_info_error : public platform_error {
  public:
-  system_info_error(int number, const QString& text)
-      : std::runtime_error(text.toStdString()), number_(number), text_(text) {}
-  int number() const { return number_; }
-  const QString& text() const { return text_; }
-
- private:
-  int number_;
-  QString text_;
+  using platform_error::platform_error;
 };
 
 struct memory_status {

@@ -189,7 +189,28 @@ QString with_system_decimal(QString text) {
   return text;
 }
 
+int value_error_number(value_error::kind k) {
+  switch (k) {
+    case value_error::kind::type_mismatch:
+      return 13;
+    case value_error::kind::overflow:
+      return 6;
+    case value_error::kind::invalid_use_of_null:
+      return 94;
+    case value_error::kind::invalid_argument:
+      return 5;
+  }
+  return 5;
+}
+
 }  // namespace
+
+value_error::value_error(kind k, const char* detail)
+    : platform_error(value_error_number(k), standard_error_text(value_error_number(k)),
+                     QString::fromUtf8(detail)),
+      kind_(k) {}
+
+Value::Value(date_value v) : v_(date_value{checked_date(v.days)}) {}
 
 bool Value::is_numeric() const {
   switch (kind()) {
@@ -256,14 +277,18 @@ double Value::to_double() const {
   return 0.0;
 }
 
-std::int16_t Value::to_int16() const {
-  const double r = round_to_integer_half_even(to_double());
+std::int16_t Value::to_int16() const { return cint(to_double()); }
+
+std::int32_t Value::to_int32() const { return clng(to_double()); }
+
+std::int16_t cint(double x) {
+  const double r = round_to_integer_half_even(x);
   if (!(r >= -32768.0 && r <= 32767.0)) throw_overflow();
   return static_cast<std::int16_t>(r);
 }
 
-std::int32_t Value::to_int32() const {
-  const double r = round_to_integer_half_even(to_double());
+std::int32_t clng(double x) {
+  const double r = round_to_integer_half_even(x);
   if (!(r >= -2147483648.0 && r <= 2147483647.0)) throw_overflow();
   return static_cast<std::int32_t>(r);
 }

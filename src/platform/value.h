@@ -7,17 +7,20 @@
 
 #include <QString>
 #include <cstdint>
-#include <stdexcept>
 #include <variant>
+
+#include "platform/platform_error.h"
 
 namespace km::platform {
 
 // A failure that the older programs raised as a run-time error: type
-// mismatch, overflow, invalid use of null, invalid argument.
-class value_error : public std::runtime_error {
+// mismatch (13), overflow (6), invalid use of null (94), invalid procedure
+// call or argument (5). The text is the kind's own ("Overflow" ...); the
+// detail, which what() gives, says what was being converted.
+class value_error : public platform_error {
  public:
   enum class kind { type_mismatch, overflow, invalid_use_of_null, invalid_argument };
-  value_error(kind k, const char* what) : std::runtime_error(what), kind_(k) {}
+  value_error(kind k, const char* detail);
   kind which() const { return kind_; }
 
  private:
@@ -56,7 +59,9 @@ class Value {
   Value(float v) : v_(v) {}
   Value(double v) : v_(v) {}
   Value(bool v) : v_(v) {}
-  Value(date_value v) : v_(v) {}
+  // A date outside the years 100 to 9999, infinity or NaN throws
+  // value_error (overflow), as the platform's date conversion does.
+  Value(date_value v);
   Value(const QString& v) : v_(v) {}
   Value(const char* v) : v_(QString::fromUtf8(v)) {}
   Value(null_t v) : v_(v) {}
@@ -80,9 +85,8 @@ class Value {
   // Null: invalid_use_of_null; a text that is not a number: type_mismatch.
   double to_double() const;
 
-  // CInt: to_double rounded half to even; outside -32768..32767 overflow.
+  // CInt and CLng of to_double (see cint and clng below).
   std::int16_t to_int16() const;
-  // CLng: the same for 32 bits.
   std::int32_t to_int32() const;
 
   // CBool: a number is True when non-zero; texts "True"/"False" (any case)
@@ -115,6 +119,13 @@ bool is_number_text(const QString& text);
 // text; with null the answer is "not comparable".
 enum class ordering { less, equal, greater, unordered };
 ordering compare(const Value& a, const Value& b);
+
+// CInt of a number: rounded half to even (2.5 -> 2, 3.5 -> 4); outside
+// -32768..32767, and NaN, throw value_error (overflow). The one rule for
+// every conversion of a number to a 16-bit whole number.
+std::int16_t cint(double x);
+// CLng: the same for 32 bits.
+std::int32_t clng(double x);
 
 // Round (half to even) to a number of decimals, as the platform's Round.
 double round_half_even(double x, int decimals = 0);

@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "common/file_not_written.h"
+#include "common/language_text.h"
 #include "common/shared_variables.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
@@ -30,10 +31,6 @@ namespace {
 using platform::printer;
 
 const char* const marking_property = "marking_colour";
-
-QString pick(const char16_t* afrikaans, const char16_t* english) {
-  return QString::fromUtf16(g_language ? afrikaans : english);
-}
 
 // A name typed with the workbook extension (old or new) keeps only one.
 QString without_workbook_extension(QString name) {
@@ -137,8 +134,8 @@ void kies_drukker::Form_Load() {
   };
   for (const auto& t : texts) {
     QPushButton* push = button(QString::fromLatin1(t.name));
-    push->setText(pick(t.caption_afr, t.caption_eng));
-    if (t.tip_afr) push->setToolTip(pick(t.tip_afr, t.tip_eng));
+    push->setText(in_language(t.caption_afr, t.caption_eng));
+    if (t.tip_afr) push->setToolTip(in_language(t.tip_afr, t.tip_eng));
   }
   button(QStringLiteral("druk_ok"))->setToolTip(button(QStringLiteral("druk_ok"))->toolTip() + device);
   set_caption(platform::program_title());
@@ -261,7 +258,7 @@ void kies_drukker::kies_excel_Click() {
   g_excel_file_name.remove(u'/');
 
   if (!ask_export_file(excel_folder_file_path(),
-                       pick(u"GIDSADRES VIR EXCEL-UITVOER", u"FOLDER ADDRESS FOR EXCEL EXPORT"),
+                       in_language(u"GIDSADRES VIR EXCEL-UITVOER", u"FOLDER ADDRESS FOR EXCEL EXPORT"),
                        g_excel_file_name)) {
     cancel_choice();
     platform::unload_form(this);
@@ -299,7 +296,7 @@ void kies_drukker::kies_html_Click() {
   g_print_go = true;
   g_export_html = true;
   if (!ask_export_file(html_folder_file_path(),
-                       pick(u"GIDSADRES VIR HTML-UITVOER", u"FOLDER ADDRESS FOR HTML EXPORT"),
+                       in_language(u"GIDSADRES VIR HTML-UITVOER", u"FOLDER ADDRESS FOR HTML EXPORT"),
                        g_html_file_name)) {
     cancel_choice();
     platform::unload_form(this);

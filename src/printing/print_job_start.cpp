@@ -8,6 +8,7 @@
 #include "platform/file_system.h"
 #include "platform/printer/html_device.h"
 #include "platform/printer/printer_object.h"
+#include "platform/value.h"
 #include "platform/win_path.h"
 #include "platform/window_registry.h"
 #include "printing/kies_drukker.h"
@@ -109,7 +110,7 @@ void begin_print_job(const QString& paper, double height_factor) {
   if (g_print_new_document)
     p.set_orientation(portrait ? platform::page_orientation::portrait
                                : platform::page_orientation::landscape);
-  g_print_chars_per_line = whole_measure(p.scale_width());
+  g_print_chars_per_line = platform::cint(p.scale_width());
   g_print_font_size = portrait ? 10 : 8;
 
   if (const auto colour = read_colour_file())
@@ -122,7 +123,7 @@ void begin_print_job(const QString& paper, double height_factor) {
   p.set_font_name(QStringLiteral("Lucida Console"));
   p.set_font_size(g_print_font_size);
 
-  g_print_page_columns = whole_measure(p.scale_width());
+  g_print_page_columns = platform::cint(p.scale_width());
   g_print_line_length = g_print_page_columns;
   const bool portrait_sheet = p.orientation() == platform::page_orientation::portrait;
   g_print_header_rule_y = float(p.scale_height() / 12.0 - (portrait_sheet ? 0.5 : -1.0));

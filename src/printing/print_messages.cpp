@@ -1,20 +1,13 @@
 #include "printing/print_messages.h"
 
+#include "common/language_text.h"
 #include "common/shared_variables.h"
 
 namespace km {
 
-namespace {
+QString print_busy_text() { return in_language(u" BESIG MET DRUKWERK ... ", u" BUSY WITH PRINTING ... "); }
 
-QString pick(const char16_t* afrikaans, const char16_t* english) {
-  return QString::fromUtf16(g_language ? afrikaans : english);
-}
-
-}  // namespace
-
-QString print_busy_text() { return pick(u" BESIG MET DRUKWERK ... ", u" BUSY WITH PRINTING ... "); }
-
-QString page_label_text() { return pick(u"BLADSY : ", u"PAGE : "); }
+QString page_label_text() { return in_language(u"BLADSY : ", u"PAGE : "); }
 
 QString printing_complete_message(int pages) {
   const QString n = QString::number(pages);
@@ -48,7 +41,7 @@ QString print_error_reason(const platform::print_error& error) {
 }
 
 QString printing_failed_message(const platform::print_error& error) {
-  return pick(u"DRUKWERK HET MISLUK !!", u"PRINTING FAILED !!") + QStringLiteral("\r\n") +
+  return in_language(u"DRUKWERK HET MISLUK !!", u"PRINTING FAILED !!") + QStringLiteral("\r\n") +
          print_error_reason(error);
 }
 
@@ -68,7 +61,7 @@ QString export_failed_message(const QString& name, const QString& folder_and_nam
 }
 
 QString export_start_failed_message() {
-  return pick(u"EXCEL-UITVOER KAN NIE BEGIN NIE !!", u"THE EXCEL EXPORT CANNOT START !!");
+  return in_language(u"EXCEL-UITVOER KAN NIE BEGIN NIE !!", u"THE EXCEL EXPORT CANNOT START !!");
 }
 
 }  // namespace km

@@ -61,10 +61,6 @@ KM_PV_ALL(KM_PV_DECLARE)
 // The workbook of the open Excel export; empty when none is open.
 extern std::unique_ptr<workbook_sink> g_excel_workbook;
 
-// CInt of a page measure (half to even), held to the 16-bit range of the
-// measures.
-std::int16_t whole_measure(double x);
-
 // Puts every variable above back to its start value and drops the workbook
 // (reset_for_tests does too).
 void reset_print_variables();

@@ -6,6 +6,7 @@
 #include "platform/date_time.h"
 #include "platform/printer/printer_object.h"
 #include "platform/program.h"
+#include "platform/value.h"
 #include "printing/print_drawing.h"
 #include "printing/print_messages.h"
 #include "printing/print_variables.h"
@@ -26,7 +27,7 @@ bool portrait() { return printer().orientation() == platform::page_orientation::
 // quarter column inside the page.
 void set_header_geometry() {
   const platform::printer_object& p = printer();
-  g_print_page_columns = whole_measure(p.scale_width() - 0.25);
+  g_print_page_columns = platform::cint(p.scale_width() - 0.25);
   g_print_line_length = g_print_page_columns;
   g_print_page_lines = float(p.scale_height() - (portrait() ? 0.7 : 0.5));
   g_print_header_rule_y = float(p.scale_height() / 12.0 - (portrait() ? 0.5 : -1.0));
@@ -158,7 +159,7 @@ double print_report_header(QString& title, QString* subtitle, const QString& pap
     start = exporting ? 0.0 : p.current_y();
   }
 
-  g_print_page_columns = whole_measure(p.scale_width());
+  g_print_page_columns = platform::cint(p.scale_width());
   g_print_line_length = g_print_page_columns;
   return start;
 }

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "common/language_text.h"
 #include "common/shared_variables.h"
 #include "platform/clock.h"
 #include "platform/date_time.h"
@@ -26,58 +27,58 @@ const QString new_part = QStringLiteral("\\OSKAVEN\\ADMIN");
 constexpr int network_dta_blank_lines = 7;
 constexpr int network_setup_blank_lines = 3;
 
-QString pick(const QString& afrikaans, const QString& english) { return g_language ? afrikaans : english; }
-
-QString failure_text(const file_error& e) { return e.description(); }
+QString failure_text(const file_error& e) { return e.text(); }
 
 QString not_old_layout_text(const QString& old_folder) {
-  return pick("Die gids '" + old_folder + "' bevat nie '\\NW_ADMIN' nie: niks is verskuif nie.",
-              "The folder '" + old_folder + "' does not contain '\\NW_ADMIN': nothing was moved.");
+  return in_language("Die gids '" + old_folder + "' bevat nie '\\NW_ADMIN' nie: niks is verskuif nie.",
+                     "The folder '" + old_folder + "' does not contain '\\NW_ADMIN': nothing was moved.");
 }
 
 QString announce_text(const QString& old_folder, const QString& new_folder) {
-  return pick(
+  return in_language(
       "Alle gidse van die '" + old_folder + "' gids sal nou na die nuwe '" + new_folder + "' geskuif word !",
       "All folders from the '" + old_folder + "' folder will now be moved to the new '" + new_folder +
           "' folder !");
 }
 
 QString create_failed_text(const QString& new_folder) {
-  return pick("Die gids '" + new_folder + "' kon nie geskep word nie: niks is verskuif nie.",
-              "The folder '" + new_folder + "' could not be created: nothing was moved.");
+  return in_language("Die gids '" + new_folder + "' kon nie geskep word nie: niks is verskuif nie.",
+                     "The folder '" + new_folder + "' could not be created: nothing was moved.");
 }
 
 QString copy_failed_text(const QString& old_folder, const QString& name, const QString& new_folder,
                          const file_error& e) {
-  return pick("Die gids '" + name + "' kon nie na '" + new_folder + "' gekopieer word nie (" +
-                  failure_text(e) +
-                  ").\r\n\r\nDie verskuiwing is gestaak: die netwerklêers is nie verander nie en die '" +
-                  old_folder + "' gids se naam is nie verander nie.",
-              "The folder '" + name + "' could not be copied to '" + new_folder + "' (" + failure_text(e) +
-                  ").\r\n\r\nThe relocation was stopped: the network files were not changed and the '" +
-                  old_folder + "' folder was not renamed.");
+  return in_language(
+      "Die gids '" + name + "' kon nie na '" + new_folder + "' gekopieer word nie (" + failure_text(e) +
+          ").\r\n\r\nDie verskuiwing is gestaak: die netwerklêers is nie verander nie en die '" + old_folder +
+          "' gids se naam is nie verander nie.",
+      "The folder '" + name + "' could not be copied to '" + new_folder + "' (" + failure_text(e) +
+          ").\r\n\r\nThe relocation was stopped: the network files were not changed and the '" + old_folder +
+          "' folder was not renamed.");
 }
 
 QString settings_failed_text(const QString& old_folder, const QString& path, const file_error& e) {
-  return pick("Die netwerklêer '" + path + "' kon nie geskryf word nie (" + failure_text(e) +
-                  ").\r\n\r\nDie verskuiwing is gestaak: die '" + old_folder +
-                  "' gids se naam is nie verander nie.",
-              "The network file '" + path + "' could not be written (" + failure_text(e) +
-                  ").\r\n\r\nThe relocation was stopped: the '" + old_folder + "' folder was not renamed.");
+  return in_language(
+      "Die netwerklêer '" + path + "' kon nie geskryf word nie (" + failure_text(e) +
+          ").\r\n\r\nDie verskuiwing is gestaak: die '" + old_folder + "' gids se naam is nie verander nie.",
+      "The network file '" + path + "' could not be written (" + failure_text(e) +
+          ").\r\n\r\nThe relocation was stopped: the '" + old_folder + "' folder was not renamed.");
 }
 
 QString rename_failed_text(const QString& old_folder, const QString& renamed, const file_error& e) {
-  return pick("Die '" + old_folder + "' gids se naam kon nie na " + renamed + " verander word nie (" +
-                  failure_text(e) + ").\r\n\r\nDie gidse is gekopieer en die netwerklêers is geskryf.",
-              "The " + old_folder + " folder could not be renamed to " + renamed + " (" + failure_text(e) +
-                  ").\r\n\r\nThe folders were copied and the network files were written.");
+  return in_language("Die '" + old_folder + "' gids se naam kon nie na " + renamed + " verander word nie (" +
+                         failure_text(e) + ").\r\n\r\nDie gidse is gekopieer en die netwerklêers is geskryf.",
+                     "The " + old_folder + " folder could not be renamed to " + renamed + " (" +
+                         failure_text(e) +
+                         ").\r\n\r\nThe folders were copied and the network files were written.");
 }
 
 QString completed_text(const QString& old_folder, const QString& new_folder, const QString& renamed) {
-  return pick("Die verskuiwing van " + old_folder + " na " + new_folder + " is voltooi ...\r\n\r\nDie " +
-                  old_folder + " gids se naam is verander na " + renamed,
-              "The relocation of " + old_folder + " to " + new_folder + " is complete ...\r\n\r\nThe " +
-                  old_folder + " folder was renamed to " + renamed);
+  return in_language("Die verskuiwing van " + old_folder + " na " + new_folder +
+                         " is voltooi ...\r\n\r\nDie " + old_folder + " gids se naam is verander na " +
+                         renamed,
+                     "The relocation of " + old_folder + " to " + new_folder +
+                         " is complete ...\r\n\r\nThe " + old_folder + " folder was renamed to " + renamed);
 }
 
 // network.dta: the new administration folder, then seven empty lines.

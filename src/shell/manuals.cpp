@@ -99,7 +99,7 @@ pdf_open_result open_pdf(const QString& path) {
   try {
     write_form_lines(*marker, {platform::Value::date(platform::today())});
   } catch (const platform::file_error& e) {
-    result.marker_failure = e.description();
+    result.marker_failure = e.text();
   }
   return result;
 }

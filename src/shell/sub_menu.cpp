@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "common/language_text.h"
 #include "common/shared_variables.h"
 #include "common/window_helpers.h"
 #include "platform/dialogs.h"
@@ -21,8 +22,9 @@ namespace km {
 
 namespace {
 
-QString text(bool afrikaans, const char* af, const char* en) {
-  return QString::fromUtf8(afrikaans ? af : en);
+// The caption of the chosen language from the menu's UTF-8 texts.
+QString text(const char* afrikaans, const char* english) {
+  return in_language(QString::fromUtf8(afrikaans), QString::fromUtf8(english));
 }
 
 }  // namespace
@@ -120,11 +122,11 @@ void sub_menu::on_load() {
   if (kind_.clears_sub_heading) label(QStringLiteral("ops_subops"))->clear();
   show_status_labels(*this);
 
-  label(QStringLiteral("ops_stelsel"))->setText(text(g_language, kind_.heading_af, kind_.heading_en));
+  label(QStringLiteral("ops_stelsel"))->setText(text(kind_.heading_af, kind_.heading_en));
   for (int i = 1; i <= road_count(); ++i) {
     const sub_menu_road& road = kind_.roads[std::size_t(i - 1)];
-    road_button(i)->setText(text(g_language, road.caption_af, road.caption_en));
-    road_button(i)->setToolTip(text(g_language, road.tip_af, road.tip_en));
+    road_button(i)->setText(text(road.caption_af, road.caption_en));
+    road_button(i)->setToolTip(text(road.tip_af, road.tip_en));
   }
   set_side_tool_tips(g_data_folder);
   load_passwords();
@@ -149,7 +151,7 @@ bool sub_menu::check_data_folder() {
 }
 
 void sub_menu::help_pdf_click() {
-  g_manual_file_name = text(g_language, kind_.manual_af, kind_.manual_en);
+  g_manual_file_name = text(kind_.manual_af, kind_.manual_en);
   platform::show_form(QStringLiteral("acrobat_interface"), kind_.manual_modal);
 }
 

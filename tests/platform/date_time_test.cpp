@@ -4,9 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
+
 #include "platform/clock.h"
 #include "platform/system_settings.h"
 #include "platform/value.h"
+#include "support/value_errors.h"
 #include "support/value_printing.h"
 
 namespace km::platform {
@@ -60,6 +64,51 @@ TEST_F(date_time_test, split_date_handles_times_and_negative_days) {
   EXPECT_EQ(split_date(-1.99999999), (date_parts{1899, 12, 30, 0, 0, 0}));
   EXPECT_EQ(date_part(-1.5), -1.0);
   EXPECT_EQ(time_part(-1.5), 0.5);
+}
+
+template <typename Step>
+bool overflows(Step step) {
+  return test::raises(value_error::kind::overflow, step);
+}
+
+TEST_F(date_time_test, dates_outside_the_years_100_to_9999_overflow) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const struct {
+    double days;
+    bool in_range;
+  } cases[] = {
+      {1e300, false},
+      {-1e300, false},
+      {inf, false},
+      {-inf, false},
+      {nan, false},
+      {first_date_day - 1.0, false},           // 0099-12-31
+      {first_date_day - 0.5, true},            // 0100-01-01 12:00 (the fraction counts forward)
+      {first_date_day, true},                  // 0100-01-01
+      {last_date_day, true},                   // 9999-12-31
+      {last_date_day + 0.99999999, true},      // 9999-12-31 at the last second
+      {last_date_day + 1.0, false},            // 10000-01-01
+      {double(std::int64_t(1) << 62), false},  // far past any 64-bit day count in seconds
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(is_date_in_range(c.days), c.in_range) << c.days;
+    EXPECT_EQ(overflows([&] { checked_date(c.days); }), !c.in_range) << c.days;
+    EXPECT_EQ(overflows([&] { Value::date(c.days); }), !c.in_range) << c.days;
+    EXPECT_EQ(overflows([&] { split_date(c.days); }), !c.in_range) << c.days;
+    EXPECT_EQ(overflows([&] { date_text(c.days); }), !c.in_range) << c.days;
+    EXPECT_EQ(overflows([&] { ymd_text(c.days, QLatin1Char('-')); }), !c.in_range) << c.days;
+  }
+}
+
+TEST_F(date_time_test, the_edges_of_the_date_range_show_four_digit_years) {
+  EXPECT_EQ(Value::date(first_date_day).to_text(), "0100/01/01");
+  EXPECT_EQ(Value::date(first_date_day - 0.5).to_text(), "0100/01/01 12:00:00");
+  EXPECT_EQ(Value::date(last_date_day).to_text(), "9999/12/31");
+  // Rounding to the second never carries past the last day.
+  EXPECT_EQ(split_date(last_date_day + 0.99999999), (date_parts{9999, 12, 31, 23, 59, 59}));
+  EXPECT_EQ(*make_date(100, 1, 1), first_date_day);
+  EXPECT_EQ(*make_date(9999, 12, 31), last_date_day);
 }
 
 struct text_case {

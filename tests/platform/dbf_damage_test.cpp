@@ -139,9 +139,9 @@ TEST_P(dbf_damage_test, is_classified_with_a_reason) {
       dbf_table t(p, mode);
       FAIL() << "opened without an error";
     } catch (const dbf_error& e) {
-      EXPECT_EQ(int(e.kind()), int(c.kind)) << e.reason().toStdString();
+      EXPECT_EQ(int(e.kind()), int(c.kind)) << e.text().toStdString();
       EXPECT_EQ(e.number(), km::platform::dbf_error_number(c.kind));
-      EXPECT_TRUE(e.reason().contains(QStringLiteral("t.db"))) << e.reason().toStdString();
+      EXPECT_TRUE(e.text().contains(QStringLiteral("t.db"))) << e.text().toStdString();
     }
   }
 }

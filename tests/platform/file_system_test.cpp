@@ -216,8 +216,8 @@ TEST_F(FileSystem, LengthAndDate) {
 
 TEST_F(FileSystem, ErrorNumbersAndTexts) {
   const file_error e(kind::file_not_found, "C:\\x.txt");
-  EXPECT_EQ(e.error_number(), 53);
-  EXPECT_EQ(e.description(), "File not found");
+  EXPECT_EQ(e.number(), 53);
+  EXPECT_EQ(e.text(), "File not found");
   EXPECT_EQ(e.path(), "C:\\x.txt");
   EXPECT_EQ(error_number(kind::path_not_found), 76);
   EXPECT_EQ(error_number(kind::input_past_end), 62);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "platform/system_settings.h"
 #include "platform/value.h"
 #include "support/value_printing.h"
@@ -153,20 +155,53 @@ TEST(number_format, decimal_digits_are_correctly_rounded) {
 
 TEST(number_format, round_decimal_carries_and_chooses_the_half) {
   decimal_digits d = to_decimal(9.995);
-  round_decimal(d, 2, false);
+  round_decimal(d, 2, rounding::half_away_from_zero);
   EXPECT_EQ(d.digits, "1");
   EXPECT_EQ(d.point, 2);
   EXPECT_EQ(decimal_to_double(d), 10.0);
 
   d = to_decimal(0.5);
-  round_decimal(d, 0, true);
+  round_decimal(d, 0, rounding::half_even);
   EXPECT_TRUE(d.is_zero());
   d = to_decimal(0.5);
-  round_decimal(d, 0, false);
+  round_decimal(d, 0, rounding::half_away_from_zero);
   EXPECT_EQ(decimal_to_double(d), 1.0);
   d = to_decimal(-0.0049);
-  round_decimal(d, 2, false);
+  round_decimal(d, 2, rounding::half_away_from_zero);
   EXPECT_TRUE(d.is_zero());
+}
+
+// One generator serves the Format patterns, Round and the number fields of
+// tables; only the rule for a half differs.
+TEST(number_format, fixed_text_rounds_by_the_rule_it_is_given) {
+  const struct {
+    double x;
+    int decimals;
+    const char* away;
+    const char* even;
+  } cases[] = {
+      {2.5, 0, "3", "2"},
+      {3.5, 0, "4", "4"},
+      {0.35, 1, "0.4", "0.4"},  // judged on the 15-digit form, not on 0.34999...
+      {0.125, 2, "0.13", "0.12"},
+      {0.135, 2, "0.14", "0.14"},
+      {-1.25, 1, "-1.3", "-1.2"},
+      {-0.04, 1, "0.0", "0.0"},  // no "-0.0"
+      {-0.5, 0, "-1", "0"},
+      {99.95, 1, "100.0", "100.0"},
+      {0.0004, 5, "0.00040", "0.00040"},
+      {0, 2, "0.00", "0.00"},
+      {1e20, 2, "100000000000000000000.00", "100000000000000000000.00"},
+      {12345678901234567.0, 0, "12345678901234600", "12345678901234600"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(fixed_decimal_text(c.x, c.decimals, rounding::half_away_from_zero), c.away) << c.x;
+    EXPECT_EQ(fixed_decimal_text(c.x, c.decimals, rounding::half_even), c.even) << c.x;
+  }
+  // Round agrees with the half-even text, Format with the other.
+  EXPECT_EQ(round_half_even(0.125, 2), 0.12);
+  EXPECT_EQ(format_number(0.125, "0.00"), "0.13");
+  EXPECT_EQ(fixed_decimal_text(std::numeric_limits<double>::infinity(), 2, rounding::half_even), "Infinity");
 }
 
 }  // namespace

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <limits>
 #include <stdexcept>
 
 #include "platform/record_layouts.h"
 #include "support/hex_dump.h"
+#include "support/value_errors.h"
 
 namespace km::platform {
 namespace {
@@ -61,6 +64,41 @@ TEST(RecordLayout, SetThroughLooseValues) {
   EXPECT_THROW(rec.set("number", Value::dbl(40000)), value_error);
   EXPECT_THROW(rec.set("subject_total", Value::dbl(1e300)), value_error);
   EXPECT_THROW(rec.set("grade", Value::null()), value_error);
+}
+
+// A date field of a shared file may hold any eight bytes: a day outside the
+// years 100 to 9999, infinity or NaN reads as the overflow error.
+TEST(RecordLayout, StoredDatesOutOfRangeOverflow) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const struct {
+    double stored;
+    bool readable;
+  } cases[] = {
+      {42811.5, true},    {0.0, true},  // never written: the zero date
+      {-657434.0, true},  {2958465.0, true}, {-657435.0, false},
+      {2958466.0, false}, {1e300, false},    {-1e300, false},
+      {inf, false},       {-inf, false},     {std::numeric_limits<double>::quiet_NaN(), false},
+  };
+  for (const auto& c : cases) {
+    QByteArray b(44, '\0');
+    std::memcpy(b.data() + 28, &c.stored, sizeof c.stored);  // the "date" field
+    const record_buffer rec(exp_mrk_control_record, b);
+    const auto overflows = [](auto step) { return test::raises(value_error::kind::overflow, step); };
+    EXPECT_EQ(overflows([&] { (void)rec.get("date"); }), !c.readable) << c.stored;
+    EXPECT_EQ(overflows([&] { (void)rec.get_double("date"); }), !c.readable) << c.stored;
+    if (c.readable) {
+      EXPECT_EQ(rec.get("date"), Value::date(c.stored));
+    }
+
+    // Storing the same day count is refused the same way, and leaves the
+    // field as it was.
+    record_buffer out(exp_mrk_control_record);
+    EXPECT_EQ(overflows([&] { out.set("date", Value::dbl(c.stored)); }), !c.readable) << c.stored;
+    EXPECT_EQ(overflows([&] { out.set_double("date", c.stored); }), !c.readable) << c.stored;
+    if (!c.readable) {
+      EXPECT_EQ(out.get_raw("date"), QByteArray(8, '\0'));
+    }
+  }
 }
 
 TEST(RecordLayout, TextIsCp1252CutAndPadded) {

@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "platform/date_time.h"
 #include "platform/system_settings.h"
+#include "support/value_errors.h"
 #include "support/value_printing.h"
 
 namespace km::platform {
@@ -180,7 +182,10 @@ TEST_F(value_test, cint_rounds_half_to_even) {
   const int_case cases[] = {{2.5, 2},         {3.5, 4},           {-2.5, -2},  {-3.5, -4},
                             {0.5, 0},         {1.5, 2},           {2.4999, 2}, {2.5001, 3},
                             {32767.4, 32767}, {-32768.5, -32768}, {-0.4, 0},   {12, 12}};
-  for (const int_case& c : cases) EXPECT_EQ(Value(c.x).to_int16(), c.expected) << c.x;
+  for (const int_case& c : cases) {
+    EXPECT_EQ(Value(c.x).to_int16(), c.expected) << c.x;
+    EXPECT_EQ(cint(c.x), c.expected) << c.x;
+  }
   EXPECT_EQ(Value("2.5").to_int16(), 2);
   EXPECT_EQ(Value::boolean(true).to_int16(), -1);
   EXPECT_EQ(Value(2147483646.5).to_int32(), 2147483646);
@@ -188,14 +193,12 @@ TEST_F(value_test, cint_rounds_half_to_even) {
 }
 
 TEST_F(value_test, cint_out_of_range_is_an_overflow) {
-  for (double x : {32767.5, 32768.0, -32769.0, 1e10}) {
-    try {
-      (void)Value(x).to_int16();
-      ADD_FAILURE() << x;
-    } catch (const value_error& e) {
-      EXPECT_EQ(e.which(), value_error::kind::overflow) << x;
-    }
+  const double inf = std::numeric_limits<double>::infinity();
+  for (double x : {32767.5, 32768.0, -32769.0, -32768.500001, 1e10, inf, -inf, std::nan("")}) {
+    EXPECT_TRUE(test::raises(value_error::kind::overflow, [x] { (void)Value(x).to_int16(); })) << x;
+    EXPECT_TRUE(test::raises(value_error::kind::overflow, [x] { (void)cint(x); })) << x;
   }
+  EXPECT_TRUE(test::raises(value_error::kind::overflow, [] { (void)clng(std::nan("")); }));
   EXPECT_THROW((void)Value(2147483647.5).to_int32(), value_error);
   EXPECT_THROW((void)Value("abc").to_int16(), value_error);
 }

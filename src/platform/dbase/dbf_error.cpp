@@ -25,9 +25,6 @@ int dbf_error_number(dbf_error_kind kind) {
 }
 
 dbf_error::dbf_error(dbf_error_kind kind, const QString& reason, int number)
-    : std::runtime_error(reason.toStdString()),
-      kind_(kind),
-      number_(number != 0 ? number : dbf_error_number(kind)),
-      reason_(reason) {}
+    : platform_error(number != 0 ? number : dbf_error_number(kind), reason), kind_(kind) {}
 
 }  // namespace km::platform

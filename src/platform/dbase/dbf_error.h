@@ -3,7 +3,8 @@
 // reacts to, each with the engine error number the program's handlers test.
 
 #include <QString>
-#include <stdexcept>
+
+#include "platform/platform_error.h"
 
 namespace km::platform {
 
@@ -41,21 +42,20 @@ constexpr int conversion = 3421;         // a value of the wrong type for the fi
 // The number a kind carries when no particular number is given.
 int dbf_error_number(dbf_error_kind kind);
 
-class dbf_error : public std::runtime_error {
+// number() is the engine error number; text() says what went wrong, in
+// English, naming the file or field concerned: the description shown
+// beside the number for failures of the kind "other".
+class dbf_error : public platform_error {
  public:
   // number 0 takes the kind's number.
   dbf_error(dbf_error_kind kind, const QString& reason, int number = 0);
 
   dbf_error_kind kind() const { return kind_; }
-  int number() const { return number_; }
-  // What went wrong, in English, naming the file or field concerned; the
-  // description shown beside the number for failures of the kind "other".
-  const QString& reason() const { return reason_; }
+  // The same as text(), for the table rebuild's one remaining reader.
+  const QString& reason() const { return text(); }
 
  private:
   dbf_error_kind kind_;
-  int number_;
-  QString reason_;
 };
 
 }  // namespace km::platform

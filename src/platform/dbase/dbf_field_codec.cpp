@@ -2,49 +2,23 @@
 
 #include <charconv>
 #include <cmath>
+#include <optional>
 
 #include "platform/cp1252.h"
+#include "platform/date_time.h"
 #include "platform/dbase/dbf_error.h"
+#include "platform/number_format.h"
 
 namespace km::platform {
 
 namespace {
 
-// Days from 1970-01-01 of a civil date (proleptic Gregorian).
-qint64 days_from_civil(qint64 y, unsigned m, unsigned d) {
-  y -= m <= 2;
-  const qint64 era = (y >= 0 ? y : y - 399) / 400;
-  const unsigned yoe = unsigned(y - era * 400);
-  const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-  const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + qint64(doe) - 719468;
-}
-
-void civil_from_days(qint64 z, int& y, int& m, int& d) {
-  z += 719468;
-  const qint64 era = (z >= 0 ? z : z - 146096) / 146097;
-  const unsigned doe = unsigned(z - era * 146097);
-  const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-  const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-  const unsigned mp = (5 * doy + 2) / 153;
-  d = int(doy - (153 * mp + 2) / 5 + 1);
-  m = int(mp < 10 ? mp + 3 : mp - 9);
-  y = int(qint64(yoe) + era * 400 + (m <= 2));
-}
-
-const qint64 k_epoch = days_from_civil(1899, 12, 30);
-
-bool leap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
-
-int days_in_month(int y, int m) {
-  static constexpr int k_days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return m == 2 && leap(y) ? 29 : k_days[m - 1];
-}
-
+// The date value of a day of the calendar, false when there is no such day
+// or the year is outside 100..9999.
 bool make_days(int y, int m, int d, double& days) {
-  if (y < 1 || y > 9999 || m < 1 || m > 12 || d < 1 || d > days_in_month(y, m)) return false;
-  days = double(days_from_civil(y, unsigned(m), unsigned(d)) - k_epoch);
-  return true;
+  const std::optional<double> date = make_date(y, m, d);
+  if (date) days = *date;
+  return date.has_value();
 }
 
 bool digits(const char* p, int n, int& out) {
@@ -141,10 +115,7 @@ QByteArray encode_date(const dbf_field& f, const Value& v) {
   } else {
     days = number_of(f, v);
   }
-  if (!std::isfinite(days) || std::fabs(days) > 3.0e6) conversion(f, QStringLiteral("a date out of range"));
-  int y = 0, m = 0, d = 0;
-  dbf_civil_date(days, y, m, d);
-  if (y < 1 || y > 9999) conversion(f, QStringLiteral("a date out of range"));
+  if (!is_date_in_range(days)) conversion(f, QStringLiteral("a date out of range"));
   return dbf_date_text(days);
 }
 
@@ -178,7 +149,10 @@ bool parse_dbf_date(const char* p, double& days) {
 }
 
 void dbf_civil_date(double days, int& year, int& month, int& day) {
-  civil_from_days(k_epoch + qint64(std::trunc(days)), year, month, day);
+  const date_parts p = split_date(date_part(days));
+  year = p.year;
+  month = p.month;
+  day = p.day;
 }
 
 QByteArray dbf_date_text(double days) {
@@ -255,51 +229,7 @@ std::string fixed_number_text(double x, int decimals) {
   if (!std::isfinite(x))
     throw dbf_error(dbf_error_kind::other, QStringLiteral("A number that is not finite cannot be stored"),
                     dbf_errno::conversion);
-  // The 15 significant digits and the decimal exponent of |x|.
-  char buf[40];
-  const auto r = std::to_chars(buf, buf + sizeof buf, std::fabs(x), std::chars_format::scientific, 14);
-  std::string sig;
-  const char* p = buf;
-  for (; p < r.ptr && *p != 'e'; ++p)
-    if (*p != '.') sig += *p;
-  int exp10 = 0;
-  std::from_chars(p + 1 + (p[1] == '+'), r.ptr, exp10);
-  if (x == 0) exp10 = 0;
-
-  int point = exp10 + 1;  // digits of sig before the decimal point
-  const int keep = point + decimals;
-  std::string kept;
-  if (keep >= 0) {
-    kept = sig.substr(0, std::size_t(std::min<int>(keep, int(sig.size()))));
-    if (keep < int(sig.size()) && sig[std::size_t(keep)] >= '5') {
-      int i = int(kept.size()) - 1;
-      for (; i >= 0; --i) {
-        if (kept[std::size_t(i)] == '9') {
-          kept[std::size_t(i)] = '0';
-        } else {
-          ++kept[std::size_t(i)];
-          break;
-        }
-      }
-      if (i < 0) {
-        kept.insert(kept.begin(), '1');
-        ++point;
-      }
-    }
-  }
-  // kept holds the digits from the position of 10^(point-1) down to 10^-decimals.
-  const int total = point + decimals;
-  if (int(kept.size()) < total) kept.append(std::size_t(std::max(0, total - int(kept.size()))), '0');
-  if (point <= 0) {
-    kept.insert(0, std::size_t(-point + 1), '0');
-    point = 1;
-  }
-  std::string out = kept.substr(0, std::size_t(point));
-  const std::size_t lead = out.find_first_not_of('0');
-  out = lead == std::string::npos ? "0" : out.substr(lead);
-  if (decimals > 0) out += '.' + kept.substr(std::size_t(point), std::size_t(decimals));
-  if (x < 0 && kept.find_first_not_of('0') != std::string::npos) out.insert(out.begin(), '-');
-  return out;
+  return fixed_decimal_text(x, decimals, rounding::half_away_from_zero);
 }
 
 }  // namespace km::platform

@@ -4,7 +4,8 @@
 //
 // Reading: an all-blank field (blanks or zero bytes) is Null; C gives its
 // text with trailing blanks as stored; N and F give a double (Null when the
-// text is not a number); D gives a date (Null when not a valid yyyymmdd);
+// text is not a number); D gives a date (Null when not a valid yyyymmdd of
+// the years 100 to 9999);
 // L gives a Boolean (T/t/Y/y or F/f/N/n, Null for '?' or anything else);
 // any other type gives its raw text.
 //
@@ -35,9 +36,11 @@ QByteArray encode_dbf_field(const dbf_field& field, const Value& value);
 // appears). Throws dbf_error (other, conversion) for infinity and NaN.
 std::string fixed_number_text(double x, int decimals);
 
-// Days since 1899-12-30 for a yyyymmdd field text, false when not a date.
+// Days since 1899-12-30 for a yyyymmdd field text, false when not a date of
+// the years 100 to 9999.
 bool parse_dbf_date(const char* bytes, double& days);
-// Year, month and day of a date (days since 1899-12-30, time ignored).
+// Year, month and day of a date (days since 1899-12-30, time ignored), from
+// the program's calendar (date_time.h).
 void dbf_civil_date(double days, int& year, int& month, int& day);
 // The yyyymmdd text of a date (the whole days of it).
 QByteArray dbf_date_text(double days);

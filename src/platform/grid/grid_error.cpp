@@ -4,24 +4,30 @@ namespace km::platform {
 
 namespace {
 
-const char* message(grid_error::kind k) {
+struct error_of_kind {
+  int number;
+  const char* text;
+};
+
+error_of_kind error_of(grid_error::kind k) {
   switch (k) {
     case grid_error::kind::subscript_out_of_range:
-      return "Subscript out of range";
+      return {381, "Subscript out of range"};
     case grid_error::kind::invalid_row:
-      return "Invalid Row value";
+      return {30009, "Invalid Row value"};
     case grid_error::kind::invalid_col:
-      return "Invalid Col value";
+      return {30010, "Invalid Col value"};
     case grid_error::kind::invalid_value:
-      return "Invalid property value";
+      return {380, "Invalid property value"};
     case grid_error::kind::last_row:
-      return "Cannot remove last non-fixed row";
+      return {30015, "Cannot remove last non-fixed row"};
   }
-  return "Grid error";
+  return {380, "Invalid property value"};
 }
 
 }  // namespace
 
-grid_error::grid_error(kind k) : std::runtime_error(message(k)), kind_(k) {}
+grid_error::grid_error(kind k)
+    : platform_error(error_of(k).number, QString::fromLatin1(error_of(k).text)), kind_(k) {}
 
 }  // namespace km::platform

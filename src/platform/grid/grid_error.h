@@ -3,18 +3,18 @@
 // the grid, a row or column count the grid cannot take, and the removal of
 // its last scrolling row.
 
-#include <stdexcept>
+#include "platform/platform_error.h"
 
 namespace km::platform {
 
-class grid_error : public std::runtime_error {
+class grid_error : public platform_error {
  public:
   enum class kind {
-    subscript_out_of_range,  // a cell, row or column index outside the grid
-    invalid_row,             // current row or selection end outside the grid
-    invalid_col,             // current column or selection end outside the grid
-    invalid_value,           // a count or index argument the grid cannot take
-    last_row,                // removing the only row below the fixed rows
+    subscript_out_of_range,  // 381: a cell, row or column index outside the grid
+    invalid_row,             // 30009: current row or selection end outside the grid
+    invalid_col,             // 30010: current column or selection end outside the grid
+    invalid_value,           // 380: a count or index argument the grid cannot take
+    last_row,                // 30015: removing the only row below the fixed rows
   };
 
   explicit grid_error(kind k);

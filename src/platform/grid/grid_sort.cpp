@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/cp1252.h"
+#include "platform/cp1252_case.h"
 #include "platform/grid/flex_grid.h"
 #include "platform/grid/flex_grid_cell_format.h"
 #include "platform/grid/grid_text.h"
@@ -18,25 +19,6 @@
 namespace km::platform {
 
 namespace {
-
-// Windows-1252 letters folded to upper case, so that a comparison by
-// character code disregards case.
-QByteArray fold_case(QByteArray bytes) {
-  for (char& ch : bytes) {
-    const auto b = static_cast<unsigned char>(ch);
-    unsigned char up = b;
-    if (b >= 'a' && b <= 'z')
-      up = b - 0x20;
-    else if (b >= 0xE0 && b <= 0xFE && b != 0xF7)
-      up = b - 0x20;
-    else if (b == 0x9A || b == 0x9C || b == 0x9E)
-      up = b - 0x10;
-    else if (b == 0xFF)
-      up = 0x9F;
-    ch = static_cast<char>(up);
-  }
-  return bytes;
-}
 
 struct sort_key {
   bool is_number = false;
@@ -73,14 +55,14 @@ sort_key make_key(const QString& text, key_kind kind) {
     case key_kind::generic:
       // A number against a text compares as text, so both forms are kept.
       key.is_number = grid_text_is_number(text, &key.number);
-      key.text = fold_case(encode_cp1252(text));
+      key.text = cp1252_upper(encode_cp1252(text));
       break;
     case key_kind::numeric:
       key.is_number = true;
       key.number = val(text);
       break;
     case key_kind::text_no_case:
-      key.text = fold_case(encode_cp1252(text));
+      key.text = cp1252_upper(encode_cp1252(text));
       break;
     case key_kind::text:
       key.text = encode_cp1252(text);

@@ -8,8 +8,9 @@
 #include <QImage>
 #include <QRectF>
 #include <QString>
-#include <stdexcept>
 #include <vector>
+
+#include "platform/platform_error.h"
 
 namespace km::platform {
 
@@ -123,10 +124,12 @@ inline quint32 bgr_from_color(const QColor& c) {
 }
 
 // A property given a value the printer cannot take (a scale width of 0, a
-// font size of 0, an unknown scale mode ...).
-class printer_error : public std::invalid_argument {
+// font size of 0, an unknown scale mode ...): 380, "Invalid property
+// value"; what() says which property.
+class printer_error : public platform_error {
  public:
-  using std::invalid_argument::invalid_argument;
+  explicit printer_error(const char* detail)
+      : platform_error(380, standard_error_text(380), QString::fromUtf8(detail)) {}
 };
 
 }  // namespace km::platform
