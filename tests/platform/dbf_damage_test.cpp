@@ -19,13 +19,7 @@ using km::platform::dbf_error_kind;
 using km::platform::dbf_table;
 using km::test::dbf_builder;
 
-// NR N 4, NAME C 8, NOTE M 10; two records with memos.
-dbf_builder sound() {
-  dbf_builder b;
-  b.field("NR", 'N', 4).field("NAME", 'C', 8).field("NOTE", 'M', 10);
-  b.record({"1", "Ann", "memo one"}).record({"2", "Ben", "memo two"});
-  return b;
-}
+dbf_builder sound() { return km::test::two_records_with_memos(); }
 
 void write(const QString& path, const QByteArray& bytes) {
   QFile f(path);

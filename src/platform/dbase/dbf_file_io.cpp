@@ -1,5 +1,3 @@
-#include "platform/dbase/dbf_file_io.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,6 +10,7 @@
 #include <cstring>
 
 #include "platform/dbase/dbf_error.h"
+#include "platform/dbase/dbf_file_io.h"
 
 namespace km::platform::dbf_io {
 
@@ -141,50 +140,147 @@ void truncate_to(const file_handle& f, qint64 size, const QString& what) {
     fail(dbf_error_kind::disk_error, what, QStringLiteral("Cannot write"), errno);
 }
 
-void replace_files(const std::vector<std::pair<QString, QByteArray>>& files) {
-  std::vector<QString> temps;
-  auto discard = [&temps] {
-    for (const auto& t : temps) ::unlink(native(t).constData());
-  };
-  for (const auto& [path, bytes] : files) {
-    const QFileInfo info(path);
-    QString temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 20 && fd < 0; ++attempt) {
-      temp = info.absolutePath() + QLatin1Char('/') + info.fileName() +
-             QStringLiteral(".%1.tmp").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-      fd = open_raw(temp, O_RDWR | O_CREAT | O_EXCL);
-      if (fd < 0 && errno != EEXIST) break;
-    }
+namespace {
+
+rename_function& rename_slot() {
+  static rename_function f;
+  return f;
+}
+
+int rename_file(const QString& from, const QString& to) {
+  const QByteArray a = native(from), b = native(to);
+  if (const rename_function& f = rename_slot()) return f(a.constData(), b.constData());
+  return ::rename(a.constData(), b.constData());
+}
+
+QString random_tag() {
+  return QStringLiteral("%1").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+}
+
+QString tagged(const QString& path, const QString& tag, const char* suffix) {
+  return path + QLatin1Char('.') + tag + QLatin1Char('.') + QLatin1String(suffix);
+}
+
+bool exists(const QString& path) {
+  struct stat st {};
+  return ::lstat(native(path).constData(), &st) == 0;
+}
+
+// The new bytes of one file, written under a temporary name beside it.
+struct staged_file {
+  QString target;
+  QString temp;
+  QString aside;  // the old file kept under this name until the last rename ("": none kept)
+  file_handle handle;
+};
+
+// Creates the temporary files of one replacement, all named with one tag,
+// so that the files of one replacement can be told from those of another.
+// Returns false when a name was taken (the caller tries another tag).
+bool create_temporaries(std::vector<staged_file>& staged, const QString& tag) {
+  for (staged_file& s : staged) {
+    const QString temp = tagged(s.target, tag, "tmp");
+    const int fd = open_raw(temp, O_RDWR | O_CREAT | O_EXCL);
     if (fd < 0) {
       const int e = errno;
-      discard();
-      fail(access_refused(e) || e == EROFS ? dbf_error_kind::read_only : dbf_error_kind::disk_error, path,
+      if (e == EEXIST) return false;
+      fail(access_refused(e) || e == EROFS ? dbf_error_kind::read_only : dbf_error_kind::disk_error, s.target,
            QStringLiteral("Cannot write a temporary file beside"), e);
     }
-    temps.push_back(temp);
-    file_handle h(fd);
-    struct stat old {};
-    if (::stat(native(path).constData(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
+    s.temp = temp;
+    s.handle = file_handle(fd);
+  }
+  return true;
+}
+
+void write_temporary(const staged_file& s, const QByteArray& bytes) {
+  struct stat old {};
+  if (::stat(native(s.target).constData(), &old) == 0) ::fchmod(s.handle.fd(), old.st_mode & 07777);
+  write_at(s.handle, 0, bytes.constData(), bytes.size(), s.target);
+  if (::fsync(s.handle.fd()) != 0)
+    fail(dbf_error_kind::disk_error, s.target, QStringLiteral("Cannot write"), errno);
+}
+
+// Keeps the present file under the aside name (a second link to it, or a
+// copy where the file system has no links), so it can be put back.
+void keep_aside(staged_file& s, const QString& tag) {
+  if (!exists(s.target)) return;
+  const QString aside = tagged(s.target, tag, "old");
+  if (::link(native(s.target).constData(), native(aside).constData()) != 0) {
+    const file_handle old = open_existing(s.target, false, s.target);
+    const QByteArray bytes = read_all(old, s.target);
+    const int fd = open_raw(aside, O_RDWR | O_CREAT | O_EXCL);
+    if (fd < 0) fail(dbf_error_kind::disk_error, s.target, QStringLiteral("Cannot keep a copy of"), errno);
+    s.aside = aside;  // from here on it is removed with the others
+    const file_handle copy(fd);
+    write_at(copy, 0, bytes.constData(), bytes.size(), s.target);
+    if (::fsync(fd) != 0) fail(dbf_error_kind::disk_error, s.target, QStringLiteral("Cannot write"), errno);
+    return;
+  }
+  s.aside = aside;
+}
+
+// Undoes a replacement that failed before the renamed files were all in
+// place: each renamed file gets its old file back (or goes, when there was
+// none), every temporary goes, and so does every aside name whose file is
+// back in place (an old file that cannot be put back keeps its aside name).
+void roll_back(std::vector<staged_file>& staged, std::size_t renamed) {
+  for (std::size_t i = 0; i < staged.size(); ++i) {
+    staged_file& s = staged[i];
+    if (!s.temp.isEmpty()) ::unlink(native(s.temp).constData());
+    if (i < renamed && !s.aside.isEmpty()) {
+      if (rename_file(s.aside, s.target) != 0) continue;
+    } else if (i < renamed) {
+      ::unlink(native(s.target).constData());
+    } else if (!s.aside.isEmpty()) {
+      ::unlink(native(s.aside).constData());
+    }
+    s.temp.clear();
+    s.aside.clear();
+    s.handle.close();
+  }
+}
+
+}  // namespace
+
+rename_function set_rename_function(rename_function f) { return std::exchange(rename_slot(), std::move(f)); }
+
+void replace_files(const std::vector<std::pair<QString, QByteArray>>& files) {
+  std::vector<staged_file> staged(files.size());
+  for (std::size_t i = 0; i < files.size(); ++i) staged[i].target = files[i].first;
+  QString tag;
+  for (int attempt = 0;; ++attempt) {
+    tag = random_tag();
+    bool created = false;
     try {
-      write_at(h, 0, bytes.constData(), bytes.size(), path);
-    } catch (...) {
-      discard();
+      created = create_temporaries(staged, tag);
+    } catch (const dbf_error&) {
+      roll_back(staged, 0);
       throw;
     }
-    if (::fsync(fd) != 0) {
-      const int e = errno;
-      discard();
-      fail(dbf_error_kind::disk_error, path, QStringLiteral("Cannot write"), e);
-    }
+    if (created) break;
+    roll_back(staged, 0);
+    if (attempt == 20)
+      fail(dbf_error_kind::disk_error, files.front().first,
+           QStringLiteral("Cannot write a temporary file beside"), EEXIST);
   }
-  for (std::size_t i = 0; i < files.size(); ++i) {
-    if (::rename(native(temps[i]).constData(), native(files[i].first).constData()) != 0) {
-      const int e = errno;
-      for (std::size_t j = i; j < temps.size(); ++j) ::unlink(native(temps[j]).constData());
-      fail(dbf_error_kind::disk_error, files[i].first, QStringLiteral("Cannot replace"), e);
+  std::size_t renamed = 0;
+  try {
+    for (std::size_t i = 0; i < files.size(); ++i) write_temporary(staged[i], files[i].second);
+    // Every file but the last is kept aside until the last is in place: a
+    // failure between the renames puts them back, so a table is never left
+    // with a memo file of another generation.
+    for (std::size_t i = 0; i + 1 < staged.size(); ++i) keep_aside(staged[i], tag);
+    for (; renamed < staged.size(); ++renamed) {
+      if (rename_file(staged[renamed].temp, staged[renamed].target) != 0)
+        fail(dbf_error_kind::disk_error, staged[renamed].target, QStringLiteral("Cannot replace"), errno);
     }
+  } catch (const dbf_error&) {
+    roll_back(staged, renamed);
+    throw;
   }
+  for (const staged_file& s : staged)
+    if (!s.aside.isEmpty()) ::unlink(native(s.aside).constData());
 }
 
 QString sibling_path(const QString& dbf_path, const QString& ext) {

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -52,11 +53,22 @@ void write_at(const file_handle& f, qint64 offset, const char* data, qint64 n, c
 void truncate_to(const file_handle& f, qint64 size, const QString& what);
 
 // Replaces (or creates) each file with its bytes: every file is first
-// written and flushed to a temporary file in its own folder, then the
-// temporaries are renamed over the targets in the order given. An existing
-// file's permissions are kept. On a failure before the renames nothing is
-// changed. Throws disk_error (read_only when the folder cannot be written).
+// written and flushed to a temporary file in its own folder
+// ("<name>.<8 hex digits>.tmp", one tag for the files of one replacement),
+// then the temporaries are renamed over the targets in the order given.
+// Every target but the last is kept aside ("<name>.<tag>.old") until the
+// last is in place: when a rename fails, the files already renamed get
+// their old bytes back, so the files stay a pair of one generation (give
+// the memo file first and its table last). An existing file's permissions
+// are kept. Throws disk_error (read_only when the folder cannot be written).
 void replace_files(const std::vector<std::pair<QString, QByteArray>>& files);
+
+// The rename replace_files goes through (native paths; 0 on success, -1
+// with errno set on failure): ::rename unless another function was put in
+// its place, as tests do to make a rename fail. An empty function puts
+// ::rename back. Returns the function it replaced.
+using rename_function = std::function<int(const char* from, const char* to)>;
+rename_function set_rename_function(rename_function f);
 
 // The file in the folder of dbf_path with the same base name and the
 // extension ext (such as "dbt"): the exact spelling when present, else the
