@@ -464,6 +464,25 @@ TEST_F(dbf_table_test, a_read_only_table_refuses_changes) {
   auto rs = open_set(marks_book().write(path("marks5.dbf")));
   for (auto step : {&recordset::edit, &recordset::add_new, &recordset::delete_current}) {
     try {
+TEST_F(dbf_table_test, an_append_after_an_interrupted_one_takes_its_place) {
+  // The interrupted append wrote its record and end marker but not the count.
+  dbf_builder b = marks_book();
+  b.record({"103", "LOST L"}).record_count(2);
+  const QString p = b.write(path("marks5.dbf"));
+  {
+    auto rs = open_set(p, true);
+    ASSERT_EQ(rs->record_count(), 2);
+    rs->add_new();
+    rs->set_value(1, Value(QStringLiteral("CELE C")));
+    rs->update();
+  }
+  auto check = open_set(p);
+  ASSERT_EQ(check->record_count(), 3);
+  check->move_last();
+  EXPECT_EQ(check->value(1), Value(QStringLiteral("CELE C              ")));
+  EXPECT_EQ(read_file(p).size(), check->table().header().data_end() + 1);
+}
+
       ((*rs).*step)();
       FAIL() << "a change was allowed";
     } catch (const dbf_error& e) {

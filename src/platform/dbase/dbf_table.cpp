@@ -37,14 +37,13 @@ dbf_table::dbf_table(const QString& native_path, access mode, const QString& mem
     // so that it is repaired rather than refused as read-only.
     const dbf_io::file_handle reader = dbf_io::open_existing(path_, false, name_);
     const QByteArray bytes = dbf_io::read_all(reader, name_);
-    check_dbf_size(parse_dbf_header(bytes.constData(), bytes.size(), name_), bytes.constData(), bytes.size(),
-                   name_);
+    check_dbf_size(parse_dbf_header(bytes.constData(), bytes.size(), name_), bytes.size(), name_);
     throw;
   }
   if (writable_) lock_ = dbf_write_lock::acquire(file_, name_);
   data_ = dbf_io::read_all(file_, name_);
   header_ = parse_dbf_header(data_.constData(), data_.size(), name_);
-  check_dbf_size(header_, data_.constData(), data_.size(), name_);
+  check_dbf_size(header_, data_.size(), name_);
   data_.truncate(header_.data_end());
   for (int i = 0; i < field_count(); ++i)  // with two fields of one name, the first is found
     if (const QByteArray key = ascii_upper(header_.fields[i].name); !names_.contains(key))
