@@ -1,8 +1,13 @@
 // Whole-file replacement of a table and its memo file: a rename that fails
-// part way leaves the old pair as it was, byte for byte.
+// part way leaves the old pair as it was, byte for byte; what a replacement
+// that never finished left behind is settled when the table is opened.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <cerrno>
 #include <cstdio>
@@ -10,6 +15,7 @@
 #include "platform/dbase/dbf_error.h"
 #include "platform/dbase/dbf_file_io.h"
 #include "platform/dbase/dbf_rewrite.h"
+#include "platform/dbase/dbf_table.h"
 #include "support/dbf_builder.h"
 #include "support/hex_dump.h"
 
@@ -97,6 +103,134 @@ TEST(dbf_replace, a_new_table_whose_rename_fails_leaves_no_memo_behind) {
                  dbf_error);
   }
   EXPECT_EQ(files_in(dir), QStringList());
+}
+
+// Stale leftovers of replacements that never finished.
+
+void write_file(const QString& path, const QByteArray& bytes) {
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  f.write(bytes);
+}
+
+// Another process holding a lock on a file, as a writer does on its
+// temporary, until the holder goes.
+class lock_holder {
+ public:
+  explicit lock_holder(const QString& path) {
+    int ready[2], done[2];
+    if (::pipe(ready) != 0 || ::pipe(done) != 0) return;
+    pid_ = ::fork();
+    if (pid_ == 0) {
+      const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR);
+      struct flock fl {};
+      fl.l_type = F_WRLCK;
+      fl.l_whence = SEEK_SET;
+      const char ok = fd >= 0 && ::fcntl(fd, F_SETLK, &fl) == 0 ? '1' : '0';
+      ::close(done[1]);
+      [[maybe_unused]] const ssize_t w = ::write(ready[1], &ok, 1);
+      char c;
+      [[maybe_unused]] const ssize_t r = ::read(done[0], &c, 1);  // until the parent closes its end
+      ::_exit(0);
+    }
+    ::close(ready[1]);
+    ::close(done[0]);
+    done_ = done[1];
+    char ok = '0';
+    locked_ = ::read(ready[0], &ok, 1) == 1 && ok == '1';
+    ::close(ready[0]);
+  }
+  ~lock_holder() {
+    if (done_ >= 0) ::close(done_);
+    if (pid_ > 0) ::waitpid(pid_, nullptr, 0);
+  }
+  lock_holder(const lock_holder&) = delete;
+  lock_holder& operator=(const lock_holder&) = delete;
+  bool locked() const { return locked_; }
+
+ private:
+  pid_t pid_ = -1;
+  int done_ = -1;
+  bool locked_ = false;
+};
+
+class dbf_leftover_test : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dbf = km::test::two_records_with_memos().write(path("T.dbf"));
+    dbf_bytes = km::test::read_native_file(dbf);
+    dbt_bytes = km::test::read_native_file(path("T.dbt"));
+  }
+  QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+  void open_table() const { km::platform::dbf_table t(dbf, km::platform::dbf_table::access::read_only); }
+
+  QTemporaryDir dir;
+  QString dbf;
+  QByteArray dbf_bytes, dbt_bytes;
+};
+
+TEST_F(dbf_leftover_test, opening_removes_the_temporaries_nobody_holds) {
+  write_file(path("T.dbf.0123abcd.tmp"), "half a table");
+  write_file(path("t.DBT.89abcdef.tmp"), "half a memo file");
+  // not of our naming, or not of this table: kept
+  const QStringList others{QStringLiteral("T.dbf.bak"),          QStringLiteral("T.dbf.0123ABCD.tmp"),
+                           QStringLiteral("T.dbf.0123abc.tmp"),  QStringLiteral("T.dbf.0123abcd.tmp.keep"),
+                           QStringLiteral("U.dbf.0123abcd.tmp"), QStringLiteral("T.dbfx0123abcd.tmp")};
+  for (const QString& n : others) write_file(dir.filePath(n), "other");
+  open_table();
+  QStringList expected = others;
+  expected << QStringLiteral("T.dbf") << QStringLiteral("T.dbt");
+  expected.sort();
+  EXPECT_EQ(files_in(dir), expected);
+}
+
+TEST_F(dbf_leftover_test, a_temporary_another_process_holds_stays) {
+  const QString temp = path("T.dbf.0123abcd.tmp");
+  write_file(temp, "being written");
+  {
+    lock_holder holder(temp);
+    ASSERT_TRUE(holder.locked());
+    open_table();
+    EXPECT_EQ(km::test::read_native_file(temp), QByteArray("being written"));
+  }
+  open_table();  // the holder is gone
+  EXPECT_FALSE(QFile::exists(temp));
+}
+
+TEST_F(dbf_leftover_test, a_replacement_under_way_keeps_its_temporaries) {
+  // A table opened while another replacement is between its renames
+  // leaves that replacement's files alone.
+  QStringList seen;
+  const auto old = dbf_io::set_rename_function([&](const char* from, const char* to) {
+    open_table();
+    if (seen.isEmpty()) seen = files_in(dir);
+    return std::rename(from, to);
+  });
+  dbf_io::replace_files({{path("T.dbt"), dbt_bytes}, {dbf, dbf_bytes}});
+  dbf_io::set_rename_function(old);
+  EXPECT_EQ(seen.size(), 5) << seen.join(QLatin1Char(' ')).toStdString();  // pair, two temporaries, the aside
+  EXPECT_EQ(files_in(dir), (QStringList{QStringLiteral("T.dbf"), QStringLiteral("T.dbt")}));
+}
+
+TEST_F(dbf_leftover_test, a_memo_kept_aside_goes_back_when_its_table_was_never_replaced) {
+  // Killed between the two renames: the new memo file is in place, the
+  // new table still under its temporary name, the old memo aside.
+  const QString aside = path("T.dbt.0123abcd.old");
+  ASSERT_TRUE(QFile::rename(path("T.dbt"), aside));
+  write_file(path("T.dbt"), QByteArray(512, 'n'));
+  write_file(path("T.dbf.0123abcd.tmp"), "the new table");
+  open_table();
+  EXPECT_EQ(km::test::hex(km::test::read_native_file(path("T.dbt"))), km::test::hex(dbt_bytes));
+  EXPECT_EQ(km::test::read_native_file(dbf), dbf_bytes);
+  EXPECT_EQ(files_in(dir), (QStringList{QStringLiteral("T.dbf"), QStringLiteral("T.dbt")}));
+}
+
+TEST_F(dbf_leftover_test, a_memo_kept_aside_goes_when_its_table_was_replaced) {
+  // Killed after both renames, before the old memo file was let go.
+  write_file(path("T.dbt.0123abcd.old"), "the old memo file");
+  open_table();
+  EXPECT_EQ(km::test::read_native_file(path("T.dbt")), dbt_bytes);
+  EXPECT_EQ(files_in(dir), (QStringList{QStringLiteral("T.dbf"), QStringLiteral("T.dbt")}));
 }
 
 }  // namespace

@@ -1,3 +1,6 @@
+#include "platform/dbase/dbf_file_io.h"
+
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -6,11 +9,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <map>
 
 #include "platform/dbase/dbf_error.h"
-#include "platform/dbase/dbf_file_io.h"
 
 namespace km::platform::dbf_io {
 
@@ -34,6 +38,26 @@ int open_raw(const QString& path, int flags) {
     fd = ::open(native(path).constData(), flags | O_CLOEXEC, 0666);
   } while (fd < 0 && errno == EINTR);
   return fd;
+}
+
+enum class lock_result { locked, held_by_another, refused };
+
+// Takes a write lock on the whole file without waiting: an open-file-
+// description lock, which also meets the locks of other descriptions in
+// this process (the classic process lock where the system has none).
+lock_result try_lock_whole(int fd) {
+  struct flock fl {};
+  fl.l_type = F_WRLCK;
+  fl.l_whence = SEEK_SET;
+  int r = -1;
+#ifdef F_OFD_SETLK
+  r = ::fcntl(fd, F_OFD_SETLK, &fl);
+  if (r != 0 && errno == EINVAL) r = ::fcntl(fd, F_SETLK, &fl);
+#else
+  r = ::fcntl(fd, F_SETLK, &fl);
+#endif
+  if (r == 0) return lock_result::locked;
+  return errno == EAGAIN || errno == EACCES ? lock_result::held_by_another : lock_result::refused;
 }
 
 }  // namespace
@@ -175,8 +199,9 @@ struct staged_file {
 };
 
 // Creates the temporary files of one replacement, all named with one tag,
-// so that the files of one replacement can be told from those of another.
-// Returns false when a name was taken (the caller tries another tag).
+// so that the files of one replacement can be told from those of another,
+// and locks them. Returns false when a name was taken or a file could not
+// be locked (the caller tries another tag).
 bool create_temporaries(std::vector<staged_file>& staged, const QString& tag) {
   for (staged_file& s : staged) {
     const QString temp = tagged(s.target, tag, "tmp");
@@ -187,8 +212,16 @@ bool create_temporaries(std::vector<staged_file>& staged, const QString& tag) {
       fail(access_refused(e) || e == EROFS ? dbf_error_kind::read_only : dbf_error_kind::disk_error, s.target,
            QStringLiteral("Cannot write a temporary file beside"), e);
     }
+    file_handle h(fd);
+    // The temporary is locked for as long as it exists, so a cleaner leaves
+    // it alone (where the file system refuses locks, no cleaner can take it
+    // either). A cleaner may have taken it between its creation and the
+    // lock (it then removes it): that name is given up.
+    struct stat st {};
+    if (try_lock_whole(fd) == lock_result::held_by_another || ::fstat(fd, &st) != 0 || st.st_nlink == 0)
+      return false;
     s.temp = temp;
-    s.handle = file_handle(fd);
+    s.handle = std::move(h);
   }
   return true;
 }
@@ -281,6 +314,92 @@ void replace_files(const std::vector<std::pair<QString, QByteArray>>& files) {
   }
   for (const staged_file& s : staged)
     if (!s.aside.isEmpty()) ::unlink(native(s.aside).constData());
+}
+
+namespace {
+
+// A file left by a replacement beside a table: "<owner>.<tag>.tmp" (a
+// temporary) or "<owner>.<tag>.old" (an old file kept aside).
+struct leftover {
+  QString path;
+  bool aside = false;
+  bool of_table = false;  // the owner is the table (else its memo file)
+  QString owner_path;
+};
+
+bool is_hex_tag(const QString& t) {
+  if (t.size() != 8) return false;
+  for (QChar c : t)
+    if (!c.isDigit() && !(c >= QLatin1Char('a') && c <= QLatin1Char('f'))) return false;
+  return true;
+}
+
+// The leftovers beside the table, by tag.
+std::map<QString, std::vector<leftover>> leftovers_beside(const QString& folder, const QString& table,
+                                                          const QString& memo) {
+  std::map<QString, std::vector<leftover>> by_tag;
+  DIR* dir = ::opendir(native(folder).constData());
+  if (!dir) return by_tag;
+  while (const dirent* e = ::readdir(dir)) {
+    const QString name = QFile::decodeName(e->d_name);
+    const bool aside = name.endsWith(QLatin1String(".old"));
+    if (!aside && !name.endsWith(QLatin1String(".tmp"))) continue;
+    if (name.size() < 14 || name[name.size() - 13] != QLatin1Char('.')) continue;
+    const QString tag = name.mid(name.size() - 12, 8);
+    const QString owner = name.left(name.size() - 13);
+    const bool of_table = owner.compare(table, Qt::CaseInsensitive) == 0;
+    if (!is_hex_tag(tag) || (!of_table && owner.compare(memo, Qt::CaseInsensitive) != 0)) continue;
+    by_tag[tag].push_back(
+        {folder + QLatin1Char('/') + name, aside, of_table, folder + QLatin1Char('/') + owner});
+  }
+  ::closedir(dir);
+  return by_tag;
+}
+
+bool same_file(int fd, const QString& path) {
+  struct stat a {
+  }, b{};
+  return ::fstat(fd, &a) == 0 && ::stat(native(path).constData(), &b) == 0 && a.st_dev == b.st_dev &&
+         a.st_ino == b.st_ino;
+}
+
+// Settles the leftovers of one replacement that no process holds any more:
+// a memo file kept aside goes back in place when the table's temporary is
+// still there (the table was never replaced, so its old memo belongs to
+// it), else it goes; temporaries go. Failures are passed over: a leftover
+// that cannot be removed is clutter, and the table opens all the same.
+void settle(const std::vector<leftover>& files) {
+  std::vector<file_handle> held;
+  for (const leftover& f : files) {
+    file_handle h(open_raw(f.path, O_RDWR));
+    if (!h.is_open() || try_lock_whole(h.fd()) != lock_result::locked || !same_file(h.fd(), f.path)) return;
+    held.push_back(std::move(h));
+  }
+  const bool table_replaced =
+      std::none_of(files.begin(), files.end(), [](const leftover& f) { return !f.aside && f.of_table; });
+  for (const leftover& f : files) {
+    if (!f.aside || table_replaced) {
+      ::unlink(native(f.path).constData());
+    } else {
+      struct stat a {
+      }, b{};
+      const bool still_there = ::stat(native(f.path).constData(), &a) == 0 &&
+                               ::stat(native(f.owner_path).constData(), &b) == 0 && a.st_dev == b.st_dev &&
+                               a.st_ino == b.st_ino;
+      if (still_there)
+        ::unlink(native(f.path).constData());
+      else
+        rename_file(f.path, f.owner_path);
+    }
+  }
+}
+
+}  // namespace
+
+void remove_stale_temporaries(const QString& dbf_path) {
+  const QFileInfo info(dbf_path);
+  const QString memo = info.completeBaseName() + QStringLiteral(".dbt");
+  for (const auto& [tag, files] : leftovers_beside(info.absolutePath(), info.fileName(), memo)) settle(files);
 }
 
 QString sibling_path(const QString& dbf_path, const QString& ext) {

@@ -70,6 +70,15 @@ void replace_files(const std::vector<std::pair<QString, QByteArray>>& files);
 using rename_function = std::function<int(const char* from, const char* to)>;
 rename_function set_rename_function(rename_function f);
 
+// Settles what replacements that never finished (the program was killed
+// or the machine stopped) left beside the table at dbf_path: its own and
+// its memo file's temporaries and asides, of the naming replace_files
+// uses. Only leftovers no process holds a lock on are touched: a memo file
+// kept aside is put back when its table was never replaced (so the old
+// table keeps its old memo file), else removed; temporaries are removed.
+// Failures are passed over.
+void remove_stale_temporaries(const QString& dbf_path);
+
 // The file in the folder of dbf_path with the same base name and the
 // extension ext (such as "dbt"): the exact spelling when present, else the
 // one whose name matches case-insensitively, else the exact spelling.

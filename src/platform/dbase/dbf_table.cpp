@@ -29,6 +29,7 @@ std::uint32_t u32(const char* p) {
 
 dbf_table::dbf_table(const QString& native_path, access mode, const QString& memo_path)
     : path_(native_path), name_(QFileInfo(native_path).fileName()), writable_(mode == access::read_write) {
+  dbf_io::remove_stale_temporaries(path_);
   try {
     file_ = dbf_io::open_existing(path_, writable_, name_);
   } catch (const dbf_error& e) {

@@ -32,7 +32,8 @@ class dbf_table {
 
   // Opens and checks the table and its memo file (memo_path, or when that
   // is empty the file of the same base name with extension .dbt, matched
-  // case-insensitively). Throws dbf_error: not_found, unreadable,
+  // case-insensitively). What unfinished replacements left beside the
+  // table is settled first (dbf_io::remove_stale_temporaries). Throws dbf_error: not_found, unreadable,
   // bad_format (damaged table, missing memo file, a memo pointer past the
   // memo file), in_use, read_only, disk_error.
   dbf_table(const QString& native_path, access mode, const QString& memo_path = {});
