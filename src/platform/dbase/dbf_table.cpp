@@ -69,6 +69,17 @@ dbf_table::~dbf_table() = default;
 
 int dbf_table::field_index(const QString& name) const { return names_.value(ascii_upper(name), -1); }
 
+Value dbf_table::value(std::uint32_t record, int field) const {
+  try {
+    return decode(record_data(record), field);
+  } catch (const dbf_error& e) {
+    if (e.kind() != dbf_error_kind::bad_format) throw;
+    throw dbf_error(
+        dbf_error_kind::bad_format,
+        QStringLiteral("Table '%1' is damaged: record %2: %3").arg(name_).arg(record + 1).arg(e.reason()));
+  }
+}
+
 Value dbf_table::decode(const char* record, int field) const {
   const dbf_field& f = header_.fields[std::size_t(field)];
   const char* p = record + f.offset;

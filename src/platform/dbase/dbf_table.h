@@ -67,8 +67,9 @@ class dbf_table {
   }
 
   // The value of a field of a record (see dbf_field_codec.h; a memo field
-  // gives its text, Null when it has none).
-  Value value(std::uint32_t record, int field) const { return decode(record_data(record), field); }
+  // gives its text, Null when it has none). A damaged value throws
+  // dbf_error bad_format naming the table and the record.
+  Value value(std::uint32_t record, int field) const;
   // The same for record bytes held elsewhere (an edit buffer).
   Value decode(const char* record, int field) const;
 
