@@ -355,6 +355,28 @@ TEST_F(dbf_table_test, an_append_updates_count_date_and_end_marker) {
   EXPECT_EQ(km::test::hex(after), km::test::hex(expected));
 }
 
+TEST_F(dbf_table_test, a_write_counts_the_characters_it_stored_as_base_letters) {
+  const QString p = learners().write(path("learn.dbf"));
+  auto rs = open_set(p, true);
+  rs->add_new();
+  rs->set_value(QStringLiteral("NAME"), Value(QString::fromUtf8("Mu\u1E13o \u1E70\u0142")));  // d, T, ?
+  rs->set_value(QStringLiteral("NOTE"), Value(QString::fromUtf8("Ia\u0219i")));               // s
+  rs->set_value(QStringLiteral("NR"), Value(9.0));
+  EXPECT_EQ(rs->replaced_characters(), 4);
+  rs->update();
+  EXPECT_EQ(rs->replaced_characters(), 4);  // of the record just written
+  EXPECT_EQ(rs->value(QStringLiteral("NAME")), Value(QStringLiteral("Mudo T?     ")));
+  EXPECT_EQ(rs->value(QStringLiteral("NOTE")), Value(QStringLiteral("Iasi")));
+
+  rs->edit();
+  EXPECT_EQ(rs->replaced_characters(), 0);
+  rs->set_value(QStringLiteral("NAME"), Value(QString::fromUtf8("\u1E13\u1E13")));
+  rs->set_value(QStringLiteral("NAME"), Value(QString::fromUtf8("Anna \u1E13")));  // the last text counts
+  EXPECT_EQ(rs->replaced_characters(), 1);
+  rs->update();
+  EXPECT_EQ(open_set(p)->table().value(4, 1), Value(QStringLiteral("Anna d      ")));
+}
+
 TEST_F(dbf_table_test, a_date_the_header_cannot_hold_keeps_the_old_date) {
   km::platform::fake_clock clk(days_of(2160, 1, 2));  // past 1900 + 255
   km::platform::scoped_clock use(clk);

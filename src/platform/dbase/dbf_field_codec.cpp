@@ -80,14 +80,16 @@ double number_of(const dbf_field& f, const Value& v) {
   }
 }
 
-QByteArray encode_text(const dbf_field& f, const Value& v) {
+QByteArray encode_text(const dbf_field& f, const Value& v, int* replaced) {
   QString text;
   try {
     text = v.is_text() ? v.as_text() : v.to_text();
   } catch (const value_error&) {
     conversion(f, QStringLiteral("the value"));
   }
-  QByteArray b = encode_cp1252(text);
+  cp1252_encoding encoded = encode_cp1252_counted(text);
+  QByteArray& b = encoded.bytes;
+  if (replaced) *replaced = encoded.replaced;
   if (b.size() > f.width) {
     for (qsizetype i = f.width; i < b.size(); ++i)
       if (b[i] != ' ')
@@ -260,11 +262,12 @@ Value decode_dbf_field(const dbf_field& f, const char* p) {
   }
 }
 
-QByteArray encode_dbf_field(const dbf_field& f, const Value& v) {
+QByteArray encode_dbf_field(const dbf_field& f, const Value& v, int* replaced) {
+  if (replaced) *replaced = 0;
   if (v.is_null() || v.is_empty()) return blanks(f.width);
   switch (f.type) {
     case 'C':
-      return encode_text(f, v);
+      return encode_text(f, v, replaced);
     case 'N':
     case 'F':
       return encode_number(f, v);

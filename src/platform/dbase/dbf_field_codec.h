@@ -38,7 +38,9 @@ bool is_blank_field(const char* bytes, int width);
 
 // The field bytes (field.width of them) for a value. Throws dbf_error
 // (other): numeric_overflow, field_too_small, conversion. Not for 'M'.
-QByteArray encode_dbf_field(const dbf_field& field, const Value& value);
+// When replaced is given it receives how many characters of a text had no
+// byte in Windows-1252 and were stored as their base letter or '?'.
+QByteArray encode_dbf_field(const dbf_field& field, const Value& value, int* replaced = nullptr);
 
 // A number in fixed notation with the given decimals, rounded half away
 // from zero as judged on its 15-significant-digit decimal form ("-0" never

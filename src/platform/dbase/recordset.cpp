@@ -1,5 +1,8 @@
 #include "platform/dbase/recordset.h"
 
+#include <numeric>
+
+#include "platform/cp1252.h"
 #include "platform/dbase/dbf_error.h"
 #include "platform/dbase/dbf_field_codec.h"
 
@@ -151,11 +154,19 @@ void recordset::set_value(int index, const Value& v) {
                         dbf_errno::conversion);
       }
     }
+    replaced_[index] = encode_cp1252_counted(text).replaced;
     pending_memos_[index] = text;
     return;
   }
-  const QByteArray bytes = encode_dbf_field(f, v);
+  int replaced = 0;
+  const QByteArray bytes = encode_dbf_field(f, v, &replaced);
   std::copy(bytes.begin(), bytes.end(), buffer_.data() + f.offset);
+  replaced_[index] = replaced;
+}
+
+int recordset::replaced_characters() const {
+  return std::accumulate(replaced_.begin(), replaced_.end(), 0,
+                         [](int sum, const auto& field) { return sum + field.second; });
 }
 
 void recordset::set_value(const QString& name, const Value& v) { set_value(index_of(name), v); }
@@ -164,6 +175,7 @@ void recordset::edit() {
   require_updatable();
   require_current();
   pending_memos_.clear();
+  replaced_.clear();
   original_ = table_->record_bytes(live_[std::size_t(pos_)]);
   buffer_ = original_;
   mode_ = edit_mode::editing;
@@ -172,6 +184,7 @@ void recordset::edit() {
 void recordset::add_new() {
   require_updatable();
   pending_memos_.clear();
+  replaced_.clear();
   buffer_ = table_->blank_record();
   original_.clear();
   mode_ = edit_mode::adding;

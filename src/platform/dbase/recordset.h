@@ -78,6 +78,12 @@ class recordset {
   void set_value(int index, const Value& v);
   void set_value(const QString& name, const Value& v);
 
+  // How many characters of the texts set since the last Edit or AddNew had
+  // no byte in Windows-1252 and are stored as their base letter or '?'
+  // (a field set again counts as set last), so a window can tell the user
+  // after Update what its last write changed.
+  int replaced_characters() const;
+
   edit_mode mode() const { return mode_; }
   void edit();
   void add_new();
@@ -103,6 +109,7 @@ class recordset {
   QByteArray original_;  // the record as it was when Edit began
   QByteArray buffer_;
   std::map<int, QString> pending_memos_;
+  std::map<int, int> replaced_;  // field -> characters replaced in the text set there
 };
 
 }  // namespace km::platform
