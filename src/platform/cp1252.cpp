@@ -101,10 +101,17 @@ unsigned char unicode_to_cp1252(QChar ch) {
 bool has_cp1252_byte(QChar ch) { return byte_of(ch) >= 0; }
 
 QString decode_cp1252(const char* data, qsizetype size) {
-  QString out;
-  out.resize(size);
-  QChar* dst = out.data();
-  for (qsizetype i = 0; i < size; ++i) dst[i] = cp1252_to_unicode(static_cast<unsigned char>(data[i]));
+  // Most texts hold no byte of 0x80..0x9F, where the code page differs from
+  // Latin-1: those take Qt's fast Latin-1 conversion.
+  bool high = false;
+  for (qsizetype i = 0; i < size; ++i) high |= unsigned(static_cast<unsigned char>(data[i]) - 0x80) < 32u;
+  QString out = QString::fromLatin1(data, size);
+  if (!high) return out;
+  char16_t* dst = reinterpret_cast<char16_t*>(out.data());
+  for (qsizetype i = 0; i < size; ++i) {
+    const unsigned char b = static_cast<unsigned char>(data[i]);
+    if (unsigned(b - 0x80) < 32u) dst[i] = k_high[b - 0x80];
+  }
   return out;
 }
 

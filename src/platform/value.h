@@ -8,6 +8,7 @@
 #include <QString>
 #include <cstdint>
 #include <stdexcept>
+#include <utility>
 #include <variant>
 
 namespace km::platform {
@@ -58,6 +59,7 @@ class Value {
   Value(bool v) : v_(v) {}
   Value(date_value v) : v_(v) {}
   Value(const QString& v) : v_(v) {}
+  Value(QString&& v) noexcept : v_(std::move(v)) {}
   Value(const char* v) : v_(QString::fromUtf8(v)) {}
   Value(null_t v) : v_(v) {}
 
