@@ -64,17 +64,20 @@ lock_result try_lock_whole(int fd) {
 
 file_handle& file_handle::operator=(file_handle&& o) noexcept {
   if (this != &o) {
-    close();
+    static_cast<void>(close());  // as in the destructor
     fd_ = std::exchange(o.fd_, -1);
   }
   return *this;
 }
 
-file_handle::~file_handle() { close(); }
+// A failure to close is passed over here: the writes that matter were
+// checked when made (and flushed where a file is replaced whole).
+file_handle::~file_handle() { static_cast<void>(close()); }
 
-void file_handle::close() {
-  if (fd_ >= 0) ::close(fd_);
+bool file_handle::close() {
+  const bool closed = fd_ < 0 || ::close(fd_) == 0;
   fd_ = -1;
+  return closed;
 }
 
 file_handle open_existing(const QString& path, bool for_writing, const QString& what) {
@@ -171,7 +174,7 @@ rename_function& rename_slot() {
   return f;
 }
 
-int rename_file(const QString& from, const QString& to) {
+[[nodiscard]] int rename_file(const QString& from, const QString& to) {
   const QByteArray a = native(from), b = native(to);
   if (const rename_function& f = rename_slot()) return f(a.constData(), b.constData());
   return ::rename(a.constData(), b.constData());
@@ -228,7 +231,10 @@ bool create_temporaries(std::vector<staged_file>& staged, const QString& tag) {
 
 void write_temporary(const staged_file& s, const QByteArray& bytes) {
   struct stat old {};
-  if (::stat(native(s.target).constData(), &old) == 0) ::fchmod(s.handle.fd(), old.st_mode & 07777);
+  // Passed over when it fails: the new file then has the permissions of
+  // any new file of the program, and its bytes are written all the same.
+  if (::stat(native(s.target).constData(), &old) == 0)
+    static_cast<void>(::fchmod(s.handle.fd(), old.st_mode & 07777));
   write_at(s.handle, 0, bytes.constData(), bytes.size(), s.target);
   if (::fsync(s.handle.fd()) != 0)
     fail(dbf_error_kind::disk_error, s.target, QStringLiteral("Cannot write"), errno);
@@ -270,7 +276,7 @@ void roll_back(std::vector<staged_file>& staged, std::size_t renamed) {
     }
     s.temp.clear();
     s.aside.clear();
-    s.handle.close();
+    static_cast<void>(s.handle.close());  // the temporary is gone: nothing of it is kept
   }
 }
 
@@ -312,6 +318,8 @@ void replace_files(const std::vector<std::pair<QString, QByteArray>>& files) {
     roll_back(staged, renamed);
     throw;
   }
+  // An aside that cannot be removed is settled when the table is next
+  // opened (its table is in place, so it goes then).
   for (const staged_file& s : staged)
     if (!s.aside.isEmpty()) ::unlink(native(s.aside).constData());
 }
@@ -388,8 +396,8 @@ void settle(const std::vector<leftover>& files) {
                                a.st_ino == b.st_ino;
       if (still_there)
         ::unlink(native(f.path).constData());
-      else
-        rename_file(f.path, f.owner_path);
+      else  // when this fails, the old memo file stays kept under its aside name
+        static_cast<void>(rename_file(f.path, f.owner_path));
     }
   }
 }

@@ -25,7 +25,9 @@ class file_handle {
 
   int fd() const { return fd_; }
   bool is_open() const { return fd_ >= 0; }
-  void close();
+  // Closes the descriptor; false when the system reports a failure (a
+  // write that could not be completed on a network file system).
+  [[nodiscard]] bool close();
 
  private:
   int fd_ = -1;
@@ -35,12 +37,12 @@ class file_handle {
 // dbf_error: not_found (no such file or folder), in_use (access refused),
 // read_only (readable but not writable, when writing was asked for),
 // disk_error (anything else). what names the file in the reason.
-file_handle open_existing(const QString& native_path, bool for_writing, const QString& what);
+[[nodiscard]] file_handle open_existing(const QString& native_path, bool for_writing, const QString& what);
 
-qint64 file_size(const file_handle& f, const QString& what);
+[[nodiscard]] qint64 file_size(const file_handle& f, const QString& what);
 
 // The whole file from its start. Throws disk_error.
-QByteArray read_all(const file_handle& f, const QString& what);
+[[nodiscard]] QByteArray read_all(const file_handle& f, const QString& what);
 
 // Exactly n bytes at offset; a short read (the file shrank) throws
 // bad_format, a failed one disk_error.

@@ -204,6 +204,9 @@ std::uint32_t dbf_table::append(const QByteArray& bytes) {
       dbf_io::truncate_to(file_, header_.data_end(), name_);
       dbf_io::write_at(file_, header_.data_end(), &k_end_marker, 1, name_);
     } catch (const dbf_error&) {
+      // Passed over: the count was not changed, so the part written lies
+      // after the counted records, where readers ignore it; the failure
+      // of the write is the one reported.
     }
     throw;
   }

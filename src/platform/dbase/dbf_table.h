@@ -91,11 +91,11 @@ class dbf_table {
   void write_changes(std::uint32_t record, const QByteArray& original, const QByteArray& bytes);
   // Appends a record (whole record bytes) and returns its number. Records
   // another writer of this process appended meanwhile are taken in first.
-  std::uint32_t append(const QByteArray& bytes);
+  [[nodiscard]] std::uint32_t append(const QByteArray& bytes);
   void set_deleted(std::uint32_t record, bool deleted);
   // Writes a memo text to the memo file and returns the field bytes that
   // point at it (blanks for an empty text).
-  QByteArray store_memo(int field, const QString& text);
+  [[nodiscard]] QByteArray store_memo(int field, const QString& text);
 
  private:
   void require_writable() const;
