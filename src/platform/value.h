@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <utility>
 #include <variant>
 
 #include "platform/platform_error.h"
@@ -63,6 +64,7 @@ class Value {
   // value_error (overflow), as the platform's date conversion does.
   Value(date_value v);
   Value(const QString& v) : v_(v) {}
+  Value(QString&& v) noexcept : v_(std::move(v)) {}
   Value(const char* v) : v_(QString::fromUtf8(v)) {}
   Value(null_t v) : v_(v) {}
 

@@ -27,8 +27,44 @@ TEST(Cp1252, KnownCharacters) {
   }
 }
 
-TEST(Cp1252, CharacterWithoutByteBecomesQuestionMark) {
-  EXPECT_EQ(encode_cp1252(QString::fromUtf8("a\u0101b\u4e2d")), QByteArray("a?b?"));
+// A character without a byte is stored as its base letter where the code
+// page has one, else as "?", and each is counted.
+TEST(Cp1252, CharactersWithoutByteAreReplacedAndCounted) {
+  struct Case {
+    const char* utf8;
+    QByteArray bytes;
+    int replaced;
+  };
+  const Case cases[] = {
+      {"\u1E13", "d", 1},                       // d with circumflex below (Tshivenda)
+      {"\u1E12\u1E3D\u1E45\u1E4B", "Dlnn", 4},  // the other Tshivenda letters
+      {"\u1E71", "t", 1},                       // t with circumflex below
+      {"\u0219\u021B", "st", 2},                // s and t with comma below (Romanian)
+      {"\u015E\u0101\u0151\u0175", "Saow", 4},
+      {"\u01FB", "\xE5", 1},                    // a with ring and acute: the ring stays
+      {"\u0142\u0111\u4E2D\u03A9", "????", 4},  // no base letter in the code page
+      {"\U0001F600", "?", 1},                   // one character beyond 16 bits, one "?"
+      {"Mu\u1E13o", "Mudo", 1},
+      {"Jose\u0301", "Jos\xE9", 0},  // e + acute is the letter the code page has
+      {"q\u0303", "q", 1},           // a mark no letter of the code page takes
+      {"\u212B", "\xC5", 0},         // the angstrom sign is the letter A with ring
+      {"Zo\xC3\xAB \xE2\x82\xAC"
+       "5",
+       "Zo\xEB \x80"
+       "5",
+       0},
+  };
+  for (const auto& c : cases) {
+    const cp1252_encoding e = encode_cp1252_counted(QString::fromUtf8(c.utf8));
+    EXPECT_EQ(e.bytes, c.bytes) << c.utf8;
+    EXPECT_EQ(e.replaced, c.replaced) << c.utf8;
+    EXPECT_EQ(encode_cp1252(QString::fromUtf8(c.utf8)), c.bytes) << c.utf8;
+  }
+  EXPECT_EQ(unicode_to_cp1252(QChar(0x1E13)), 'd');
+  EXPECT_EQ(unicode_to_cp1252(QChar(0x0142)), '?');
+}
+
+TEST(Cp1252, CharacterQueries) {
   EXPECT_FALSE(has_cp1252_byte(QChar(0x0101)));
   EXPECT_TRUE(has_cp1252_byte(QChar(0x20AC)));
   EXPECT_EQ(ansi_code(QChar(0x00EB)), 0xEB);

@@ -192,4 +192,47 @@ t.close()
   EXPECT_EQ(rows[4].toArray()[2].toString().trimmed(), QStringLiteral("Eben"));
 }
 
+// What follows the records a header counts is not part of the table, here
+// as there: a record an append wrote before it could count it, line ends,
+// half a record.
+struct trailing_case {
+  const char* name;
+  int counted;       // the header's record count (the file holds three records)
+  QByteArray after;  // what follows the three records
+};
+
+const char* const k_names[] = {"Ann", "Ben", "Cat"};
+
+class dbf_trailing_test : public ::testing::TestWithParam<trailing_case> {};
+
+TEST_P(dbf_trailing_test, only_the_counted_records_are_read_here_and_there) {
+  const trailing_case& c = GetParam();
+  QTemporaryDir dir;
+  km::test::dbf_builder b;
+  b.field("NR", 'N', 4).field("NAME", 'C', 8);
+  for (int i = 0; i < 3; ++i) b.record({QByteArray::number(i + 1), k_names[i]});
+  b.record_count(c.counted).end_marker(false).trailing(c.after);
+  const QString p = b.write(dir.filePath(QStringLiteral("t.dbf")));
+  {
+    recordset rs(std::make_unique<dbf_table>(p, dbf_table::access::read_write));
+    ASSERT_EQ(rs.record_count(), c.counted);
+    rs.move_last();
+    EXPECT_EQ(rs.value(1), Value(QString::fromLatin1(k_names[c.counted - 1]).leftJustified(8)));
+  }
+  if (!km::test::python_dbf_available()) GTEST_SKIP() << "/usr/bin/python3 cannot import dbf (python3-dbf)";
+  const QJsonObject dump = python_dump(p);
+  EXPECT_EQ(dump[QStringLiteral("count")].toInt(), c.counted);
+  const QJsonArray rows = dump[QStringLiteral("rows")].toArray();
+  ASSERT_EQ(rows.size(), c.counted);
+  EXPECT_EQ(rows.last().toArray()[2].toString().trimmed(), QString::fromLatin1(k_names[c.counted - 1]));
+}
+
+INSTANTIATE_TEST_SUITE_P(cases, dbf_trailing_test,
+                         ::testing::Values(trailing_case{"an_append_interrupted_before_its_count", 2, "\x1A"},
+                                           trailing_case{"a_record_past_the_count_without_end_marker", 2, {}},
+                                           trailing_case{"line_ends", 3, "\r\n"},
+                                           trailing_case{"half_a_record", 3, "\x1A 4   D"},
+                                           trailing_case{"other_bytes", 3, "xyz"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace

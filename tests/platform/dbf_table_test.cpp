@@ -4,16 +4,16 @@
 // whole-table rewrites.
 #include "platform/dbase/dbf_table.h"
 
-#include <csignal>
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-
-#include <gtest/gtest.h>
 
 #include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <csignal>
+#include <optional>
 
 #include "platform/clock.h"
 #include "platform/dbase/dbf_error.h"
@@ -355,6 +355,28 @@ TEST_F(dbf_table_test, an_append_updates_count_date_and_end_marker) {
   EXPECT_EQ(km::test::hex(after), km::test::hex(expected));
 }
 
+TEST_F(dbf_table_test, a_write_counts_the_characters_it_stored_as_base_letters) {
+  const QString p = learners().write(path("learn.dbf"));
+  auto rs = open_set(p, true);
+  rs->add_new();
+  rs->set_value(QStringLiteral("NAME"), Value(QString::fromUtf8("Mu\u1E13o \u1E70\u0142")));  // d, T, ?
+  rs->set_value(QStringLiteral("NOTE"), Value(QString::fromUtf8("Ia\u0219i")));               // s
+  rs->set_value(QStringLiteral("NR"), Value(9.0));
+  EXPECT_EQ(rs->replaced_characters(), 4);
+  rs->update();
+  EXPECT_EQ(rs->replaced_characters(), 4);  // of the record just written
+  EXPECT_EQ(rs->value(QStringLiteral("NAME")), Value(QStringLiteral("Mudo T?     ")));
+  EXPECT_EQ(rs->value(QStringLiteral("NOTE")), Value(QStringLiteral("Iasi")));
+
+  rs->edit();
+  EXPECT_EQ(rs->replaced_characters(), 0);
+  rs->set_value(QStringLiteral("NAME"), Value(QString::fromUtf8("\u1E13\u1E13")));
+  rs->set_value(QStringLiteral("NAME"), Value(QString::fromUtf8("Anna \u1E13")));  // the last text counts
+  EXPECT_EQ(rs->replaced_characters(), 1);
+  rs->update();
+  EXPECT_EQ(open_set(p)->table().value(4, 1), Value(QStringLiteral("Anna d      ")));
+}
+
 TEST_F(dbf_table_test, a_date_the_header_cannot_hold_keeps_the_old_date) {
   km::platform::fake_clock clk(days_of(2160, 1, 2));  // past 1900 + 255
   km::platform::scoped_clock use(clk);
@@ -442,6 +464,25 @@ TEST_F(dbf_table_test, an_append_the_disk_cannot_hold_leaves_the_table_whole) {
   EXPECT_EQ(open_set(p)->record_count(), 2);
 }
 
+TEST_F(dbf_table_test, an_append_after_an_interrupted_one_takes_its_place) {
+  // The interrupted append wrote its record and end marker but not the count.
+  dbf_builder b = marks_book();
+  b.record({"103", "LOST L"}).record_count(2);
+  const QString p = b.write(path("marks5.dbf"));
+  {
+    auto rs = open_set(p, true);
+    ASSERT_EQ(rs->record_count(), 2);
+    rs->add_new();
+    rs->set_value(1, Value(QStringLiteral("CELE C")));
+    rs->update();
+  }
+  auto check = open_set(p);
+  ASSERT_EQ(check->record_count(), 3);
+  check->move_last();
+  EXPECT_EQ(check->value(1), Value(QStringLiteral("CELE C              ")));
+  EXPECT_EQ(read_file(p).size(), check->table().header().data_end() + 1);
+}
+
 TEST_F(dbf_table_test, a_deletion_sets_the_deletion_byte_and_keeps_the_count) {
   const QString p = marks_book().write(path("marks5.dbf"));
   const QByteArray before = read_file(p);
@@ -501,6 +542,108 @@ TEST_F(dbf_table_test, a_rebuild_on_the_template_keeps_the_given_records_only) {
   EXPECT_EQ(km::test::hex(read_file(table)), km::test::hex(expected.dbf()));
   EXPECT_EQ(leftovers(dir.path()),
             (QStringList{QStringLiteral("marks5.dbf"), QStringLiteral("mrk_book.org")}));
+}
+
+// A value copied into a field of the same definition keeps its bytes, even
+// where writing it again as a number would change or refuse it; a field
+// whose definition changes is read and written again.
+TEST_F(dbf_table_test, a_rebuild_copies_fields_of_the_same_definition_byte_for_byte) {
+  struct copy_case {
+    const char* name;
+    char type;
+    int width, decimals;
+    QByteArray stored;
+    char to_type;
+    int to_width, to_decimals;
+    QByteArray written;  // "" when the rebuild is refused
+  };
+  const copy_case cases[] = {
+      {"wider_than_its_decimals_allow", 'N', 5, 1, "12345", 'N', 5, 1, "12345"},
+      {"decimals_a_whole_field_has", 'N', 6, 0, "  12.7", 'N', 6, 0, "  12.7"},
+      {"damaged_number_kept_as_it_is", 'N', 5, 0, "  1e3", 'N', 5, 0, "  1e3"},
+      {"text_kept_as_it_is", 'C', 4, 0, "A\xFF B", 'C', 4, 0, "A\xFF B"},
+      {"more_decimals", 'N', 5, 1, "12345", 'N', 8, 2, "12345.00"},
+      {"whole_field_rounds", 'N', 6, 1, "  12.7", 'N', 4, 0, "  13"},
+      {"number_to_text", 'N', 6, 1, "  12.7", 'C', 6, 0, "12.7  "},
+      {"too_wide_for_the_new_field", 'N', 5, 1, "12345", 'N', 5, 2, ""},
+      {"damaged_number_to_a_new_field", 'N', 5, 0, "  1e3", 'N', 6, 0, ""},
+  };
+  for (const copy_case& c : cases) {
+    SCOPED_TRACE(c.name);
+    dbf_builder old;
+    old.field("V", c.type, c.width, c.decimals).raw_record(' ' + c.stored);
+    const QString old_path = old.write(path("old.dbf"));
+    dbf_builder tpl;
+    tpl.field("V", c.to_type, c.to_width, c.to_decimals);
+    const QString tpl_path = tpl.write(path("tpl.org"));
+    const QString table = tpl.write(path("new.dbf"));
+    const QByteArray before = read_file(table);
+    std::vector<std::vector<km::platform::dbf_cell>> rows;
+    {
+      const dbf_table t(old_path, dbf_table::access::read_only);
+      rows.push_back({km::platform::dbf_cell::stored(t, 0, 0)});
+    }
+    if (c.written.isEmpty()) {
+      EXPECT_THROW(km::platform::rebuild_dbf_table(table, tpl_path, rows), dbf_error);
+      EXPECT_EQ(read_file(table), before);
+      continue;
+    }
+    km::platform::rebuild_dbf_table(table, tpl_path, rows);
+    const dbf_table t(table, dbf_table::access::read_only);
+    ASSERT_EQ(t.record_count(), 1u);
+    EXPECT_EQ(t.record_bytes(0), ' ' + c.written);
+  }
+}
+
+TEST_F(dbf_table_test, a_number_field_holds_blanks_a_sign_digits_and_one_point) {
+  struct read_case {
+    const char* bytes;
+    std::optional<double> number;  // none: damaged
+  };
+  const read_case cases[] = {
+      {"  12.5", 12.5}, {"    -3", -3},    {"    +4", 4},  {"  -.5 ", -0.5}, {"   5. ", 5},
+      {"000007", 7},    {"\0\0\0 12", 12}, {"   1e3", {}}, {"  -inf", {}},   {"   nan", {}},
+      {" 1.2.3", {}},   {"   1 2", {}},    {"  --1 ", {}}, {"     -", {}},   {"     .", {}},
+      {"******", {}},   {"  0x10", {}},    {"  1,5 ", {}}, {"  12-3", {}},   {"  +-1 ", {}},
+  };
+  const km::platform::dbf_field f{QStringLiteral("MARK"), 'N', 6, 1, 1};
+  for (const read_case& c : cases) {
+    const QByteArray bytes(c.bytes, 6);
+    double x = 0;
+    EXPECT_EQ(km::platform::parse_dbf_number(bytes.constData(), 6, x), c.number.has_value()) << c.bytes;
+    if (c.number) {
+      EXPECT_EQ(x, *c.number) << c.bytes;
+      EXPECT_EQ(km::platform::decode_dbf_field(f, bytes.constData()), Value(*c.number)) << c.bytes;
+      continue;
+    }
+    try {
+      km::platform::decode_dbf_field(f, bytes.constData());
+      FAIL() << c.bytes << " was read as a number";
+    } catch (const dbf_error& e) {
+      EXPECT_EQ(e.kind(), dbf_error_kind::bad_format) << c.bytes;
+      EXPECT_TRUE(e.text().contains(QStringLiteral("'MARK' holds '%1', which is not a number")
+                                          .arg(QString::fromLatin1(c.bytes).trimmed())))
+          << e.text().toStdString();
+    }
+  }
+  EXPECT_EQ(km::platform::decode_dbf_field(f, "      "), Value::null());
+}
+
+TEST_F(dbf_table_test, a_damaged_number_names_its_table_and_record) {
+  dbf_builder b;
+  b.field("NR", 'N', 4).record({"1"}).record({"1e3"});
+  const dbf_table t(b.write(path("t.dbf")), dbf_table::access::read_only);
+  EXPECT_EQ(t.value(0, 0), Value(1.0));
+  try {
+    t.value(1, 0);
+    FAIL() << "1e3 was read as a number";
+  } catch (const dbf_error& e) {
+    EXPECT_EQ(e.number(), dbf_errno::bad_format);
+    EXPECT_EQ(e.text(),
+              QStringLiteral("Table 't.dbf' is damaged: record 2: Field 'NR' holds '1e3', which is "
+                             "not a number: a number field holds blanks, a sign, digits and one "
+                             "point"));
+  }
 }
 
 TEST_F(dbf_table_test, a_failed_rebuild_leaves_the_old_table_as_it_was) {

@@ -174,6 +174,13 @@ bool python_dbf_available() {
   return available;
 }
 
+dbf_builder two_records_with_memos() {
+  dbf_builder b;
+  b.field("NR", 'N', 4).field("NAME", 'C', 8).field("NOTE", 'M', 10);
+  b.record({"1", "Ann", "memo one"}).record({"2", "Ben", "memo two"});
+  return b;
+}
+
 python_result run_python(const QString& script, const QStringList& args) {
   QProcess p;
   p.start(QStringLiteral("/usr/bin/python3"), QStringList{QStringLiteral("-c"), script} + args);

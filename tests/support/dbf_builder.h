@@ -72,6 +72,10 @@ class dbf_builder {
   bool dbase4_memos_ = false;
 };
 
+// A small sound table with memos: NR N 4, NAME C 8, NOTE M 10, and two
+// records ("1", "Ann", "memo one"; "2", "Ben", "memo two").
+dbf_builder two_records_with_memos();
+
 // The independent reader of the tests: Debian's python3 with the dbf module.
 // True when /usr/bin/python3 can import dbf.
 bool python_dbf_available();

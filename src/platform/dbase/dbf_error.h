@@ -51,8 +51,6 @@ class dbf_error : public platform_error {
   dbf_error(dbf_error_kind kind, const QString& reason, int number = 0);
 
   dbf_error_kind kind() const { return kind_; }
-  // The same as text(), for the table rebuild's one remaining reader.
-  const QString& reason() const { return text(); }
 
  private:
   dbf_error_kind kind_;

@@ -54,14 +54,16 @@ double number_of(const dbf_field& f, const Value& v) {
   }
 }
 
-QByteArray encode_text(const dbf_field& f, const Value& v) {
+QByteArray encode_text(const dbf_field& f, const Value& v, int* replaced) {
   QString text;
   try {
     text = v.is_text() ? v.as_text() : v.to_text();
   } catch (const value_error&) {
     conversion(f, QStringLiteral("the value"));
   }
-  QByteArray b = encode_cp1252(text);
+  cp1252_encoding encoded = encode_cp1252_counted(text);
+  QByteArray& b = encoded.bytes;
+  if (replaced) *replaced = encoded.replaced;
   if (b.size() > f.width) {
     for (qsizetype i = f.width; i < b.size(); ++i)
       if (b[i] != ' ')
@@ -164,22 +166,51 @@ QByteArray dbf_date_text(double days) {
   return QByteArray(buf, 8);
 }
 
+bool parse_dbf_number(const char* p, int width, double& x) {
+  int b = 0, e = width;
+  while (b < e && (p[b] == ' ' || p[b] == '\0')) ++b;
+  while (e > b && (p[e - 1] == ' ' || p[e - 1] == '\0')) --e;
+  const int start = b;
+  if (b < e && (p[b] == '-' || p[b] == '+')) ++b;
+  const int digits_from = b;
+  bool point = false, digit = false;
+  for (int i = b; i < e; ++i) {
+    if (p[i] >= '0' && p[i] <= '9') {
+      digit = true;
+    } else if (p[i] == '.' && !point) {
+      point = true;
+    } else {
+      return false;
+    }
+  }
+  if (!digit) return false;
+  if (std::from_chars(p + digits_from, p + e, x).ec != std::errc()) return false;
+  if (p[start] == '-') x = -x;
+  return true;
+}
+
+namespace {
+
+// The number of a number field that is not blank; a damaged one throws.
+double stored_number(const dbf_field& f, const char* p) {
+  double x = 0;
+  if (!parse_dbf_number(p, f.width, x))
+    throw dbf_error(
+        dbf_error_kind::bad_format,
+        QStringLiteral("Field '%1' holds '%2', which is not a number: a number field holds blanks, a "
+                       "sign, digits and one point")
+            .arg(f.name, decode_cp1252(p, f.width).trimmed()));
+  return x;
+}
+
+}  // namespace
+
 Value decode_dbf_field(const dbf_field& f, const char* p) {
   if (is_blank_field(p, f.width)) return Value::null();
   switch (f.type) {
     case 'N':
-    case 'F': {
-      int b = 0, e = f.width;
-      while (b < e && (p[b] == ' ' || p[b] == '\0')) ++b;
-      while (e > b && (p[e - 1] == ' ' || p[e - 1] == '\0')) --e;
-      if (p[b] == '+') ++b;
-      const char c = b < e ? p[b] : ' ';
-      if (!(c == '-' || c == '.' || (c >= '0' && c <= '9'))) return Value::null();
-      double x = 0;
-      const auto r = std::from_chars(p + b, p + e, x);
-      if (r.ec != std::errc() || r.ptr != p + e) return Value::null();
-      return Value(x);
-    }
+    case 'F':
+      return Value(stored_number(f, p));
     case 'D': {
       double days = 0;
       if (!parse_dbf_date(p, days)) return Value::null();
@@ -205,11 +236,12 @@ Value decode_dbf_field(const dbf_field& f, const char* p) {
   }
 }
 
-QByteArray encode_dbf_field(const dbf_field& f, const Value& v) {
+QByteArray encode_dbf_field(const dbf_field& f, const Value& v, int* replaced) {
+  if (replaced) *replaced = 0;
   if (v.is_null() || v.is_empty()) return blanks(f.width);
   switch (f.type) {
     case 'C':
-      return encode_text(f, v);
+      return encode_text(f, v, replaced);
     case 'N':
     case 'F':
       return encode_number(f, v);

@@ -3,9 +3,10 @@
 // bytes hold a block number of the memo file; see dbt_memo.h).
 //
 // Reading: an all-blank field (blanks or zero bytes) is Null; C gives its
-// text with trailing blanks as stored; N and F give a double (Null when the
-// text is not a number); D gives a date (Null when not a valid yyyymmdd of
-// the years 100 to 9999);
+// text with trailing blanks as stored; N and F give a double, and a text
+// that is not a number as dBase writes them (blanks, a sign, digits, one
+// point) is a damaged value, never read as a number; D gives a date (Null
+// when not a valid yyyymmdd of the years 100 to 9999);
 // L gives a Boolean (T/t/Y/y or F/f/N/n, Null for '?' or anything else);
 // any other type gives its raw text.
 //
@@ -22,14 +23,24 @@
 
 namespace km::platform {
 
+// Throws dbf_error bad_format for a damaged number, naming the field and
+// what it holds.
 Value decode_dbf_field(const dbf_field& field, const char* bytes);
+
+// The number a number field's bytes (width of them) hold: blanks around,
+// then an optional sign, then digits with at most one point among them, at
+// least one digit. False for anything else (blanks only, "1e3", "-inf",
+// "nan", "1.2.3", "1 2", asterisks).
+bool parse_dbf_number(const char* bytes, int width, double& x);
 
 // True when the bytes are all blanks or zero bytes.
 bool is_blank_field(const char* bytes, int width);
 
 // The field bytes (field.width of them) for a value. Throws dbf_error
 // (other): numeric_overflow, field_too_small, conversion. Not for 'M'.
-QByteArray encode_dbf_field(const dbf_field& field, const Value& value);
+// When replaced is given it receives how many characters of a text had no
+// byte in Windows-1252 and were stored as their base letter or '?'.
+QByteArray encode_dbf_field(const dbf_field& field, const Value& value, int* replaced = nullptr);
 
 // A number in fixed notation with the given decimals, rounded half away
 // from zero as judged on its 15-significant-digit decimal form ("-0" never

@@ -1,5 +1,6 @@
 #include "platform/dbase/dbf_file_io.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,8 +9,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <map>
 
 #include "platform/dbase/dbf_error.h"
 
@@ -37,21 +40,44 @@ int open_raw(const QString& path, int flags) {
   return fd;
 }
 
+enum class lock_result { locked, held_by_another, refused };
+
+// Takes a write lock on the whole file without waiting: an open-file-
+// description lock, which also meets the locks of other descriptions in
+// this process (the classic process lock where the system has none).
+lock_result try_lock_whole(int fd) {
+  struct flock fl {};
+  fl.l_type = F_WRLCK;
+  fl.l_whence = SEEK_SET;
+  int r = -1;
+#ifdef F_OFD_SETLK
+  r = ::fcntl(fd, F_OFD_SETLK, &fl);
+  if (r != 0 && errno == EINVAL) r = ::fcntl(fd, F_SETLK, &fl);
+#else
+  r = ::fcntl(fd, F_SETLK, &fl);
+#endif
+  if (r == 0) return lock_result::locked;
+  return errno == EAGAIN || errno == EACCES ? lock_result::held_by_another : lock_result::refused;
+}
+
 }  // namespace
 
 file_handle& file_handle::operator=(file_handle&& o) noexcept {
   if (this != &o) {
-    close();
+    static_cast<void>(close());  // as in the destructor
     fd_ = std::exchange(o.fd_, -1);
   }
   return *this;
 }
 
-file_handle::~file_handle() { close(); }
+// A failure to close is passed over here: the writes that matter were
+// checked when made (and flushed where a file is replaced whole).
+file_handle::~file_handle() { static_cast<void>(close()); }
 
-void file_handle::close() {
-  if (fd_ >= 0) ::close(fd_);
+bool file_handle::close() {
+  const bool closed = fd_ < 0 || ::close(fd_) == 0;
   fd_ = -1;
+  return closed;
 }
 
 file_handle open_existing(const QString& path, bool for_writing, const QString& what) {
@@ -141,50 +167,247 @@ void truncate_to(const file_handle& f, qint64 size, const QString& what) {
     fail(dbf_error_kind::disk_error, what, QStringLiteral("Cannot write"), errno);
 }
 
-void replace_files(const std::vector<std::pair<QString, QByteArray>>& files) {
-  std::vector<QString> temps;
-  auto discard = [&temps] {
-    for (const auto& t : temps) ::unlink(native(t).constData());
-  };
-  for (const auto& [path, bytes] : files) {
-    const QFileInfo info(path);
-    QString temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 20 && fd < 0; ++attempt) {
-      temp = info.absolutePath() + QLatin1Char('/') + info.fileName() +
-             QStringLiteral(".%1.tmp").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-      fd = open_raw(temp, O_RDWR | O_CREAT | O_EXCL);
-      if (fd < 0 && errno != EEXIST) break;
-    }
+namespace {
+
+rename_function& rename_slot() {
+  static rename_function f;
+  return f;
+}
+
+[[nodiscard]] int rename_file(const QString& from, const QString& to) {
+  const QByteArray a = native(from), b = native(to);
+  if (const rename_function& f = rename_slot()) return f(a.constData(), b.constData());
+  return ::rename(a.constData(), b.constData());
+}
+
+QString random_tag() {
+  return QStringLiteral("%1").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+}
+
+QString tagged(const QString& path, const QString& tag, const char* suffix) {
+  return path + QLatin1Char('.') + tag + QLatin1Char('.') + QLatin1String(suffix);
+}
+
+bool exists(const QString& path) {
+  struct stat st {};
+  return ::lstat(native(path).constData(), &st) == 0;
+}
+
+// The new bytes of one file, written under a temporary name beside it.
+struct staged_file {
+  QString target;
+  QString temp;
+  QString aside;  // the old file kept under this name until the last rename ("": none kept)
+  file_handle handle;
+};
+
+// Creates the temporary files of one replacement, all named with one tag,
+// so that the files of one replacement can be told from those of another,
+// and locks them. Returns false when a name was taken or a file could not
+// be locked (the caller tries another tag).
+bool create_temporaries(std::vector<staged_file>& staged, const QString& tag) {
+  for (staged_file& s : staged) {
+    const QString temp = tagged(s.target, tag, "tmp");
+    const int fd = open_raw(temp, O_RDWR | O_CREAT | O_EXCL);
     if (fd < 0) {
       const int e = errno;
-      discard();
-      fail(access_refused(e) || e == EROFS ? dbf_error_kind::read_only : dbf_error_kind::disk_error, path,
+      if (e == EEXIST) return false;
+      fail(access_refused(e) || e == EROFS ? dbf_error_kind::read_only : dbf_error_kind::disk_error, s.target,
            QStringLiteral("Cannot write a temporary file beside"), e);
     }
-    temps.push_back(temp);
     file_handle h(fd);
-    struct stat old {};
-    if (::stat(native(path).constData(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
+    // The temporary is locked for as long as it exists, so a cleaner leaves
+    // it alone (where the file system refuses locks, no cleaner can take it
+    // either). A cleaner may have taken it between its creation and the
+    // lock (it then removes it): that name is given up.
+    struct stat st {};
+    if (try_lock_whole(fd) == lock_result::held_by_another || ::fstat(fd, &st) != 0 || st.st_nlink == 0)
+      return false;
+    s.temp = temp;
+    s.handle = std::move(h);
+  }
+  return true;
+}
+
+void write_temporary(const staged_file& s, const QByteArray& bytes) {
+  struct stat old {};
+  // Passed over when it fails: the new file then has the permissions of
+  // any new file of the program, and its bytes are written all the same.
+  if (::stat(native(s.target).constData(), &old) == 0)
+    static_cast<void>(::fchmod(s.handle.fd(), old.st_mode & 07777));
+  write_at(s.handle, 0, bytes.constData(), bytes.size(), s.target);
+  if (::fsync(s.handle.fd()) != 0)
+    fail(dbf_error_kind::disk_error, s.target, QStringLiteral("Cannot write"), errno);
+}
+
+// Keeps the present file under the aside name (a second link to it, or a
+// copy where the file system has no links), so it can be put back.
+void keep_aside(staged_file& s, const QString& tag) {
+  if (!exists(s.target)) return;
+  const QString aside = tagged(s.target, tag, "old");
+  if (::link(native(s.target).constData(), native(aside).constData()) != 0) {
+    const file_handle old = open_existing(s.target, false, s.target);
+    const QByteArray bytes = read_all(old, s.target);
+    const int fd = open_raw(aside, O_RDWR | O_CREAT | O_EXCL);
+    if (fd < 0) fail(dbf_error_kind::disk_error, s.target, QStringLiteral("Cannot keep a copy of"), errno);
+    s.aside = aside;  // from here on it is removed with the others
+    const file_handle copy(fd);
+    write_at(copy, 0, bytes.constData(), bytes.size(), s.target);
+    if (::fsync(fd) != 0) fail(dbf_error_kind::disk_error, s.target, QStringLiteral("Cannot write"), errno);
+    return;
+  }
+  s.aside = aside;
+}
+
+// Undoes a replacement that failed before the renamed files were all in
+// place: each renamed file gets its old file back (or goes, when there was
+// none), every temporary goes, and so does every aside name whose file is
+// back in place (an old file that cannot be put back keeps its aside name).
+void roll_back(std::vector<staged_file>& staged, std::size_t renamed) {
+  for (std::size_t i = 0; i < staged.size(); ++i) {
+    staged_file& s = staged[i];
+    if (!s.temp.isEmpty()) ::unlink(native(s.temp).constData());
+    if (i < renamed && !s.aside.isEmpty()) {
+      if (rename_file(s.aside, s.target) != 0) continue;
+    } else if (i < renamed) {
+      ::unlink(native(s.target).constData());
+    } else if (!s.aside.isEmpty()) {
+      ::unlink(native(s.aside).constData());
+    }
+    s.temp.clear();
+    s.aside.clear();
+    static_cast<void>(s.handle.close());  // the temporary is gone: nothing of it is kept
+  }
+}
+
+}  // namespace
+
+rename_function set_rename_function(rename_function f) { return std::exchange(rename_slot(), std::move(f)); }
+
+void replace_files(const std::vector<std::pair<QString, QByteArray>>& files) {
+  std::vector<staged_file> staged(files.size());
+  for (std::size_t i = 0; i < files.size(); ++i) staged[i].target = files[i].first;
+  QString tag;
+  for (int attempt = 0;; ++attempt) {
+    tag = random_tag();
+    bool created = false;
     try {
-      write_at(h, 0, bytes.constData(), bytes.size(), path);
-    } catch (...) {
-      discard();
+      created = create_temporaries(staged, tag);
+    } catch (const dbf_error&) {
+      roll_back(staged, 0);
       throw;
     }
-    if (::fsync(fd) != 0) {
-      const int e = errno;
-      discard();
-      fail(dbf_error_kind::disk_error, path, QStringLiteral("Cannot write"), e);
+    if (created) break;
+    roll_back(staged, 0);
+    if (attempt == 20)
+      fail(dbf_error_kind::disk_error, files.front().first,
+           QStringLiteral("Cannot write a temporary file beside"), EEXIST);
+  }
+  std::size_t renamed = 0;
+  try {
+    for (std::size_t i = 0; i < files.size(); ++i) write_temporary(staged[i], files[i].second);
+    // Every file but the last is kept aside until the last is in place: a
+    // failure between the renames puts them back, so a table is never left
+    // with a memo file of another generation.
+    for (std::size_t i = 0; i + 1 < staged.size(); ++i) keep_aside(staged[i], tag);
+    for (; renamed < staged.size(); ++renamed) {
+      if (rename_file(staged[renamed].temp, staged[renamed].target) != 0)
+        fail(dbf_error_kind::disk_error, staged[renamed].target, QStringLiteral("Cannot replace"), errno);
+    }
+  } catch (const dbf_error&) {
+    roll_back(staged, renamed);
+    throw;
+  }
+  // An aside that cannot be removed is settled when the table is next
+  // opened (its table is in place, so it goes then).
+  for (const staged_file& s : staged)
+    if (!s.aside.isEmpty()) ::unlink(native(s.aside).constData());
+}
+
+namespace {
+
+// A file left by a replacement beside a table: "<owner>.<tag>.tmp" (a
+// temporary) or "<owner>.<tag>.old" (an old file kept aside).
+struct leftover {
+  QString path;
+  bool aside = false;
+  bool of_table = false;  // the owner is the table (else its memo file)
+  QString owner_path;
+};
+
+bool is_hex_tag(const QString& t) {
+  if (t.size() != 8) return false;
+  for (QChar c : t)
+    if (!c.isDigit() && !(c >= QLatin1Char('a') && c <= QLatin1Char('f'))) return false;
+  return true;
+}
+
+// The leftovers beside the table, by tag.
+std::map<QString, std::vector<leftover>> leftovers_beside(const QString& folder, const QString& table,
+                                                          const QString& memo) {
+  std::map<QString, std::vector<leftover>> by_tag;
+  DIR* dir = ::opendir(native(folder).constData());
+  if (!dir) return by_tag;
+  while (const dirent* e = ::readdir(dir)) {
+    const QString name = QFile::decodeName(e->d_name);
+    const bool aside = name.endsWith(QLatin1String(".old"));
+    if (!aside && !name.endsWith(QLatin1String(".tmp"))) continue;
+    if (name.size() < 14 || name[name.size() - 13] != QLatin1Char('.')) continue;
+    const QString tag = name.mid(name.size() - 12, 8);
+    const QString owner = name.left(name.size() - 13);
+    const bool of_table = owner.compare(table, Qt::CaseInsensitive) == 0;
+    if (!is_hex_tag(tag) || (!of_table && owner.compare(memo, Qt::CaseInsensitive) != 0)) continue;
+    by_tag[tag].push_back(
+        {folder + QLatin1Char('/') + name, aside, of_table, folder + QLatin1Char('/') + owner});
+  }
+  ::closedir(dir);
+  return by_tag;
+}
+
+bool same_file(int fd, const QString& path) {
+  struct stat a {
+  }, b{};
+  return ::fstat(fd, &a) == 0 && ::stat(native(path).constData(), &b) == 0 && a.st_dev == b.st_dev &&
+         a.st_ino == b.st_ino;
+}
+
+// Settles the leftovers of one replacement that no process holds any more:
+// a memo file kept aside goes back in place when the table's temporary is
+// still there (the table was never replaced, so its old memo belongs to
+// it), else it goes; temporaries go. Failures are passed over: a leftover
+// that cannot be removed is clutter, and the table opens all the same.
+void settle(const std::vector<leftover>& files) {
+  std::vector<file_handle> held;
+  for (const leftover& f : files) {
+    file_handle h(open_raw(f.path, O_RDWR));
+    if (!h.is_open() || try_lock_whole(h.fd()) != lock_result::locked || !same_file(h.fd(), f.path)) return;
+    held.push_back(std::move(h));
+  }
+  const bool table_replaced =
+      std::none_of(files.begin(), files.end(), [](const leftover& f) { return !f.aside && f.of_table; });
+  for (const leftover& f : files) {
+    if (!f.aside || table_replaced) {
+      ::unlink(native(f.path).constData());
+    } else {
+      struct stat a {
+      }, b{};
+      const bool still_there = ::stat(native(f.path).constData(), &a) == 0 &&
+                               ::stat(native(f.owner_path).constData(), &b) == 0 && a.st_dev == b.st_dev &&
+                               a.st_ino == b.st_ino;
+      if (still_there)
+        ::unlink(native(f.path).constData());
+      else  // when this fails, the old memo file stays kept under its aside name
+        static_cast<void>(rename_file(f.path, f.owner_path));
     }
   }
-  for (std::size_t i = 0; i < files.size(); ++i) {
-    if (::rename(native(temps[i]).constData(), native(files[i].first).constData()) != 0) {
-      const int e = errno;
-      for (std::size_t j = i; j < temps.size(); ++j) ::unlink(native(temps[j]).constData());
-      fail(dbf_error_kind::disk_error, files[i].first, QStringLiteral("Cannot replace"), e);
-    }
-  }
+}
+
+}  // namespace
+
+void remove_stale_temporaries(const QString& dbf_path) {
+  const QFileInfo info(dbf_path);
+  const QString memo = info.completeBaseName() + QStringLiteral(".dbt");
+  for (const auto& [tag, files] : leftovers_beside(info.absolutePath(), info.fileName(), memo)) settle(files);
 }
 
 QString sibling_path(const QString& dbf_path, const QString& ext) {

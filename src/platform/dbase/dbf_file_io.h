@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -24,7 +25,9 @@ class file_handle {
 
   int fd() const { return fd_; }
   bool is_open() const { return fd_ >= 0; }
-  void close();
+  // Closes the descriptor; false when the system reports a failure (a
+  // write that could not be completed on a network file system).
+  [[nodiscard]] bool close();
 
  private:
   int fd_ = -1;
@@ -34,12 +37,12 @@ class file_handle {
 // dbf_error: not_found (no such file or folder), in_use (access refused),
 // read_only (readable but not writable, when writing was asked for),
 // disk_error (anything else). what names the file in the reason.
-file_handle open_existing(const QString& native_path, bool for_writing, const QString& what);
+[[nodiscard]] file_handle open_existing(const QString& native_path, bool for_writing, const QString& what);
 
-qint64 file_size(const file_handle& f, const QString& what);
+[[nodiscard]] qint64 file_size(const file_handle& f, const QString& what);
 
 // The whole file from its start. Throws disk_error.
-QByteArray read_all(const file_handle& f, const QString& what);
+[[nodiscard]] QByteArray read_all(const file_handle& f, const QString& what);
 
 // Exactly n bytes at offset; a short read (the file shrank) throws
 // bad_format, a failed one disk_error.
@@ -52,11 +55,31 @@ void write_at(const file_handle& f, qint64 offset, const char* data, qint64 n, c
 void truncate_to(const file_handle& f, qint64 size, const QString& what);
 
 // Replaces (or creates) each file with its bytes: every file is first
-// written and flushed to a temporary file in its own folder, then the
-// temporaries are renamed over the targets in the order given. An existing
-// file's permissions are kept. On a failure before the renames nothing is
-// changed. Throws disk_error (read_only when the folder cannot be written).
+// written and flushed to a temporary file in its own folder
+// ("<name>.<8 hex digits>.tmp", one tag for the files of one replacement),
+// then the temporaries are renamed over the targets in the order given.
+// Every target but the last is kept aside ("<name>.<tag>.old") until the
+// last is in place: when a rename fails, the files already renamed get
+// their old bytes back, so the files stay a pair of one generation (give
+// the memo file first and its table last). An existing file's permissions
+// are kept. Throws disk_error (read_only when the folder cannot be written).
 void replace_files(const std::vector<std::pair<QString, QByteArray>>& files);
+
+// The rename replace_files goes through (native paths; 0 on success, -1
+// with errno set on failure): ::rename unless another function was put in
+// its place, as tests do to make a rename fail. An empty function puts
+// ::rename back. Returns the function it replaced.
+using rename_function = std::function<int(const char* from, const char* to)>;
+rename_function set_rename_function(rename_function f);
+
+// Settles what replacements that never finished (the program was killed
+// or the machine stopped) left beside the table at dbf_path: its own and
+// its memo file's temporaries and asides, of the naming replace_files
+// uses. Only leftovers no process holds a lock on are touched: a memo file
+// kept aside is put back when its table was never replaced (so the old
+// table keeps its old memo file), else removed; temporaries are removed.
+// Failures are passed over.
+void remove_stale_temporaries(const QString& dbf_path);
 
 // The file in the folder of dbf_path with the same base name and the
 // extension ext (such as "dbt"): the exact spelling when present, else the

@@ -136,27 +136,15 @@ dbf_header parse_dbf_header(const char* data, qint64 available, const QString& n
   return h;
 }
 
-void check_dbf_size(const dbf_header& h, const char* data, qint64 size, const QString& name) {
+void check_dbf_size(const dbf_header& h, qint64 size, const QString& name) {
   if (size < h.header_length)
     damaged(
         name,
         QStringLiteral("the file ends inside its header (%1 of %2 bytes)").arg(size).arg(h.header_length));
-  const qint64 end = h.data_end();
-  const qint64 held = (size - h.header_length) / h.record_length;
-  if (size < end)
+  if (size < h.data_end())
     damaged(name, QStringLiteral("the file is truncated: the header counts %1 records, the file holds %2")
                       .arg(h.record_count)
-                      .arg(held));
-  const qint64 extra = size - end;
-  if (extra >= h.record_length)
-    damaged(
-        name,
-        QStringLiteral("the header counts %1 records but the file holds %2").arg(h.record_count).arg(held));
-  for (qint64 i = end; i < size; ++i)
-    if (data[i] != 0x1A && data[i] != '\0')
-      damaged(name, QStringLiteral("%1 unexpected bytes follow the last of its %2 records")
-                        .arg(extra)
-                        .arg(h.record_count));
+                      .arg((size - h.header_length) / h.record_length));
 }
 
 void stamp_update_date(int& year, int& month, int& day) {

@@ -54,11 +54,13 @@ bool is_known_dbf_version(std::uint8_t version);
 // byte, or a field width its type does not allow.
 dbf_header parse_dbf_header(const char* data, qint64 available, const QString& name);
 
-// Checks the size of the whole file (data, size bytes) against the header:
-// the records the header counts must all be there, and what follows them
-// may only be end markers (0x1A, or zeros some writers pad with), less than
-// one record. Throws dbf_error bad_format otherwise.
-void check_dbf_size(const dbf_header& header, const char* data, qint64 size, const QString& name);
+// Checks the size of the whole file against the header: the records the
+// header counts must all be there. What follows them (the end marker,
+// padding, a record an interrupted append wrote before it could count it,
+// bytes of another writer) is not part of the table: the header's count
+// holds, as other readers have it. Throws dbf_error bad_format for a file
+// that ends before its counted records do.
+void check_dbf_size(const dbf_header& header, qint64 size, const QString& name);
 
 // Today by the program clock as the date of the last update, into year,
 // month and day. A year the header byte cannot hold (before 1900, after

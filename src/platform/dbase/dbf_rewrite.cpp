@@ -40,6 +40,24 @@ struct replace_guard {
 
 }  // namespace
 
+dbf_cell dbf_cell::stored(const dbf_table& table, std::uint32_t record, int field) {
+  const dbf_field& f = table.fields()[std::size_t(field)];
+  if (f.type == 'M') return dbf_cell(table.value(record, field));
+  dbf_cell c;
+  c.source_ = f;
+  c.stored_ = QByteArray(table.record_data(record) + f.offset, f.width);
+  return c;
+}
+
+Value dbf_cell::value() const { return source_ ? decode_dbf_field(*source_, stored_.constData()) : value_; }
+
+QByteArray dbf_cell::bytes_for(const dbf_field& target) const {
+  if (source_ && source_->type == target.type && source_->width == target.width &&
+      source_->decimals == target.decimals)
+    return stored_;
+  return encode_dbf_field(target, value());
+}
+
 void create_dbf_table(const QString& native_path, const std::vector<dbf_field>& fields) {
   const QString name = QFileInfo(native_path).fileName();
   dbf_header h = make_dbf_header(fields);
@@ -49,7 +67,7 @@ void create_dbf_table(const QString& native_path, const std::vector<dbf_field>& 
     parse_dbf_header(bytes.constData(), bytes.size(), name);  // the same checks as on reading
   } catch (const dbf_error& e) {
     throw dbf_error(dbf_error_kind::other,
-                    QStringLiteral("Cannot create table '%1': %2").arg(name, e.reason()));
+                    QStringLiteral("Cannot create table '%1': %2").arg(name, e.text()));
   }
   bytes.append(k_end_marker);
   replace_guard guard(native_path);
@@ -61,7 +79,7 @@ void create_dbf_table(const QString& native_path, const std::vector<dbf_field>& 
 }
 
 void rebuild_dbf_table(const QString& table_path, const QString& template_path,
-                       const std::vector<std::vector<Value>>& rows, const QString& template_memo_path) {
+                       const std::vector<std::vector<dbf_cell>>& rows, const QString& template_memo_path) {
   replace_guard guard(table_path);
   const dbf_table tpl(template_path, dbf_table::access::read_only, template_memo_path);
   const dbf_header& h = tpl.header();
@@ -90,7 +108,7 @@ void rebuild_dbf_table(const QString& table_path, const QString& template_path,
       const dbf_field& f = h.fields[k];
       QByteArray bytes;
       if (f.type == 'M') {
-        const Value& v = row[k];
+        const Value v = row[k].value();
         const QString text = v.is_null() || v.is_empty() ? QString()
                              : v.is_text()               ? v.as_text()
                                                          : v.to_text();
@@ -98,7 +116,7 @@ void rebuild_dbf_table(const QString& table_path, const QString& template_path,
                                : memo_pointer_bytes(
                                      dbt_memo::append_to(memo_file, encode_cp1252(text), dbase4), f.width);
       } else {
-        bytes = encode_dbf_field(f, row[k]);
+        bytes = row[k].bytes_for(f);
       }
       std::copy(bytes.begin(), bytes.end(), record.data() + f.offset);
     }

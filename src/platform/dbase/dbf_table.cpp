@@ -12,6 +12,8 @@ namespace km::platform {
 namespace {
 
 constexpr char k_end_marker = 0x1A;
+// Records are read in windows of about this many bytes.
+constexpr qint64 k_window_bytes = 64 * 1024;
 
 QByteArray ascii_upper(const QString& name) {
   QByteArray b = encode_cp1252(name);
@@ -25,27 +27,48 @@ std::uint32_t u32(const char* p) {
   return b(0) | (b(1) << 8) | (b(2) << 16) | (b(3) << 24);
 }
 
+// The header bytes of the open file (fewer when the file ends first: the
+// header check then reports it).
+QByteArray read_header_bytes(const dbf_io::file_handle& f, const QString& name) {
+  const qint64 size = dbf_io::file_size(f, name);
+  QByteArray head(std::min<qint64>(size, 32), Qt::Uninitialized);
+  dbf_io::read_at(f, 0, head.data(), head.size(), name);
+  if (head.size() < 32) return head;
+  const qint64 length = std::min<qint64>(
+      size, static_cast<unsigned char>(head[8]) | (static_cast<unsigned char>(head[9]) << 8));
+  if (length <= head.size()) return head;
+  head.resize(length);
+  dbf_io::read_at(f, 32, head.data() + 32, length - 32, name);
+  return head;
+}
+
+// Reads and checks the header of the open file.
+dbf_header checked_header(const dbf_io::file_handle& f, const QString& name, QByteArray& bytes) {
+  bytes = read_header_bytes(f, name);
+  dbf_header h = parse_dbf_header(bytes.constData(), bytes.size(), name);
+  check_dbf_size(h, dbf_io::file_size(f, name), name);
+  bytes.truncate(h.header_length);
+  return h;
+}
+
 }  // namespace
 
 dbf_table::dbf_table(const QString& native_path, access mode, const QString& memo_path)
     : path_(native_path), name_(QFileInfo(native_path).fileName()), writable_(mode == access::read_write) {
+  dbf_io::remove_stale_temporaries(path_);
   try {
     file_ = dbf_io::open_existing(path_, writable_, name_);
   } catch (const dbf_error& e) {
     if (!writable_ || e.kind() != dbf_error_kind::read_only) throw;
     // A damaged table is reported as damaged, whatever its write permission,
     // so that it is repaired rather than refused as read-only.
-    const dbf_io::file_handle reader = dbf_io::open_existing(path_, false, name_);
-    const QByteArray bytes = dbf_io::read_all(reader, name_);
-    check_dbf_size(parse_dbf_header(bytes.constData(), bytes.size(), name_), bytes.constData(), bytes.size(),
-                   name_);
+    QByteArray bytes;
+    checked_header(dbf_io::open_existing(path_, false, name_), name_, bytes);
     throw;
   }
   if (writable_) lock_ = dbf_write_lock::acquire(file_, name_);
-  data_ = dbf_io::read_all(file_, name_);
-  header_ = parse_dbf_header(data_.constData(), data_.size(), name_);
-  check_dbf_size(header_, data_.constData(), data_.size(), name_);
-  data_.truncate(header_.data_end());
+  header_ = checked_header(file_, name_, header_bytes_);
+  window_capacity_ = std::uint32_t(std::max<qint64>(1, k_window_bytes / header_.record_length));
   for (int i = 0; i < field_count(); ++i)  // with two fields of one name, the first is found
     if (const QByteArray key = ascii_upper(header_.fields[i].name); !names_.contains(key))
       names_.insert(key, i);
@@ -69,6 +92,17 @@ dbf_table::~dbf_table() = default;
 
 int dbf_table::field_index(const QString& name) const { return names_.value(ascii_upper(name), -1); }
 
+Value dbf_table::value(std::uint32_t record, int field) const {
+  try {
+    return decode(record_data(record), field);
+  } catch (const dbf_error& e) {
+    if (e.kind() != dbf_error_kind::bad_format) throw;
+    throw dbf_error(
+        dbf_error_kind::bad_format,
+        QStringLiteral("Table '%1' is damaged: record %2: %3").arg(name_).arg(record + 1).arg(e.text()));
+  }
+}
+
 Value dbf_table::decode(const char* record, int field) const {
   const dbf_field& f = header_.fields[std::size_t(field)];
   const char* p = record + f.offset;
@@ -76,6 +110,36 @@ Value dbf_table::decode(const char* record, int field) const {
   std::uint32_t block = 0;
   if (!parse_memo_pointer(p, f.width, block) || block == 0 || !memo_) return Value::null();
   return Value(decode_cp1252(memo_->text(block, QStringLiteral("field '%1'").arg(f.name))));
+}
+
+const char* dbf_table::load_window(std::uint32_t record) const {
+  // Forward from the record asked for, or backward when the walk goes
+  // backward (the record asked for lies just before the window).
+  std::uint32_t first = record;
+  if (window_count_ > 0 && record < window_first_)
+    first = record + 1 >= window_capacity_ ? record + 1 - window_capacity_ : 0;
+  const std::uint32_t count = std::min(window_capacity_, header_.record_count - first);
+  const qint64 length = qint64(count) * header_.record_length;
+  if (window_.size() < length) window_.resize(length);
+  window_count_ = 0;  // nothing valid if the read fails
+  dbf_io::read_at(file_, header_.header_length + qint64(first) * header_.record_length, window_.data(),
+                  length, name_);
+  window_first_ = first;
+  window_count_ = count;
+  return window_.constData() + qint64(record - first) * header_.record_length;
+}
+
+void dbf_table::patch_window(std::uint32_t record, int offset, const char* bytes, int n) {
+  if (record - window_first_ >= window_count_) return;
+  std::copy(bytes, bytes + n,
+            window_.data() + qint64(record - window_first_) * header_.record_length + offset);
+}
+
+std::vector<std::uint32_t> dbf_table::deleted_records() const {
+  std::vector<std::uint32_t> deleted;
+  for (std::uint32_t r = 0; r < header_.record_count; ++r)
+    if (is_deleted(r)) deleted.push_back(r);
+  return deleted;
 }
 
 void dbf_table::check_memo_pointers() const {
@@ -107,7 +171,7 @@ void dbf_table::write_changes(std::uint32_t record, const QByteArray& original, 
     const char* now = bytes.constData() + f.offset;
     if (std::equal(now, now + f.width, original.constData() + f.offset)) continue;
     dbf_io::write_at(file_, start + f.offset, now, f.width, name_);
-    std::copy(now, now + f.width, data_.data() + start + f.offset);
+    patch_window(record, f.offset, now, f.width);
   }
 }
 
@@ -116,12 +180,13 @@ void dbf_table::take_in_new_records() {
   dbf_io::read_at(file_, 4, count, 4, name_);
   const std::uint32_t on_disk = u32(count);
   if (on_disk <= header_.record_count) return;
-  const qint64 from = header_.data_end();
-  const qint64 n = qint64(on_disk - header_.record_count) * header_.record_length;
-  QByteArray more(n, Qt::Uninitialized);
-  dbf_io::read_at(file_, from, more.data(), n, name_);
-  data_.append(more);
+  // The records of the other writer must be in the file (checked as on
+  // opening: a shorter file is damaged).
+  dbf_header grown = header_;
+  grown.record_count = on_disk;
+  check_dbf_size(grown, dbf_io::file_size(file_, name_), name_);
   header_.record_count = on_disk;
+  std::copy(count, count + 4, header_bytes_.data() + 4);
 }
 
 std::uint32_t dbf_table::append(const QByteArray& bytes) {
@@ -139,6 +204,9 @@ std::uint32_t dbf_table::append(const QByteArray& bytes) {
       dbf_io::truncate_to(file_, header_.data_end(), name_);
       dbf_io::write_at(file_, header_.data_end(), &k_end_marker, 1, name_);
     } catch (const dbf_error&) {
+      // Passed over: the count was not changed, so the part written lies
+      // after the counted records, where readers ignore it; the failure
+      // of the write is the one reported.
     }
     throw;
   }
@@ -152,8 +220,7 @@ std::uint32_t dbf_table::append(const QByteArray& bytes) {
   header_.year = y;
   header_.month = m;
   header_.day = d;
-  std::copy(head.begin(), head.end(), data_.data() + 1);
-  data_.append(bytes);
+  std::copy(head.begin(), head.end(), header_bytes_.data() + 1);
   return record;
 }
 
@@ -162,7 +229,7 @@ void dbf_table::set_deleted(std::uint32_t record, bool deleted) {
   const char flag = deleted ? '*' : ' ';
   const qint64 at = header_.header_length + qint64(record) * header_.record_length;
   dbf_io::write_at(file_, at, &flag, 1, name_);
-  data_[at] = flag;
+  patch_window(record, 0, &flag, 1);
 }
 
 QByteArray dbf_table::store_memo(int field, const QString& text) {

@@ -1,8 +1,10 @@
 #pragma once
-// A dBase III table opened from a native path: the records are read into
-// memory when the table opens (and checked, so that a damaged table fails at
-// once and is never read in part), values are decoded on demand, and every
-// change is written straight to the file.
+// A dBase III table opened from a native path: the header is read and
+// checked when the table opens (so that a damaged table fails at once), the
+// records are read from the file through a window of about 64 KB as they
+// are asked for (the memory a table takes does not grow with it), a field
+// is decoded only when its value is asked for, and every change is written
+// straight to the file.
 //
 // Writing keeps what other programs rely on: an edit writes only the bytes
 // of the fields that changed (memo pointers and fields of unknown types stay
@@ -32,7 +34,8 @@ class dbf_table {
 
   // Opens and checks the table and its memo file (memo_path, or when that
   // is empty the file of the same base name with extension .dbt, matched
-  // case-insensitively). Throws dbf_error: not_found, unreadable,
+  // case-insensitively). What unfinished replacements left beside the
+  // table is settled first (dbf_io::remove_stale_temporaries). Throws dbf_error: not_found, unreadable,
   // bad_format (damaged table, missing memo file, a memo pointer past the
   // memo file), in_use, read_only, disk_error.
   dbf_table(const QString& native_path, access mode, const QString& memo_path = {});
@@ -49,7 +52,7 @@ class dbf_table {
 
   const dbf_header& header() const { return header_; }
   // The header bytes as in the file (header_length of them).
-  QByteArray header_bytes() const { return data_.left(header_.header_length); }
+  const QByteArray& header_bytes() const { return header_bytes_; }
   const std::vector<dbf_field>& fields() const { return header_.fields; }
   int field_count() const { return int(header_.fields.size()); }
   // The field of that name, matched without regard to ASCII case; -1 when none.
@@ -58,16 +61,24 @@ class dbf_table {
   // Records in the file, deleted ones included.
   std::uint32_t record_count() const { return header_.record_count; }
   bool is_deleted(std::uint32_t record) const { return record_data(record)[0] == '*'; }
+  // The bytes of a record (record_length of them), valid until another
+  // record is asked for. Throws dbf_error when the file cannot be read.
   const char* record_data(std::uint32_t record) const {
-    return data_.constData() + header_.header_length + qint64(record) * header_.record_length;
+    if (record - window_first_ < window_count_)
+      return window_.constData() + qint64(record - window_first_) * header_.record_length;
+    return load_window(record);
   }
+  // The numbers of the deleted records, ascending (the table is read
+  // through once).
+  std::vector<std::uint32_t> deleted_records() const;
   QByteArray record_bytes(std::uint32_t record) const {
     return QByteArray(record_data(record), header_.record_length);
   }
 
   // The value of a field of a record (see dbf_field_codec.h; a memo field
-  // gives its text, Null when it has none).
-  Value value(std::uint32_t record, int field) const { return decode(record_data(record), field); }
+  // gives its text, Null when it has none). A damaged value throws
+  // dbf_error bad_format naming the table and the record.
+  Value value(std::uint32_t record, int field) const;
   // The same for record bytes held elsewhere (an edit buffer).
   Value decode(const char* record, int field) const;
 
@@ -80,16 +91,19 @@ class dbf_table {
   void write_changes(std::uint32_t record, const QByteArray& original, const QByteArray& bytes);
   // Appends a record (whole record bytes) and returns its number. Records
   // another writer of this process appended meanwhile are taken in first.
-  std::uint32_t append(const QByteArray& bytes);
+  [[nodiscard]] std::uint32_t append(const QByteArray& bytes);
   void set_deleted(std::uint32_t record, bool deleted);
   // Writes a memo text to the memo file and returns the field bytes that
   // point at it (blanks for an empty text).
-  QByteArray store_memo(int field, const QString& text);
+  [[nodiscard]] QByteArray store_memo(int field, const QString& text);
 
  private:
   void require_writable() const;
   void check_memo_pointers() const;
   void take_in_new_records();
+  const char* load_window(std::uint32_t record) const;
+  // Keeps the window in step with bytes written to a record.
+  void patch_window(std::uint32_t record, int offset, const char* bytes, int n);
 
   QString path_;
   QString name_;
@@ -97,7 +111,12 @@ class dbf_table {
   dbf_io::file_handle file_;
   dbf_write_lock lock_;
   dbf_header header_;
-  QByteArray data_;  // header and records, up to the end of the last record
+  QByteArray header_bytes_;
+  // Records window_first_ .. window_first_ + window_count_ - 1, as read.
+  mutable QByteArray window_;
+  mutable std::uint32_t window_first_ = 0;
+  mutable std::uint32_t window_count_ = 0;
+  std::uint32_t window_capacity_ = 1;
   std::unique_ptr<dbt_memo> memo_;
   QHash<QByteArray, int> names_;  // upper-cased ASCII name -> field
 };

@@ -45,7 +45,7 @@ class dbt_memo {
   // next free block in the header and returns the memo's block. Throws
   // dbf_error: disk_error; other (conversion) for a dBase III memo holding
   // the end marker 0x1A.
-  std::uint32_t append(const QByteArray& text);
+  [[nodiscard]] std::uint32_t append(const QByteArray& text);
 
   // The bytes of an empty memo file.
   static QByteArray empty_file(bool dbase4_layout);
@@ -54,7 +54,7 @@ class dbt_memo {
   static QByteArray memo_blocks(const QByteArray& text, int block_size, bool dbase4_layout);
   // Appends a memo text to the bytes of a whole memo file held in memory and
   // returns its block (for tables written whole).
-  static std::uint32_t append_to(QByteArray& file, const QByteArray& text, bool dbase4_layout);
+  [[nodiscard]] static std::uint32_t append_to(QByteArray& file, const QByteArray& text, bool dbase4_layout);
 
  private:
   QString path_;

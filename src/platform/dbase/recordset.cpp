@@ -1,5 +1,8 @@
 #include "platform/dbase/recordset.h"
 
+#include <numeric>
+
+#include "platform/cp1252.h"
 #include "platform/dbase/dbf_error.h"
 #include "platform/dbase/dbf_field_codec.h"
 
@@ -18,10 +21,8 @@ namespace {
 
 }  // namespace
 
-recordset::recordset(std::unique_ptr<dbf_table> table) : table_(std::move(table)) {
-  live_.reserve(table_->record_count());
-  for (std::uint32_t r = 0; r < table_->record_count(); ++r)
-    if (!table_->is_deleted(r)) live_.push_back(r);
+recordset::recordset(std::unique_ptr<dbf_table> table)
+    : table_(std::move(table)), live_(table_->record_count(), table_->deleted_records()) {
   pos_ = live_.empty() ? -1 : 0;
 }
 
@@ -37,7 +38,7 @@ void recordset::set_absolute_position(qint64 position) {
 
 std::uint32_t recordset::record_number() const {
   require_current();
-  return live_[std::size_t(pos_)];
+  return live_.at(pos_);
 }
 
 void recordset::leave_edit() {
@@ -86,14 +87,12 @@ void recordset::move(qint64 rows) {
   pos_ = to < 0 ? -1 : to >= record_count() ? record_count() : to;
 }
 
-const dbf_field& recordset::field(int index) const {
-  if (index < 0 || index >= field_count())
-    throw dbf_error(dbf_error_kind::other,
-                    QStringLiteral("Item not found in this collection: field %1 of table '%2'")
-                        .arg(index)
-                        .arg(table_->name()),
-                    dbf_errno::field_not_found);
-  return table_->fields()[std::size_t(index)];
+void recordset::no_such_field(int index) const {
+  throw dbf_error(dbf_error_kind::other,
+                  QStringLiteral("Item not found in this collection: field %1 of table '%2'")
+                      .arg(index)
+                      .arg(table_->name()),
+                  dbf_errno::field_not_found);
 }
 
 int recordset::index_of(const QString& name) const {
@@ -126,7 +125,7 @@ Value recordset::value(int index) const {
     return table_->decode(buffer_.constData(), index);
   }
   require_current();
-  return table_->value(live_[std::size_t(pos_)], index);
+  return table_->value(live_.at(pos_), index);
 }
 
 Value recordset::value(const QString& name) const { return value(index_of(name)); }
@@ -134,7 +133,7 @@ Value recordset::value(const QString& name) const { return value(index_of(name))
 Value recordset::value_at(qint64 position, int index) const {
   field(index);
   if (position < 0 || position >= record_count()) no_current_record();
-  return table_->value(live_[std::size_t(position)], index);
+  return table_->value(live_.at(position), index);
 }
 
 void recordset::set_value(int index, const Value& v) {
@@ -151,11 +150,19 @@ void recordset::set_value(int index, const Value& v) {
                         dbf_errno::conversion);
       }
     }
+    replaced_[index] = encode_cp1252_counted(text).replaced;
     pending_memos_[index] = text;
     return;
   }
-  const QByteArray bytes = encode_dbf_field(f, v);
+  int replaced = 0;
+  const QByteArray bytes = encode_dbf_field(f, v, &replaced);
   std::copy(bytes.begin(), bytes.end(), buffer_.data() + f.offset);
+  replaced_[index] = replaced;
+}
+
+int recordset::replaced_characters() const {
+  return std::accumulate(replaced_.begin(), replaced_.end(), 0,
+                         [](int sum, const auto& field) { return sum + field.second; });
 }
 
 void recordset::set_value(const QString& name, const Value& v) { set_value(index_of(name), v); }
@@ -164,7 +171,8 @@ void recordset::edit() {
   require_updatable();
   require_current();
   pending_memos_.clear();
-  original_ = table_->record_bytes(live_[std::size_t(pos_)]);
+  replaced_.clear();
+  original_ = table_->record_bytes(live_.at(pos_));
   buffer_ = original_;
   mode_ = edit_mode::editing;
 }
@@ -172,6 +180,7 @@ void recordset::edit() {
 void recordset::add_new() {
   require_updatable();
   pending_memos_.clear();
+  replaced_.clear();
   buffer_ = table_->blank_record();
   original_.clear();
   mode_ = edit_mode::adding;
@@ -190,9 +199,9 @@ void recordset::update() {
   if (mode_ == edit_mode::none) not_editing();
   store_pending_memos();
   if (mode_ == edit_mode::editing) {
-    table_->write_changes(live_[std::size_t(pos_)], original_, buffer_);
+    table_->write_changes(live_.at(pos_), original_, buffer_);
   } else {
-    live_.push_back(table_->append(buffer_));
+    live_.add(table_->append(buffer_));
     pos_ = record_count() - 1;
     on_deleted_ = false;
   }
@@ -210,8 +219,8 @@ void recordset::delete_current() {
   require_current();
   mode_ = edit_mode::none;
   pending_memos_.clear();
-  table_->set_deleted(live_[std::size_t(pos_)], true);
-  live_.erase(live_.begin() + pos_);
+  table_->set_deleted(live_.at(pos_), true);
+  live_.remove(pos_);
   on_deleted_ = true;
 }
 

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "platform/dbase/dbf_table.h"
+#include "platform/dbase/live_records.h"
 #include "platform/value.h"
 
 namespace km::platform {
@@ -41,7 +42,7 @@ class recordset {
   bool updatable() const { return table_->writable(); }
 
   // The number of live records.
-  qint64 record_count() const { return qint64(live_.size()); }
+  qint64 record_count() const { return live_.size(); }
   bool bof() const { return live_.empty() || pos_ < 0; }
   bool eof() const { return live_.empty() || pos_ >= record_count(); }
   // The current record's position from 0; -1 when there is none.
@@ -61,7 +62,10 @@ class recordset {
 
   int field_count() const { return table_->field_count(); }
   // The field at a position (3265 when there is none).
-  const dbf_field& field(int index) const;
+  const dbf_field& field(int index) const {
+    if (index < 0 || index >= field_count()) no_such_field(index);
+    return table_->fields()[std::size_t(index)];
+  }
   // The position of a field by name, case-insensitive; -1 when none.
   int field_index(const QString& name) const { return table_->field_index(name); }
   QString field_name(int index) const { return field(index).name; }
@@ -78,6 +82,12 @@ class recordset {
   void set_value(int index, const Value& v);
   void set_value(const QString& name, const Value& v);
 
+  // How many characters of the texts set since the last Edit or AddNew had
+  // no byte in Windows-1252 and are stored as their base letter or '?'
+  // (a field set again counts as set last), so a window can tell the user
+  // after Update what its last write changed.
+  int replaced_characters() const;
+
   edit_mode mode() const { return mode_; }
   void edit();
   void add_new();
@@ -89,6 +99,7 @@ class recordset {
   void delete_current();
 
  private:
+  [[noreturn]] void no_such_field(int index) const;
   void require_current() const;
   void require_updatable() const;
   void leave_edit();
@@ -96,13 +107,14 @@ class recordset {
   void store_pending_memos();
 
   std::unique_ptr<dbf_table> table_;
-  std::vector<std::uint32_t> live_;  // record numbers of the live records
+  live_records live_;
   qint64 pos_ = -1;
   bool on_deleted_ = false;  // the current record was deleted; pos_ is the one after it
   edit_mode mode_ = edit_mode::none;
   QByteArray original_;  // the record as it was when Edit began
   QByteArray buffer_;
   std::map<int, QString> pending_memos_;
+  std::map<int, int> replaced_;  // field -> characters replaced in the text set there
 };
 
 }  // namespace km::platform
