@@ -31,7 +31,10 @@ double screen_height_twips() { return double(screen_geometry().height()) * twips
 // Gives a window with key preview each key before the control it was typed
 // into. One filter on the application sees every key event; a key that a
 // control leaves unhandled travels on to the control's parents, and those
-// later steps of the same event are recognised and not shown twice.
+// later steps of the same event are recognised and not shown twice. A key
+// belongs to the window the focused control sits in: one typed into a
+// dialog, a message box or any other top-level window is never shown to the
+// form that window happens to be parented to.
 class key_preview_filter : public QObject {
  public:
   static void install() {
@@ -53,7 +56,7 @@ class key_preview_filter : public QObject {
     last_type_ = type;
     last_receiver_ = widget;
     if (same_event_moving_up) return false;
-    form* owner = form_of(widget);
+    form* owner = key_owner(widget);
     if (!owner || !owner->key_preview_) return false;
     return owner->preview_key(static_cast<QKeyEvent*>(event));
   }
@@ -189,6 +192,14 @@ void form::paintEvent(QPaintEvent* event) {
 
 QString control_name(const QString& name, int index) {
   return name + QLatin1Char('_') + QString::number(index);
+}
+
+form* key_owner(QWidget* widget) {
+  for (QWidget* w = widget; w; w = w->parentWidget()) {
+    if (auto* f = qobject_cast<form*>(w)) return f;
+    if (w->isWindow()) return nullptr;
+  }
+  return nullptr;
 }
 
 form* form_of(QWidget* widget) {

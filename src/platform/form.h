@@ -114,4 +114,10 @@ QString control_name(const QString& name, int index);
 // nullptr.
 form* form_of(QWidget* widget);
 
+// The form whose key preview sees keys typed into the widget: the form the
+// widget sits in, within the widget's own top-level window. nullptr for a
+// control of a dialog, a message box or any top-level window that is not a
+// form, even when that window is parented to a form.
+form* key_owner(QWidget* widget);
+
 }  // namespace km::platform

@@ -6,8 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <QCloseEvent>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QTest>
 #include <QTimer>
 
 #include "platform/clock.h"
@@ -233,6 +235,32 @@ TEST_F(window_registry_test, without_key_preview_the_window_does_not_see_keys_of
   km::test::press_key(f->edit, Qt::Key_A);
   EXPECT_TRUE(f->seen.empty());
   EXPECT_EQ(f->edit->text(), "a");
+}
+
+// Dialogs and other top-level windows are parented to the active window;
+// the keys typed into them are theirs, never the parent's key preview's.
+TEST_F(window_registry_test, key_preview_never_sees_keys_of_a_top_level_window_parented_to_it) {
+  auto* f = new key_form;
+  load_form(f);
+  f->set_key_preview(true);
+  f->show_modeless();
+  QDialog dialog(f);
+  auto* dialog_edit = new QLineEdit(&dialog);
+  QWidget other(f, Qt::Window);
+  auto* other_edit = new QLineEdit(&other);
+  dialog.show();
+  other.show();
+  QTest::keyClicks(dialog_edit, "10");
+  QTest::keyClicks(other_edit, "20");
+  km::test::press_key(&dialog, Qt::Key_0);
+  EXPECT_TRUE(f->seen.empty());
+  EXPECT_EQ(dialog_edit->text(), "10");
+  EXPECT_EQ(other_edit->text(), "20");
+  EXPECT_EQ(key_owner(dialog_edit), nullptr);
+  EXPECT_EQ(key_owner(f->edit), f);
+  // The window's own box still shows its keys to the window.
+  km::test::press_key(f->edit, Qt::Key_1);
+  EXPECT_EQ(f->seen, std::vector<int>({Qt::Key_1}));
 }
 
 TEST_F(window_registry_test, placement_in_twips) {
