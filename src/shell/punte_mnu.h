@@ -7,7 +7,6 @@
 
 #include <QString>
 #include <memory>
-#include <optional>
 
 #include "common/window_helpers.h"
 #include "shell/menu_form.h"
@@ -15,17 +14,6 @@
 class QSystemTrayIcon;
 
 namespace km {
-
-// The idle time-out answer in minutes: a number of minutes from 0 to
-// longest_idle_timeout_minutes written with digits and at most one "."
-// (blanks around it allowed). Nothing for anything else: empty, negative,
-// not a number, too large.
-inline constexpr float longest_idle_timeout_minutes = 1440.0f;
-std::optional<float> parse_idle_timeout_minutes(const QString& answer);
-
-// "TYDSDUUR VERANDER NA <m> MINUTE ..." / "TIME DURATION CHANGED TO <m> MINUTES ...",
-// m being g_idle_timeout / 60 in its shortest form.
-QString idle_timeout_changed_text();
 
 class punte_mnu : public menu_form {
   Q_OBJECT
