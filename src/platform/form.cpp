@@ -1,5 +1,6 @@
 #include "platform/form.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -7,6 +8,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <cmath>
+#include <stdexcept>
 
 #include "platform/form_timer.h"
 #include "platform/program.h"
@@ -134,6 +136,21 @@ void form::show_modal() {
 }
 
 form_timer* form::timer(const QString& timer_name) const { return findChild<form_timer*>(timer_name); }
+
+QAbstractButton* form::on_click(QAbstractButton* button, std::function<void()> handler) {
+  on_signal(button, &QAbstractButton::clicked, std::move(handler));
+  return button;
+}
+
+QAbstractButton* form::on_click(const QString& control_name, std::function<void()> handler) {
+  auto* button = control<QAbstractButton>(control_name);
+  if (!button)
+    throw std::logic_error("the window " + name().toStdString() + " has no button " +
+                           control_name.toStdString());
+  return on_click(button, std::move(handler));
+}
+
+void form::run_event_handler(const std::function<void()>& handler) { run_handler(handler); }
 
 canvas& form::background() {
   if (!background_) background_ = std::make_unique<canvas>(this);

@@ -10,9 +10,11 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <type_traits>
 
 #include "platform/canvas.h"
 
+class QAbstractButton;
 class QKeyEvent;
 
 namespace km::platform {
@@ -79,6 +81,25 @@ class form : public QWidget {
   }
   form_timer* timer(const QString& timer_name) const;
 
+  // Wires a click of a button to a handler of the window. The handler runs
+  // as every event handler runs (run_handler): a failure is reported and
+  // the program goes on. The button is the one given, or the control of
+  // that name (which must exist: a missing one throws std::logic_error).
+  QAbstractButton* on_click(QAbstractButton* button, std::function<void()> handler);
+  QAbstractButton* on_click(const QString& control_name, std::function<void()> handler);
+  template <class T>
+  QAbstractButton* on_click(const QString& control_name, void (T::*handler)()) {
+    static_assert(std::is_base_of_v<form, T>, "the handler must be one of the window's own");
+    return on_click(control_name,
+                    std::function<void()>([this, handler] { (static_cast<T*>(this)->*handler)(); }));
+  }
+  // The same for another signal of a control (Enter in a box, a click on a
+  // label); the signal's arguments are not passed on.
+  template <class Sender, class Signal>
+  void on_signal(Sender* sender, Signal signal, std::function<void()> handler) {
+    QObject::connect(sender, signal, this, [handler = std::move(handler)] { run_event_handler(handler); });
+  }
+
   // The persistent drawing surface of the window's background.
   canvas& background();
 
@@ -100,6 +121,7 @@ class form : public QWidget {
  private:
   friend class key_preview_filter;
   bool preview_key(QKeyEvent* event);
+  static void run_event_handler(const std::function<void()>& handler);
 
   bool key_preview_ = false;
   bool refuse_close_ = false;

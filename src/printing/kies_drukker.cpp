@@ -102,13 +102,11 @@ kies_drukker::kies_drukker() : form(QStringLiteral("kies_drukker")) {
     push->setObjectName(QString::fromLatin1(b.name));
     push->setAutoDefault(false);
     const auto handler = b.handler;
-    connect(push, &QPushButton::clicked, this,
-            [this, handler] { platform::run_handler([&] { (this->*handler)(); }); });
+    on_click(push, [this, handler] { (this->*handler)(); });
     buttons->addWidget(push, b.row, b.col);
   }
   column->addLayout(buttons);
-  connect(printer_name_, &click_label::clicked, this,
-          [this] { platform::run_handler([&] { drukker_naam_Click(); }); });
+  on_signal(printer_name_, &click_label::clicked, [this] { drukker_naam_Click(); });
 }
 
 unsigned kies_drukker::marking_colour(const QPushButton* button) {

@@ -17,12 +17,10 @@ namespace km {
 
 namespace {
 
-QPushButton* add_button(QWidget* parent, const QString& name, const QString& caption,
-                        const std::function<void()>& handler) {
+QPushButton* add_button(QWidget* parent, const QString& name, const QString& caption) {
   auto* b = new QPushButton(caption, parent);
   b->setObjectName(name);
   b->setAutoDefault(false);
-  QObject::connect(b, &QPushButton::clicked, parent, [handler] { platform::run_handler(handler); });
   return b;
 }
 
@@ -37,10 +35,12 @@ acrobat_interface::acrobat_interface(QWidget* parent)
     o->setObjectName(platform::control_name("um_opsie", i));
     grid->addWidget(o, i - 1, 0, 1, 3);
   }
-  grid->addWidget(add_button(this, "pdf_ok", "OK", [this] { pdf_ok_click(); }), manual_option_count, 0);
-  grid->addWidget(add_button(this, "pdf_soek", "?", [this] { pdf_soek_click(); }), manual_option_count, 1);
-  grid->addWidget(add_button(this, "pdf_exit", "EXIT", [this] { platform::unload_form(this); }),
-                  manual_option_count, 2);
+  grid->addWidget(add_button(this, "pdf_ok", "OK"), manual_option_count, 0);
+  grid->addWidget(add_button(this, "pdf_soek", "?"), manual_option_count, 1);
+  grid->addWidget(add_button(this, "pdf_exit", "EXIT"), manual_option_count, 2);
+  on_click("pdf_ok", &acrobat_interface::pdf_ok_click);
+  on_click("pdf_soek", &acrobat_interface::pdf_soek_click);
+  on_click("pdf_exit", [this] { platform::unload_form(this); });
 }
 
 QRadioButton* acrobat_interface::option(int index) const {

@@ -89,8 +89,7 @@ menu_form::menu_form(const QString& name, const QString& menu_name, int road_cou
     b->setFont(f);
     b->setMouseTracking(true);
     b->installEventFilter(this);
-    connect(b, &QPushButton::clicked, this,
-            [this, i] { platform::run_handler([this, i] { punte_menu_click(i); }); });
+    on_click(b, [this, i] { punte_menu_click(i); });
     column->addWidget(b);
   }
 
@@ -135,7 +134,7 @@ QPushButton* menu_form::add_side_button(const QString& name, const QString& text
   auto* b = new QPushButton(text, panel);
   b->setObjectName(name);
   b->setAutoDefault(false);
-  connect(b, &QPushButton::clicked, this, [handler = std::move(handler)] { platform::run_handler(handler); });
+  on_click(b, std::move(handler));
   // Side buttons stand before the stretch that keeps them to the left of
   // the exit.
   side_row_->insertWidget(side_row_->count() - 1, b);

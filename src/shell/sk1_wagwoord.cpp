@@ -30,11 +30,9 @@ sk1_wagwoord::sk1_wagwoord(QWidget* parent) : platform::form(QStringLiteral("sk1
   layout->addWidget(scr_wagwoord_);
   layout->addWidget(wagwoord_ok_);
   layout->addWidget(description);
-  connect(wagwoord_ok_, &QPushButton::clicked, this,
-          [this] { platform::run_handler([this] { wagwoord_ok_click(); }); });
+  on_click(wagwoord_ok_, [this] { wagwoord_ok_click(); });
   // Enter in the password box acts as OK.
-  connect(scr_wagwoord_, &QLineEdit::returnPressed, this,
-          [this] { platform::run_handler([this] { wagwoord_ok_click(); }); });
+  on_signal(scr_wagwoord_, &QLineEdit::returnPressed, [this] { wagwoord_ok_click(); });
   resize(260, 130);
 }
 

@@ -70,8 +70,7 @@ statistics::statistics(QWidget* parent) : platform::form(QStringLiteral("statist
   auto* exit = new QPushButton("EXIT", this);
   exit->setObjectName("stat_exit");
   exit->setAutoDefault(false);
-  connect(exit, &QPushButton::clicked, this,
-          [this] { platform::run_handler([this] { platform::unload_form(this); }); });
+  on_click(exit, [this] { platform::unload_form(this); });
   grid->addWidget(exit, row, 1);
 }
 

@@ -9,11 +9,13 @@
 #include <QDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
 #include "platform/clock.h"
 #include "platform/form_timer.h"
+#include "support/scripted_dialogs.h"
 #include "support/window_helpers.h"
 
 namespace km::platform {
@@ -261,6 +263,38 @@ TEST_F(window_registry_test, key_preview_never_sees_keys_of_a_top_level_window_p
   // The window's own box still shows its keys to the window.
   km::test::press_key(f->edit, Qt::Key_1);
   EXPECT_EQ(f->seen, std::vector<int>({Qt::Key_1}));
+}
+
+// A window whose buttons are wired by name and by pointer.
+class wired_form : public form {
+ public:
+  wired_form() : form("acrobat_interface") {
+    ok = new QPushButton("OK", this);
+    ok->setObjectName("pdf_ok");
+    auto* fail = new QPushButton("?", this);
+    fail->setObjectName("pdf_soek");
+    on_click("pdf_ok", &wired_form::ok_click);
+    on_click(fail, [] { throw std::runtime_error("the manual is gone"); });
+  }
+  void ok_click() { ++ok_clicks; }
+  QPushButton* ok;
+  int ok_clicks = 0;
+};
+
+TEST_F(window_registry_test, on_click_runs_the_handler_as_an_event_handler) {
+  km::test::scripted_dialogs dialogs;
+  auto* f = new wired_form;
+  load_form(f);
+  f->show_modeless();
+  km::test::click(f, "pdf_ok");
+  km::test::click(f, "pdf_ok");
+  EXPECT_EQ(f->ok_clicks, 2);
+  // A failure is told and the window goes on.
+  dialogs.expect_message("the manual is gone").icon(msg_icon::critical);
+  km::test::click(f, "pdf_soek");
+  dialogs.verify();
+  EXPECT_TRUE(is_loaded(f));
+  EXPECT_THROW(f->on_click("no_such_button", [] {}), std::logic_error);
 }
 
 TEST_F(window_registry_test, placement_in_twips) {
