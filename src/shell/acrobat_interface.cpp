@@ -4,8 +4,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "common/gradient_painting.h"
 #include "common/shared_variables.h"
-#include "common/window_helpers.h"
+#include "common/window_placement.h"
 #include "platform/dialogs.h"
 #include "platform/document_opener.h"
 #include "platform/file_system.h"

@@ -2,9 +2,10 @@
 
 #include <QLabel>
 
+#include "common/idle_clock.h"
 #include "common/shared_variables.h"
 #include "common/text_routines.h"
-#include "common/window_helpers.h"
+#include "common/window_placement.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/win_path.h"

@@ -5,8 +5,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "common/idle_clock.h"
+#include "common/message_call.h"
 #include "common/shared_variables.h"
-#include "common/window_helpers.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/window_registry.h"

@@ -12,7 +12,7 @@
 #include "common/open_random_files.h"
 #include "common/school_record.h"
 #include "common/shared_variables.h"
-#include "common/window_helpers.h"
+#include "common/window_placement.h"
 #include "platform/clock.h"
 #include "platform/date_time.h"
 #include "platform/dialogs.h"

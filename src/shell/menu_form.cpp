@@ -13,7 +13,6 @@
 #include <exception>
 
 #include "common/shared_variables.h"
-#include "common/window_helpers.h"
 #include "platform/clock.h"
 #include "platform/date_time.h"
 #include "platform/dialogs.h"

@@ -11,6 +11,8 @@
 
 #include "common/shared_variables.h"
 #include "common/text_routines.h"
+#include "common/tray_icon_data.h"
+#include "common/window_placement.h"
 #include "platform/dialogs.h"
 #include "platform/program.h"
 #include "platform/value.h"

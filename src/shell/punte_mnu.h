@@ -8,7 +8,6 @@
 #include <QString>
 #include <memory>
 
-#include "common/window_helpers.h"
 #include "shell/menu_form.h"
 
 class QSystemTrayIcon;

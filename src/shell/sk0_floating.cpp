@@ -4,7 +4,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "common/window_helpers.h"
+#include "common/window_placement.h"
 #include "platform/dialogs.h"
 #include "platform/program.h"
 #include "platform/system_info.h"

@@ -5,8 +5,9 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "common/idle_clock.h"
 #include "common/shared_variables.h"
-#include "common/window_helpers.h"
+#include "common/window_placement.h"
 #include "platform/dialogs.h"
 #include "platform/file_error.h"
 #include "platform/file_system.h"

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "common/tray_icon_data.h"
 #include "menu_test_support.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"

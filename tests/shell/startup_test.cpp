@@ -9,7 +9,7 @@
 
 #include <QPointer>
 
-#include "common/window_helpers.h"
+#include "common/idle_clock.h"
 #include "platform/form_timer.h"
 #include "shell/frm_message.h"
 #include "shell/time_out_file.h"
