@@ -1,6 +1,5 @@
 #include "shell/idle_watch.h"
 
-#include <QCursor>
 #include <QPointer>
 #include <algorithm>
 #include <cmath>
@@ -9,14 +8,13 @@
 #include "common/message_call.h"
 #include "common/shared_variables.h"
 #include "platform/clock.h"
+#include "platform/cursor_position.h"
 #include "platform/dialogs.h"
 #include "platform/window_registry.h"
 
 namespace km {
 
 namespace {
-
-cursor_reader g_cursor_reader;
 
 const QString startup_name = QStringLiteral("startup");
 const QString main_menu_name = QStringLiteral("punte_mnu");
@@ -32,10 +30,6 @@ QList<QPointer<platform::form>> modal_windows() {
 }
 
 }  // namespace
-
-void set_cursor_reader(cursor_reader reader) { g_cursor_reader = std::move(reader); }
-
-QPoint cursor_position() { return g_cursor_reader ? g_cursor_reader() : QCursor::pos(); }
 
 void close_all_forms() {
   const QList<platform::form*> windows = platform::loaded_forms();
@@ -86,7 +80,7 @@ double idle_watch::idle_seconds() const {
 }
 
 void idle_watch::tick() {
-  const QPoint position = cursor_position();
+  const QPoint position = platform::cursor_position();
   if (!position_recorded_) {
     position_recorded_ = true;
   } else if (position != last_position_) {

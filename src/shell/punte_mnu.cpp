@@ -7,7 +7,6 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
-#include <QSystemTrayIcon>
 
 #include "common/shared_variables.h"
 #include "common/text_routines.h"
@@ -108,22 +107,19 @@ void punte_mnu::on_load() {
   load_passwords();
 }
 
-void punte_mnu::on_unload() { tray_.reset(); }
+void punte_mnu::on_unload() { tray_.remove(); }
 
 void punte_mnu::add_tray_icon() {
   fill_tray_record(this);
-  if (!QSystemTrayIcon::isSystemTrayAvailable()) return;
-  if (!tray_) tray_ = std::make_unique<QSystemTrayIcon>(windowIcon());
-  tray_->setToolTip(g_tray_icon.tip_text().trimmed());
-  tray_->show();
+  tray_.show(windowIcon(), g_tray_icon.tip_text().trimmed());
 }
 
 void punte_mnu::remove_tray_icon() {
   fill_tray_record(this);
-  tray_.reset();
+  tray_.remove();
 }
 
-bool punte_mnu::tray_icon_shown() const { return tray_ && tray_->isVisible(); }
+bool punte_mnu::tray_icon_shown() const { return tray_.shown(); }
 
 void punte_mnu::punte_menu_click(int index) {
   if (index < 1 || index > road_count()) return;

@@ -6,11 +6,9 @@
 // the hidden password list wagwoord_lys of all three menus.
 
 #include <QString>
-#include <memory>
 
+#include "platform/notification_icon.h"
 #include "shell/menu_form.h"
-
-class QSystemTrayIcon;
 
 namespace km {
 
@@ -45,7 +43,7 @@ class punte_mnu : public menu_form {
   // window refuses to close, the program goes on.
   void end_after_closing_windows();
 
-  std::unique_ptr<QSystemTrayIcon> tray_;
+  platform::notification_icon tray_;
 };
 
 }  // namespace km

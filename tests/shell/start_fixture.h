@@ -15,6 +15,7 @@
 #include "common/file_number_pool.h"
 #include "common/shared_variables.h"
 #include "platform/clock.h"
+#include "platform/cursor_position.h"
 #include "platform/desktop_shortcut.h"
 #include "platform/drive_map.h"
 #include "platform/file_system.h"
@@ -59,7 +60,7 @@ class start_fixture : public with_scripted_dialogs {
     platform::set_desktop_folder(QString());
     platform::set_instance_lock_file(QString());
     platform::set_registry_file(QString());
-    set_cursor_reader(nullptr);
+    platform::set_cursor_reader(nullptr);
     with_scripted_dialogs::TearDown();
   }
 

@@ -96,7 +96,7 @@ class startup_test : public test::start_fixture {
       warnings << fake.monotonic_ms() - start_ms;
       return new frmMessage;
     });
-    set_cursor_reader([this] { return cursor; });
+    platform::set_cursor_reader([this] { return cursor; });
   }
   void TearDown() override {
     platform::reset_window_registry();
