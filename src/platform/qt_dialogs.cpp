@@ -9,9 +9,11 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <algorithm>
 #include <vector>
 
+#include "platform/dialog_language.h"
 #include "platform/win_path.h"
 
 namespace km::platform {
@@ -101,7 +103,8 @@ msg_answer qt_dialogs::message_box(const message_request& request) {
   box.setText(request.text);
   box.setIcon(qt_icon(request.icon));
   const auto buttons = standard_buttons(request.buttons);
-  for (auto b : buttons) box.addButton(b);
+  const dialog_language language = current_dialog_language();
+  for (auto b : buttons) box.addButton(b)->setText(button_text(answer_of(b), language));
   const int index = std::clamp(request.default_button - 1, 0, int(buttons.size()) - 1);
   box.setDefaultButton(buttons[std::size_t(index)]);
   box.exec();
@@ -113,6 +116,9 @@ input_answer qt_dialogs::input_box(const input_request& request) {
   dialog.setWindowTitle(request.title);
   dialog.setLabelText(request.prompt);
   dialog.setTextValue(request.default_text);
+  const dialog_language language = current_dialog_language();
+  dialog.setOkButtonText(button_text(msg_answer::ok, language));
+  dialog.setCancelButtonText(button_text(msg_answer::cancel, language));
   if (dialog.exec() != QDialog::Accepted) return {QString(), true};
   return {dialog.textValue(), false};
 }

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "common/file_error_reason.h"
 #include "common/shared_variables.h"
 #include "platform/clock.h"
 #include "platform/date_time.h"
@@ -28,7 +29,7 @@ constexpr int network_setup_blank_lines = 3;
 
 QString pick(const QString& afrikaans, const QString& english) { return g_language ? afrikaans : english; }
 
-QString failure_text(const file_error& e) { return e.description(); }
+QString failure_text(const file_error& e) { return file_error_reason(e); }
 
 QString not_old_layout_text(const QString& old_folder) {
   return pick("Die gids '" + old_folder + "' bevat nie '\\NW_ADMIN' nie: niks is verskuif nie.",
