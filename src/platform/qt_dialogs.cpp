@@ -2,8 +2,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -14,6 +12,7 @@
 #include <vector>
 
 #include "platform/dialog_language.h"
+#include "platform/drive_file_dialog.h"
 #include "platform/win_path.h"
 
 namespace km::platform {
@@ -77,13 +76,6 @@ QMessageBox::Icon qt_icon(msg_icon icon) {
   return QMessageBox::NoIcon;
 }
 
-// The native folder of a Windows folder when it exists, else "".
-QString existing_native_folder(const QString& win_folder) {
-  if (win_folder.trimmed().isEmpty()) return QString();
-  const QString native = to_native_path(win_folder);
-  return !native.isEmpty() && QFileInfo(native).isDir() ? native : QString();
-}
-
 }  // namespace
 
 QString qt_name_filters(const QString& filter) {
@@ -126,23 +118,20 @@ input_answer qt_dialogs::input_box(const input_request& request) {
 void qt_dialogs::beep() { QApplication::beep(); }
 
 std::optional<QString> qt_dialogs::browse_folder(const folder_request& request) {
-  const QString chosen = QFileDialog::getExistingDirectory(dialog_parent(), request.title,
-                                                           existing_native_folder(request.start_folder));
-  if (chosen.isEmpty()) return std::nullopt;
-  return to_windows_path(chosen);
+  drive_file_dialog dialog(dialog_parent(), request.title, drive_dialog_mode::folder);
+  dialog.start_at(request.start_folder);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.chosen();
 }
 
 std::optional<QString> qt_dialogs::file_dialog(const file_request& request) {
-  QFileDialog dialog(dialog_parent(), request.title);
   const bool save = request.kind == file_dialog_kind::save;
-  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-  dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  drive_file_dialog dialog(dialog_parent(), request.title,
+                           save ? drive_dialog_mode::save_file : drive_dialog_mode::open_file);
   if (!request.filter.trimmed().isEmpty()) dialog.setNameFilter(qt_name_filters(request.filter.trimmed()));
-  const QString folder = existing_native_folder(request.initial_folder);
-  if (!folder.isEmpty()) dialog.setDirectory(folder);
-  if (!request.file_name.isEmpty()) dialog.selectFile(request.file_name);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return to_windows_path(dialog.selectedFiles().constFirst());
+  dialog.start_at(request.initial_folder, request.file_name);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.chosen();
 }
 
 std::optional<printer_choice> qt_dialogs::printer_dialog(const printer_request& request) {
