@@ -12,6 +12,8 @@ using platform::form;
 
 void centre_form(form& window) {
   window.set_key_preview(true);
+  // Centred on the size it shows with, not on the size before its layout ran.
+  window.settle_size();
   window.set_left((platform::screen_width_twips() - window.width_twips()) / 2.0);
   window.set_top((platform::screen_height_twips() - window.height_twips()) / 2.0 - 480.0);
 }

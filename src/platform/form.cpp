@@ -5,11 +5,14 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QPainter>
 #include <QScreen>
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
+#include "platform/caption_width.h"
 #include "platform/form_timer.h"
 #include "platform/program.h"
 #include "platform/window_registry.h"
@@ -89,6 +92,15 @@ void form::set_height_twips(double twips) { resize(width(), twips_to_pixels(twip
 void form::move_twips(double left, double top, double width, double height) {
   move(twips_to_pixels(left), twips_to_pixels(top));
   resize(twips_to_pixels(width), twips_to_pixels(height));
+}
+
+void form::settle_size() {
+  if (QLayout* l = layout()) l->activate();
+  if (!testAttribute(Qt::WA_Resized)) adjustSize();
+  QSize needed = size().expandedTo(minimumSizeHint());
+  if (isWindow() && !(windowFlags() & Qt::FramelessWindowHint))
+    needed.setWidth(std::max(needed.width(), width_for_caption(caption())));
+  if (needed != size()) resize(needed);
 }
 
 void form::set_key_preview(bool on) { key_preview_ = on; }

@@ -55,6 +55,12 @@ class form : public QWidget {
   QString caption() const { return windowTitle(); }
   void set_caption(const QString& text) { setWindowTitle(text); }
 
+  // Gives the window, before it is first shown, the size it will show
+  // with: a window never sized takes its layout's size, and no window is
+  // smaller than its layout needs or narrower than its caption needs. The
+  // size set in twips stays the least size.
+  void settle_size();
+
   // With key preview on, on_key_down and on_key_up see every key typed
   // into the window's controls before the control does.
   bool key_preview() const { return key_preview_; }

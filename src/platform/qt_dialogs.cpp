@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFontDialog>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/caption_width.h"
 #include "platform/dialog_language.h"
 #include "platform/drive_file_dialog.h"
 #include "platform/win_path.h"
@@ -99,6 +101,12 @@ msg_answer qt_dialogs::message_box(const message_request& request) {
   for (auto b : buttons) box.addButton(b)->setText(button_text(answer_of(b), language));
   const int index = std::clamp(request.default_button - 1, 0, int(buttons.size()) - 1);
   box.setDefaultButton(buttons[std::size_t(index)]);
+  // A message box sizes itself to its text alone: a spacer across its grid
+  // keeps it wide enough for its title.
+  if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+    grid->addItem(
+        new QSpacerItem(width_for_caption(request.title), 0, QSizePolicy::Fixed, QSizePolicy::Minimum),
+        grid->rowCount(), 0, 1, grid->columnCount());
   box.exec();
   return answer_of(box.standardButton(box.clickedButton()));
 }
@@ -111,6 +119,7 @@ input_answer qt_dialogs::input_box(const input_request& request) {
   const dialog_language language = current_dialog_language();
   dialog.setOkButtonText(button_text(msg_answer::ok, language));
   dialog.setCancelButtonText(button_text(msg_answer::cancel, language));
+  dialog.setMinimumWidth(width_for_caption(request.title));
   if (dialog.exec() != QDialog::Accepted) return {QString(), true};
   return {dialog.textValue(), false};
 }

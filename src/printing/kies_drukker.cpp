@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "common/shared_variables.h"
+#include "common/window_placement.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/printer/device_choice.h"
@@ -141,6 +142,7 @@ void kies_drukker::Form_Load() {
   set_caption(platform::program_title());
   printer_name_->setText(device);
   job_name_->setText(g_print_job_name);
+  centre_form(*this);
 }
 
 void kies_drukker::showEvent(QShowEvent* event) {

@@ -34,7 +34,8 @@ acrobat_interface::acrobat_interface(QWidget* parent)
   for (int i = 1; i <= manual_option_count; ++i) {
     auto* o = new QRadioButton(manual_designed_caption(i), this);
     o->setObjectName(platform::control_name("um_opsie", i));
-    grid->addWidget(o, i - 1, 0, 1, 3);
+    // Each option is as wide as its text, so a click beside it does not choose it.
+    grid->addWidget(o, i - 1, 0, 1, 3, Qt::AlignLeft);
   }
   grid->addWidget(add_button(this, "pdf_ok", "OK"), manual_option_count, 0);
   grid->addWidget(add_button(this, "pdf_soek", "?"), manual_option_count, 1);

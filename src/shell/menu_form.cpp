@@ -99,6 +99,11 @@ menu_form::menu_form(const QString& name, const QString& menu_name, int road_cou
   auto* lock = new QLabel(side_panel);
   lock->setObjectName(QStringLiteral("password_show"));
   lock->setPixmap(lock_picture());
+  // The lock's place is kept while it is hidden, so the window keeps its
+  // size when the lock shows.
+  QSizePolicy keep_place = lock->sizePolicy();
+  keep_place.setRetainSizeWhenHidden(true);
+  lock->setSizePolicy(keep_place);
   lock->setVisible(false);
   side_row_->addWidget(lock);
   side_row_->addStretch(1);

@@ -73,23 +73,23 @@ TEST_P(manual_rows, carry_their_captions_and_files_in_both_languages) {
 
 INSTANTIATE_TEST_SUITE_P(
     cases, manual_rows,
-    ::testing::Values(
-        manual_row{1, "SKOOLBESONDERHEDE", "SKOOLBESONDERHEDE", "SCHOOL DETAILS", "skool_besonderhede",
-                   "school_details"},
-        manual_row{3, "ASSESSERINGSTANDAARDE", "ASSESSERINGSTANDAARDE", "ASSESSMENT STANDARDS", "assessering",
-                   "assessment"},
-        manual_row{4, "SKOOLBYWONING", "SKOOLBYWONING", "ATTENDANCE", "bywoning", "attendance"},
-        manual_row{5, "GEDRAGSTELSEL", "GEDRAGSTELSEL", "MERITS/DEMERITS", "gedrag", "code_conduct"},
-        manual_row{6, "BUITEMUURS", "BUITEMUURSE INLIGTING", "EXTRA-MURAL INFORMATION", "buitemuurs",
-                   "extra_mural"},
-        manual_row{12, "KORVA-MARKS", "PUNTE/PUNTEBOEKE (KORVA-MARKS)", "MARKS/MARK BOOKS (KORVA-MARKS)",
-                   "m_marks_afr", "m_marks_eng"},
-        manual_row{13, "LEERDERS - ADMINISTRATIEF", "LEERDERS - ADMINISTRATIEF", "LEARNERS - ADMINISTRATIVE",
-                   "leerder_adm", "learner_adm"},
-        manual_row{14, "LEERDERS - AKADEMIES", "LEERDERS - AKADEMIES", "LEARNERS - ACADEMIC", "leerder_akd",
-                   "learner_acd"},
-        manual_row{15, "ANA REGISTRASIES EN PUNTE", "ANA REGISTRASIES EN PUNTE", "ANA REGISTRATIONS AND MARKS",
-                   "ana inskrywings", "ana registrations"}));
+    ::testing::Values(manual_row{1, "SKOOLBESONDERHEDE", "SKOOLBESONDERHEDE", "SCHOOL DETAILS",
+                                 "skool_besonderhede", "school_details"},
+                      manual_row{3, "ASSESSERINGSTANDAARDE", "ASSESSERINGSTANDAARDE", "ASSESSMENT STANDARDS",
+                                 "assessering", "assessment"},
+                      manual_row{4, "SKOOLBYWONING", "SKOOLBYWONING", "ATTENDANCE", "bywoning", "attendance"},
+                      manual_row{5, "GEDRAGSTELSEL", "GEDRAGSTELSEL", "MERITS/DEMERITS", "gedrag",
+                                 "code_conduct"},
+                      manual_row{6, "BUITEMUURS", "BUITEMUURSE INLIGTING", "EXTRA-MURAL INFORMATION",
+                                 "buitemuurs", "extra_mural"},
+                      manual_row{12, "KORVA-MARKS", "PUNTE/PUNTEBOEKE (KORVA-MARKS)",
+                                 "MARKS/MARK BOOKS (KORVA-MARKS)", "m_marks_afr", "m_marks_eng"},
+                      manual_row{13, "LEERDERS - ADMINISTRATIEF", "LEERDERS - ADMINISTRATIEF",
+                                 "LEARNERS - ADMINISTRATIVE", "leerder_adm", "learner_adm"},
+                      manual_row{14, "LEERDERS - AKADEMIES", "LEERDERS - AKADEMIES", "LEARNERS - ACADEMIC",
+                                 "leerder_akd", "learner_acd"},
+                      manual_row{15, "ANA REGISTRASIES EN PUNTE", "ANA REGISTRASIES EN PUNTE",
+                                 "ANA REGISTRATIONS AND MARKS", "ana inskrywings", "ana registrations"}));
 
 // The rows of the suite's other programs name one of the programs of the
 // floating menu, in brackets after a descriptive word.
@@ -166,6 +166,7 @@ TEST_F(acrobat_window, without_a_manual_name_the_list_shows_the_chosen_language)
   auto* w = load();
   ASSERT_NE(w, nullptr);
   EXPECT_EQ(w->caption(), "REVIZ-URORU - ACROBAT READER");
+  EXPECT_TRUE(test::placed_as_centred(w));
   for (int i = 1; i <= manual_option_count; ++i)
     EXPECT_EQ(w->option(i)->text(), manual_caption(i, false)) << i;
   EXPECT_EQ(w->option(12)->text(), "MARKS/MARK BOOKS (KORVA-MARKS)");

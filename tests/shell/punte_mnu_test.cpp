@@ -13,6 +13,7 @@
 #include "platform/dialogs.h"
 #include "platform/program.h"
 #include "platform/window_registry.h"
+#include "shell/menu_passwords.h"
 #include "shell/settings_files.h"
 #include "shell/side_windows.h"
 #include "support/desktop_recorders.h"
@@ -284,6 +285,17 @@ TEST_F(main_menu_test, an_unwritable_time_out_file_is_told_and_the_program_goes_
   test::click(menu, "timeout");
   EXPECT_EQ(g_idle_timeout, 600.0f);
   EXPECT_FALSE(platform::program_has_ended());
+}
+
+TEST_F(main_menu_test, the_lock_showing_leaves_the_window_its_size) {
+  punte_mnu* menu = show_menu();
+  test::run_events();
+  const QSize before = menu->size();
+  set_button_text_colour(menu->road_button(2), protected_button_colour);
+  menu->punte_menu_mouse_move(2);
+  test::run_events();
+  EXPECT_TRUE(menu->control<QLabel>("password_show")->isVisible());
+  EXPECT_EQ(menu->size(), before);
 }
 
 // --- the side buttons ---------------------------------------------------------
