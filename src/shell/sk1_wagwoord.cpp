@@ -8,6 +8,7 @@
 #include "common/shared_variables.h"
 #include "common/window_placement.h"
 #include "platform/dialogs.h"
+#include "platform/password_mask.h"
 #include "platform/program.h"
 #include "platform/window_registry.h"
 #include "shell/menu_passwords.h"
@@ -20,7 +21,7 @@ sk1_wagwoord::sk1_wagwoord(QWidget* parent) : platform::form(QStringLiteral("sk1
   scr_wwd_txt_->setObjectName("scr_wwd_txt");
   scr_wagwoord_ = new QLineEdit(this);
   scr_wagwoord_->setObjectName("scr_wagwoord");
-  scr_wagwoord_->setEchoMode(QLineEdit::Password);
+  platform::mask_with_stars(scr_wagwoord_);
   wagwoord_ok_ = new QPushButton(QStringLiteral("OK"), this);
   wagwoord_ok_->setObjectName("wagwoord_ok");
   wagwoord_ok_->setAutoDefault(false);
