@@ -4,6 +4,8 @@
 
 #include "common/record_file_hooks.h"
 #include "common/record_lock.h"
+#include "common/shared_variables.h"
+#include "platform/dialog_language.h"
 #include "platform/drive_map.h"
 #include "platform/file_error.h"
 #include "platform/program.h"
@@ -51,6 +53,10 @@ int main(int argc, char* argv[]) {
   QApplication::setQuitOnLastWindowClosed(false);
 
   km::platform::use_qt_dialogs();
+  // The dialogs' buttons and messages speak the language the user chose.
+  km::platform::set_dialog_language_source([] {
+    return km::g_language ? km::platform::dialog_language::afrikaans : km::platform::dialog_language::english;
+  });
   register_windows();
   install_hooks();
   start_in_program_folder();

@@ -3,6 +3,7 @@
 #include <optional>
 
 #include "common/data_drive_check.h"
+#include "common/file_error_reason.h"
 #include "common/file_number_pool.h"
 #include "common/folder_path.h"
 #include "common/record_layout_code.h"
@@ -236,7 +237,7 @@ open_outcome open_table(const QString& folder, platform::data_control& control, 
       }
       stop_for(e.number(), e.text());
     } catch (const platform::file_error& e) {
-      stop_for(e.number(), e.text());
+      stop_for(e.number(), file_error_reason(e));
     }
   }
 }
@@ -308,7 +309,7 @@ bool is_administration_folder(const QString& folder) {
   } catch (const dbf_error& e) {
     stop_for(e.number(), e.text());
   } catch (const platform::file_error& e) {
-    stop_for(e.number(), e.text());
+    stop_for(e.number(), file_error_reason(e));
   }
   platform::end_program();
 }

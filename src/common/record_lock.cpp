@@ -4,7 +4,7 @@
 #include "common/folder_path.h"
 #include "common/shared_variables.h"
 #include "common/text_routines.h"
-#include "common/window_helpers.h"
+#include "common/user_name.h"
 #include "platform/file_system.h"
 #include "platform/numbered_files.h"
 #include "platform/record_layouts.h"

@@ -1,7 +1,7 @@
 #include "common/shared_variables.h"
 
 #include "common/record_file_layouts.h"
-#include "common/window_helpers.h"
+#include "common/tray_icon_data.h"
 #include "platform/record_layouts.h"
 #include "platform/services.h"
 

@@ -83,7 +83,7 @@ namespace km {
   X(QString, g_manual_file_name) /* manual the manuals window opens at once */
 
 // The main menu's notification-area icon record (its type is in
-// window_helpers.h); all zero until the main menu fills it.
+// tray_icon_data.h); all zero until the main menu fills it.
 struct tray_icon_data;
 extern tray_icon_data g_tray_icon;
 

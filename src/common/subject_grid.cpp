@@ -1,5 +1,6 @@
 #include "common/subject_grid.h"
 
+#include "common/file_error_reason.h"
 #include "common/file_number_pool.h"
 #include "common/open_exp_mrk_control.h"
 #include "common/shared_variables.h"
@@ -70,7 +71,7 @@ void fill_subject_grid(platform::flex_grid& grid) {
       // The number is free again.
     }
     platform::message_box(
-        read_failure_message(g_data_folder + QStringLiteral("\\exp_mrk_control.txt"), e.text()),
+        read_failure_message(g_data_folder + QStringLiteral("\\exp_mrk_control.txt"), file_error_reason(e)),
         platform::msg_buttons::ok, platform::msg_icon::critical);
   }
 }

@@ -1,13 +1,18 @@
 #include "platform/form.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QPainter>
 #include <QScreen>
+#include <algorithm>
 #include <cmath>
+#include <stdexcept>
 
+#include "platform/caption_width.h"
 #include "platform/form_timer.h"
 #include "platform/program.h"
 #include "platform/window_registry.h"
@@ -31,7 +36,10 @@ double screen_height_twips() { return double(screen_geometry().height()) * twips
 // Gives a window with key preview each key before the control it was typed
 // into. One filter on the application sees every key event; a key that a
 // control leaves unhandled travels on to the control's parents, and those
-// later steps of the same event are recognised and not shown twice.
+// later steps of the same event are recognised and not shown twice. A key
+// belongs to the window the focused control sits in: one typed into a
+// dialog, a message box or any other top-level window is never shown to the
+// form that window happens to be parented to.
 class key_preview_filter : public QObject {
  public:
   static void install() {
@@ -53,7 +61,7 @@ class key_preview_filter : public QObject {
     last_type_ = type;
     last_receiver_ = widget;
     if (same_event_moving_up) return false;
-    form* owner = form_of(widget);
+    form* owner = key_owner(widget);
     if (!owner || !owner->key_preview_) return false;
     return owner->preview_key(static_cast<QKeyEvent*>(event));
   }
@@ -84,6 +92,15 @@ void form::set_height_twips(double twips) { resize(width(), twips_to_pixels(twip
 void form::move_twips(double left, double top, double width, double height) {
   move(twips_to_pixels(left), twips_to_pixels(top));
   resize(twips_to_pixels(width), twips_to_pixels(height));
+}
+
+void form::settle_size() {
+  if (QLayout* l = layout()) l->activate();
+  if (!testAttribute(Qt::WA_Resized)) adjustSize();
+  QSize needed = size().expandedTo(minimumSizeHint());
+  if (isWindow() && !(windowFlags() & Qt::FramelessWindowHint))
+    needed.setWidth(std::max(needed.width(), width_for_caption(caption())));
+  if (needed != size()) resize(needed);
 }
 
 void form::set_key_preview(bool on) { key_preview_ = on; }
@@ -131,6 +148,21 @@ void form::show_modal() {
 }
 
 form_timer* form::timer(const QString& timer_name) const { return findChild<form_timer*>(timer_name); }
+
+QAbstractButton* form::on_click(QAbstractButton* button, std::function<void()> handler) {
+  on_signal(button, &QAbstractButton::clicked, std::move(handler));
+  return button;
+}
+
+QAbstractButton* form::on_click(const QString& control_name, std::function<void()> handler) {
+  auto* button = control<QAbstractButton>(control_name);
+  if (!button)
+    throw std::logic_error("the window " + name().toStdString() + " has no button " +
+                           control_name.toStdString());
+  return on_click(button, std::move(handler));
+}
+
+void form::run_event_handler(const std::function<void()>& handler) { run_handler(handler); }
 
 canvas& form::background() {
   if (!background_) background_ = std::make_unique<canvas>(this);
@@ -189,6 +221,14 @@ void form::paintEvent(QPaintEvent* event) {
 
 QString control_name(const QString& name, int index) {
   return name + QLatin1Char('_') + QString::number(index);
+}
+
+form* key_owner(QWidget* widget) {
+  for (QWidget* w = widget; w; w = w->parentWidget()) {
+    if (auto* f = qobject_cast<form*>(w)) return f;
+    if (w->isWindow()) return nullptr;
+  }
+  return nullptr;
 }
 
 form* form_of(QWidget* widget) {

@@ -10,9 +10,11 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <type_traits>
 
 #include "platform/canvas.h"
 
+class QAbstractButton;
 class QKeyEvent;
 
 namespace km::platform {
@@ -53,6 +55,12 @@ class form : public QWidget {
   QString caption() const { return windowTitle(); }
   void set_caption(const QString& text) { setWindowTitle(text); }
 
+  // Gives the window, before it is first shown, the size it will show
+  // with: a window never sized takes its layout's size, and no window is
+  // smaller than its layout needs or narrower than its caption needs. The
+  // size set in twips stays the least size.
+  void settle_size();
+
   // With key preview on, on_key_down and on_key_up see every key typed
   // into the window's controls before the control does.
   bool key_preview() const { return key_preview_; }
@@ -79,6 +87,25 @@ class form : public QWidget {
   }
   form_timer* timer(const QString& timer_name) const;
 
+  // Wires a click of a button to a handler of the window. The handler runs
+  // as every event handler runs (run_handler): a failure is reported and
+  // the program goes on. The button is the one given, or the control of
+  // that name (which must exist: a missing one throws std::logic_error).
+  QAbstractButton* on_click(QAbstractButton* button, std::function<void()> handler);
+  QAbstractButton* on_click(const QString& control_name, std::function<void()> handler);
+  template <class T>
+  QAbstractButton* on_click(const QString& control_name, void (T::*handler)()) {
+    static_assert(std::is_base_of_v<form, T>, "the handler must be one of the window's own");
+    return on_click(control_name,
+                    std::function<void()>([this, handler] { (static_cast<T*>(this)->*handler)(); }));
+  }
+  // The same for another signal of a control (Enter in a box, a click on a
+  // label); the signal's arguments are not passed on.
+  template <class Sender, class Signal>
+  void on_signal(Sender* sender, Signal signal, std::function<void()> handler) {
+    QObject::connect(sender, signal, this, [handler = std::move(handler)] { run_event_handler(handler); });
+  }
+
   // The persistent drawing surface of the window's background.
   canvas& background();
 
@@ -100,6 +127,7 @@ class form : public QWidget {
  private:
   friend class key_preview_filter;
   bool preview_key(QKeyEvent* event);
+  static void run_event_handler(const std::function<void()>& handler);
 
   bool key_preview_ = false;
   bool refuse_close_ = false;
@@ -113,5 +141,11 @@ QString control_name(const QString& name, int index);
 // The form that holds a widget (the widget itself when it is a form), or
 // nullptr.
 form* form_of(QWidget* widget);
+
+// The form whose key preview sees keys typed into the widget: the form the
+// widget sits in, within the widget's own top-level window. nullptr for a
+// control of a dialog, a message box or any top-level window that is not a
+// form, even when that window is parented to a form.
+form* key_owner(QWidget* widget);
 
 }  // namespace km::platform

@@ -2,16 +2,19 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QFileDialog>
-#include <QFileInfo>
 #include <QFontDialog>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 #include <algorithm>
 #include <vector>
 
+#include "platform/caption_width.h"
+#include "platform/dialog_language.h"
+#include "platform/drive_file_dialog.h"
 #include "platform/win_path.h"
 
 namespace km::platform {
@@ -75,13 +78,6 @@ QMessageBox::Icon qt_icon(msg_icon icon) {
   return QMessageBox::NoIcon;
 }
 
-// The native folder of a Windows folder when it exists, else "".
-QString existing_native_folder(const QString& win_folder) {
-  if (win_folder.trimmed().isEmpty()) return QString();
-  const QString native = to_native_path(win_folder);
-  return !native.isEmpty() && QFileInfo(native).isDir() ? native : QString();
-}
-
 }  // namespace
 
 QString qt_name_filters(const QString& filter) {
@@ -101,9 +97,16 @@ msg_answer qt_dialogs::message_box(const message_request& request) {
   box.setText(request.text);
   box.setIcon(qt_icon(request.icon));
   const auto buttons = standard_buttons(request.buttons);
-  for (auto b : buttons) box.addButton(b);
+  const dialog_language language = current_dialog_language();
+  for (auto b : buttons) box.addButton(b)->setText(button_text(answer_of(b), language));
   const int index = std::clamp(request.default_button - 1, 0, int(buttons.size()) - 1);
   box.setDefaultButton(buttons[std::size_t(index)]);
+  // A message box sizes itself to its text alone: a spacer across its grid
+  // keeps it wide enough for its title.
+  if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+    grid->addItem(
+        new QSpacerItem(width_for_caption(request.title), 0, QSizePolicy::Fixed, QSizePolicy::Minimum),
+        grid->rowCount(), 0, 1, grid->columnCount());
   box.exec();
   return answer_of(box.standardButton(box.clickedButton()));
 }
@@ -113,6 +116,10 @@ input_answer qt_dialogs::input_box(const input_request& request) {
   dialog.setWindowTitle(request.title);
   dialog.setLabelText(request.prompt);
   dialog.setTextValue(request.default_text);
+  const dialog_language language = current_dialog_language();
+  dialog.setOkButtonText(button_text(msg_answer::ok, language));
+  dialog.setCancelButtonText(button_text(msg_answer::cancel, language));
+  dialog.setMinimumWidth(width_for_caption(request.title));
   if (dialog.exec() != QDialog::Accepted) return {QString(), true};
   return {dialog.textValue(), false};
 }
@@ -120,23 +127,20 @@ input_answer qt_dialogs::input_box(const input_request& request) {
 void qt_dialogs::beep() { QApplication::beep(); }
 
 std::optional<QString> qt_dialogs::browse_folder(const folder_request& request) {
-  const QString chosen = QFileDialog::getExistingDirectory(dialog_parent(), request.title,
-                                                           existing_native_folder(request.start_folder));
-  if (chosen.isEmpty()) return std::nullopt;
-  return to_windows_path(chosen);
+  drive_file_dialog dialog(dialog_parent(), request.title, drive_dialog_mode::folder);
+  dialog.start_at(request.start_folder);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.chosen();
 }
 
 std::optional<QString> qt_dialogs::file_dialog(const file_request& request) {
-  QFileDialog dialog(dialog_parent(), request.title);
   const bool save = request.kind == file_dialog_kind::save;
-  dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-  dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  drive_file_dialog dialog(dialog_parent(), request.title,
+                           save ? drive_dialog_mode::save_file : drive_dialog_mode::open_file);
   if (!request.filter.trimmed().isEmpty()) dialog.setNameFilter(qt_name_filters(request.filter.trimmed()));
-  const QString folder = existing_native_folder(request.initial_folder);
-  if (!folder.isEmpty()) dialog.setDirectory(folder);
-  if (!request.file_name.isEmpty()) dialog.selectFile(request.file_name);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return to_windows_path(dialog.selectedFiles().constFirst());
+  dialog.start_at(request.initial_folder, request.file_name);
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  return dialog.chosen();
 }
 
 std::optional<printer_choice> qt_dialogs::printer_dialog(const printer_request& request) {

@@ -13,6 +13,7 @@
 
 #include "platform/drive_map.h"
 #include "platform/services.h"
+#include "platform/user_name.h"
 #include "platform/win_path.h"
 
 namespace km::platform {
@@ -42,11 +43,7 @@ bool is_network_file_system(const QByteArray& type) {
 // The running Linux system.
 class running_system : public system_info_provider {
  public:
-  QString user_name() override {
-    QString name = qEnvironmentVariable("USER");
-    if (name.isEmpty()) name = qEnvironmentVariable("LOGNAME");
-    return name;
-  }
+  QString user_name() override { return login_user_name(); }
 
   std::optional<memory_status> memory() override {
     QFile file("/proc/meminfo");

@@ -8,6 +8,7 @@
 #include "common/file_not_written.h"
 #include "common/language_text.h"
 #include "common/shared_variables.h"
+#include "common/window_placement.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/printer/device_choice.h"
@@ -100,13 +101,11 @@ kies_drukker::kies_drukker() : form(QStringLiteral("kies_drukker")) {
     push->setObjectName(QString::fromLatin1(b.name));
     push->setAutoDefault(false);
     const auto handler = b.handler;
-    connect(push, &QPushButton::clicked, this,
-            [this, handler] { platform::run_handler([&] { (this->*handler)(); }); });
+    on_click(push, [this, handler] { (this->*handler)(); });
     buttons->addWidget(push, b.row, b.col);
   }
   column->addLayout(buttons);
-  connect(printer_name_, &click_label::clicked, this,
-          [this] { platform::run_handler([&] { drukker_naam_Click(); }); });
+  on_signal(printer_name_, &click_label::clicked, [this] { drukker_naam_Click(); });
 }
 
 unsigned kies_drukker::marking_colour(const QPushButton* button) {
@@ -141,6 +140,7 @@ void kies_drukker::Form_Load() {
   set_caption(platform::program_title());
   printer_name_->setText(device);
   job_name_->setText(g_print_job_name);
+  centre_form(*this);
 }
 
 void kies_drukker::showEvent(QShowEvent* event) {

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
+#include "common/loaded_windows.h"
 #include "common/shared_variables.h"
-#include "common/window_helpers.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/printer/html_device.h"

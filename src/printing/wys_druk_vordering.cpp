@@ -2,7 +2,7 @@
 
 #include <QVBoxLayout>
 
-#include "common/window_helpers.h"
+#include "common/gradient_painting.h"
 #include "platform/window_registry.h"
 #include "printing/rotated_text.h"
 

@@ -4,8 +4,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "common/gradient_painting.h"
 #include "common/shared_variables.h"
-#include "common/window_helpers.h"
+#include "common/window_placement.h"
 #include "platform/dialogs.h"
 #include "platform/document_opener.h"
 #include "platform/file_system.h"
@@ -17,12 +18,10 @@ namespace km {
 
 namespace {
 
-QPushButton* add_button(QWidget* parent, const QString& name, const QString& caption,
-                        const std::function<void()>& handler) {
+QPushButton* add_button(QWidget* parent, const QString& name, const QString& caption) {
   auto* b = new QPushButton(caption, parent);
   b->setObjectName(name);
   b->setAutoDefault(false);
-  QObject::connect(b, &QPushButton::clicked, parent, [handler] { platform::run_handler(handler); });
   return b;
 }
 
@@ -35,12 +34,15 @@ acrobat_interface::acrobat_interface(QWidget* parent)
   for (int i = 1; i <= manual_option_count; ++i) {
     auto* o = new QRadioButton(manual_designed_caption(i), this);
     o->setObjectName(platform::control_name("um_opsie", i));
-    grid->addWidget(o, i - 1, 0, 1, 3);
+    // Each option is as wide as its text, so a click beside it does not choose it.
+    grid->addWidget(o, i - 1, 0, 1, 3, Qt::AlignLeft);
   }
-  grid->addWidget(add_button(this, "pdf_ok", "OK", [this] { pdf_ok_click(); }), manual_option_count, 0);
-  grid->addWidget(add_button(this, "pdf_soek", "?", [this] { pdf_soek_click(); }), manual_option_count, 1);
-  grid->addWidget(add_button(this, "pdf_exit", "EXIT", [this] { platform::unload_form(this); }),
-                  manual_option_count, 2);
+  grid->addWidget(add_button(this, "pdf_ok", "OK"), manual_option_count, 0);
+  grid->addWidget(add_button(this, "pdf_soek", "?"), manual_option_count, 1);
+  grid->addWidget(add_button(this, "pdf_exit", "EXIT"), manual_option_count, 2);
+  on_click("pdf_ok", &acrobat_interface::pdf_ok_click);
+  on_click("pdf_soek", &acrobat_interface::pdf_soek_click);
+  on_click("pdf_exit", [this] { platform::unload_form(this); });
 }
 
 QRadioButton* acrobat_interface::option(int index) const {

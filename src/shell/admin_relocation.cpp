@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "common/language_text.h"
+#include "common/file_error_reason.h"
 #include "common/shared_variables.h"
 #include "platform/clock.h"
 #include "platform/date_time.h"
@@ -27,7 +28,7 @@ const QString new_part = QStringLiteral("\\OSKAVEN\\ADMIN");
 constexpr int network_dta_blank_lines = 7;
 constexpr int network_setup_blank_lines = 3;
 
-QString failure_text(const file_error& e) { return e.text(); }
+QString failure_text(const file_error& e) { return file_error_reason(e); }
 
 QString not_old_layout_text(const QString& old_folder) {
   return in_language("Die gids '" + old_folder + "' bevat nie '\\NW_ADMIN' nie: niks is verskuif nie.",

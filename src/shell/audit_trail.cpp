@@ -2,7 +2,7 @@
 
 #include "common/file_number_pool.h"
 #include "common/shared_variables.h"
-#include "common/window_helpers.h"
+#include "common/user_name.h"
 #include "platform/clock.h"
 #include "platform/date_time.h"
 #include "platform/file_error.h"

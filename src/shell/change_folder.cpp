@@ -3,9 +3,10 @@
 #include <QLabel>
 
 #include "common/file_not_written.h"
+#include "common/idle_clock.h"
 #include "common/shared_variables.h"
 #include "common/text_routines.h"
-#include "common/window_helpers.h"
+#include "common/window_placement.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/win_path.h"
@@ -43,6 +44,8 @@ QString no_marks_files_text(const QString& folder) {
 change_folder_outcome change_data_folder(QWidget* owner) {
   QString start_folder;
   if (const auto info = read_user_info(); info && info->data_folder) start_folder = *info->data_folder;
+  // Without a remembered folder the dialog opens on the current one.
+  if (start_folder.trimmed().isEmpty()) start_folder = g_data_folder;
 
   g_data_folder = browse_for_folder(owner, start_folder, change_folder_title(), false, false);
   if (g_data_folder.trimmed().isEmpty()) return change_folder_outcome::cancelled;

@@ -5,8 +5,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "common/message_call.h"
 #include "common/shared_variables.h"
-#include "common/window_helpers.h"
 #include "platform/value.h"
 #include "platform/window_registry.h"
 

@@ -1,13 +1,14 @@
 #include "shell/idle_watch.h"
 
-#include <QCursor>
 #include <QPointer>
 #include <algorithm>
 #include <cmath>
 
+#include "common/idle_clock.h"
+#include "common/message_call.h"
 #include "common/shared_variables.h"
-#include "common/window_helpers.h"
 #include "platform/clock.h"
+#include "platform/cursor_position.h"
 #include "platform/dialogs.h"
 #include "platform/services.h"
 #include "platform/window_registry.h"
@@ -15,10 +16,6 @@
 namespace km {
 
 namespace {
-
-cursor_reader g_cursor_reader;
-
-const platform::reset_step real_cursor{platform::reset_stage::values, [] { g_cursor_reader = nullptr; }};
 
 const QString startup_name = QStringLiteral("startup");
 const QString main_menu_name = QStringLiteral("punte_mnu");
@@ -34,10 +31,6 @@ QList<QPointer<platform::form>> modal_windows() {
 }
 
 }  // namespace
-
-void set_cursor_reader(cursor_reader reader) { g_cursor_reader = std::move(reader); }
-
-QPoint cursor_position() { return g_cursor_reader ? g_cursor_reader() : QCursor::pos(); }
 
 void close_all_forms() {
   const QList<platform::form*> windows = platform::loaded_forms();
@@ -88,7 +81,7 @@ double idle_watch::idle_seconds() const {
 }
 
 void idle_watch::tick() {
-  const QPoint position = cursor_position();
+  const QPoint position = platform::cursor_position();
   if (!position_recorded_) {
     position_recorded_ = true;
   } else if (position != last_position_) {

@@ -11,17 +11,10 @@
 // moment from the difference to the current time.
 
 #include <QPoint>
-#include <functional>
 
 #include "platform/form.h"
 
 namespace km {
-
-// Where the cursor is, in screen pixels. Tests put their own reader in
-// place; nullptr puts back the system's.
-using cursor_reader = std::function<QPoint()>;
-void set_cursor_reader(cursor_reader reader);
-QPoint cursor_position();
 
 // Closes every loaded window whose name is not exactly "startup", each
 // through its own orderly close (the last loaded first); windows that

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "common/file_error_reason.h"
 #include "common/shared_variables.h"
 #include "common/text_routines.h"
 #include "platform/clock.h"
@@ -99,7 +100,7 @@ pdf_open_result open_pdf(const QString& path) {
   try {
     write_form_lines(*marker, {platform::Value::date(platform::today())});
   } catch (const platform::file_error& e) {
-    result.marker_failure = e.text();
+    result.marker_failure = file_error_reason(e);
   }
   return result;
 }

@@ -13,7 +13,7 @@
 #include "common/open_random_files.h"
 #include "common/school_record.h"
 #include "common/shared_variables.h"
-#include "common/window_helpers.h"
+#include "common/window_placement.h"
 #include "platform/clock.h"
 #include "platform/date_time.h"
 #include "platform/dialogs.h"
@@ -133,10 +133,8 @@ marks_splash::marks_splash()
   english_ = make_language_button(this, 2, QStringLiteral("ENGLISH"), 3120);
   make_label(this, QStringLiteral("lblNotice"), QStringLiteral("Kies u taal  /  Choose your language"), 3900,
              8, false);
-  connect(afrikaans_, &QPushButton::clicked, this,
-          [this] { platform::run_handler([this] { chk_lang_Click(1); }); });
-  connect(english_, &QPushButton::clicked, this,
-          [this] { platform::run_handler([this] { chk_lang_Click(2); }); });
+  on_click(afrikaans_, [this] { chk_lang_Click(1); });
+  on_click(english_, [this] { chk_lang_Click(2); });
   timer1_->set_handler([this] { Timer1_Timer(); });
 }
 

@@ -56,8 +56,7 @@ QPushButton* MathCalc::add_button(const QString& name, const QString& caption, c
   b->setAutoDefault(false);
   // The buttons share the window's fixed size, however small.
   b->setMinimumSize(1, 1);
-  connect(b, &QPushButton::clicked, this,
-          [this, action, digit] { platform::run_handler([&] { press(action, digit); }); });
+  on_click(b, [this, action, digit] { press(action, digit); });
   return b;
 }
 

@@ -13,7 +13,6 @@
 #include <exception>
 
 #include "common/shared_variables.h"
-#include "common/window_helpers.h"
 #include "platform/clock.h"
 #include "platform/date_time.h"
 #include "platform/dialogs.h"
@@ -89,8 +88,7 @@ menu_form::menu_form(const QString& name, const QString& menu_name, int road_cou
     b->setFont(f);
     b->setMouseTracking(true);
     b->installEventFilter(this);
-    connect(b, &QPushButton::clicked, this,
-            [this, i] { platform::run_handler([this, i] { punte_menu_click(i); }); });
+    on_click(b, [this, i] { punte_menu_click(i); });
     column->addWidget(b);
   }
 
@@ -101,6 +99,11 @@ menu_form::menu_form(const QString& name, const QString& menu_name, int road_cou
   auto* lock = new QLabel(side_panel);
   lock->setObjectName(QStringLiteral("password_show"));
   lock->setPixmap(lock_picture());
+  // The lock's place is kept while it is hidden, so the window keeps its
+  // size when the lock shows.
+  QSizePolicy keep_place = lock->sizePolicy();
+  keep_place.setRetainSizeWhenHidden(true);
+  lock->setSizePolicy(keep_place);
   lock->setVisible(false);
   side_row_->addWidget(lock);
   side_row_->addStretch(1);
@@ -135,7 +138,7 @@ QPushButton* menu_form::add_side_button(const QString& name, const QString& text
   auto* b = new QPushButton(text, panel);
   b->setObjectName(name);
   b->setAutoDefault(false);
-  connect(b, &QPushButton::clicked, this, [handler = std::move(handler)] { platform::run_handler(handler); });
+  on_click(b, std::move(handler));
   // Side buttons stand before the stretch that keeps them to the left of
   // the exit.
   side_row_->insertWidget(side_row_->count() - 1, b);

@@ -7,15 +7,16 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
-#include <QRegularExpression>
-#include <QSystemTrayIcon>
 
 #include "common/shared_variables.h"
 #include "common/text_routines.h"
+#include "common/tray_icon_data.h"
+#include "common/window_placement.h"
 #include "platform/dialogs.h"
 #include "platform/program.h"
 #include "platform/value.h"
 #include "platform/window_registry.h"
+#include "shell/idle_timeout_answer.h"
 #include "shell/menu_passwords.h"
 #include "shell/settings_files.h"
 #include "shell/setup_txt.h"
@@ -61,24 +62,7 @@ void fill_tray_record(const QWidget* window) {
                       tray_callback_message, tray_icon_id, platform::program_title());
 }
 
-QString minutes_text() { return platform::single_text(g_idle_timeout / 60.0f); }
-
 }  // namespace
-
-std::optional<float> parse_idle_timeout_minutes(const QString& answer) {
-  static const QRegularExpression number(QStringLiteral("^(\\d+(\\.\\d*)?|\\.\\d+)$"));
-  const QString text = answer.trimmed();
-  if (!number.match(text).hasMatch()) return std::nullopt;
-  const double minutes = platform::val(text);
-  if (!(minutes >= 0.0) || minutes > longest_idle_timeout_minutes) return std::nullopt;
-  return float(minutes);
-}
-
-QString idle_timeout_changed_text() {
-  return g_language
-             ? QStringLiteral("TYDSDUUR VERANDER NA ") + minutes_text() + QStringLiteral(" MINUTE ...")
-             : QStringLiteral("TIME DURATION CHANGED TO ") + minutes_text() + QStringLiteral(" MINUTES ...");
-}
 
 punte_mnu::punte_mnu(QWidget* parent)
     : menu_form(QStringLiteral("punte_mnu"), QStringLiteral("MARKS_MENU"), 2, parent) {
@@ -123,22 +107,19 @@ void punte_mnu::on_load() {
   load_passwords();
 }
 
-void punte_mnu::on_unload() { tray_.reset(); }
+void punte_mnu::on_unload() { tray_.remove(); }
 
 void punte_mnu::add_tray_icon() {
   fill_tray_record(this);
-  if (!QSystemTrayIcon::isSystemTrayAvailable()) return;
-  if (!tray_) tray_ = std::make_unique<QSystemTrayIcon>(windowIcon());
-  tray_->setToolTip(g_tray_icon.tip_text().trimmed());
-  tray_->show();
+  tray_.show(windowIcon(), g_tray_icon.tip_text().trimmed());
 }
 
 void punte_mnu::remove_tray_icon() {
   fill_tray_record(this);
-  tray_.reset();
+  tray_.remove();
 }
 
-bool punte_mnu::tray_icon_shown() const { return tray_ && tray_->isVisible(); }
+bool punte_mnu::tray_icon_shown() const { return tray_.shown(); }
 
 void punte_mnu::punte_menu_click(int index) {
   if (index < 1 || index > road_count()) return;
@@ -152,13 +133,19 @@ void punte_mnu::system_menu_click() { platform::show_form(QStringLiteral("sk0_fl
 void punte_mnu::timeout_click() {
   const platform::input_answer answer = platform::input_box(
       g_language ? QStringLiteral("TYDSDUUR IN MINUTE") : QStringLiteral("TIME OUT IN MINUTES"), QString(),
-      minutes_text());
-  // An empty, negative, non-numeric or too large answer changes nothing;
-  // the message then repeats the time-out in force.
-  if (const auto minutes = parse_idle_timeout_minutes(answer.text)) {
-    g_idle_timeout = *minutes * 60.0f;
-    write_text_lines_or_report(time_out_file_name, {print_number_text(g_idle_timeout)});
+      idle_timeout_minutes_text());
+  // Cancel or an empty answer changes nothing, and nothing is said.
+  if (answer.cancelled || answer.text.trimmed().isEmpty()) return;
+  const auto minutes = parse_idle_timeout_minutes(answer.text);
+  if (!minutes) {
+    platform::message_box(idle_timeout_refused_text(answer.text), platform::msg_buttons::ok,
+                          platform::msg_icon::exclamation);
+    return;
   }
+  g_idle_timeout = *minutes * 60.0f;
+  // A file that cannot be written is told; the time-out holds for this run
+  // all the same, so the change is reported too.
+  write_text_lines_or_report(time_out_file_name, {print_number_text(g_idle_timeout)});
   platform::message_box(idle_timeout_changed_text(), platform::msg_buttons::ok,
                         platform::msg_icon::information);
 }

@@ -6,26 +6,11 @@
 // the hidden password list wagwoord_lys of all three menus.
 
 #include <QString>
-#include <memory>
-#include <optional>
 
-#include "common/window_helpers.h"
+#include "platform/notification_icon.h"
 #include "shell/menu_form.h"
 
-class QSystemTrayIcon;
-
 namespace km {
-
-// The idle time-out answer in minutes: a number of minutes from 0 to
-// longest_idle_timeout_minutes written with digits and at most one "."
-// (blanks around it allowed). Nothing for anything else: empty, negative,
-// not a number, too large.
-inline constexpr float longest_idle_timeout_minutes = 1440.0f;
-std::optional<float> parse_idle_timeout_minutes(const QString& answer);
-
-// "TYDSDUUR VERANDER NA <m> MINUTE ..." / "TIME DURATION CHANGED TO <m> MINUTES ...",
-// m being g_idle_timeout / 60 in its shortest form.
-QString idle_timeout_changed_text();
 
 class punte_mnu : public menu_form {
   Q_OBJECT
@@ -58,7 +43,7 @@ class punte_mnu : public menu_form {
   // window refuses to close, the program goes on.
   void end_after_closing_windows();
 
-  std::unique_ptr<QSystemTrayIcon> tray_;
+  platform::notification_icon tray_;
 };
 
 }  // namespace km

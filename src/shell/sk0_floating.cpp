@@ -4,7 +4,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "common/window_helpers.h"
+#include "common/window_placement.h"
 #include "platform/dialogs.h"
 #include "platform/program.h"
 #include "platform/system_info.h"
@@ -27,8 +27,7 @@ sk0_floating::sk0_floating(QWidget* parent) : platform::form(QStringLiteral("sk0
     auto* b = new QPushButton(floating_menu_caption(i), this);
     b->setObjectName(platform::control_name("sk0f_menu", i));
     b->setAutoDefault(false);
-    connect(b, &QPushButton::clicked, this,
-            [this, i] { platform::run_handler([&] { sk0f_menu_click(i); }); });
+    on_click(b, [this, i] { sk0f_menu_click(i); });
     grid->addWidget(b, (i - 1) / buttons_per_row, (i - 1) % buttons_per_row);
   }
   const int next_row = (floating_menu_button_count + buttons_per_row - 1) / buttons_per_row;
@@ -40,8 +39,7 @@ sk0_floating::sk0_floating(QWidget* parent) : platform::form(QStringLiteral("sk0
   auto* exit = new QPushButton("EXIT", this);
   exit->setObjectName("sk0f_exit");
   exit->setAutoDefault(false);
-  connect(exit, &QPushButton::clicked, this,
-          [this] { platform::run_handler([this] { platform::unload_form(this); }); });
+  on_click(exit, [this] { platform::unload_form(this); });
   grid->addWidget(exit, next_row + 1, 0, 1, buttons_per_row);
 }
 

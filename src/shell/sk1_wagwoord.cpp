@@ -6,8 +6,9 @@
 #include <QVBoxLayout>
 
 #include "common/shared_variables.h"
-#include "common/window_helpers.h"
+#include "common/window_placement.h"
 #include "platform/dialogs.h"
+#include "platform/password_mask.h"
 #include "platform/program.h"
 #include "platform/window_registry.h"
 #include "shell/menu_passwords.h"
@@ -20,7 +21,7 @@ sk1_wagwoord::sk1_wagwoord(QWidget* parent) : platform::form(QStringLiteral("sk1
   scr_wwd_txt_->setObjectName("scr_wwd_txt");
   scr_wagwoord_ = new QLineEdit(this);
   scr_wagwoord_->setObjectName("scr_wagwoord");
-  scr_wagwoord_->setEchoMode(QLineEdit::Password);
+  platform::mask_with_stars(scr_wagwoord_);
   wagwoord_ok_ = new QPushButton(QStringLiteral("OK"), this);
   wagwoord_ok_->setObjectName("wagwoord_ok");
   wagwoord_ok_->setAutoDefault(false);
@@ -30,11 +31,9 @@ sk1_wagwoord::sk1_wagwoord(QWidget* parent) : platform::form(QStringLiteral("sk1
   layout->addWidget(scr_wagwoord_);
   layout->addWidget(wagwoord_ok_);
   layout->addWidget(description);
-  connect(wagwoord_ok_, &QPushButton::clicked, this,
-          [this] { platform::run_handler([this] { wagwoord_ok_click(); }); });
+  on_click(wagwoord_ok_, [this] { wagwoord_ok_click(); });
   // Enter in the password box acts as OK.
-  connect(scr_wagwoord_, &QLineEdit::returnPressed, this,
-          [this] { platform::run_handler([this] { wagwoord_ok_click(); }); });
+  on_signal(scr_wagwoord_, &QLineEdit::returnPressed, [this] { wagwoord_ok_click(); });
   resize(260, 130);
 }
 

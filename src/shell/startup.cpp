@@ -6,7 +6,7 @@
 
 #include "common/data_file_services.h"
 #include "common/shared_variables.h"
-#include "common/window_helpers.h"
+#include "common/window_placement.h"
 #include "platform/clock.h"
 #include "platform/program.h"
 #include "platform/window_registry.h"

@@ -4,9 +4,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <array>
 #include <functional>
 
+#include "common/window_placement.h"
 #include "platform/dialogs.h"
 #include "platform/program.h"
 #include "platform/system_info.h"
@@ -70,19 +72,27 @@ statistics::statistics(QWidget* parent) : platform::form(QStringLiteral("statist
   auto* exit = new QPushButton("EXIT", this);
   exit->setObjectName("stat_exit");
   exit->setAutoDefault(false);
-  connect(exit, &QPushButton::clicked, this,
-          [this] { platform::run_handler([this] { platform::unload_form(this); }); });
+  on_click(exit, [this] { platform::unload_form(this); });
   grid->addWidget(exit, row, 1);
 }
 
 QLineEdit* statistics::box(const QString& name) const { return control<QLineEdit>(name); }
 
-void statistics::set_box(const QString& name, const QString& text) { box(name)->setText(text); }
+void statistics::set_box(const QString& name, const QString& text) {
+  QLineEdit* b = box(name);
+  b->setText(text);
+  // The box grows to show its whole text (the operating system's name is long).
+  const int needed = b->fontMetrics().horizontalAdvance(text) +
+                     2 * b->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 12;
+  if (b->minimumWidth() < needed) b->setMinimumWidth(needed);
+}
 
 void statistics::on_load() {
   UserName();
   SystemInformation();
   VersionInformation();
+  // Placed once its boxes have grown to their texts.
+  centre_form(*this);
 }
 
 void statistics::UserName() {

@@ -20,8 +20,13 @@ namespace {
 
 using platform::twips_to_pixels;
 
-// Inactive title bars as the classic desktop colours them.
-constexpr QRgb inactive_caption = qRgb(191, 205, 219);
+// The panel colour, standing in for the colour of inactive title bars: a
+// blue-grey dark enough for the white date and time (5.3 : 1) and light
+// enough for the black version line (3.9 : 1).
+constexpr QRgb inactive_caption = qRgb(70, 110, 150);
+
+// Room kept between the status labels and the edge of their panel.
+constexpr int panel_margin_px = 4;
 
 void set_back_colour(QWidget* widget, const QColor& colour) {
   if (!widget) return;
@@ -47,8 +52,30 @@ void style_label(QWidget* widget, const QString& font_name, const QColor& colour
   widget->setPalette(palette);
   if (auto* label = qobject_cast<QLabel*>(widget)) {
     label->setText(text);
-    if (fit_to_text) label->adjustSize();
+    if (fit_to_text) {
+      label->adjustSize();
+    } else {
+      // The size the label was given is the least; it grows to show its
+      // whole text in the fonts installed here.
+      label->resize(label->size().expandedTo(label->sizeHint()));
+    }
   }
+}
+
+// A panel grows to hold the labels placed in it.
+void grow_to_hold_children(QWidget* panel) {
+  if (!panel) return;
+  QSize needed = panel->size();
+  for (QWidget* child : panel->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    if (!child->isHidden())
+      needed = needed.expandedTo(QSize(child->geometry().right() + 1 + panel_margin_px,
+                                       child->geometry().bottom() + 1 + panel_margin_px));
+  if (needed == panel->size()) return;
+  if (panel->minimumSize() == panel->maximumSize())
+    panel->setFixedSize(needed);
+  else
+    panel->setMinimumSize(needed);
+  panel->resize(needed);
 }
 
 QString upper_name(const QWidget* widget) { return widget->objectName().toUpper(); }
@@ -138,6 +165,7 @@ QString show_status_labels(platform::form& window) {
   add_internet_version_label(found);
   window.set_key_preview(true);
   fill_labels(window, found, version_text);
+  grow_to_hold_children(found.version_container);
   append_audit_record(current_audit_entry(window.name()));
   return version_text;
 }

@@ -6,8 +6,9 @@
 #include <QPushButton>
 
 #include "common/language_text.h"
+#include "common/idle_clock.h"
 #include "common/shared_variables.h"
-#include "common/window_helpers.h"
+#include "common/window_placement.h"
 #include "platform/dialogs.h"
 #include "platform/file_error.h"
 #include "platform/file_system.h"

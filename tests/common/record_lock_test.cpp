@@ -9,7 +9,7 @@
 
 #include "common/file_number_pool.h"
 #include "common/shared_variables.h"
-#include "common/window_helpers.h"
+#include "common/user_name.h"
 #include "platform/cp1252.h"
 #include "platform/file_system.h"
 #include "platform/numbered_files.h"

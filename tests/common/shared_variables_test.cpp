@@ -5,7 +5,7 @@
 #include <set>
 #include <type_traits>
 
-#include "common/window_helpers.h"
+#include "common/tray_icon_data.h"
 #include "platform/drive_map.h"
 #include "platform/win_path.h"
 #include "support/temp_drives.h"

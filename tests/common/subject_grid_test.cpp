@@ -216,7 +216,7 @@ TEST_F(subject_grid_test, unreadable_file_is_reported_and_leaves_the_grid_empty)
     dialogs
         .expect_message(
             afrikaans ? QStringLiteral("DIE LE\u00EAR C:\\DATA\\exp_mrk_control.txt KAN NIE GELEES WORD NIE!"
-                                       "\r\nFile already open")
+                                       "\r\nL\u00EAer is reeds oop")
                       : QStringLiteral("THE FILE C:\\DATA\\exp_mrk_control.txt CANNOT BE READ!"
                                        "\r\nFile already open"))
         .icon(msg_icon::critical);

@@ -1,7 +1,7 @@
 // The window helpers: placement, the idle clock, the close box, rounded
 // corners, gradients, the tray-icon record, unloading only what is loaded,
 // the grade test and the wait.
-#include "common/window_helpers.h"
+#include "support/window_helpers.h"
 
 #include <gtest/gtest.h>
 #include <pwd.h>
@@ -9,12 +9,19 @@
 
 #include <QScreen>
 
+#include "common/grade_range.h"
+#include "common/gradient_painting.h"
+#include "common/idle_clock.h"
+#include "common/loaded_windows.h"
+#include "common/message_call.h"
 #include "common/shared_variables.h"
+#include "common/tray_icon_data.h"
+#include "common/user_name.h"
+#include "common/window_placement.h"
 #include "platform/clock.h"
 #include "platform/form_timer.h"
 #include "platform/window_registry.h"
 #include "support/scripted_dialogs.h"
-#include "support/window_helpers.h"
 
 namespace km {
 namespace {

@@ -2,6 +2,8 @@
 // system information read from this machine, and the program launcher and
 // document opener refusing paths that lead nowhere.
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <unistd.h>
 
 #include <QStringList>
 
@@ -9,6 +11,7 @@
 #include "platform/program_launcher.h"
 #include "platform/system_info.h"
 #include "support/fixed_system_info.h"
+#include "platform/user_name.h"
 #include "support/temp_drives.h"
 #include "support/value_printing.h"
 
@@ -27,6 +30,18 @@ TEST(system_info_running, reads_this_machine) {
   EXPECT_TRUE(info.environment().contains("KM_SYSTEM_INFO_TEST=present"));
   qunsetenv("KM_SYSTEM_INFO_TEST");
   EXPECT_EQ(info.version().service_pack_buffer, QString(128, QChar(0)));
+}
+
+// The user database names the user, whatever USER says: the system window
+// and the audit trail read the same name.
+TEST(system_info_running, the_user_is_named_by_the_user_database) {
+  const passwd* pw = getpwuid(geteuid());
+  ASSERT_NE(pw, nullptr);
+  const QByteArray saved = qgetenv("USER");
+  qputenv("USER", "someone-else");
+  EXPECT_EQ(login_user_name(), QString::fromLocal8Bit(pw->pw_name));
+  EXPECT_EQ(system_info().user_name(), QString::fromLocal8Bit(pw->pw_name));
+  qputenv("USER", saved);
 }
 
 TEST_F(with_drives, running_system_lists_the_mapped_drives_and_their_space) {

@@ -6,13 +6,17 @@
 #include <gtest/gtest.h>
 
 #include <QCloseEvent>
+#include <QDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 #include "platform/clock.h"
 #include "platform/form_timer.h"
 #include "support/clean_state.h"
+#include "support/scripted_dialogs.h"
 #include "support/window_helpers.h"
 
 namespace km::platform {
@@ -229,6 +233,64 @@ TEST_F(window_registry_test, without_key_preview_the_window_does_not_see_keys_of
   km::test::press_key(f->edit, Qt::Key_A);
   EXPECT_TRUE(f->seen.empty());
   EXPECT_EQ(f->edit->text(), "a");
+}
+
+// Dialogs and other top-level windows are parented to the active window;
+// the keys typed into them are theirs, never the parent's key preview's.
+TEST_F(window_registry_test, key_preview_never_sees_keys_of_a_top_level_window_parented_to_it) {
+  auto* f = new key_form;
+  load_form(f);
+  f->set_key_preview(true);
+  f->show_modeless();
+  QDialog dialog(f);
+  auto* dialog_edit = new QLineEdit(&dialog);
+  QWidget other(f, Qt::Window);
+  auto* other_edit = new QLineEdit(&other);
+  dialog.show();
+  other.show();
+  QTest::keyClicks(dialog_edit, "10");
+  QTest::keyClicks(other_edit, "20");
+  km::test::press_key(&dialog, Qt::Key_0);
+  EXPECT_TRUE(f->seen.empty());
+  EXPECT_EQ(dialog_edit->text(), "10");
+  EXPECT_EQ(other_edit->text(), "20");
+  EXPECT_EQ(key_owner(dialog_edit), nullptr);
+  EXPECT_EQ(key_owner(f->edit), f);
+  // The window's own box still shows its keys to the window.
+  km::test::press_key(f->edit, Qt::Key_1);
+  EXPECT_EQ(f->seen, std::vector<int>({Qt::Key_1}));
+}
+
+// A window whose buttons are wired by name and by pointer.
+class wired_form : public form {
+ public:
+  wired_form() : form("acrobat_interface") {
+    ok = new QPushButton("OK", this);
+    ok->setObjectName("pdf_ok");
+    auto* fail = new QPushButton("?", this);
+    fail->setObjectName("pdf_soek");
+    on_click("pdf_ok", &wired_form::ok_click);
+    on_click(fail, [] { throw std::runtime_error("the manual is gone"); });
+  }
+  void ok_click() { ++ok_clicks; }
+  QPushButton* ok;
+  int ok_clicks = 0;
+};
+
+TEST_F(window_registry_test, on_click_runs_the_handler_as_an_event_handler) {
+  km::test::scripted_dialogs dialogs;
+  auto* f = new wired_form;
+  load_form(f);
+  f->show_modeless();
+  km::test::click(f, "pdf_ok");
+  km::test::click(f, "pdf_ok");
+  EXPECT_EQ(f->ok_clicks, 2);
+  // A failure is told and the window goes on.
+  dialogs.expect_message("the manual is gone").icon(msg_icon::critical);
+  km::test::click(f, "pdf_soek");
+  dialogs.verify();
+  EXPECT_TRUE(is_loaded(f));
+  EXPECT_THROW(f->on_click("no_such_button", [] {}), std::logic_error);
 }
 
 TEST_F(window_registry_test, placement_in_twips) {

@@ -59,6 +59,7 @@ TEST_F(kies_drukker_test, the_window_shows_the_printer_and_the_report) {
     EXPECT_EQ(button(window, "kies_mono")->toolTip(), QStringLiteral(" Do printing in black "));
     EXPECT_EQ(button(window, "kies_excel")->text(), QStringLiteral("EXCEL"));
     EXPECT_EQ(button(window, "kies_html")->text(), QStringLiteral("HTML"));
+    EXPECT_TRUE(test::placed_as_centred(&window));
     click(&window, QStringLiteral("druk_stop"));
   });
 }

@@ -166,6 +166,7 @@ TEST_F(acrobat_window, without_a_manual_name_the_list_shows_the_chosen_language)
   auto* w = load();
   ASSERT_NE(w, nullptr);
   EXPECT_EQ(w->caption(), "REVIZ-URORU - ACROBAT READER");
+  EXPECT_TRUE(test::placed_as_centred(w));
   for (int i = 1; i <= manual_option_count; ++i)
     EXPECT_EQ(w->option(i)->text(), manual_caption(i, false)) << i;
   EXPECT_EQ(w->option(12)->text(), "MARKS/MARK BOOKS (KORVA-MARKS)");

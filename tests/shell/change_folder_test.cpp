@@ -37,7 +37,8 @@ TEST_F(change_folder_test, cancel_empties_the_data_folder_and_writes_nothing) {
   g_data_folder = "C:\\OUD";
   QLabel* label = main_menu_folder_label();
   ASSERT_NE(label, nullptr);
-  dialogs.expect_folder("CHANGE DATA FOLDER").start_folder("").cancel();
+  // Without a remembered folder the dialog opens on the current one.
+  dialogs.expect_folder("CHANGE DATA FOLDER").start_folder("C:\\OUD").cancel();
   EXPECT_EQ(change_data_folder(nullptr), change_folder_outcome::cancelled);
   EXPECT_EQ(g_data_folder, "");
   EXPECT_EQ(label->text(), "C:\\OUD");

@@ -255,6 +255,8 @@ class password_windows_test : public test::menu_test {
       EXPECT_EQ(prompt->control<QLabel>("scr_wwd_txt")->text(), "PASSWORD");
       EXPECT_EQ(prompt->control<QLineEdit>("scr_wagwoord")->echoMode(), QLineEdit::Password);
       test::type_text(prompt, "scr_wagwoord", typed);
+      // Each typed character shows as "*".
+      EXPECT_EQ(prompt->control<QLineEdit>("scr_wagwoord")->displayText(), QString(typed.size(), '*'));
       test::press_key(prompt->control<QLineEdit>("scr_wagwoord"), Qt::Key_Return);
     });
   }

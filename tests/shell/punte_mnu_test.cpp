@@ -7,11 +7,13 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "common/tray_icon_data.h"
 #include "menu_test_support.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/program.h"
 #include "platform/window_registry.h"
+#include "shell/menu_passwords.h"
 #include "shell/settings_files.h"
 #include "shell/side_windows.h"
 #include "support/desktop_recorders.h"
@@ -188,8 +190,9 @@ struct timeout_case {
   float before;       // seconds
   const char* typed;  // nullptr: Cancel
   float after;
-  const char* file;  // what time_out.txt holds afterwards; nullptr: not written
-  const char* message;
+  const char* file;     // what time_out.txt holds afterwards; nullptr: not written
+  const char* message;  // nullptr: none
+  msg_icon icon = msg_icon::information;
 };
 
 class idle_timeout_test : public main_menu_test, public ::testing::WithParamInterface<timeout_case> {};
@@ -205,7 +208,7 @@ TEST_P(idle_timeout_test, answer) {
     box.type(QString::fromUtf8(c.typed));
   else
     box.cancel();
-  dialogs.expect_message(QString::fromUtf8(c.message)).icon(msg_icon::information).title("KORVA-MARKS");
+  if (c.message) dialogs.expect_message(QString::fromUtf8(c.message)).icon(c.icon).title("KORVA-MARKS");
   test::click(menu, "timeout");
   dialogs.verify();
   EXPECT_EQ(g_idle_timeout, c.after);
@@ -214,6 +217,10 @@ TEST_P(idle_timeout_test, answer) {
   else
     EXPECT_FALSE(QFile::exists(drives.native_drive('C') + "/time_out.txt"));
 }
+
+const char* const refused_negative =
+    "TIME DURATION NOT CHANGED: \"-5\" IS NOT A NUMBER OF MINUTES FROM 0 TO 1440.\r\nTHE TIME OUT STAYS 5 "
+    "MINUTES ...";
 
 INSTANTIATE_TEST_SUITE_P(
     main_menu, idle_timeout_test,
@@ -224,15 +231,31 @@ INSTANTIATE_TEST_SUITE_P(
         timeout_case{"half", 300, "2.5", 150, " 150 \r\n", "TIME DURATION CHANGED TO 2.5 MINUTES ..."},
         timeout_case{"off", 300, "0", 0, " 0 \r\n", "TIME DURATION CHANGED TO 0 MINUTES ..."},
         timeout_case{"a_day", 300, "1440", 86400, " 86400 \r\n", "TIME DURATION CHANGED TO 1440 MINUTES ..."},
-        timeout_case{"empty", 300, "   ", 300, nullptr, "TIME DURATION CHANGED TO 5 MINUTES ..."},
-        timeout_case{"cancel", 150, nullptr, 150, nullptr, "TIME DURATION CHANGED TO 2.5 MINUTES ..."},
-        timeout_case{"negative", 300, "-5", 300, nullptr, "TIME DURATION CHANGED TO 5 MINUTES ..."},
-        timeout_case{"not_a_number", 300, "tien", 300, nullptr, "TIME DURATION CHANGED TO 5 MINUTES ..."},
-        timeout_case{"number_then_text", 300, "10 min", 300, nullptr,
-                     "TIME DURATION CHANGED TO 5 MINUTES ..."},
-        timeout_case{"comma", 300, "2,5", 300, nullptr, "TIME DURATION CHANGED TO 5 MINUTES ..."},
-        timeout_case{"too_large", 0, "1441", 0, nullptr, "TIME DURATION CHANGED TO 0 MINUTES ..."},
-        timeout_case{"huge", 300, "1e40", 300, nullptr, "TIME DURATION CHANGED TO 5 MINUTES ..."}),
+        // The leading number counts, as Val reads it.
+        timeout_case{"number_then_text", 300, "10 min", 600, " 600 \r\n",
+                     "TIME DURATION CHANGED TO 10 MINUTES ..."},
+        timeout_case{"comma", 300, "2,5", 120, " 120 \r\n", "TIME DURATION CHANGED TO 2 MINUTES ..."},
+        timeout_case{"blanks_inside", 300, "1 5", 900, " 900 \r\n",
+                     "TIME DURATION CHANGED TO 15 MINUTES ..."},
+        // The same value again is saved again and told.
+        timeout_case{"same_again", 300, "5", 300, " 300 \r\n", "TIME DURATION CHANGED TO 5 MINUTES ..."},
+        // Nothing asked for: nothing changes and nothing is said.
+        timeout_case{"empty", 300, "   ", 300, nullptr, nullptr},
+        timeout_case{"cancel", 150, nullptr, 150, nullptr, nullptr},
+        // Refused: told, the time-out in force stays.
+        timeout_case{"negative", 300, "-5", 300, nullptr, refused_negative, msg_icon::exclamation},
+        timeout_case{"not_a_number", 300, "tien", 300, nullptr,
+                     "TIME DURATION NOT CHANGED: \"tien\" IS NOT A NUMBER OF MINUTES FROM 0 TO 1440.\r\nTHE "
+                     "TIME OUT STAYS 5 MINUTES ...",
+                     msg_icon::exclamation},
+        timeout_case{"too_large", 0, "1441", 0, nullptr,
+                     "TIME DURATION NOT CHANGED: \"1441\" IS NOT A NUMBER OF MINUTES FROM 0 TO 1440.\r\nTHE "
+                     "TIME OUT STAYS 0 MINUTES ...",
+                     msg_icon::exclamation},
+        timeout_case{"huge", 300, "1e400", 300, nullptr,
+                     "TIME DURATION NOT CHANGED: \"1e400\" IS NOT A NUMBER OF MINUTES FROM 0 TO 1440.\r\nTHE "
+                     "TIME OUT STAYS 5 MINUTES ...",
+                     msg_icon::exclamation}),
     [](const ::testing::TestParamInfo<timeout_case>& info) { return std::string(info.param.name); });
 
 TEST_F(main_menu_test, idle_timeout_in_afrikaans) {
@@ -242,6 +265,14 @@ TEST_F(main_menu_test, idle_timeout_in_afrikaans) {
   dialogs.expect_input("TYDSDUUR IN MINUTE").default_text("5").type("10");
   dialogs.expect_message("TYDSDUUR VERANDER NA 10 MINUTE ...").icon(msg_icon::information);
   test::click(menu, "timeout");
+  dialogs.expect_input("TYDSDUUR IN MINUTE").default_text("10").type("tien");
+  dialogs
+      .expect_message(
+          "TYDSDUUR NIE VERANDER NIE: \"tien\" IS NIE 'N GETAL MINUTE VAN 0 TOT 1440 NIE.\r\nDIE TYDSDUUR "
+          "BLY 10 MINUTE ...")
+      .icon(msg_icon::exclamation);
+  test::click(menu, "timeout");
+  EXPECT_EQ(g_idle_timeout, 600.0f);
 }
 
 TEST_F(main_menu_test, an_unwritable_time_out_file_is_told_and_the_program_goes_on) {
@@ -254,6 +285,17 @@ TEST_F(main_menu_test, an_unwritable_time_out_file_is_told_and_the_program_goes_
   test::click(menu, "timeout");
   EXPECT_EQ(g_idle_timeout, 600.0f);
   EXPECT_FALSE(platform::program_has_ended());
+}
+
+TEST_F(main_menu_test, the_lock_showing_leaves_the_window_its_size) {
+  punte_mnu* menu = show_menu();
+  test::run_events();
+  const QSize before = menu->size();
+  set_button_text_colour(menu->road_button(2), protected_button_colour);
+  menu->punte_menu_mouse_move(2);
+  test::run_events();
+  EXPECT_TRUE(menu->control<QLabel>("password_show")->isVisible());
+  EXPECT_EQ(menu->size(), before);
 }
 
 // --- the side buttons ---------------------------------------------------------

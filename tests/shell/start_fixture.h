@@ -15,6 +15,7 @@
 #include "common/file_number_pool.h"
 #include "common/shared_variables.h"
 #include "platform/clock.h"
+#include "platform/cursor_position.h"
 #include "platform/desktop_shortcut.h"
 #include "platform/drive_map.h"
 #include "platform/file_system.h"

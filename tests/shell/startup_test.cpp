@@ -9,7 +9,7 @@
 
 #include <QPointer>
 
-#include "common/window_helpers.h"
+#include "common/idle_clock.h"
 #include "platform/form_timer.h"
 #include "shell/frm_message.h"
 #include "shell/time_out_file.h"
@@ -96,7 +96,7 @@ class startup_test : public test::start_fixture {
       warnings << fake.monotonic_ms() - start_ms;
       return new frmMessage;
     });
-    set_cursor_reader([this] { return cursor; });
+    platform::set_cursor_reader([this] { return cursor; });
   }
 
   startup* load_startup() {

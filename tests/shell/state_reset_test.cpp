@@ -4,6 +4,7 @@
 
 #include <QPoint>
 
+#include "platform/cursor_position.h"
 #include "shell/environment.h"
 #include "shell/idle_watch.h"
 #include "shell/menu_passwords.h"
@@ -20,8 +21,8 @@ TEST(state_reset, puts_the_settings_passwords_and_cursor_back) {
        [] { return QString::number(setting_change_messages()); }},
       {"stand-in password lists", [] { menu_password_list().append("punte_mnu:1", "secret"); },
        [] { return QString::number(menu_password_list().count()); }},
-      {"cursor reader", [] { set_cursor_reader([] { return QPoint(-7, -7); }); },
-       [] { return QString::number(cursor_position().x()); }},
+      {"cursor reader", [] { platform::set_cursor_reader([] { return QPoint(-7, -7); }); },
+       [] { return QString::number(platform::cursor_position().x()); }},
   };
   test::expect_reset_restores(cases);
 }

@@ -47,12 +47,13 @@ class fixed_system : public platform::system_info_provider {
     v.major = 5;
     v.minor = 1;
     v.build = 2600;
-    v.service_pack_buffer = QString("Service Pack 3") + QString(114, QChar(0));
+    v.service_pack_buffer = service_pack + QString(128 - service_pack.size(), QChar(0));
     return v;
   }
   int processor_type() override { return platform::processor_intel_pentium; }
   QStringList environment() override { return {}; }
 
+  QString service_pack = "Service Pack 3";
   bool fail_user = false;
   bool fail_version = false;
   bool fail_drives = false;
@@ -98,6 +99,17 @@ TEST_F(statistics_window, shows_the_workstation) {
   EXPECT_EQ(box(w, "txtServicePack"), "Service Pack 3");
   EXPECT_EQ(box(w, "txtProcessor"), "586");
   EXPECT_EQ(test::find_control_as<QLabel>(w, "lblTotalDiskSpace")->text(), "Total Disk Space (MB)");
+  EXPECT_TRUE(test::placed_as_centred(w));
+}
+
+TEST_F(statistics_window, every_box_shows_its_whole_text) {
+  system.service_pack = "Debian GNU/Linux 12 (bookworm), kernel 6.1.0-18-amd64 #1 SMP PREEMPT_DYNAMIC";
+  auto* w = load();
+  ASSERT_NE(w, nullptr);
+  test::run_events();
+  for (QLineEdit* b : w->findChildren<QLineEdit*>())
+    EXPECT_GE(b->width(), b->fontMetrics().horizontalAdvance(b->text())) << b->objectName().toStdString();
+  EXPECT_TRUE(test::placed_as_centred(w));
 }
 
 TEST_F(statistics_window, unknown_memory_and_disk_leave_their_boxes_empty) {

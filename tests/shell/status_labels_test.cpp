@@ -8,6 +8,8 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
+#include <algorithm>
+#include <cmath>
 
 #include "shell/audit_trail.h"
 #include "start_fixture.h"
@@ -80,7 +82,10 @@ TEST_F(status_labels_test, labels_get_their_places_fonts_colours_and_texts) {
   EXPECT_EQ(date->pos(), QPoint(30, 8));
   EXPECT_EQ(time->pos(), QPoint(30, 24));
   EXPECT_EQ(prg->pos(), QPoint(44, 40));
-  EXPECT_EQ(internet->geometry(), QRect(44, 56, 34, 13));
+  // 510 by 195 twips at least, grown to show the whole text.
+  EXPECT_EQ(internet->pos(), QPoint(44, 56));
+  EXPECT_GE(internet->width(), std::max(34, internet->sizeHint().width()));
+  EXPECT_GE(internet->height(), std::max(13, internet->sizeHint().height()));
   EXPECT_EQ(internet->parentWidget(), prg->parentWidget());
 
   EXPECT_EQ(date->text(), QStringLiteral("2017.03.17"));
@@ -114,6 +119,40 @@ TEST_F(status_labels_test, panels_of_the_version_and_the_exit_button_take_the_pa
   // remembered instead: it keeps its own colour, as does a label elsewhere.
   EXPECT_FALSE(test::find_control(window, QStringLiteral("punte_exit"))->autoFillBackground());
   EXPECT_FALSE(test::find_control(window, QStringLiteral("elsewhere"))->autoFillBackground());
+}
+
+// The fonts here are wider than the twip sizes were made for: no status
+// line may be cut, however small its panel was made.
+TEST_F(status_labels_test, the_panel_grows_to_hold_every_line_whole) {
+  platform::form* window = make_window(QStringLiteral("punte_mnu"));
+  auto* panel = find_control_as<QFrame>(window, QStringLiteral("status_panel"));
+  panel->setFixedSize(60, 40);
+  show_status_labels(*window);
+  for (const char* name : {"ops_datum", "ops_tyd", "prg_version", "internet_version"}) {
+    auto* label = find_control_as<QLabel>(window, QString::fromLatin1(name));
+    ASSERT_NE(label, nullptr);
+    EXPECT_GE(label->width(), label->sizeHint().width()) << name;
+    EXPECT_TRUE(panel->rect().contains(label->geometry())) << name;
+  }
+  EXPECT_EQ(panel->minimumSize(), panel->maximumSize()) << "a fixed panel stays fixed, only larger";
+}
+
+// WCAG contrast of two colours.
+double contrast(const QColor& a, const QColor& b) {
+  const auto luminance = [](const QColor& c) {
+    const auto channel = [](double v) {
+      v /= 255.0;
+      return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.red()) + 0.7152 * channel(c.green()) + 0.0722 * channel(c.blue());
+  };
+  const double la = luminance(a), lb = luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+TEST_F(status_labels_test, the_white_date_and_time_read_well_on_the_panel) {
+  EXPECT_GE(contrast(Qt::white, status_panel_colour()), 4.5);
+  EXPECT_GE(contrast(Qt::black, status_panel_colour()), 3.0);
 }
 
 TEST_F(status_labels_test, no_prg_version_no_internet_version) {

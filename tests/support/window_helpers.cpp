@@ -3,8 +3,13 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTest>
+#include <cstdlib>
+
+#include "platform/caption_width.h"
 
 namespace km::test {
 
@@ -50,6 +55,31 @@ void run_events(int rounds) {
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
+}
+
+}  // namespace km::test
+
+namespace km::test {
+
+::testing::AssertionResult placed_as_centred(const QWidget* window) {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return ::testing::AssertionFailure() << "no screen";
+  const QRect area = screen->geometry();
+  const QRect shown = window->geometry();
+  // centre_form places the window's corner by its own size, as the platform
+  // placed a window by its outer size.
+  const QPoint corner = window->frameGeometry().topLeft();
+  const int dx = corner.x() - (area.x() + (area.width() - shown.width()) / 2);
+  const int dy = corner.y() - (area.y() + (area.height() - shown.height()) / 2 - 32);
+  if (std::abs(dx) > 1 || std::abs(dy) > 1)
+    return ::testing::AssertionFailure()
+           << "the window at (" << corner.x() << ", " << corner.y() << ") size " << shown.width() << " x "
+           << shown.height() << " is off centre by " << dx << ", " << dy;
+  if (shown.width() < platform::width_for_caption(window->windowTitle()))
+    return ::testing::AssertionFailure()
+           << "the caption needs " << platform::width_for_caption(window->windowTitle())
+           << " pixels, the window is " << shown.width();
+  return ::testing::AssertionSuccess();
 }
 
 }  // namespace km::test

@@ -35,6 +35,11 @@ bool type_text(QWidget* root, const QString& edit_name, const QString& text, boo
 // controls), as the keyboard would.
 void press_key(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 
+// Success when the window stands where centre_form puts it, judged on the
+// size it shows with: centred across the screen, its middle 480 twips
+// (32 pixels) above the screen's middle; and wide enough for its caption.
+::testing::AssertionResult placed_as_centred(const QWidget* window);
+
 // Lets the event loop run: posted events, deferred deletions, zero-time
 // timers. Takes no real time beyond the work itself.
 void run_events(int rounds = 3);
