@@ -15,8 +15,8 @@
 #include "platform/file_system.h"
 #include "platform/numbered_files.h"
 #include "platform/program.h"
+#include "platform/ui/window_registry.h"
 #include "platform/win_path.h"
-#include "platform/window_registry.h"
 
 namespace km {
 

@@ -20,8 +20,8 @@
 #include "platform/dialogs.h"
 #include "platform/form_timer.h"
 #include "platform/program.h"
+#include "platform/ui/window_registry.h"
 #include "platform/value.h"
-#include "platform/window_registry.h"
 
 namespace km {
 

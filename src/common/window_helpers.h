@@ -10,9 +10,9 @@
 #include <array>
 #include <cstdint>
 
-#include "platform/canvas.h"
-#include "platform/form.h"
-#include "platform/picture_box.h"
+#include "platform/ui/canvas.h"
+#include "platform/ui/form.h"
+#include "platform/ui/picture_box.h"
 
 namespace km {
 

@@ -7,8 +7,8 @@
 
 #include "common/shared_variables.h"
 #include "common/window_helpers.h"
+#include "platform/ui/window_registry.h"
 #include "platform/value.h"
-#include "platform/window_registry.h"
 
 namespace km {
 

@@ -9,7 +9,7 @@
 #include "common/window_helpers.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
-#include "platform/window_registry.h"
+#include "platform/ui/window_registry.h"
 
 namespace km {
 

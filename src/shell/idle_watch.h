@@ -13,7 +13,7 @@
 #include <QPoint>
 #include <functional>
 
-#include "platform/form.h"
+#include "platform/ui/form.h"
 
 namespace km {
 

@@ -13,7 +13,7 @@
 #include "platform/file_system.h"
 #include "platform/numbered_files.h"
 #include "platform/program.h"
-#include "platform/window_registry.h"
+#include "platform/ui/window_registry.h"
 #include "shell/settings_files.h"
 
 namespace km {

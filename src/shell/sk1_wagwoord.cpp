@@ -9,7 +9,7 @@
 #include "common/window_helpers.h"
 #include "platform/dialogs.h"
 #include "platform/program.h"
-#include "platform/window_registry.h"
+#include "platform/ui/window_registry.h"
 #include "shell/menu_passwords.h"
 
 namespace km {

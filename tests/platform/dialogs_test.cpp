@@ -6,7 +6,7 @@
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
-#include "platform/qt_dialogs.h"
+#include "platform/ui/qt_dialogs.h"
 #include "support/scripted_dialogs.h"
 
 namespace km::platform {

@@ -1,7 +1,7 @@
 // The table model over a grid: what each cell shows, and how the model
 // follows the grid's changes.
 
-#include "platform/grid/flex_grid_model.h"
+#include "platform/ui/grid/flex_grid_model.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include <QSignalSpy>
 #include <memory>
 
-#include "platform/printer/font_mapping.h"
+#include "platform/ui/printer/font_mapping.h"
 
 namespace km::platform {
 namespace {

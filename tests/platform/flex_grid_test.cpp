@@ -1,7 +1,7 @@
 // The headless grid: rows and columns, texts, fixed part, current cell and
 // selection, cell formats, format strings, merges, sorting and clip text.
 
-#include "platform/grid/flex_grid.h"
+#include "platform/ui/grid/flex_grid.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +9,8 @@
 #include <memory>
 #include <vector>
 
-#include "platform/grid/format_string.h"
-#include "platform/printer/text_metrics.h"
+#include "platform/ui/grid/format_string.h"
+#include "platform/ui/printer/text_metrics.h"
 
 namespace km::platform {
 namespace {

@@ -2,7 +2,7 @@
 // signals windows hook, widths and heights in twips, the fixed part and
 // merged cells.
 
-#include "platform/grid/flex_grid_view.h"
+#include "platform/ui/grid/flex_grid_view.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +11,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "platform/form.h"
-#include "platform/grid/flex_grid_model.h"
+#include "platform/ui/form.h"
+#include "platform/ui/grid/flex_grid_model.h"
 
 namespace km::platform {
 namespace {

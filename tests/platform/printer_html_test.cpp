@@ -8,8 +8,8 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "platform/printer/html_device.h"
-#include "platform/printer/printer_object.h"
+#include "platform/ui/printer/html_device.h"
+#include "platform/ui/printer/printer_object.h"
 
 namespace km::platform {
 namespace {

@@ -1,8 +1,8 @@
 // Font names mapped to the installed stand-ins, and the real font metrics.
 #include <gtest/gtest.h>
 
-#include "platform/printer/font_mapping.h"
-#include "platform/printer/text_metrics.h"
+#include "platform/ui/printer/font_mapping.h"
+#include "platform/ui/printer/text_metrics.h"
 
 namespace km::platform {
 namespace {

@@ -1,14 +1,14 @@
 // The printer object on the recording device with the fixed text model:
 // a character is 0.6 em wide, a line 1.2 em high (at 10 points 120 x 240
 // twips, the character scale), so every figure here is exact.
-#include "platform/printer/printer_object.h"
+#include "platform/ui/printer/printer_object.h"
 
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <memory>
 
-#include "platform/printer/recording_device.h"
+#include "platform/ui/printer/recording_device.h"
 
 namespace km::platform {
 namespace {

@@ -10,9 +10,9 @@
 #include <memory>
 
 #include "platform/clock.h"
-#include "platform/printer/device_choice.h"
-#include "platform/printer/pdf_device.h"
-#include "platform/printer/printer_object.h"
+#include "platform/ui/printer/device_choice.h"
+#include "platform/ui/printer/pdf_device.h"
+#include "platform/ui/printer/printer_object.h"
 
 namespace km::platform {
 namespace {

@@ -5,9 +5,9 @@
 
 #include <QStringList>
 
-#include "platform/document_opener.h"
 #include "platform/program_launcher.h"
-#include "platform/system_info.h"
+#include "platform/ui/document_opener.h"
+#include "platform/ui/system_info.h"
 #include "support/temp_drives.h"
 #include "support/value_printing.h"
 

@@ -1,4 +1,4 @@
-#include "platform/virtual_keys.h"
+#include "platform/ui/virtual_keys.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The registry of loaded windows and the window base: load order, lookup by
 // name, unload with its hooks, unload all but one, modal show, the close
 // box, key preview and placement in twips.
-#include "platform/window_registry.h"
+#include "platform/ui/window_registry.h"
 
 #include <gtest/gtest.h>
 

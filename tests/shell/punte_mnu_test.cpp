@@ -11,7 +11,7 @@
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/program.h"
-#include "platform/window_registry.h"
+#include "platform/ui/window_registry.h"
 #include "shell/settings_files.h"
 #include "shell/side_windows.h"
 #include "support/desktop_recorders.h"

@@ -24,7 +24,7 @@
 #include "platform/program_location.h"
 #include "platform/registry.h"
 #include "platform/system_settings.h"
-#include "platform/window_registry.h"
+#include "platform/ui/window_registry.h"
 #include "shell/environment.h"
 #include "shell/idle_watch.h"
 #include "shell/setup_txt.h"
