@@ -7,7 +7,7 @@
 
 #include <QString>
 
-#include "platform/printer/print_device.h"
+#include "platform/ui/printer/print_device.h"
 
 namespace km::bench {
 

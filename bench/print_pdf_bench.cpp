@@ -7,8 +7,8 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "platform/printer/pdf_device.h"
-#include "platform/printer/printer_object.h"
+#include "platform/ui/printer/pdf_device.h"
+#include "platform/ui/printer/printer_object.h"
 #include "print_bench_support.h"
 
 namespace {

@@ -12,9 +12,9 @@
 
 #include "common/shared_variables.h"
 #include "platform/dialogs.h"
-#include "platform/grid/flex_grid.h"
-#include "platform/printer/pdf_device.h"
-#include "platform/printer/printer_object.h"
+#include "platform/ui/grid/flex_grid.h"
+#include "platform/ui/printer/pdf_device.h"
+#include "platform/ui/printer/printer_object.h"
 #include "print_bench_support.h"
 #include "printing/print_drawing.h"
 #include "printing/print_job_end.h"

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config git
-  qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libqt6opengl6-dev libgl-dev
+  qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl-dev
   libxlsxwriter-dev libquazip1-qt6-dev libfreexl-dev zlib1g-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-liberation2 fonts-dejavu fonts-dejavu-extra

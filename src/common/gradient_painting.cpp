@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "common/shared_variables.h"
-#include "platform/form.h"
+#include "platform/ui/form.h"
 
 namespace km {
 

@@ -4,8 +4,8 @@
 
 #include <QWidget>
 
-#include "platform/canvas.h"
-#include "platform/picture_box.h"
+#include "platform/ui/canvas.h"
+#include "platform/ui/picture_box.h"
 
 namespace km {
 

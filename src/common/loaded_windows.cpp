@@ -4,7 +4,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/program.h"
-#include "platform/window_registry.h"
+#include "platform/ui/window_registry.h"
 
 namespace km {
 

@@ -17,8 +17,8 @@
 #include "platform/numbered_files.h"
 #include "platform/program.h"
 #include "platform/services.h"
+#include "platform/ui/window_registry.h"
 #include "platform/win_path.h"
-#include "platform/window_registry.h"
 
 namespace km {
 

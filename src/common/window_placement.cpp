@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/form.h"
+#include "platform/ui/form.h"
 
 namespace km {
 

@@ -2,7 +2,7 @@
 // Placing a window and its frame: centred on the screen with key preview,
 // the close box refused, rounded corners.
 
-#include "platform/form.h"
+#include "platform/ui/form.h"
 
 namespace km {
 

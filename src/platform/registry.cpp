@@ -3,12 +3,12 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QStringList>
+#include <QSysInfo>
 #include <cmath>
 #include <vector>
 
 #include "platform/file_system.h"
 #include "platform/services.h"
-#include "platform/system_info.h"
 #include "platform/win_path.h"
 
 namespace km::platform {
@@ -124,7 +124,7 @@ std::optional<Value> system_value(const value_location& where) {
   if (where.key.compare(QLatin1String("HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion"),
                         Qt::CaseInsensitive) == 0 &&
       where.name.compare(QLatin1String("ProductName"), Qt::CaseInsensitive) == 0)
-    return Value::text(system_info().version().product_name);
+    return Value::text(QSysInfo::prettyProductName());
   return std::nullopt;
 }
 

@@ -12,7 +12,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "platform/form.h"
+#include "platform/ui/form.h"
 
 namespace km {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "common/shared_variables.h"
-#include "platform/printer/printer_object.h"
+#include "platform/ui/printer/printer_object.h"
 #include "printing/print_variables.h"
 
 namespace km {

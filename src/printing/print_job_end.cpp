@@ -4,7 +4,7 @@
 
 #include "common/shared_variables.h"
 #include "platform/dialogs.h"
-#include "platform/printer/printer_object.h"
+#include "platform/ui/printer/printer_object.h"
 #include "printing/print_messages.h"
 #include "printing/print_target.h"
 #include "printing/print_variables.h"

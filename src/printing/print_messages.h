@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "platform/printer/print_types.h"
+#include "platform/ui/printer/print_types.h"
 
 namespace km {
 

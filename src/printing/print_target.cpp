@@ -1,7 +1,7 @@
 #include "printing/print_target.h"
 
-#include "platform/printer/printer_object.h"
 #include "platform/services.h"
+#include "platform/ui/printer/printer_object.h"
 #include "platform/win_path.h"
 #include "printing/print_variables.h"
 

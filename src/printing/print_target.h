@@ -6,7 +6,7 @@
 #include <QString>
 #include <memory>
 
-#include "platform/printer/print_device.h"
+#include "platform/ui/printer/print_device.h"
 
 namespace km {
 

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "common/text_routines.h"
-#include "platform/grid/flex_grid.h"
-#include "platform/printer/font_mapping.h"
-#include "platform/printer/printer_object.h"
 #include "platform/services.h"
+#include "platform/ui/grid/flex_grid.h"
+#include "platform/ui/printer/font_mapping.h"
+#include "platform/ui/printer/printer_object.h"
 
 namespace km {
 

@@ -11,7 +11,7 @@
 #include <QString>
 #include <cstdint>
 
-#include "platform/printer/print_types.h"
+#include "platform/ui/printer/print_types.h"
 
 namespace km::platform {
 class flex_grid;

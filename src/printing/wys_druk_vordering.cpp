@@ -3,7 +3,7 @@
 #include <QVBoxLayout>
 
 #include "common/gradient_painting.h"
-#include "platform/window_registry.h"
+#include "platform/ui/window_registry.h"
 #include "printing/rotated_text.h"
 
 namespace km {

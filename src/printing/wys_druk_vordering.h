@@ -9,8 +9,8 @@
 #include <QLineEdit>
 #include <QProgressBar>
 
-#include "platform/form.h"
-#include "platform/picture_box.h"
+#include "platform/ui/form.h"
+#include "platform/ui/picture_box.h"
 
 namespace km {
 

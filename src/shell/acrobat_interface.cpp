@@ -8,10 +8,10 @@
 #include "common/shared_variables.h"
 #include "common/window_placement.h"
 #include "platform/dialogs.h"
-#include "platform/document_opener.h"
 #include "platform/file_system.h"
 #include "platform/program.h"
-#include "platform/window_registry.h"
+#include "platform/ui/document_opener.h"
+#include "platform/ui/window_registry.h"
 #include "shell/manuals.h"
 
 namespace km {

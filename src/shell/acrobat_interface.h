@@ -6,7 +6,7 @@
 
 #include <QString>
 
-#include "platform/form.h"
+#include "platform/ui/form.h"
 
 class QRadioButton;
 

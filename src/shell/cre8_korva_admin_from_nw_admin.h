@@ -3,7 +3,7 @@
 // relocation while it loads and shows the folders still to move and the
 // folders moved.
 
-#include "platform/form.h"
+#include "platform/ui/form.h"
 #include "shell/admin_relocation.h"
 
 class QListWidget;

@@ -7,8 +7,8 @@
 
 #include "common/message_call.h"
 #include "common/shared_variables.h"
+#include "platform/ui/window_registry.h"
 #include "platform/value.h"
-#include "platform/window_registry.h"
 
 namespace km {
 

@@ -7,8 +7,8 @@
 
 #include <QLabel>
 
-#include "platform/form.h"
 #include "platform/form_timer.h"
+#include "platform/ui/form.h"
 
 namespace km {
 

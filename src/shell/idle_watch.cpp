@@ -8,10 +8,10 @@
 #include "common/message_call.h"
 #include "common/shared_variables.h"
 #include "platform/clock.h"
-#include "platform/cursor_position.h"
+#include "platform/ui/cursor_position.h"
 #include "platform/dialogs.h"
 #include "platform/services.h"
-#include "platform/window_registry.h"
+#include "platform/ui/window_registry.h"
 
 namespace km {
 

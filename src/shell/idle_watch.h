@@ -12,7 +12,7 @@
 
 #include <QPoint>
 
-#include "platform/form.h"
+#include "platform/ui/form.h"
 
 namespace km {
 

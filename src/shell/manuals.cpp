@@ -6,9 +6,9 @@
 #include "common/shared_variables.h"
 #include "common/text_routines.h"
 #include "platform/clock.h"
-#include "platform/document_opener.h"
 #include "platform/file_error.h"
 #include "platform/file_system.h"
+#include "platform/ui/document_opener.h"
 #include "platform/value.h"
 #include "shell/write_form_file.h"
 

@@ -11,8 +11,8 @@
 #include <QPushButton>
 #include <array>
 
-#include "platform/form.h"
 #include "platform/form_timer.h"
+#include "platform/ui/form.h"
 
 namespace km {
 

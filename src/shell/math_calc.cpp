@@ -7,8 +7,8 @@
 
 #include "platform/dialogs.h"
 #include "platform/program.h"
-#include "platform/virtual_keys.h"
-#include "platform/window_registry.h"
+#include "platform/ui/virtual_keys.h"
+#include "platform/ui/window_registry.h"
 
 namespace km {
 

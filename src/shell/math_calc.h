@@ -7,7 +7,7 @@
 
 #include <QString>
 
-#include "platform/form.h"
+#include "platform/ui/form.h"
 #include "shell/calculator_engine.h"
 
 class QLabel;

@@ -20,7 +20,7 @@
 #include "platform/form_timer.h"
 #include "platform/program.h"
 #include "platform/program_launcher.h"
-#include "platform/window_registry.h"
+#include "platform/ui/window_registry.h"
 #include "shell/menu_passwords.h"
 #include "shell/suite_programs.h"
 

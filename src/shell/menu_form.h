@@ -8,7 +8,7 @@
 #include <QString>
 #include <functional>
 
-#include "platform/form.h"
+#include "platform/ui/form.h"
 
 class QFrame;
 class QHBoxLayout;

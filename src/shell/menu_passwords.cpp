@@ -15,7 +15,7 @@
 #include "platform/numbered_files.h"
 #include "platform/program.h"
 #include "platform/services.h"
-#include "platform/window_registry.h"
+#include "platform/ui/window_registry.h"
 #include "shell/settings_files.h"
 
 namespace km {

@@ -1,6 +1,6 @@
 #include "shell/menu_windows.h"
 
-#include "platform/window_registry.h"
+#include "platform/ui/window_registry.h"
 #include "shell/change_folder.h"
 #include "shell/punte_mnu.h"
 #include "shell/sk1_wagwoord.h"

@@ -7,7 +7,7 @@
 
 #include <QString>
 
-#include "platform/notification_icon.h"
+#include "platform/ui/notification_icon.h"
 #include "shell/menu_form.h"
 
 namespace km {

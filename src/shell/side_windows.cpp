@@ -1,6 +1,6 @@
 #include "shell/side_windows.h"
 
-#include "platform/window_registry.h"
+#include "platform/ui/window_registry.h"
 #include "shell/acrobat_interface.h"
 #include "shell/cre8_korva_admin_from_nw_admin.h"
 #include "shell/math_calc.h"

@@ -7,8 +7,8 @@
 #include "common/window_placement.h"
 #include "platform/dialogs.h"
 #include "platform/program.h"
-#include "platform/system_info.h"
-#include "platform/window_registry.h"
+#include "platform/ui/system_info.h"
+#include "platform/ui/window_registry.h"
 #include "shell/suite_programs.h"
 
 namespace km {

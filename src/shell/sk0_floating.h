@@ -3,7 +3,7 @@
 // the user starts the suite's other installed programs, with the process
 // environment listed below the buttons.
 
-#include "platform/form.h"
+#include "platform/ui/form.h"
 
 namespace km {
 

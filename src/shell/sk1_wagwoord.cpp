@@ -8,9 +8,9 @@
 #include "common/shared_variables.h"
 #include "common/window_placement.h"
 #include "platform/dialogs.h"
-#include "platform/password_mask.h"
+#include "platform/ui/password_mask.h"
 #include "platform/program.h"
-#include "platform/window_registry.h"
+#include "platform/ui/window_registry.h"
 #include "shell/menu_passwords.h"
 
 namespace km {

@@ -4,7 +4,7 @@
 // sets g_password_ok when the typed text, lower-cased, is that button's
 // password. One try per prompt.
 
-#include "platform/form.h"
+#include "platform/ui/form.h"
 
 class QLabel;
 class QLineEdit;

@@ -9,7 +9,7 @@
 #include "common/window_placement.h"
 #include "platform/clock.h"
 #include "platform/program.h"
-#include "platform/window_registry.h"
+#include "platform/ui/window_registry.h"
 #include "shell/environment.h"
 #include "shell/marks_splash.h"
 #include "shell/time_out_file.h"

@@ -8,9 +8,9 @@
 
 #include "platform/dbase/data_control.h"
 #include "platform/dialogs.h"
-#include "platform/form.h"
 #include "platform/form_timer.h"
-#include "platform/picture_box.h"
+#include "platform/ui/form.h"
+#include "platform/ui/picture_box.h"
 #include "shell/idle_watch.h"
 
 namespace km {

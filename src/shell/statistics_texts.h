@@ -6,7 +6,7 @@
 #include <QString>
 #include <optional>
 
-#include "platform/system_info.h"
+#include "platform/ui/system_info.h"
 
 namespace km {
 

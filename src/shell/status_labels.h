@@ -6,7 +6,7 @@
 #include <QColor>
 #include <QString>
 
-#include "platform/form.h"
+#include "platform/ui/form.h"
 
 namespace km {
 

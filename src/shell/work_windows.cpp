@@ -1,6 +1,6 @@
 #include "shell/work_windows.h"
 
-#include "platform/window_registry.h"
+#include "platform/ui/window_registry.h"
 
 namespace km {
 

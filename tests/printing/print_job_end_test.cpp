@@ -1,6 +1,6 @@
 #include "printing/print_job_end.h"
 
-#include "platform/printer/pdf_device.h"
+#include "platform/ui/printer/pdf_device.h"
 #include "printing/report_header.h"
 #include "printing/wys_druk_vordering.h"
 #include "printing_fixture.h"

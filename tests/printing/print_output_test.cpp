@@ -5,8 +5,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
-#include "platform/grid/flex_grid.h"
-#include "platform/printer/pdf_device.h"
+#include "platform/ui/grid/flex_grid.h"
+#include "platform/ui/printer/pdf_device.h"
 #include "printing/print_drawing.h"
 #include "printing/print_job_end.h"
 #include "printing/report_header.h"

@@ -4,8 +4,8 @@
 
 #include <typeinfo>
 
-#include "platform/grid/flex_grid.h"
-#include "platform/printer/recording_device.h"
+#include "platform/ui/grid/flex_grid.h"
+#include "platform/ui/printer/recording_device.h"
 #include "printing/print_target.h"
 #include "printing/print_variables.h"
 #include "printing/rotated_text.h"

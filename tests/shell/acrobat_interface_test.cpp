@@ -9,7 +9,7 @@
 #include "common/shared_variables.h"
 #include "platform/clock.h"
 #include "platform/drive_map.h"
-#include "platform/window_registry.h"
+#include "platform/ui/window_registry.h"
 #include "shell/manuals.h"
 #include "shell/side_windows.h"
 #include "shell/suite_programs.h"

@@ -10,7 +10,7 @@
 #include "menu_test_support.h"
 #include "platform/dialogs.h"
 #include "platform/program.h"
-#include "platform/window_registry.h"
+#include "platform/ui/window_registry.h"
 #include "shell/browse_for_folder.h"
 #include "shell/user_info.h"
 #include "support/value_printing.h"

@@ -7,7 +7,7 @@
 
 #include "common/shared_variables.h"
 #include "platform/clock.h"
-#include "platform/window_registry.h"
+#include "platform/ui/window_registry.h"
 #include "shell/side_windows.h"
 #include "side_window_test_support.h"
 #include "support/temp_drives.h"

@@ -7,7 +7,7 @@
 #include <QTest>
 
 #include "menu_test_support.h"
-#include "platform/window_registry.h"
+#include "platform/ui/window_registry.h"
 #include "shell/side_windows.h"
 #include "support/qt_dialog_steps.h"
 #include "support/window_helpers.h"

@@ -10,7 +10,7 @@
 #include "common/file_number_pool.h"
 #include "platform/form_timer.h"
 #include "platform/record_layouts.h"
-#include "platform/window_registry.h"
+#include "platform/ui/window_registry.h"
 #include "shell/frm_message.h"
 #include "shell/menu_passwords.h"
 #include "shell/menu_windows.h"

@@ -13,7 +13,7 @@
 #include "platform/clock.h"
 #include "platform/form_timer.h"
 #include "platform/program.h"
-#include "platform/window_registry.h"
+#include "platform/ui/window_registry.h"
 #include "support/scripted_dialogs.h"
 #include "support/window_helpers.h"
 

@@ -8,7 +8,7 @@
 #include <QTest>
 
 #include "common/shared_variables.h"
-#include "platform/window_registry.h"
+#include "platform/ui/window_registry.h"
 #include "shell/side_windows.h"
 #include "side_window_test_support.h"
 #include "support/value_printing.h"

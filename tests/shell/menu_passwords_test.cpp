@@ -15,7 +15,7 @@
 
 #include "menu_test_support.h"
 #include "platform/dialogs.h"
-#include "platform/window_registry.h"
+#include "platform/ui/window_registry.h"
 #include "shell/punte_mnu.h"
 #include "shell/sub_menu.h"
 #include "support/value_printing.h"

@@ -14,7 +14,7 @@
 
 #include "common/shared_variables.h"
 #include "platform/program.h"
-#include "platform/window_registry.h"
+#include "platform/ui/window_registry.h"
 #include "shell/menu_passwords.h"
 #include "shell/menu_windows.h"
 #include "shell/setup_txt.h"

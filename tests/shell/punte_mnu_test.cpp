@@ -12,7 +12,7 @@
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/program.h"
-#include "platform/window_registry.h"
+#include "platform/ui/window_registry.h"
 #include "shell/menu_passwords.h"
 #include "shell/settings_files.h"
 #include "shell/side_windows.h"

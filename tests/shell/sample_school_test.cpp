@@ -19,7 +19,7 @@
 #include "platform/dbase/data_control.h"
 #include "platform/numbered_files.h"
 #include "platform/program.h"
-#include "platform/window_registry.h"
+#include "platform/ui/window_registry.h"
 #include "support/dbf_builder.h"
 #include "support/hex_dump.h"
 #include "support/scripted_dialogs.h"

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "common/shared_variables.h"
-#include "platform/window_registry.h"
+#include "platform/ui/window_registry.h"
 #include "shell/side_windows.h"
 #include "support/scripted_dialogs.h"
 #include "support/window_helpers.h"

@@ -6,8 +6,8 @@
 #include <QPushButton>
 
 #include "common/shared_variables.h"
-#include "platform/system_info.h"
-#include "platform/window_registry.h"
+#include "platform/ui/system_info.h"
+#include "platform/ui/window_registry.h"
 #include "shell/side_windows.h"
 #include "shell/suite_programs.h"
 #include "side_window_test_support.h"

@@ -4,7 +4,7 @@
 
 #include <QPoint>
 
-#include "platform/cursor_position.h"
+#include "platform/ui/cursor_position.h"
 #include "shell/environment.h"
 #include "shell/idle_watch.h"
 #include "shell/menu_passwords.h"

@@ -10,7 +10,7 @@
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/program.h"
-#include "platform/window_registry.h"
+#include "platform/ui/window_registry.h"
 #include "shell/side_windows.h"
 #include "support/desktop_recorders.h"
 #include "support/value_printing.h"

@@ -7,8 +7,8 @@
 #include <QString>
 #include <QStringList>
 
-#include "platform/document_opener.h"
 #include "platform/program_launcher.h"
+#include "platform/ui/document_opener.h"
 
 namespace km::test {
 

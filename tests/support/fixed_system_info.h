@@ -4,7 +4,7 @@
 
 #include <QStringList>
 
-#include "platform/system_info.h"
+#include "platform/ui/system_info.h"
 
 namespace km::test {
 

@@ -18,7 +18,7 @@
 #include <source_location>
 #include <vector>
 
-#include "platform/qt_dialogs.h"
+#include "platform/ui/qt_dialogs.h"
 
 namespace km::test {
 

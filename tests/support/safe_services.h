@@ -11,7 +11,7 @@
 
 #include <QString>
 
-#include "platform/document_opener.h"
+#include "platform/ui/document_opener.h"
 #include "platform/program_launcher.h"
 
 namespace km::test {

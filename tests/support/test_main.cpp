@@ -1,10 +1,18 @@
-// The main of every test executable: windows need a QApplication, which runs
-// on the offscreen platform so tests need no display. Every test starts and
-// ends with the process-wide state at its start (platform::reset_for_tests)
-// and the safe services of safe_services.h in place.
+// The main of every test executable. Window tests (built with
+// KM_TEST_WINDOWS) get a QApplication on the offscreen platform, so they
+// need no display; every other test program gets a QCoreApplication, which
+// proves that its code runs without widgets, fonts or a screen. Every test
+// starts and ends with the process-wide state at its start
+// (platform::reset_for_tests) and the safe services of safe_services.h in
+// place.
+#ifdef KM_TEST_WINDOWS
+#include <QApplication>
+#else
+#include <QCoreApplication>
+#endif
+
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <exception>
 
 #include "platform/services.h"
@@ -28,8 +36,12 @@ class reset_around_each_test : public ::testing::EmptyTestEventListener {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef KM_TEST_WINDOWS
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+#else
+  QCoreApplication app(argc, argv);
+#endif
   ::testing::InitGoogleTest(&argc, argv);
   km::test::install_safe_services();
   ::testing::UnitTest::GetInstance()->listeners().Append(new reset_around_each_test);

@@ -9,7 +9,7 @@
 #include <QTest>
 #include <cstdlib>
 
-#include "platform/caption_width.h"
+#include "platform/ui/caption_width.h"
 
 namespace km::test {
 

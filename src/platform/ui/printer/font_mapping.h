@@ -1,0 +1,23 @@
+#pragma once
+// The font names the program asks for are Windows names; the machine has
+// metric-compatible stand-ins. Printing and measuring use the stand-in.
+
+#include <QFont>
+#include <QString>
+
+#include "platform/ui/printer/print_types.h"
+
+namespace km::platform {
+
+// The installed family that stands in for a font name ("Lucida Console" ->
+// "Liberation Mono", "Arial" -> "Liberation Sans"); the case of the name
+// does not matter. A name installed as it is stays; anything else falls
+// back to Liberation Sans.
+QString installed_font_family(const QString& name);
+
+// A QFont for the print font whose pixel size is its size in twips, so on a
+// surface of 1440 dots per inch (or a painter scaled to twips) it draws and
+// measures in twips.
+QFont twips_font(const print_font& font);
+
+}  // namespace km::platform

@@ -1,0 +1,14 @@
+#pragma once
+// Draws a page's operations with a QPainter whose unit is one twip and
+// whose origin is the top-left corner of the sheet. The PDF writer and the
+// system printer both render through it.
+
+#include <QPainter>
+
+#include "platform/ui/printer/print_types.h"
+
+namespace km::platform {
+
+void paint_page(QPainter& painter, const print_page& page);
+
+}  // namespace km::platform

@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# Checks that every #include of our own headers points down the link ladder
+#   platform (engine) <- platform/ui <- common <- {shell, printing, datafiles}
+#     <- {markbook, marks} <- app
+# A source folder may include its own headers and those of the folders below
+# it; an include that climbs, or that names no folder of ours, is reported
+# with its file and line. Tests, benchmarks and tools may include any source
+# folder, the test support (support/) and the sample-school generator
+# (tools/); their local fixtures are included by bare name from beside them.
+#
+# Usage: check_include_direction.sh [source root]
+set -euo pipefail
+root="${1:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}"
+cd "$root"
+
+src_folders="platform platform/ui common shell printing datafiles markbook marks"
+
+# The folders each source folder may include, itself first. A folder of src/
+# without a rule here is an error, so a new folder brings its rule along.
+declare -A allowed=(
+  [platform]="platform"
+  [platform/ui]="platform/ui platform"
+  [common]="common platform/ui platform"
+  [shell]="shell common platform/ui platform"
+  [printing]="printing common platform/ui platform"
+  [datafiles]="datafiles common platform/ui platform"
+  [markbook]="markbook shell printing datafiles common platform/ui platform"
+  [marks]="marks shell printing datafiles common platform/ui platform"
+  [app]="$src_folders"
+  [tests]="$src_folders support tools"
+  [bench]="$src_folders support tools"
+  [tools]="$src_folders support tools"
+)
+
+failures=0
+report() {
+  echo "$1"
+  failures=$((failures + 1))
+}
+
+for dir in src/*/; do
+  folder="${dir#src/}"
+  folder="${folder%/}"
+  [[ -n "${allowed[$folder]:-}" ]] || report "src/$folder: no include rule for this folder in $0"
+done
+
+# Every include line of our sources: file:line:text.
+while IFS= read -r hit; do
+  file="${hit%%:*}"
+  rest="${hit#*:}"
+  line="${rest%%:*}"
+  text="${rest#*:}"
+
+  # The rule of the file's folder.
+  case "$file" in
+    src/platform/ui/*) rule=platform/ui ;;
+    src/*)
+      rule="${file#src/}"
+      rule="${rule%%/*}"
+      ;;
+    *) rule="${file%%/*}" ;;
+  esac
+  [[ -n "${allowed[$rule]:-}" ]] || continue
+
+  if [[ "$text" =~ \#[[:space:]]*include[[:space:]]*\<([a-z]+)/ ]]; then
+    [[ " $src_folders support tools " == *" ${BASH_REMATCH[1]} "* ]] &&
+      report "$file:$line: our headers are included in quotes, not angle brackets"
+    continue
+  fi
+  [[ "$text" =~ \#[[:space:]]*include[[:space:]]*\"([^\"]+)\" ]] || continue
+  target="${BASH_REMATCH[1]}"
+
+  # The folder the include names: platform/ui for platform/ui/..., else its
+  # first path component; nothing for a bare file name.
+  case "$target" in
+    platform/ui/*) named=platform/ui ;;
+    */*) named="${target%%/*}" ;;
+    *) named="" ;;
+  esac
+
+  if [[ -z "$named" ]]; then
+    case "$rule" in
+      tests | bench | tools)
+        [[ -f "$(dirname "$file")/$target" ]] || report "$file:$line: \"$target\" is no file beside it"
+        ;;
+      *) report "$file:$line: \"$target\" names no folder (write \"<folder>/$target\")" ;;
+    esac
+  elif [[ " ${allowed[$rule]} " != *" $named "* ]]; then
+    report "$file:$line: \"$target\" is out of reach ($rule may include: ${allowed[$rule]})"
+  fi
+done < <(grep -rnE '^[[:space:]]*#[[:space:]]*include' --include='*.h' --include='*.cpp' src app tests bench tools)
+
+if ((failures)); then
+  echo "$failures include(s) against the ladder"
+  exit 1
+fi
+echo "includes follow the ladder"
