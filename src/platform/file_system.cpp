@@ -11,6 +11,7 @@
 
 #include "platform/date_time.h"
 #include "platform/drive_map.h"
+#include "platform/name_case.h"
 #include "platform/wildcard.h"
 
 namespace km::platform {
@@ -156,10 +157,8 @@ QStringList list_entries(const QString& folder, const QString& pattern, QDir::Fi
       QDir(native).entryList(filter | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
   for (const QString& entry : entries)
     if (wildcard_match(wanted, entry)) names.append(entry);
-  std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-    const int c = a.compare(b, Qt::CaseInsensitive);
-    return c != 0 ? c < 0 : a < b;
-  });
+  std::sort(names.begin(), names.end(),
+            [](const QString& a, const QString& b) { return compare_names(a, b) < 0; });
   return names;
 }
 

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "platform/drive_map.h"
+#include "platform/name_case.h"
 
 namespace km::platform {
 
@@ -70,7 +71,7 @@ QString matching_entry(const QString& dir, const QString& name) {
   const QStringList entries =
       folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
   for (const QString& entry : entries)
-    if (entry.compare(name, Qt::CaseInsensitive) == 0) return entry;
+    if (names_equal(entry, name)) return entry;
   return {};
 }
 

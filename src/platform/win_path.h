@@ -6,9 +6,9 @@
 // Windows rules kept here: "\" and "/" both separate; doubled separators
 // collapse; "." and ".." are resolved (".." stops at the root); trailing dots
 // and blanks of a name are dropped; the text ends at a NUL; names match
-// case-insensitively, an exact spelling first, else the one name that
-// differs only in case, so that a new file never becomes a second file
-// differing only in case.
+// without regard to case (the rule of name_case.h), an exact spelling first,
+// else the one name that differs only in case, so that a new file never
+// becomes a second file differing only in case.
 
 #include <QString>
 #include <QStringList>
