@@ -39,6 +39,15 @@ bool is_valid_win_path(const QString& path);
 // is missing. Every file routine treats "" as "path not found".
 QString to_native_path(const QString& win_path);
 
+// What a Windows path names on this machine: the native path as
+// to_native_path gives it, and what is there.
+struct native_lookup {
+  enum class what { nothing, file, folder, other };
+  QString path;
+  what found = what::nothing;
+};
+native_lookup look_up_native(const QString& win_path);
+
 // The Windows path of a native path (a dialog's answer), through the same
 // map; the longest matching native root wins. "" when no root holds it.
 QString to_windows_path(const QString& native_path);
