@@ -1,7 +1,7 @@
 #include "platform/folder_listing_cache.h"
 
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <QDir>
