@@ -66,9 +66,16 @@ QString join_native(const QString& dir, const QString& name) {
   return dir.endsWith(QLatin1Char('/')) ? dir + name : dir + QLatin1Char('/') + name;
 }
 
-// The native folder of a mapped root, made absolute and clean.
+// The native folder of a mapped root, made absolute and clean. Every lookup
+// asks for it, mostly for the same root: the last absolute one is kept.
 QString clean_root(const QString& root) {
-  return QDir::cleanPath(QDir::isAbsolutePath(root) ? root : QFileInfo(root).absoluteFilePath());
+  if (!QDir::isAbsolutePath(root)) return QDir::cleanPath(QFileInfo(root).absoluteFilePath());
+  thread_local QString last_root, last_clean;
+  if (root != last_root) {
+    last_clean = QDir::cleanPath(root);
+    last_root = root;
+  }
+  return last_clean;
 }
 
 native_lookup::what kind_of(const struct stat& st) {
