@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-liberation2 fonts-dejavu fonts-dejavu-extra
   python3 python3-dbf python3-openpyxl poppler-utils
+  clang-format util-linux
   shapelib libshp-dev
   xvfb xauth
 )

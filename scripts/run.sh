@@ -7,16 +7,33 @@
 # sample school there, so the program opens on working data. A drives.ini
 # the user wrote is left alone (the program folder and the sample school are
 # then the user's business).
+#
+# A launch on a machine where all is in place costs a fraction of a second:
+# the package check runs only when the install script or the installed
+# packages changed since it last passed (a stamp in the build folder), cmake
+# configures only a build folder that has not been configured (ninja runs it
+# again itself when a CMakeLists.txt changes), and ninja builds only what is
+# out of date.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-bash "$root/scripts/install-deps.sh"
 build="${KM_BUILD_DIR:-$root/build}"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+mkdir -p "$build"
+
+stamp="$build/install-deps.stamp"
+deps_key="$(sha256sum "$root/scripts/install-deps.sh" | cut -d' ' -f1)"
+if [[ ! -f "$stamp" || "$(cat "$stamp")" != "$deps_key" || /var/lib/dpkg/status -nt "$stamp" ]]; then
+  bash "$root/scripts/install-deps.sh"
+  echo "$deps_key" >"$stamp"
+fi
+
+if [[ ! -f "$build/build.ninja" ]]; then
+  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+fi
 targets=(korva-marks)
 if [[ -f "$root/tools/CMakeLists.txt" ]] && grep -q "make_sample_school" "$root/tools/CMakeLists.txt"; then
   targets+=(make_sample_school)
 fi
-cmake --build "$build" --parallel "$(nproc)" --target "${targets[@]}"
+(cd "$build" && ninja --quiet "${targets[@]}")
 
 config="${XDG_CONFIG_HOME:-$HOME/.config}/korva-marks"
 data="${XDG_DATA_HOME:-$HOME/.local/share}/korva-marks"
@@ -40,9 +57,7 @@ if [[ "$(head -n 1 "$ini")" == "$marker" ]]; then
   program_folder="$c_drive/Program Files (x86)/KORVA-MARKS"
   mkdir -p "$program_folder"
   # The program folder's files (templates and the like) come from resources/.
-  if [[ -d "$root/resources" ]]; then
-    find "$root/resources" -mindepth 1 -maxdepth 1 ! -iname 'README*' -exec cp -r {} "$program_folder/" \;
-  fi
+  bash "$root/scripts/lay-out-program-folder.sh" "$program_folder"
   # The program file itself, where the suite looks for it.
   ln -sfn "$build/app/korva-marks" "$program_folder/KORVA-MARKS.EXE"
   # A sample school on the new drive map, made once in C:\KORVA-DATA. The

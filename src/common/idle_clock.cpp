@@ -9,7 +9,8 @@ namespace km {
 namespace {
 qint64 g_last_activity_ms = 0;
 // A test starts with no activity noted.
-const platform::reset_step no_activity_at_reset{platform::reset_stage::values, [] { g_last_activity_ms = 0; }};
+const platform::reset_step no_activity_at_reset{platform::reset_stage::values,
+                                                [] { g_last_activity_ms = 0; }};
 }  // namespace
 
 void reset_idle_clock() {

@@ -9,10 +9,10 @@
 #include <stdexcept>
 
 #include "common/shared_variables.h"
-#include "platform/ui/form.h"
 #include "platform/form_timer.h"
 #include "platform/program.h"
 #include "platform/services.h"
+#include "platform/ui/form.h"
 #include "platform/ui/window_registry.h"
 
 namespace km {

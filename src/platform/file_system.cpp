@@ -12,6 +12,8 @@
 #include "platform/date_time.h"
 #include "platform/drive_map.h"
 #include "platform/file_faults.h"
+#include "platform/folder_listing_cache.h"
+#include "platform/name_case.h"
 #include "platform/wildcard.h"
 
 namespace km::platform {
@@ -114,6 +116,7 @@ void copy_one(const QString& source, const QString& destination, bool overwrite)
     throw file_error(kind::other, source, QStringLiteral("short read"));
   }
   if (!out.commit()) throw file_error(write_failure(out), destination, out.errorString());
+  folder_listing::note_created(to);
 
   // A copy keeps the source's time and read-only state, as on Windows. Both
   // are passed over when the file system refuses them: the bytes, checked
@@ -141,6 +144,8 @@ void move_one(const QString& source, const QString& destination) {
     to = spelled;
   }
   if (!QFile::rename(from, to)) throw file_error(kind::permission_denied, destination);
+  folder_listing::note_removed(from);
+  folder_listing::note_created(to);
 }
 
 // The files of a wildcard source; throws when the folder or every match is missing.
@@ -160,10 +165,8 @@ QStringList list_entries(const QString& folder, const QString& pattern, QDir::Fi
       QDir(native).entryList(filter | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted);
   for (const QString& entry : entries)
     if (wildcard_match(wanted, entry)) names.append(entry);
-  std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-    const int c = a.compare(b, Qt::CaseInsensitive);
-    return c != 0 ? c < 0 : a < b;
-  });
+  std::sort(names.begin(), names.end(),
+            [](const QString& a, const QString& b) { return compare_names(a, b) < 0; });
   return names;
 }
 
@@ -171,13 +174,11 @@ QStringList list_entries(const QString& folder, const QString& pattern, QDir::Fi
 
 bool file_exists(const QString& win_path) {
   if (has_wildcards(file_name_part(win_path))) return false;
-  const QString native = to_native_path(win_path);
-  return !native.isEmpty() && QFileInfo(native).isFile();
+  return look_up_native(win_path).found == native_lookup::what::file;
 }
 
 bool folder_exists(const QString& win_path) {
-  const QString native = to_native_path(win_path);
-  return !native.isEmpty() && QFileInfo(native).isDir();
+  return look_up_native(win_path).found == native_lookup::what::folder;
 }
 
 bool drive_exists(const QString& drive) {
@@ -193,6 +194,7 @@ void create_folder(const QString& win_path) {
   const QString native = new_file_place(win_path);
   if (QFileInfo::exists(native)) throw file_error(kind::file_already_exists, win_path);
   if (!QDir().mkdir(native)) throw file_error(kind::permission_denied, win_path);
+  folder_listing::note_created(native);
 }
 
 bool ensure_folder(const QString& win_path) {
@@ -230,6 +232,7 @@ void delete_file(const QString& win_path, bool force) {
                             QFile::permissions(native) | QFileDevice::WriteOwner | QFileDevice::WriteUser);
     }
     if (!QFile::remove(native)) throw file_error(kind::permission_denied, win_path);
+    folder_listing::note_removed(native);
   }
 }
 

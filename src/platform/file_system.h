@@ -43,8 +43,8 @@ void delete_file(const QString& win_path, bool force = false);
 void move_file(const QString& source, const QString& destination);
 
 // Names (not paths) of the files in a folder whose names match the
-// pattern, sorted by name case-insensitively. A missing folder gives an
-// empty list.
+// pattern, sorted by name under the case rule of names (name_case.h).
+// A missing folder gives an empty list.
 QStringList list_files(const QString& folder, const QString& pattern = QStringLiteral("*"));
 // The same for sub-folders.
 QStringList list_folders(const QString& folder, const QString& pattern = QStringLiteral("*"));

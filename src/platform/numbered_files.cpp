@@ -10,6 +10,7 @@
 
 #include "platform/cp1252.h"
 #include "platform/date_time.h"
+#include "platform/folder_listing_cache.h"
 #include "platform/services.h"
 #include "platform/win_path.h"
 
@@ -303,6 +304,7 @@ void open_file(int number, const QString& win_path, open_mode mode, int record_l
   }
   e->key = file_key(native);
   table().numbers[number] = std::move(e);
+  if (!exists) folder_listing::note_created(native);
 }
 
 void close_numbered_file(int number) {
@@ -310,6 +312,7 @@ void close_numbered_file(int number) {
   std::unique_ptr<numbered_file> e = std::move(table().numbers[number]);
   if (e->out) {
     if (!e->out->commit()) throw file_error(write_failure(*e->out), e->win_path, e->out->errorString());
+    folder_listing::note_created(e->out->fileName());
   } else if (e->file) {
     e->file->close();
   }

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "platform/name_case.h"
+
 namespace km::platform {
 
 namespace {
@@ -32,7 +34,10 @@ std::vector<token> tokens_of(const QString& pattern) {
   return out;
 }
 
-bool same_char(QChar a, QChar b) { return a == b || a.toCaseFolded() == b.toCaseFolded(); }
+// Names compare under the one case rule of names (name_case.h).
+bool same_char(QChar a, QChar b) {
+  return a == b || fold_name_char(a.unicode()) == fold_name_char(b.unicode());
+}
 
 }  // namespace
 

@@ -1,7 +1,8 @@
 #pragma once
 // Windows file-name patterns: "*", "?", "pi*.*", "*.", "*.G".
 //
-// As Windows matches them, case-insensitively:
+// As Windows matches them, without regard to case (the rule of
+// name_case.h):
 // - "*" matches any run of characters, dots included;
 // - "*" just before a "." stops at the name's last dot, so "*.G" needs an
 //   extension "G" and "*." matches only names without a dot;

@@ -1,9 +1,15 @@
 #include "platform/win_path.h"
 
+#include <dirent.h>
+#include <sys/stat.h>
+
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <optional>
 
 #include "platform/drive_map.h"
+#include "platform/folder_listing_cache.h"
 
 namespace km::platform {
 
@@ -60,18 +66,35 @@ QString join_native(const QString& dir, const QString& name) {
   return dir.endsWith(QLatin1Char('/')) ? dir + name : dir + QLatin1Char('/') + name;
 }
 
-// The entry of a folder whose name is the given one: the exact spelling,
-// else the first (in name order) that differs only in case; "" when none.
-QString matching_entry(const QString& dir, const QString& name) {
-  const QString exact = join_native(dir, name);
-  const QFileInfo info(exact);
-  if (info.exists() || info.isSymLink()) return name;
-  const QDir folder(dir);
-  const QStringList entries =
-      folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-  for (const QString& entry : entries)
-    if (entry.compare(name, Qt::CaseInsensitive) == 0) return entry;
-  return {};
+// The native folder of a mapped root, made absolute and clean. Every lookup
+// asks for it, mostly for the same root: the last absolute one is kept.
+QString clean_root(const QString& root) {
+  if (!QDir::isAbsolutePath(root)) return QDir::cleanPath(QFileInfo(root).absoluteFilePath());
+  thread_local QString last_root, last_clean;
+  if (root != last_root) {
+    last_clean = QDir::cleanPath(root);
+    last_root = root;
+  }
+  return last_clean;
+}
+
+native_lookup::what kind_of(const struct stat& st) {
+  if (S_ISREG(st.st_mode)) return native_lookup::what::file;
+  if (S_ISDIR(st.st_mode)) return native_lookup::what::folder;
+  return native_lookup::what::other;
+}
+
+bool stat_native(const QString& path, struct stat& st) {
+  return ::stat(QFile::encodeName(path).constData(), &st) == 0;
+}
+
+bool valid_parts(const win_path_parts& parts) {
+  if (parts.root.isEmpty()) return false;
+  if (parts.root.startsWith(QLatin1String("\\\\")) && !valid_name(parts.root.mid(2).remove(backslash)))
+    return false;
+  for (const QString& name : parts.components)
+    if (!valid_name(name)) return false;
+  return true;
 }
 
 }  // namespace
@@ -120,39 +143,74 @@ QString full_win_path(const QString& path) {
   return parts.root + backslash + parts.components.join(backslash);
 }
 
-bool is_valid_win_path(const QString& path) {
-  const win_path_parts parts = resolve_win_path(path);
-  if (parts.root.isEmpty()) return false;
-  if (parts.root.startsWith(QLatin1String("\\\\")) && !valid_name(parts.root.mid(2).remove(backslash)))
-    return false;
-  for (const QString& name : parts.components)
-    if (!valid_name(name)) return false;
-  return true;
+bool is_valid_win_path(const QString& path) { return valid_parts(resolve_win_path(path)); }
+
+// What a listing says an entry is, when it says it for sure.
+std::optional<native_lookup::what> trusted_kind(const folder_listing::match& m) {
+  if (!m.trusted) return std::nullopt;
+  if (m.type == DT_REG) return native_lookup::what::file;
+  if (m.type == DT_DIR) return native_lookup::what::folder;
+  return std::nullopt;
 }
 
-QString to_native_path(const QString& win_path) {
-  if (!is_valid_win_path(win_path)) return {};
+native_lookup look_up_native(const QString& win_path) {
   const win_path_parts parts = resolve_win_path(win_path);
+  if (!valid_parts(parts)) return {};
   const QString root = active_drive_map().native_root(parts.root);
   if (root.isEmpty()) return {};
-  const QFileInfo root_info(root);
-  if (!root_info.isDir()) return {};
 
-  QString current = QDir::cleanPath(root_info.absoluteFilePath());
-  bool present = true;  // false once a name is missing: the rest keeps its spelling
-  for (const QString& name : parts.components) {
-    if (present) {
-      const QString entry = matching_entry(current, name);
-      if (!entry.isEmpty()) {
-        current = join_native(current, entry);
+  // The path as spelled, and each folder above it: paths[k] holds the first
+  // k names.
+  const qsizetype n = parts.components.size();
+  QStringList paths;
+  paths.reserve(n + 1);
+  paths.append(clean_root(root));
+  for (const QString& name : parts.components) paths.append(join_native(paths.last(), name));
+  struct stat st {};
+  if (n == 0) {
+    if (!stat_native(paths[0], st) || !S_ISDIR(st.st_mode)) return {};
+    return {paths[0], native_lookup::what::folder};
+  }
+
+  // The deepest folder above the last name that is there as spelled.
+  qsizetype k = n - 1;
+  while (k >= 0 && !stat_native(paths[k], st)) --k;
+  if (k < 0 || (k == 0 && !S_ISDIR(st.st_mode))) return {};  // the mapped folder is missing
+  if (k == n - 1 && S_ISDIR(st.st_mode)) {
+    // The usual case: the last name's folder is there. A kept listing of it
+    // answers at once; without one, the exact spelling is tried before the
+    // folder is read.
+    const auto m = folder_listing::find_entry(paths[k], st, parts.components[k], false);
+    if (m && m->name.isEmpty()) return {paths[n], native_lookup::what::nothing};
+    if (m) {
+      if (const auto kind = trusted_kind(*m)) return {join_native(paths[k], m->name), *kind};
+    } else if (struct stat exact{}; stat_native(paths[n], exact)) {
+      return {paths[n], kind_of(exact)};
+    }
+  }
+
+  // From paths[k] down, each name is looked for in its folder's listing.
+  // Once a name is missing the rest keeps its spelling.
+  QString current = paths[k];
+  for (qsizetype i = k; i < n; ++i) {
+    const auto m = S_ISDIR(st.st_mode) ? folder_listing::find_entry(current, st, parts.components[i], true)
+                                       : std::optional<folder_listing::match>();
+    const bool last = i == n - 1;
+    if (m && !m->name.isEmpty()) {
+      const QString next = join_native(current, m->name);
+      if (const auto kind = trusted_kind(*m); kind && last) return {next, *kind};
+      if (stat_native(next, st)) {
+        current = next;
         continue;
       }
-      present = false;
     }
-    current = join_native(current, name);
+    for (qsizetype j = i; j < n; ++j) current = join_native(current, parts.components[j]);
+    return {current, native_lookup::what::nothing};
   }
-  return current;
+  return {current, kind_of(st)};
 }
+
+QString to_native_path(const QString& win_path) { return look_up_native(win_path).path; }
 
 namespace {
 

@@ -6,9 +6,9 @@
 // Windows rules kept here: "\" and "/" both separate; doubled separators
 // collapse; "." and ".." are resolved (".." stops at the root); trailing dots
 // and blanks of a name are dropped; the text ends at a NUL; names match
-// case-insensitively, an exact spelling first, else the one name that
-// differs only in case, so that a new file never becomes a second file
-// differing only in case.
+// without regard to case (the rule of name_case.h), an exact spelling first,
+// else the one name that differs only in case, so that a new file never
+// becomes a second file differing only in case.
 
 #include <QString>
 #include <QStringList>
@@ -38,6 +38,15 @@ bool is_valid_win_path(const QString& path);
 // path is invalid, its drive or share is not mapped, or the mapped folder
 // is missing. Every file routine treats "" as "path not found".
 QString to_native_path(const QString& win_path);
+
+// What a Windows path names on this machine: the native path as
+// to_native_path gives it, and what is there.
+struct native_lookup {
+  enum class what { nothing, file, folder, other };
+  QString path;
+  what found = what::nothing;
+};
+native_lookup look_up_native(const QString& win_path);
 
 // The Windows path of a native path (a dialog's answer), through the same
 // map; the longest matching native root wins. "" when no root holds it.

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "common/language_text.h"
 #include "common/file_error_reason.h"
+#include "common/language_text.h"
 #include "common/shared_variables.h"
 #include "platform/clock.h"
 #include "platform/date_time.h"

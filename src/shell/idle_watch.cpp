@@ -8,9 +8,9 @@
 #include "common/message_call.h"
 #include "common/shared_variables.h"
 #include "platform/clock.h"
-#include "platform/ui/cursor_position.h"
 #include "platform/dialogs.h"
 #include "platform/services.h"
+#include "platform/ui/cursor_position.h"
 #include "platform/ui/window_registry.h"
 
 namespace km {

@@ -16,7 +16,6 @@
 #include "platform/program.h"
 #include "platform/ui/window_registry.h"
 #include "platform/value.h"
-#include "platform/ui/window_registry.h"
 #include "shell/idle_timeout_answer.h"
 #include "shell/menu_passwords.h"
 #include "shell/settings_files.h"

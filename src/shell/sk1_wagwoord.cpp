@@ -8,8 +8,8 @@
 #include "common/shared_variables.h"
 #include "common/window_placement.h"
 #include "platform/dialogs.h"
-#include "platform/ui/password_mask.h"
 #include "platform/program.h"
+#include "platform/ui/password_mask.h"
 #include "platform/ui/window_registry.h"
 #include "shell/menu_passwords.h"
 

@@ -5,8 +5,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "common/language_text.h"
 #include "common/idle_clock.h"
+#include "common/language_text.h"
 #include "common/shared_variables.h"
 #include "common/window_placement.h"
 #include "platform/dialogs.h"

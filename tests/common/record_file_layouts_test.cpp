@@ -63,7 +63,11 @@ TEST(record_file_layouts, shared_record_buffers_hold_their_layout_and_reset_to_z
     platform::record_buffer* buffer;
     int length;
   };
-  const row rows[] = {{&g_exp_mrk_control_rec, 44}, {&g_pi1sma_rec, 48}, {&g_pi3_rec, 250}, {&g_hw2_rec, 129}, {&g_lock_record, 140}};
+  const row rows[] = {{&g_exp_mrk_control_rec, 44},
+                      {&g_pi1sma_rec, 48},
+                      {&g_pi3_rec, 250},
+                      {&g_hw2_rec, 129},
+                      {&g_lock_record, 140}};
   for (const row& r : rows) {
     r.buffer->set_bytes(QByteArray(r.length, 'x'));
   }

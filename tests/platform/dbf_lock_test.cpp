@@ -45,7 +45,8 @@ except OSError:
 class dbf_lock_test : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!km::test::python_dbf_available()) GTEST_SKIP() << "/usr/bin/python3 is needed to hold a lock";
+    if (!km::test::python_dbf_available())
+      FAIL() << "/usr/bin/python3 with python3-dbf holds the lock: install python3-dbf";
     table = km::test::dbf_builder()
                 .field("NR", 'N', 4)
                 .record({"1"})

@@ -55,7 +55,8 @@ QJsonObject python_dump(const QString& dbf_path) {
 class dbf_python_peer_test : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!km::test::python_dbf_available()) GTEST_SKIP() << "/usr/bin/python3 cannot import dbf (python3-dbf)";
+    if (!km::test::python_dbf_available())
+      FAIL() << "/usr/bin/python3 cannot import dbf: install python3-dbf (scripts/install-deps.sh)";
   }
   QString path(const QString& name) const { return dir.filePath(name); }
   QTemporaryDir dir;

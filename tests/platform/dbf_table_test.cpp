@@ -622,7 +622,7 @@ TEST_F(dbf_table_test, a_number_field_holds_blanks_a_sign_digits_and_one_point) 
     } catch (const dbf_error& e) {
       EXPECT_EQ(e.kind(), dbf_error_kind::bad_format) << c.bytes;
       EXPECT_TRUE(e.text().contains(QStringLiteral("'MARK' holds '%1', which is not a number")
-                                          .arg(QString::fromLatin1(c.bytes).trimmed())))
+                                        .arg(QString::fromLatin1(c.bytes).trimmed())))
           << e.text().toStdString();
     }
   }
@@ -639,10 +639,9 @@ TEST_F(dbf_table_test, a_damaged_number_names_its_table_and_record) {
     FAIL() << "1e3 was read as a number";
   } catch (const dbf_error& e) {
     EXPECT_EQ(e.number(), dbf_errno::bad_format);
-    EXPECT_EQ(e.text(),
-              QStringLiteral("Table 't.dbf' is damaged: record 2: Field 'NR' holds '1e3', which is "
-                             "not a number: a number field holds blanks, a sign, digits and one "
-                             "point"));
+    EXPECT_EQ(e.text(), QStringLiteral("Table 't.dbf' is damaged: record 2: Field 'NR' holds '1e3', which is "
+                                       "not a number: a number field holds blanks, a sign, digits and one "
+                                       "point"));
   }
 }
 

@@ -403,8 +403,7 @@ TEST_F(NumberedFiles, UnclosedOutputIsAbandonedOnEveryOtherRoad) {
   const Case cases[] = {
       {"close all", [] { close_all_numbered_files(); }},
       {"abandon", [] { abandon_numbered_file(5); }},
-      {"end of program",
-       [] { EXPECT_THROW(end_program(), program_ended); }},
+      {"end of program", [] { EXPECT_THROW(end_program(), program_ended); }},
   };
   for (const Case& cs : cases) {
     SCOPED_TRACE(cs.road);

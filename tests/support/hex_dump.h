@@ -3,7 +3,6 @@
 
 #include <QByteArray>
 #include <QString>
-
 #include <initializer_list>
 
 namespace km::test {

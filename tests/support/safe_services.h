@@ -11,8 +11,8 @@
 
 #include <QString>
 
-#include "platform/ui/document_opener.h"
 #include "platform/program_launcher.h"
+#include "platform/ui/document_opener.h"
 
 namespace km::test {
 

@@ -12,9 +12,9 @@
 #include <cmath>
 #include <stdexcept>
 
-#include "platform/ui/caption_width.h"
 #include "platform/form_timer.h"
 #include "platform/program.h"
+#include "platform/ui/caption_width.h"
 #include "platform/ui/window_registry.h"
 
 namespace km::platform {

@@ -12,8 +12,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/ui/caption_width.h"
 #include "platform/dialog_language.h"
+#include "platform/ui/caption_width.h"
 #include "platform/ui/drive_file_dialog.h"
 #include "platform/win_path.h"
 

@@ -9,11 +9,11 @@
 
 #include "platform/dbase/dbf_error.h"
 #include "platform/file_error.h"
+#include "platform/number_format.h"
+#include "platform/registry.h"
 #include "platform/ui/grid/flex_grid.h"
 #include "platform/ui/grid/grid_error.h"
-#include "platform/number_format.h"
 #include "platform/ui/printer/print_types.h"
-#include "platform/registry.h"
 #include "platform/ui/system_info.h"
 #include "platform/value.h"
 #include "support/value_printing.h"

@@ -30,7 +30,7 @@ class pdf_test : public ::testing::Test {
     ASSERT_TRUE(dir.isValid());
     if (QStandardPaths::findExecutable("pdfinfo").isEmpty() ||
         QStandardPaths::findExecutable("pdftotext").isEmpty())
-      GTEST_SKIP() << "poppler-utils is not installed";
+      FAIL() << "pdfinfo and pdftotext are missing: install poppler-utils (scripts/install-deps.sh)";
   }
 
   QTemporaryDir dir;
