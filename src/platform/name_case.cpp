@@ -2,6 +2,8 @@
 
 #include <QChar>
 
+#include "platform/cp1252_case.h"
+
 namespace km::platform {
 
 namespace {
@@ -34,7 +36,12 @@ void append(QString& out, char32_t c) {
 
 }  // namespace
 
-char32_t fold_name_char(char32_t c) { return QChar::toUpper(c); }
+// The code page's own pairs decide for its characters (so "µ" stays "µ", as
+// the text routines have it); any other character takes its simple upper case.
+char32_t fold_name_char(char32_t c) {
+  if (QChar::requiresSurrogates(c)) return QChar::toUpper(c);
+  return upper_char(QChar(static_cast<char16_t>(c))).unicode();
+}
 
 QString fold_name_case(QStringView name) {
   QString out;

@@ -34,6 +34,7 @@ const name_pair name_pairs[] = {
     {"÷", "×", false},  // no case: only themselves
     {"e", "é", false},  // accents count
     {"ḓ", "Ḓ", true},   // outside the code page, by the same rule
+    {"µ", "Μ", false},  // the micro sign is its own case in the code page
     {"a", "a ", false},
     {"", "", true},
     {"1.txt", "1.TXT", true},
