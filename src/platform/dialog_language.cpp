@@ -1,9 +1,16 @@
 #include "platform/dialog_language.h"
 
+#include "platform/services.h"
+
 namespace km::platform {
 
 namespace {
+
 std::function<dialog_language()> g_language_source;
+
+// A test that sets a language leaves English behind it.
+const reset_step english_at_reset{reset_stage::values, [] { g_language_source = nullptr; }};
+
 }  // namespace
 
 dialog_language current_dialog_language() {

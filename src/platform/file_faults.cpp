@@ -20,8 +20,8 @@ const reset_step drop_hook_at_reset{reset_stage::values, [] { hook() = {}; }};
 
 void set_file_fault_hook(file_fault_hook h) { hook() = std::move(h); }
 
-void check_file_fault(file_step step, const QString& win_path) {
-  if (hook()) hook()(step, win_path);
+void check_file_fault(file_step step, const QString& path) {
+  if (hook()) hook()(step, path);
 }
 
 }  // namespace km::platform

@@ -10,15 +10,17 @@
 namespace km::platform {
 
 enum class file_step {
-  copy,  // one file copied (copy_file), named by its destination
+  copy,          // one file copied (copy_file), named by its Windows destination
+  table_rename,  // a file of a table renamed by the dBase engine's replacement, named
+                 // by its native destination; a thrown file_error fails that rename
 };
 
-using file_fault_hook = std::function<void(file_step step, const QString& win_path)>;
+using file_fault_hook = std::function<void(file_step step, const QString& path)>;
 
 // An empty hook puts back the plain file layer.
 void set_file_fault_hook(file_fault_hook hook);
 
 // Runs the hook, when one is set, for the step on the file.
-void check_file_fault(file_step step, const QString& win_path);
+void check_file_fault(file_step step, const QString& path);
 
 }  // namespace km::platform

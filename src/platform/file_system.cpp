@@ -200,7 +200,12 @@ void create_folder(const QString& win_path) {
 bool ensure_folder(const QString& win_path) {
   const QString native = to_native_path(win_path);
   if (native.isEmpty()) return false;
-  if (!QFileInfo(native).isDir()) QDir().mkpath(native);
+  if (QFileInfo(native).isDir()) return true;
+  QStringList missing;  // the folders made here, the deepest first
+  for (QString p = native; !QFileInfo::exists(p); p = QFileInfo(p).path()) missing.append(p);
+  QDir().mkpath(native);
+  for (const QString& made : missing)
+    if (QFileInfo(made).isDir()) folder_listing::note_created(made);
   return QFileInfo(native).isDir();
 }
 

@@ -10,6 +10,7 @@
 #include <ctime>
 
 #include "platform/name_case.h"
+#include "platform/services.h"
 
 namespace km::platform::folder_listing {
 
@@ -41,6 +42,10 @@ cache& the_cache() {
   static cache c;
   return c;
 }
+
+// A test's folders, and the drive map they were looked up through, go
+// with the test.
+const reset_step forget_listings_at_reset{reset_stage::values, forget_all};
 
 QByteArray native_bytes(const QString& path) { return QFile::encodeName(path); }
 

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "platform/file_system.h"
+#include "platform/folder_listing_cache.h"
 #include "platform/win_path.h"
 
 namespace km::platform {
@@ -27,7 +28,9 @@ namespace {
 [[nodiscard]] bool remove_partial_copy(const QString& win_path) {
   const QString native = to_native_path(win_path);
   if (native.isEmpty() || !QFileInfo(native).isDir()) return true;
-  return QDir(native).removeRecursively();
+  if (!QDir(native).removeRecursively()) return false;
+  folder_listing::note_removed(native);
+  return true;
 }
 
 }  // namespace
@@ -61,6 +64,8 @@ void rename_folder(const QString& source, const QString& destination) {
   const QString to = to_native_path(destination);
   if (from.isEmpty() || to.isEmpty()) throw file_error(kind::path_not_found, destination);
   if (!QDir().rename(from, to)) throw file_error(kind::permission_denied, destination);
+  folder_listing::note_removed(from);
+  folder_listing::note_created(to);
 }
 
 }  // namespace km::platform

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/folder_listing_cache.h"
 #include "platform/services.h"
 #include "platform/win_path.h"
 
@@ -158,6 +159,7 @@ void write_sections(const std::vector<section>& sections) {
   if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.commit())
     throw registry_error(registry_error::kind::not_written,
                          QStringLiteral("the registry file %1 cannot be written").arg(file));
+  folder_listing::note_created(native);
 }
 
 int registry_error_number(registry_error::kind k) {

@@ -9,13 +9,13 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <cerrno>
-#include <cstdio>
 
 #include "platform/dbase/dbf_error.h"
 #include "platform/dbase/dbf_file_io.h"
 #include "platform/dbase/dbf_rewrite.h"
 #include "platform/dbase/dbf_table.h"
+#include "platform/file_error.h"
+#include "platform/file_faults.h"
 #include "support/dbf_builder.h"
 #include "support/hex_dump.h"
 
@@ -23,27 +23,27 @@ namespace {
 
 using km::platform::dbf_error;
 using km::platform::dbf_error_kind;
+using km::platform::file_error;
+using km::platform::file_step;
+using km::platform::set_file_fault_hook;
 namespace dbf_io = km::platform::dbf_io;
 
-// Makes the n-th rename from now fail with an I/O error (0: none fails),
-// for as long as it lives.
+// Makes the n-th rename of a table file from now fail with an I/O error
+// (0: none fails), for as long as it lives.
 class failing_rename {
  public:
-  explicit failing_rename(int n)
-      : old_(dbf_io::set_rename_function([this, n](const char* from, const char* to) {
-          if (++calls_ == n) {
-            errno = EIO;
-            return -1;
-          }
-          return std::rename(from, to);
-        })) {}
-  ~failing_rename() { dbf_io::set_rename_function(old_); }
+  explicit failing_rename(int n) {
+    set_file_fault_hook([this, n](file_step step, const QString&) {
+      if (step == file_step::table_rename && ++calls_ == n)
+        throw file_error(file_error::kind::other, {}, QStringLiteral("injected"));
+    });
+  }
+  ~failing_rename() { set_file_fault_hook({}); }
   failing_rename(const failing_rename&) = delete;
   failing_rename& operator=(const failing_rename&) = delete;
 
  private:
   int calls_ = 0;
-  dbf_io::rename_function old_;
 };
 
 QStringList files_in(const QTemporaryDir& dir) {
@@ -201,13 +201,13 @@ TEST_F(dbf_leftover_test, a_replacement_under_way_keeps_its_temporaries) {
   // A table opened while another replacement is between its renames
   // leaves that replacement's files alone.
   QStringList seen;
-  const auto old = dbf_io::set_rename_function([&](const char* from, const char* to) {
+  set_file_fault_hook([&](file_step step, const QString&) {
+    if (step != file_step::table_rename) return;
     open_table();
     if (seen.isEmpty()) seen = files_in(dir);
-    return std::rename(from, to);
   });
   dbf_io::replace_files({{path("T.dbt"), dbt_bytes}, {dbf, dbf_bytes}});
-  dbf_io::set_rename_function(old);
+  set_file_fault_hook({});
   EXPECT_EQ(seen.size(), 5) << seen.join(QLatin1Char(' ')).toStdString();  // pair, two temporaries, the aside
   EXPECT_EQ(files_in(dir), (QStringList{QStringLiteral("T.dbf"), QStringLiteral("T.dbt")}));
 }

@@ -7,8 +7,12 @@
 #include <QDir>
 #include <QFile>
 
+#include "platform/dbase/dbf_file_io.h"
+#include "platform/dbase/dbf_table.h"
 #include "platform/file_system.h"
+#include "platform/folder_steps.h"
 #include "platform/win_path.h"
+#include "support/dbf_builder.h"
 #include "support/temp_drives.h"
 
 namespace km::platform {
@@ -97,6 +101,61 @@ TEST_F(folder_listing_test, our_own_steps_keep_the_listing_current) {
   EXPECT_FALSE(file_exists("C:\\data\\SUB"));
   EXPECT_EQ(list_files("C:\\DATA"), QStringList{"Source.txt"});
 }
+
+// Our own steps outside the file layer: each is seen at once even when the
+// folder's time does not show it (put back after the step, as a change in
+// the same tick of a coarse or skewed clock leaves it), so the lookup can
+// only know of it from the step itself.
+struct hidden_step {
+  const char* what;
+  const char* before;  // a file the folder holds beforehand ("": none)
+  void (*step)(const QString& data);
+  const char* name;  // looked up before and after the step, on C:
+  bool there_before;
+  bool there_after;
+};
+
+class folder_listing_step_test : public folder_listing_test,
+                                 public ::testing::WithParamInterface<hidden_step> {};
+
+TEST_P(folder_listing_step_test, is_seen_though_the_folder_time_hides_it) {
+  const hidden_step& p = GetParam();
+  const QString data = drives.make_native_folder("C/DATA");
+  drives.make_native_folder("C/DATA/SRC");
+  if (*p.before) write_behind_our_back(QStringLiteral("DATA/") + QString::fromLatin1(p.before));
+  km::test::two_records_with_memos().write(data + "/T.dbf");
+  const timespec an_hour_ago{folder_time(data).tv_sec - 3600, 123};
+  set_folder_time(data, an_hour_ago);
+  const QString name = QString::fromLatin1(p.name);
+  ASSERT_EQ(file_exists(name) || folder_exists(name), p.there_before);  // the listing is taken here
+  p.step(data);
+  set_folder_time(data, an_hour_ago);
+  EXPECT_EQ(file_exists(name) || folder_exists(name), p.there_after);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    own_steps, folder_listing_step_test,
+    ::testing::Values(hidden_step{"a table written whole", "",
+                                  [](const QString& data) {
+                                    dbf_io::replace_files({{data + "/NEW.DBF", QByteArray("new")}});
+                                  },
+                                  "C:\\DATA\\new.dbf", false, true},
+                      hidden_step{"a stale temporary removed when its table opens", "T.dbf.0123abcd.tmp",
+                                  [](const QString& data) {
+                                    dbf_table t(data + "/T.dbf", dbf_table::access::read_only);
+                                  },
+                                  "C:\\DATA\\t.dbf.0123abcd.tmp", true, false},
+                      hidden_step{"a folder renamed", "",
+                                  [](const QString&) { rename_folder("C:\\DATA\\SRC", "C:\\DATA\\Moved"); },
+                                  "C:\\DATA\\MOVED", false, true},
+                      hidden_step{"folders made along a path", "",
+                                  [](const QString&) { ASSERT_TRUE(ensure_folder("C:\\DATA\\A\\B")); },
+                                  "C:\\DATA\\a", false, true}),
+    [](const ::testing::TestParamInfo<hidden_step>& info) {
+      QString n = QString::fromLatin1(info.param.what);
+      n.replace(QLatin1Char(' '), QLatin1Char('_'));
+      return n.toStdString();
+    });
 
 TEST_F(folder_listing_test, a_folder_replaced_under_the_same_name_is_read_again) {
   const QString data = drives.make_native_folder("C/DATA");

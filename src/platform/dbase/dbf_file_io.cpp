@@ -15,6 +15,9 @@
 #include <map>
 
 #include "platform/dbase/dbf_error.h"
+#include "platform/file_error.h"
+#include "platform/file_faults.h"
+#include "platform/folder_listing_cache.h"
 
 namespace km::platform::dbf_io {
 
@@ -169,15 +172,28 @@ void truncate_to(const file_handle& f, qint64 size, const QString& what) {
 
 namespace {
 
-rename_function& rename_slot() {
-  static rename_function f;
-  return f;
+// 0 on success, -1 with errno set on failure, as ::rename; a fault a test
+// injects through the file layer's hook fails it as an I/O error. Our own
+// renames and removals are told to the listings the name lookup keeps, so
+// a lookup sees them at once, even when the folder's time does not show
+// them (a change within one tick of the file system's clock).
+[[nodiscard]] int rename_file(const QString& from, const QString& to) {
+  try {
+    check_file_fault(file_step::table_rename, to);
+  } catch (const file_error&) {
+    errno = EIO;
+    return -1;
+  }
+  if (::rename(native(from).constData(), native(to).constData()) != 0) return -1;
+  folder_listing::note_removed(from);
+  folder_listing::note_created(to);
+  return 0;
 }
 
-[[nodiscard]] int rename_file(const QString& from, const QString& to) {
-  const QByteArray a = native(from), b = native(to);
-  if (const rename_function& f = rename_slot()) return f(a.constData(), b.constData());
-  return ::rename(a.constData(), b.constData());
+// Removes a file the engine made or replaced; a failure is passed over by
+// every caller (the file is a leftover that the next opening settles).
+void remove_file(const QString& path) {
+  if (::unlink(native(path).constData()) == 0) folder_listing::note_removed(path);
 }
 
 QString random_tag() {
@@ -223,6 +239,7 @@ bool create_temporaries(std::vector<staged_file>& staged, const QString& tag) {
     struct stat st {};
     if (try_lock_whole(fd) == lock_result::held_by_another || ::fstat(fd, &st) != 0 || st.st_nlink == 0)
       return false;
+    folder_listing::note_created(temp);
     s.temp = temp;
     s.handle = std::move(h);
   }
@@ -250,12 +267,14 @@ void keep_aside(staged_file& s, const QString& tag) {
     const QByteArray bytes = read_all(old, s.target);
     const int fd = open_raw(aside, O_RDWR | O_CREAT | O_EXCL);
     if (fd < 0) fail(dbf_error_kind::disk_error, s.target, QStringLiteral("Cannot keep a copy of"), errno);
+    folder_listing::note_created(aside);
     s.aside = aside;  // from here on it is removed with the others
     const file_handle copy(fd);
     write_at(copy, 0, bytes.constData(), bytes.size(), s.target);
     if (::fsync(fd) != 0) fail(dbf_error_kind::disk_error, s.target, QStringLiteral("Cannot write"), errno);
     return;
   }
+  folder_listing::note_created(aside);
   s.aside = aside;
 }
 
@@ -266,13 +285,13 @@ void keep_aside(staged_file& s, const QString& tag) {
 void roll_back(std::vector<staged_file>& staged, std::size_t renamed) {
   for (std::size_t i = 0; i < staged.size(); ++i) {
     staged_file& s = staged[i];
-    if (!s.temp.isEmpty()) ::unlink(native(s.temp).constData());
+    if (!s.temp.isEmpty()) remove_file(s.temp);
     if (i < renamed && !s.aside.isEmpty()) {
       if (rename_file(s.aside, s.target) != 0) continue;
     } else if (i < renamed) {
-      ::unlink(native(s.target).constData());
+      remove_file(s.target);
     } else if (!s.aside.isEmpty()) {
-      ::unlink(native(s.aside).constData());
+      remove_file(s.aside);
     }
     s.temp.clear();
     s.aside.clear();
@@ -281,8 +300,6 @@ void roll_back(std::vector<staged_file>& staged, std::size_t renamed) {
 }
 
 }  // namespace
-
-rename_function set_rename_function(rename_function f) { return std::exchange(rename_slot(), std::move(f)); }
 
 void replace_files(const std::vector<std::pair<QString, QByteArray>>& files) {
   std::vector<staged_file> staged(files.size());
@@ -321,7 +338,7 @@ void replace_files(const std::vector<std::pair<QString, QByteArray>>& files) {
   // An aside that cannot be removed is settled when the table is next
   // opened (its table is in place, so it goes then).
   for (const staged_file& s : staged)
-    if (!s.aside.isEmpty()) ::unlink(native(s.aside).constData());
+    if (!s.aside.isEmpty()) remove_file(s.aside);
 }
 
 namespace {
@@ -387,7 +404,7 @@ void settle(const std::vector<leftover>& files) {
       std::none_of(files.begin(), files.end(), [](const leftover& f) { return !f.aside && f.of_table; });
   for (const leftover& f : files) {
     if (!f.aside || table_replaced) {
-      ::unlink(native(f.path).constData());
+      remove_file(f.path);
     } else {
       struct stat a {
       }, b{};
@@ -395,7 +412,7 @@ void settle(const std::vector<leftover>& files) {
                                ::stat(native(f.owner_path).constData(), &b) == 0 && a.st_dev == b.st_dev &&
                                a.st_ino == b.st_ino;
       if (still_there)
-        ::unlink(native(f.path).constData());
+        remove_file(f.path);
       else  // when this fails, the old memo file stays kept under its aside name
         static_cast<void>(rename_file(f.path, f.owner_path));
     }

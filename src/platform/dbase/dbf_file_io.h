@@ -6,7 +6,6 @@
 
 #include <QByteArray>
 #include <QString>
-#include <functional>
 #include <utility>
 #include <vector>
 
@@ -63,14 +62,9 @@ void truncate_to(const file_handle& f, qint64 size, const QString& what);
 // their old bytes back, so the files stay a pair of one generation (give
 // the memo file first and its table last). An existing file's permissions
 // are kept. Throws disk_error (read_only when the folder cannot be written).
+// Each rename is a file_step::table_rename of the file layer's fault hook
+// (platform/file_faults.h), through which tests make one fail.
 void replace_files(const std::vector<std::pair<QString, QByteArray>>& files);
-
-// The rename replace_files goes through (native paths; 0 on success, -1
-// with errno set on failure): ::rename unless another function was put in
-// its place, as tests do to make a rename fail. An empty function puts
-// ::rename back. Returns the function it replaced.
-using rename_function = std::function<int(const char* from, const char* to)>;
-rename_function set_rename_function(rename_function f);
 
 // Settles what replacements that never finished (the program was killed
 // or the machine stopped) left beside the table at dbf_path: its own and
