@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <algorithm>
 
+#include "platform/dbase/dbf_file_io.h"
 #include "platform/wildcard.h"
 
 namespace km::platform {
@@ -60,6 +63,20 @@ TEST(name_case, wildcards_follow_the_same_rule) {
     EXPECT_EQ(wildcard_match(a, b), p.equal) << p.a << " / " << p.b;
   }
   EXPECT_TRUE(wildcard_match(QString::fromUtf8("hoër*.*"), QString::fromUtf8("HOËRSKOOL.DBF")));
+}
+
+TEST(name_case, a_tables_memo_file_is_found_by_the_same_rule) {
+  for (const name_pair& p : name_pairs) {
+    const QTemporaryDir dir;
+    const QString a = QString::fromUtf8(p.a), b = QString::fromUtf8(p.b);
+    const QString memo = dir.filePath(b + QStringLiteral(".dbt"));
+    QFile f(memo);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << p.b;
+    f.close();
+    const QString found =
+        dbf_io::sibling_path(dir.filePath(a + QStringLiteral(".dbf")), QStringLiteral("dbt"));
+    EXPECT_EQ(found, p.equal ? memo : dir.filePath(a + QStringLiteral(".dbt"))) << p.a << " / " << p.b;
+  }
 }
 
 TEST(name_case, listing_order_folds_case_and_keeps_a_total_order) {

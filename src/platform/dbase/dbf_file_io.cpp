@@ -18,6 +18,7 @@
 #include "platform/file_error.h"
 #include "platform/file_faults.h"
 #include "platform/folder_listing_cache.h"
+#include "platform/name_case.h"
 
 namespace km::platform::dbf_io {
 
@@ -372,8 +373,8 @@ std::map<QString, std::vector<leftover>> leftovers_beside(const QString& folder,
     if (name.size() < 14 || name[name.size() - 13] != QLatin1Char('.')) continue;
     const QString tag = name.mid(name.size() - 12, 8);
     const QString owner = name.left(name.size() - 13);
-    const bool of_table = owner.compare(table, Qt::CaseInsensitive) == 0;
-    if (!is_hex_tag(tag) || (!of_table && owner.compare(memo, Qt::CaseInsensitive) != 0)) continue;
+    const bool of_table = names_equal(owner, table);
+    if (!is_hex_tag(tag) || (!of_table && !names_equal(owner, memo))) continue;
     by_tag[tag].push_back(
         {folder + QLatin1Char('/') + name, aside, of_table, folder + QLatin1Char('/') + owner});
   }
@@ -435,7 +436,7 @@ QString sibling_path(const QString& dbf_path, const QString& ext) {
   const QDir dir(info.absolutePath());
   const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
   for (const QString& n : names)
-    if (n.compare(wanted, Qt::CaseInsensitive) == 0) return dir.filePath(n);
+    if (names_equal(n, wanted)) return dir.filePath(n);
   return exact;
 }
 
