@@ -21,8 +21,11 @@
 #include "platform/dbase/dbf_file_io.h"
 #include "platform/dbase/dbf_lock.h"
 #include "platform/desktop_shortcut.h"
+#include "platform/dialog_language.h"
 #include "platform/dialogs.h"
 #include "platform/drive_map.h"
+#include "platform/file_error.h"
+#include "platform/file_faults.h"
 #include "platform/form_timer.h"
 #include "platform/instance_lock.h"
 #include "platform/numbered_files.h"
@@ -135,6 +138,21 @@ TEST_F(services_reset, puts_every_service_and_state_back) {
       {"timer", [&] { leftover_timer.set_enabled(true); },
        [&] { return QString(leftover_timer.enabled() ? "on" : "off"); }},
       {"printer", [] { printer().set_job_name("left behind"); }, [] { return printer().job_name(); }},
+      {"dialog language", [] { set_dialog_language_source([] { return dialog_language::afrikaans; }); },
+       [] { return button_text(msg_answer::yes, current_dialog_language()); }},
+      {"file fault hook",
+       [] {
+         set_file_fault_hook(
+             [](file_step, const QString& path) { throw file_error(file_error::kind::disk_full, path); });
+       },
+       [] {
+         try {
+           check_file_fault(file_step::copy, "C:\\x.txt");
+           return QString("passes");
+         } catch (const file_error&) {
+           return QString("fails");
+         }
+       }},
       {"table lock",
        [&] {
          QFile bytes(table);
