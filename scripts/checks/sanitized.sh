@@ -1,12 +1,28 @@
 #!/usr/bin/env bash
-# Runs the tests of the sanitizer build (KM_SANITIZE): any address error,
-# leak or undefined behaviour stops the test with a report and fails it.
-set -euo pipefail
+# Runs test programs of the sanitizer build (KM_SANITIZE), each whole in one
+# process: any address error, leak or undefined behaviour stops the program
+# with a report and fails the check.
+#   sanitized.sh <build folder> <test program>...
+set -uo pipefail
 build="$(cd "$1" && pwd)"
+shift
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 export QT_QPA_PLATFORM=offscreen
-export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1:detect_stack_use_after_return=1"
+export ASAN_OPTIONS="detect_leaks=1:strict_string_checks=1:detect_stack_use_after_return=1"
 export LSAN_OPTIONS="suppressions=$here/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-cd "$build"
-ctest --output-on-failure --parallel "$(nproc)" --timeout 900
+out="$build/sanitized"
+rm -rf "$out" && mkdir -p "$out"
+status=0
+for name in "$@"; do
+  log="$out/$name.log"
+  if (cd "$out" && timeout 2700 "$build/tests/$name" >"$log" 2>&1); then
+    echo "$name: $(grep -E '^\[  PASSED  \]' "$log" | tail -n1)"
+  else
+    echo "$name FAILED under the sanitizers:"
+    grep -nE '^\[  FAILED  \]|ERROR: AddressSanitizer|ERROR: LeakSanitizer|runtime error' "$log" | head -n 40
+    tail -n 60 "$log"
+    status=1
+  fi
+done
+exit $status
