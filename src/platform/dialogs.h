@@ -71,11 +71,25 @@ struct printer_request {
   int copies = 1;
 };
 
+// Two-sided printing as the printer dialog offers it; automatic binds on
+// the long edge of a portrait page and the short edge of a landscape one.
+enum class duplex_choice { printer_default, one_sided, long_edge, short_edge, automatic };
+
+// How a printer handles the paper of a job, where the printer dialog
+// offered a choice; the empty values leave it to the printer.
+struct paper_handling {
+  duplex_choice duplex = duplex_choice::printer_default;
+  QString paper_source;  // a media-source keyword of the print system ("tray-1", "manual")
+  QString page_ranges;   // "1-3,5"
+  bool operator==(const paper_handling&) const = default;
+};
+
 struct printer_choice {
   QString printer_name;
   int copies = 1;
   bool to_pdf = false;  // the user chose to print into a PDF file
   QString pdf_file;     // Windows form, when to_pdf
+  paper_handling paper;
 };
 
 // A font as the font dialog shows and returns it. In a request an unset

@@ -1,7 +1,7 @@
 #pragma once
 // The process-wide services of the program in one place: the pieces a test
 // puts its own stand-in in place of (clock, dialogs, system information,
-// program launcher, document opener) and the places the program finds its
+// program launcher, document opener, the CUPS client) and the places the program finds its
 // files (drive map and current directory, registry file, desktop folder,
 // program file, instance lock file, PDF folder). Each module keeps its own
 // accessor (clock(), launcher(), active_drive_map() ...); they read and
@@ -26,6 +26,7 @@ class dialog_service;
 class system_info_provider;
 class program_launcher;
 class document_opener;
+class cups_client;
 
 struct services_t {
   clock_source* clock = nullptr;                // nullptr: the system clock
@@ -33,6 +34,7 @@ struct services_t {
   system_info_provider* system_info = nullptr;  // nullptr: the running system
   program_launcher* launcher = nullptr;         // nullptr: the operating system's
   document_opener* opener = nullptr;            // nullptr: the desktop's
+  cups_client* cups = nullptr;                  // nullptr: the system's CUPS through libcups
 
   std::optional<drive_map> drives;  // empty: the default map, loaded on first use
   QString current_directory = QStringLiteral("C:\\");

@@ -51,7 +51,7 @@ std::shared_ptr<platform::print_device> chosen_device(const platform::printer_ch
     if (!native.isEmpty()) return platform::pdf_device::to_file(native);
     return std::make_shared<platform::pdf_device>();
   }
-  return platform::make_printer_device(choice.printer_name);
+  return platform::make_printer_device(choice.printer_name, choice.paper);
 }
 
 }  // namespace
@@ -115,6 +115,9 @@ unsigned kies_drukker::marking_colour(const QPushButton* button) {
 QPushButton* kies_drukker::button(const QString& name) const { return control<QPushButton>(name); }
 
 void kies_drukker::Form_Load() {
+  // The printers are looked up afresh for every report: one removed since
+  // is not offered, one added is found.
+  printer().set_device(platform::current_printer_device(printer().shared_device()));
   const QString device = printer().device_name();
   const struct {
     const char* name;

@@ -90,7 +90,7 @@ void end_print_job(bool footer, bool) {
   else if (html_page)
     tell(export_complete_message(g_html_file_name, html_export_path()), msg_icon::information);
   else
-    tell(printing_complete_message(p.last_page_count()), msg_icon::information);
+    tell(printing_complete_message(p.last_page_count(), p.last_output_path()), msg_icon::information);
   g_export_html = false;
 }
 

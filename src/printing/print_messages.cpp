@@ -1,5 +1,7 @@
 #include "printing/print_messages.h"
 
+#include <QDir>
+
 #include "common/language_text.h"
 #include "common/shared_variables.h"
 
@@ -9,10 +11,11 @@ QString print_busy_text() { return in_language(u" BESIG MET DRUKWERK ... ", u" B
 
 QString page_label_text() { return in_language(u"BLADSY : ", u"PAGE : "); }
 
-QString printing_complete_message(int pages) {
+QString printing_complete_message(int pages, const QString& pdf_file) {
   const QString n = QString::number(pages);
-  return g_language ? QStringLiteral("DRUKWERK VOLTOOI (") + n + QStringLiteral(" bladsye)")
-                    : QStringLiteral("PRINTING COMPLETE (") + n + QStringLiteral(" pages)");
+  const QString done = g_language ? QStringLiteral("DRUKWERK VOLTOOI (") + n + QStringLiteral(" bladsye)")
+                                  : QStringLiteral("PRINTING COMPLETE (") + n + QStringLiteral(" pages)");
+  return pdf_file.isEmpty() ? done : done + QStringLiteral("\r\n") + QDir::toNativeSeparators(pdf_file);
 }
 
 QString print_error_reason(const platform::print_error& error) {

@@ -12,8 +12,10 @@ namespace km {
 QString print_busy_text();
 // "PAGE : " / "BLADSY : " before the page number of a report header.
 QString page_label_text();
-// The end of a printed job: "PRINTING COMPLETE (3 pages)".
-QString printing_complete_message(int pages);
+// The end of a printed job: "PRINTING COMPLETE (3 pages)". A job written
+// to a PDF file (in place of paper) names the file on a second line, as the
+// file manager shows it, so the user knows where to find it.
+QString printing_complete_message(int pages, const QString& pdf_file = QString());
 // A job the printer or the PDF writer could not take, with the reason.
 QString printing_failed_message(const platform::print_error& error);
 // The reason alone, in the user's language.

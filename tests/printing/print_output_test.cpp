@@ -64,7 +64,9 @@ TEST_F(print_output_test, a_three_page_report_reads_back_from_the_pdf) {
   g_print_title = QStringLiteral("MARK LIST GRADE 10");
   ASSERT_TRUE(choose_by_clicking(QStringLiteral("druk_ok")));
   print_three_pages();
-  dialogs.expect_message(QStringLiteral("PRINTING COMPLETE (3 pages)")).icon(platform::msg_icon::information);
+  // A PDF names its file, so the teacher knows where the report went.
+  dialogs.expect_message(QStringLiteral("PRINTING COMPLETE (3 pages)\r\n") + pdf)
+      .icon(platform::msg_icon::information);
   end_print_job(false, false);
 
   const QString info = run_tool(QStringLiteral("pdfinfo"), {pdf});

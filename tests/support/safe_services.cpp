@@ -49,6 +49,15 @@ bool refusing_opener::open(const QString& win_path, const QString&) {
   return false;
 }
 
+platform::cups_submission no_printers_cups::submit(const QString& printer, const QString&,
+                                                   const QString& title,
+                                                   const std::vector<platform::cups_option>&) {
+  ADD_FAILURE() << "the test sent the job " << title.toStdString() << " to the printer "
+                << printer.toStdString()
+                << " without a print system of its own (install km::test::fake_cups)";
+  return {0, QStringLiteral("no print system in the tests")};
+}
+
 void install_safe_services() {
   QStandardPaths::setTestModeEnabled(true);
   if (!base_folder().isValid()) throw std::runtime_error("no temporary folder for the tests' default drive");
@@ -56,9 +65,11 @@ void install_safe_services() {
 
   static refusing_launcher launcher;
   static refusing_opener opener;
+  static no_printers_cups no_printers;
   platform::services_t safe;
   safe.launcher = &launcher;
   safe.opener = &opener;
+  safe.cups = &no_printers;
   platform::drive_map map;
   map.set_drive(QLatin1Char('C'), folder(QStringLiteral("C")));
   safe.drives = map;

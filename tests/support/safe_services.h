@@ -4,6 +4,8 @@
 // - the program launcher and the document opener refuse: a test that starts
 //   a program or opens a document without installing a recorder
 //   (desktop_recorders.h) fails with a message naming the path;
+// - the print system has no printers, and a job handed to it fails the test
+//   (a test of paper printing installs fake_cups);
 // - the drive map has C: on a temporary folder, emptied at every reset, and
 //   the desktop and PDF folders lie there too, so no test writes into the
 //   user's own folders;
@@ -13,6 +15,7 @@
 
 #include "platform/program_launcher.h"
 #include "platform/ui/document_opener.h"
+#include "platform/ui/printer/cups_client.h"
 
 namespace km::test {
 
@@ -24,6 +27,13 @@ class refusing_launcher : public platform::program_launcher {
 class refusing_opener : public platform::document_opener {
  public:
   bool open(const QString& win_path, const QString& working_folder) override;
+};
+
+class no_printers_cups : public platform::cups_client {
+ public:
+  std::vector<platform::cups_queue> queues() override { return {}; }
+  platform::cups_submission submit(const QString& printer, const QString& pdf_path, const QString& title,
+                                   const std::vector<platform::cups_option>& options) override;
 };
 
 // Makes the temporary folder, sets the safe services as the defaults of

@@ -15,6 +15,7 @@
 #include "platform/dialog_language.h"
 #include "platform/ui/caption_width.h"
 #include "platform/ui/drive_file_dialog.h"
+#include "platform/ui/printer/printer_dialog_paper.h"
 #include "platform/win_path.h"
 
 namespace km::platform {
@@ -153,7 +154,10 @@ std::optional<printer_choice> qt_dialogs::printer_dialog(const printer_request& 
   choice.printer_name = printer.printerName();
   choice.copies = printer.copyCount();
   choice.to_pdf = printer.outputFormat() == QPrinter::PdfFormat;
-  if (choice.to_pdf) choice.pdf_file = to_windows_path(printer.outputFileName());
+  if (choice.to_pdf)
+    choice.pdf_file = to_windows_path(printer.outputFileName());
+  else
+    choice.paper = paper_handling_of(printer);
   return choice;
 }
 

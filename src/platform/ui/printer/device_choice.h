@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <memory>
 
+#include "platform/dialogs.h"
 #include "platform/ui/printer/print_device.h"
 
 namespace km::platform {
@@ -13,15 +14,26 @@ namespace km::platform {
 // The name under which the PDF writer is offered among the printers.
 QString pdf_printer_name();
 
-// The system's printers, then the PDF writer.
+// The system's print queues, looked up afresh, then the PDF writer.
 QStringList available_printer_names();
 
-// The system's default printer, or the PDF writer when there is none.
+// The printer a job goes to unless the user picks another: the system's
+// default queue; with queues but none marked default, the first; the PDF
+// writer only where the system has no queue at all.
 QString default_printer_name();
 
-// The device for a printer name: the PDF writer for its own name, for an
-// empty name and when the system has no printer of that name.
-std::shared_ptr<print_device> make_printer_device(const QString& name);
+// The device for a printer name: a queue of the system with the paper
+// handling given, or the PDF writer for its own name. An empty name, or a
+// name that is not an installed queue, gets the PDF writer standing in for
+// a printer.
+std::shared_ptr<print_device> make_printer_device(const QString& name, const paper_handling& paper = {});
+
+// The device the printer choice offers as it opens, from the queues as they
+// are now: the device in hand while it can still print (a queue still
+// installed, a PDF file the user chose, a device of the program's own);
+// otherwise, for a queue that has gone or the PDF writer standing in for a
+// missing printer, the device of default_printer_name().
+std::shared_ptr<print_device> current_printer_device(std::shared_ptr<print_device> held);
 
 // Where the PDF writer puts its files: the folder KORVA-MARKS in the user's
 // documents folder, unless a folder was set with set_pdf_folder (tests).

@@ -45,6 +45,12 @@ std::shared_ptr<pdf_device> pdf_device::to_file(const QString& file_path) {
 
 QString pdf_device::name() const { return pdf_printer_name(); }
 
+std::shared_ptr<pdf_device> pdf_device::in_place_of_printer() {
+  auto device = std::make_shared<pdf_device>();
+  device->stands_in_ = true;
+  return device;
+}
+
 bool pdf_device::write(const print_document& document, print_error& error) {
   output_path_.clear();
   QString path = file_path_;
@@ -57,7 +63,12 @@ bool pdf_device::write(const print_document& document, print_error& error) {
     }
     path = free_path(dir, pdf_file_name(document.job_name, clock().now()));
   }
+  if (!write_pdf_file(document, path, error)) return false;
+  output_path_ = path;
+  return true;
+}
 
+bool write_pdf_file(const print_document& document, const QString& path, print_error& error) {
   // Written to a temporary file beside the target and renamed over it once
   // complete, so a failed print never leaves half a file.
   QSaveFile file(path);
@@ -95,7 +106,6 @@ bool pdf_device::write(const print_document& document, print_error& error) {
     error = {print_error::kind::file_not_writable, path, file.errorString()};
     return false;
   }
-  output_path_ = path;
   return true;
 }
 

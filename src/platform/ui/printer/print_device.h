@@ -20,9 +20,6 @@ class print_device {
   // with a quarter inch that the printer cannot reach on every side.
   virtual page_geometry geometry(page_orientation orientation) const;
 
-  // Resolution used for the pixel scale and for DrawWidth.
-  virtual double dots_per_inch() const { return 600.0; }
-
   // Writes the document; false (with the reason in error) when it could not.
   [[nodiscard]] virtual bool write(const print_document& document, print_error& error) = 0;
 

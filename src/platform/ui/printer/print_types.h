@@ -19,6 +19,11 @@ inline constexpr double twips_per_inch = 1440.0;
 inline constexpr double twips_per_point = 20.0;
 inline constexpr double twips_per_character_x = 120.0;
 inline constexpr double twips_per_character_y = 240.0;
+// The pixel of the pixel scale and of DrawWidth: one 600th of an inch on
+// every device, so a rule is as wide on paper as in the PDF, whatever
+// resolution the printer itself works at.
+inline constexpr double printer_pixels_per_inch = 600.0;
+inline constexpr double twips_per_printer_pixel = twips_per_inch / printer_pixels_per_inch;
 
 // The coordinate units of the printer; the numbers are the ones stored
 // settings and callers use (ScaleMode 4 is the character scale).
@@ -99,6 +104,7 @@ struct print_page {
 struct print_document {
   QString job_name;
   int copies = 1;
+  color_mode colors = color_mode::color;
   std::vector<print_page> pages;
 };
 

@@ -46,7 +46,7 @@ printer_object::printer_object(std::shared_ptr<print_device> device, std::shared
 void printer_object::set_device(std::shared_ptr<print_device> device) { device_ = std::move(device); }
 
 print_device& printer_object::device() const {
-  if (!device_) device_ = make_printer_device(default_printer_name());
+  if (!device_) device_ = current_printer_device(nullptr);
   return *device_;
 }
 
@@ -105,7 +105,7 @@ page_geometry printer_object::geometry() const {
 
 double printer_object::width() const { return geometry().paper_width; }
 double printer_object::height() const { return geometry().paper_height; }
-double printer_object::twips_per_pixel_x() const { return twips_per_inch / device().dots_per_inch(); }
+double printer_object::twips_per_pixel_x() const { return twips_per_printer_pixel; }
 
 // --- scale
 
@@ -449,6 +449,7 @@ bool printer_object::end_doc() {
   }
   doc_->job_name = job_name_;
   doc_->copies = copies_;
+  doc_->colors = color_mode_;
   last_page_count_ = int(doc_->pages.size());
   const bool ok = device().write(*doc_, last_error_);
   last_output_path_ = ok ? device().output_path() : QString();

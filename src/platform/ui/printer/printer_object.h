@@ -133,7 +133,7 @@ class printer_object {
   void set_fill_color(const QColor& color) { fill_color_ = color; }
   int fill_style() const { return fill_style_; }  // 0 solid, 1 transparent
   void set_fill_style(int style);
-  int draw_width() const { return draw_width_; }  // in device pixels
+  int draw_width() const { return draw_width_; }  // in pixels (twips_per_printer_pixel), on every device
   void set_draw_width(int width);
 
   // --- text, measured in the current scale and font

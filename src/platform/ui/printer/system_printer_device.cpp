@@ -1,42 +1,56 @@
 #include "platform/ui/printer/system_printer_device.h"
 
+#include <QDir>
 #include <QPageLayout>
 #include <QPageSize>
-#include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QTemporaryDir>
 
-#include "platform/ui/printer/page_painter.h"
+#include "platform/ui/printer/pdf_device.h"
 
 namespace km::platform {
 
 namespace {
 
-QPageLayout::Orientation qt_orientation(page_orientation orientation) {
-  return orientation == page_orientation::landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
-}
-
-void prepare(QPrinter& printer, page_orientation orientation) {
-  printer.setFullPage(true);  // painter origin at the sheet's corner
-  printer.setPageSize(QPageSize(QPageSize::A4));
-  printer.setPageOrientation(qt_orientation(orientation));
+QString sides_keyword(duplex_choice duplex, page_orientation orientation) {
+  switch (duplex) {
+    case duplex_choice::printer_default:
+      return {};
+    case duplex_choice::one_sided:
+      return QStringLiteral("one-sided");
+    case duplex_choice::long_edge:
+      return QStringLiteral("two-sided-long-edge");
+    case duplex_choice::short_edge:
+      return QStringLiteral("two-sided-short-edge");
+    case duplex_choice::automatic:
+      return orientation == page_orientation::landscape ? QStringLiteral("two-sided-short-edge")
+                                                        : QStringLiteral("two-sided-long-edge");
+  }
+  return {};
 }
 
 }  // namespace
 
-system_printer_device::system_printer_device(QString printer_name) : printer_name_(std::move(printer_name)) {}
+system_printer_device::system_printer_device(QString printer_name, paper_handling paper)
+    : printer_name_(std::move(printer_name)), paper_(std::move(paper)) {}
 
 page_geometry system_printer_device::geometry(page_orientation orientation) const {
   auto& cached = geometry_[orientation == page_orientation::landscape ? 1 : 0];
-  if (!cached) {
-    QPrinter printer(QPrinterInfo::printerInfo(printer_name_), QPrinter::HighResolution);
-    prepare(printer, orientation);
+  if (cached) return *cached;
+  page_geometry g = a4_geometry(orientation);
+  // The margins the driver reports are what the printer cannot reach;
+  // without any (or without a driver), the program's usual quarter inch.
+  const QPrinterInfo info = QPrinterInfo::printerInfo(printer_name_);
+  if (!info.isNull()) {
+    QPrinter printer(info, QPrinter::HighResolution);
+    printer.setFullPage(true);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(orientation == page_orientation::landscape ? QPageLayout::Landscape
+                                                                          : QPageLayout::Portrait);
     const QPageLayout layout = printer.pageLayout();
     const QRectF sheet = layout.fullRectPoints();
-    // The margins the driver reports are what the printer cannot reach;
-    // without any, the program's usual quarter inch is kept.
     const QMarginsF margins = layout.minimumMargins();
-    page_geometry g = a4_geometry(orientation);
     if (sheet.width() > 0 && sheet.height() > 0) {
       g.paper_width = sheet.width() * twips_per_point;
       g.paper_height = sheet.height() * twips_per_point;
@@ -44,54 +58,50 @@ page_geometry system_printer_device::geometry(page_orientation orientation) cons
         g.printable = QRectF(margins.left() * twips_per_point, margins.top() * twips_per_point,
                              g.paper_width - (margins.left() + margins.right()) * twips_per_point,
                              g.paper_height - (margins.top() + margins.bottom()) * twips_per_point);
-      else
-        g.printable = a4_geometry(orientation).printable;
     }
-    cached = g;
   }
-  return *cached;
+  cached = g;
+  return g;
 }
 
-double system_printer_device::dots_per_inch() const {
-  if (!dpi_) {
-    QPrinter printer(QPrinterInfo::printerInfo(printer_name_), QPrinter::HighResolution);
-    dpi_ = printer.resolution() > 0 ? double(printer.resolution()) : 600.0;
-  }
-  return *dpi_;
+std::vector<cups_option> cups_job_options(const print_document& document, const paper_handling& paper) {
+  const page_orientation orientation =
+      document.pages.empty() ? page_orientation::portrait : document.pages.front().orientation;
+  // The PDF's pages are A4 sheets already turned for landscape; the
+  // orientation tells CUPS to lay a landscape sheet across the paper.
+  std::vector<cups_option> options{
+      {QStringLiteral("media"), QStringLiteral("A4")},
+      {QStringLiteral("copies"), QString::number(std::max(1, document.copies))},
+      {QStringLiteral("orientation-requested"),
+       orientation == page_orientation::landscape ? QStringLiteral("4") : QStringLiteral("3")},
+      {QStringLiteral("print-color-mode"),
+       document.colors == color_mode::monochrome ? QStringLiteral("monochrome") : QStringLiteral("color")},
+  };
+  if (const QString sides = sides_keyword(paper.duplex, orientation); !sides.isEmpty())
+    options.emplace_back(QStringLiteral("sides"), sides);
+  if (const QString source = paper.paper_source.trimmed(); !source.isEmpty())
+    options.emplace_back(QStringLiteral("media-source"), source);
+  if (const QString ranges = paper.page_ranges.trimmed(); !ranges.isEmpty())
+    options.emplace_back(QStringLiteral("page-ranges"), ranges);
+  return options;
 }
 
 bool system_printer_device::write(const print_document& document, print_error& error) {
-  const QPrinterInfo info = QPrinterInfo::printerInfo(printer_name_);
-  if (info.isNull()) {
-    error = {print_error::kind::no_printer, printer_name_, {}};
+  // The PDF lives only until CUPS has taken it: CUPS reads the whole file
+  // while the job is submitted.
+  const QTemporaryDir folder(QDir(QDir::tempPath()).filePath(QStringLiteral("korva-marks-print-XXXXXX")));
+  if (!folder.isValid()) {
+    error = {print_error::kind::folder_not_writable, QDir::tempPath(), folder.errorString()};
     return false;
   }
-  QPrinter printer(info, QPrinter::HighResolution);
-  printer.setDocName(document.job_name);
-  printer.setCopyCount(document.copies);
-  printer.setColorMode(grayscale_ ? QPrinter::GrayScale : QPrinter::Color);
-  prepare(printer, document.pages.empty() ? page_orientation::portrait : document.pages.front().orientation);
+  const QString pdf = folder.filePath(QStringLiteral("job.pdf"));
+  if (!write_pdf_file(document, pdf, error)) return false;
 
-  QPainter painter;
-  if (!painter.begin(&printer)) {
-    error = {print_error::kind::printer_refused, printer_name_, {}};
-    return false;
-  }
-  const double to_device = printer.resolution() / twips_per_inch;
-  for (size_t i = 0; i < document.pages.size(); ++i) {
-    const print_page& page = document.pages[i];
-    if (i > 0) {
-      printer.setPageOrientation(qt_orientation(page.orientation));
-      printer.newPage();
-    }
-    painter.save();
-    painter.scale(to_device, to_device);
-    paint_page(painter, page);
-    painter.restore();
-  }
-  painter.end();
-  if (printer.printerState() == QPrinter::Error || printer.printerState() == QPrinter::Aborted) {
-    error = {print_error::kind::printer_refused, printer_name_, {}};
+  const QString title =
+      document.job_name.trimmed().isEmpty() ? QStringLiteral("KORVA-MARKS") : document.job_name;
+  const cups_submission answer = cups().submit(printer_name_, pdf, title, cups_job_options(document, paper_));
+  if (!answer.accepted()) {
+    error = {print_error::kind::printer_refused, printer_name_, answer.refusal};
     return false;
   }
   return true;

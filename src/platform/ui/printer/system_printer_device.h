@@ -1,32 +1,41 @@
 #pragma once
-// A printer of the system (CUPS), chosen by name. The sheet and printable
-// area are the ones the printer's driver reports for A4.
+// A print queue of the system (CUPS), chosen by name. A document is drawn
+// into a PDF file exactly as the PDF writer draws it, and that file goes to
+// CUPS as one job with the copies, orientation, colour mode and paper
+// handling as job options; CUPS's answer says whether the job was taken.
+// The sheet and printable area are the ones the printer's driver reports
+// for A4.
 
 #include <QString>
 #include <array>
 #include <optional>
+#include <vector>
 
+#include "platform/dialogs.h"
+#include "platform/ui/printer/cups_client.h"
 #include "platform/ui/printer/print_device.h"
 
 namespace km::platform {
 
 class system_printer_device : public print_device {
  public:
-  explicit system_printer_device(QString printer_name);
+  explicit system_printer_device(QString printer_name, paper_handling paper = {});
 
   QString name() const override { return printer_name_; }
   page_geometry geometry(page_orientation orientation) const override;
-  double dots_per_inch() const override;
   [[nodiscard]] bool write(const print_document& document, print_error& error) override;
 
-  // Grey instead of colour (the colour choice of the print dialog).
-  void set_grayscale(bool on) { grayscale_ = on; }
+  const paper_handling& paper() const { return paper_; }
 
  private:
   QString printer_name_;
-  bool grayscale_ = false;
+  paper_handling paper_;
   mutable std::array<std::optional<page_geometry>, 2> geometry_;
-  mutable std::optional<double> dpi_;
 };
+
+// The job options a document goes to CUPS with: A4 paper, the copies, the
+// orientation of its first page, the colour mode, and the paper handling
+// the printer dialog chose (two-sided, paper source, page ranges).
+std::vector<cups_option> cups_job_options(const print_document& document, const paper_handling& paper);
 
 }  // namespace km::platform
