@@ -6,7 +6,6 @@
 // writing them, to show what the routines cost apart from the PDF writer.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -18,10 +17,10 @@
 #include "printing/print_drawing.h"
 #include "printing/print_job_end.h"
 #include "printing/print_variables.h"
-#include "printing/printing_windows.h"
 #include "printing/report_header.h"
 #include "printing/rotated_text.h"
 #include "printing/wys_druk_vordering.h"
+#include "printing_bench_main.h"
 
 namespace {
 
@@ -92,16 +91,4 @@ BENCHMARK(collect_report)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);  // the progress window is a widget
-  km::bench::silent_dialogs dialogs;
-  platform::set_dialogs(&dialogs);
-  register_printing_windows();
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  platform::set_dialogs(nullptr);
-  return 0;
-}
+int main(int argc, char** argv) { return km::bench::run_printing_benchmarks(argc, argv); }
