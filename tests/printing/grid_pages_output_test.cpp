@@ -76,7 +76,7 @@ TEST_F(grid_pages_output_test, a_long_grid_reads_back_page_by_page_from_the_pdf)
   const int pages = print_report();
   ASSERT_GE(pages, 3);
   ASSERT_LE(pages, 20);
-  dialogs.expect_message(QStringLiteral("PRINTING COMPLETE (%1 pages)").arg(pages))
+  dialogs.expect_message(QStringLiteral("PRINTING COMPLETE (%1 pages)\r\n").arg(pages) + pdf)
       .icon(platform::msg_icon::information);
   end_print_job(false, false);
 
