@@ -10,6 +10,7 @@
 
 #include <QHash>
 #include <QString>
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -70,6 +71,8 @@ struct worksheet_data {
   std::vector<sheet_column> columns;
   std::vector<cell_style> styles;  // styles[0] is the default
   QHash<cell_style, int> style_numbers;
+  std::array<int, 4> recent_styles{};  // the styles style_number found last
+  size_t next_recent = 0;
   std::vector<cell_range> merges;  // as given
   QString font_name;
   std::shared_ptr<text_metrics> metrics;  // nullptr: the program's

@@ -28,8 +28,7 @@ class merge_cover {
   explicit merge_cover(const std::vector<cell_range>& merges) : merges_(merges) {}
   bool covers(int row, int column) const {
     for (const cell_range& m : merges_)
-      if (row >= m.first_row && row <= m.last_row && column >= m.first_column && column <= m.last_column)
-        return row != m.first_row || column != m.first_column;
+      if (m.contains(row, column)) return row != m.first_row || column != m.first_column;
     return false;
   }
   // Merges touching the row, for a quick test per cell.
@@ -69,7 +68,7 @@ void write_rows(lxw_worksheet* ws, const worksheet_data& d, outcome& out) {
 
 void write_merges(lxw_worksheet* ws, const std::vector<cell_range>& merges, outcome& out) {
   for (const cell_range& m : merges)
-    if (m.first_row != m.last_row || m.first_column != m.last_column)
+    if (!m.single_cell())
       out += worksheet_merge_range(ws, lxw_row_t(m.first_row - 1), lxw_col_t(m.first_column - 1),
                                    lxw_row_t(m.last_row - 1), lxw_col_t(m.last_column - 1), "", nullptr);
 }
