@@ -44,8 +44,11 @@ TEST(workbook_model, values_and_their_texts) {
   EXPECT_EQ(s.last_row(), 6);
   EXPECT_EQ(s.last_column(), 5);
 
-  // A cell emptied that never had a format is not used.
+  // A cell emptied that never had a format is not used, nor is one given
+  // an empty text, nor a row given a height.
   s.set_empty(9, 9);
+  s.set_text(10, 1, "");
+  s.set_row_height(11, 30);
   EXPECT_EQ(s.last_row(), 6);
 }
 
@@ -111,6 +114,7 @@ TEST(workbook_model, overlapping_merges_are_joined) {
   const merge_case cases[] = {
       {"X X X merged in pairs", {{3, 1, 3, 2}, {3, 2, 3, 3}}, {{3, 1, 3, 3}}},
       {"pairs side by side stay apart", {{3, 1, 3, 2}, {3, 3, 3, 4}}, {{3, 1, 3, 2}, {3, 3, 3, 4}}},
+      {"rows one above the other stay apart", {{1, 1, 1, 2}, {2, 1, 2, 2}}, {{1, 1, 1, 2}, {2, 1, 2, 2}}},
       {"a later merge bridges two", {{3, 3, 3, 4}, {3, 1, 3, 2}, {3, 2, 3, 3}}, {{3, 1, 3, 4}}},
       {"the same merge twice", {{2, 2, 2, 5}, {2, 2, 2, 5}}, {{2, 2, 2, 5}}},
       {"corners given backwards", {{4, 6, 4, 2}}, {{4, 2, 4, 6}}},

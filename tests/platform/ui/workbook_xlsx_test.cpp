@@ -119,6 +119,7 @@ TEST_F(workbook_xlsx_test, values_and_formats_read_back) {
   s.set_column_width(4, 0);
   s.set_column_width(5, 12);
   s.set_row_height(6, 43.5);
+  s.set_row_height(20, 30);  // a row of no cells
   book.add_sheet().set_text(1, 1, "Sheet two");
 
   const QString target = c("report.xlsx");
@@ -174,6 +175,8 @@ TEST_F(workbook_xlsx_test, values_and_formats_read_back) {
   EXPECT_FALSE(columns["E"].toArray()[1].toBool());
   EXPECT_DOUBLE_EQ(columns["E"].toArray()[0].toDouble(), file_width(12));
   EXPECT_EQ(one["rows"].toObject()["6"].toArray()[0].toDouble(), 43.5);
+  EXPECT_EQ(one["rows"].toObject()["20"].toArray()[0].toDouble(), 30);
+  EXPECT_FALSE(cells.contains("A20"));
 
   EXPECT_EQ(sheets[1].toObject()["cells"].toObject()["A1"].toObject()["value"].toString(), "Sheet two");
 }

@@ -25,6 +25,7 @@
 #include <optional>
 
 #include "platform/ui/printer/text_metrics.h"
+#include "platform/ui/workbook/merge_index.h"
 #include "platform/ui/workbook/worksheet_data.h"
 #include "platform/value.h"
 
@@ -88,7 +89,7 @@ class cell_measure {
   // inside a merge.
   std::optional<extent> operator()(int row, int column) {
     const sheet_cell* cell = d_.find_cell(row, column);
-    if (!cell || cell->kind == cell_kind::empty || in_merge(row, column)) return std::nullopt;
+    if (!cell || cell->kind == cell_kind::empty || merged_.find(row, column)) return std::nullopt;
     const QString text = cell->kind == cell_kind::number
                              ? shown_number(number_text(cell->number), cell->number, d_.find_column(column))
                              : cell->text;
@@ -101,10 +102,6 @@ class cell_measure {
   }
 
  private:
-  bool in_merge(int row, int column) const {
-    return std::any_of(merged_.begin(), merged_.end(),
-                       [&](const cell_range& m) { return !m.single_cell() && m.contains(row, column); });
-  }
   QString number_text(double number) {
     auto it = numbers_.constFind(number);
     if (it == numbers_.constEnd()) it = numbers_.insert(number, platform::number_text(number));
@@ -114,7 +111,7 @@ class cell_measure {
   const worksheet& sheet_;
   const worksheet_data& d_;
   std::shared_ptr<text_metrics> metrics_;
-  std::vector<cell_range> merged_;
+  merge_index merged_;
   QHash<std::pair<int, QString>, extent> measured_;
   QHash<double, QString> numbers_;
 };

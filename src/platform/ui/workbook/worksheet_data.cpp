@@ -40,11 +40,15 @@ worksheet_data::worksheet_data() : styles{cell_style{}}, font_name(default_font_
   style_numbers.insert(styles.front(), 0);
 }
 
-sheet_cell& worksheet_data::cell_at(int row, int column) {
+sheet_row& worksheet_data::row_at(int row) {
   check_row(row);
-  check_column(column);
   if (size_t(row) > rows.size()) rows.resize(row);
-  std::vector<sheet_cell>& cells = rows[row - 1].cells;
+  return rows[row - 1];
+}
+
+sheet_cell& worksheet_data::cell_at(int row, int column) {
+  check_column(column);
+  std::vector<sheet_cell>& cells = row_at(row).cells;
   if (size_t(column) > cells.size()) cells.resize(column);
   return cells[column - 1];
 }

@@ -79,6 +79,8 @@ struct worksheet_data {
 
   // The cell, made when missing; std::out_of_range outside the sheet.
   sheet_cell& cell_at(int row, int column);
+  // The row, made when missing; std::out_of_range outside the sheet.
+  sheet_row& row_at(int row);
   // nullptr when never touched.
   const sheet_cell* find_cell(int row, int column) const;
   sheet_column& column_at(int column);
