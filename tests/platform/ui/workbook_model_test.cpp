@@ -2,6 +2,7 @@
 // borders as edges of cells, and the auto-fits of columns and rows.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 #include <stdexcept>
 
@@ -245,6 +246,31 @@ TEST_F(workbook_autofit, numbers_count_as_shown) {
   s.autofit_columns(1, 2);
   EXPECT_DOUBLE_EQ(s.column_width(1), width_for(11 * 8.8));
   EXPECT_DOUBLE_EQ(s.column_width(2), width_for(13 * 8.8));
+}
+
+// Without a test's metrics the fits measure with the fonts, as the printer
+// does: the same width for the same text, font and size.
+TEST(workbook_autofit_fonts, columns_measure_as_the_printer_does) {
+  worksheet s;
+  s.set_font_name("Arial");
+  s.set_text(1, 1, "Learner surname, first name");
+  s.set_text(1, 2, "Learner surname, first name");
+  workbook_font big;
+  big.size = 14;
+  s.set_font(1, 2, big);
+  s.autofit_columns(1, 2);
+  const print_font arial_11{"Arial", 11};
+  const print_font arial_14{"Arial", 14};
+  font_text_metrics printer;
+  auto expected = [&](const print_font& f) {
+    return std::ceil((printer.width(f, "Learner surname, first name") / 15 + 2) / 7 * 256 - 1e-9) / 256;
+  };
+  EXPECT_DOUBLE_EQ(s.column_width(1), expected(arial_11));
+  EXPECT_DOUBLE_EQ(s.column_width(2), expected(arial_14));
+  EXPECT_GT(s.column_width(2), s.column_width(1));
+  // Arial 11: about 6 pixels a character.
+  EXPECT_GT(s.column_width(1), 20);
+  EXPECT_LT(s.column_width(1), 27);
 }
 
 TEST_F(workbook_autofit, row_height_from_the_tallest_cell) {

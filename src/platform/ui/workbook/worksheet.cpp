@@ -107,9 +107,10 @@ double worksheet::row_height(int row) const {
 }
 
 // As a spreadsheet program sets the font name of every cell of a sheet:
-// names given to single cells before are replaced too.
+// names given to single cells before are replaced too. No name at all
+// puts back the workbook's default font.
 void worksheet::set_font_name(const QString& name) {
-  d_->font_name = name;
+  d_->font_name = name.trimmed().isEmpty() ? default_font_name() : name;
   std::vector<int> renamed(d_->styles.size(), -1);
   for (sheet_row& row : d_->rows)
     for (sheet_cell& c : row.cells) {

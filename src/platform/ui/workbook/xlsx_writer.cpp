@@ -4,10 +4,12 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 
 #include "platform/ui/workbook/merge_index.h"
 #include "platform/ui/workbook/xlsx_format_cache.h"
+#include "platform/value.h"
 
 namespace km::platform {
 
@@ -64,8 +66,10 @@ void write_cells(lxw_worksheet* ws, const worksheet_data& d, const merge_index& 
       const bool valued = !merged.covered(row, column);
       const lxw_row_t fr = lxw_row_t(r);
       const lxw_col_t fc = lxw_col_t(c);
-      if (valued && cell.kind == cell_kind::number)
+      if (valued && cell.kind == cell_kind::number && std::isfinite(cell.number))
         out += worksheet_write_number(ws, fr, fc, cell.number, format);
+      else if (valued && cell.kind == cell_kind::number)  // the file holds no infinity: its text then
+        out += worksheet_write_string(ws, fr, fc, number_text(cell.number).toUtf8().constData(), format);
       else if (valued && cell.kind == cell_kind::text)
         out += worksheet_write_string(ws, fr, fc, cell.text.toUtf8().constData(), format);
       else if (format)
