@@ -71,12 +71,15 @@ class worksheet {
   // merges that overlap (X X X merged 1-2 and 2-3 becomes one merge 1-3).
   void merge(const cell_range& range);
   std::vector<cell_range> merges() const;  // as they will be written (joined, non-overlapping)
-  void set_borders(const cell_range& range,
-                   bool on);  // every edge of every cell in the range (outline and inside)
-  void clear_inside_horizontal(
-      const cell_range& range);             // removes the horizontal edges between rows inside the range
+  // Every edge of every cell in the range (outline and inside), as a
+  // thin continuous line; off takes away every line around those cells.
+  void set_borders(const cell_range& range, bool on);
+  // Removes the horizontal edges between rows inside the range.
+  void clear_inside_horizontal(const cell_range& range);
   void set_font_name(const QString& name);  // the whole sheet's font name
-  void autofit_columns(int first_column, int last_column);  // widths from the font metrics of the cell texts
+  // Widths from the font metrics of the cell texts (the printer's metrics);
+  // merged cells and hidden columns are left out (autofit.cpp has the units).
+  void autofit_columns(int first_column, int last_column);
   void autofit_row(int row);  // height from the tallest cell (rotated text: its text width)
   int last_row() const;       // 0 when empty
   int last_column() const;
