@@ -7,6 +7,7 @@
 #include "printing/column_autofit.h"
 #include "printing/print_job_start.h"
 #include "printing_fixture.h"
+#include "xlsx_reader.h"
 
 namespace km::test {
 namespace {
@@ -451,10 +452,19 @@ TEST_F(grid_pages_printer_test, an_excel_export_under_way_takes_the_grid_instead
   EXPECT_FALSE(printer().document_open());
   EXPECT_EQ(grid.rows(), 4);
 
+  // Asked for a workbook of its own, it opens one, copies the grid and saves it.
   g_export_excel = false;
   options.export_to_excel = true;
+  drives.make_native_folder(QStringLiteral("D/Export"));
+  dialogs.expect_file(QStringLiteral("FOLDER ADDRESS FOR EXCEL EXPORT"))
+      .choose(QStringLiteral("D:\\Export\\Pages"));
   EXPECT_EQ(print_flexgrid_pages(grid, options), -1);
   EXPECT_FALSE(printer().document_open());
+  EXPECT_FALSE(g_export_excel);
+  const xlsx_reading book(drives.native_drive('D') + QStringLiteral("/Export/Pages.xlsx"));
+  ASSERT_TRUE(book.ok()) << book.error().toStdString();
+  EXPECT_EQ(book.text(1, QStringLiteral("A6")), QStringLiteral("H0"));
+  EXPECT_EQ(book.text(1, QStringLiteral("C9")), QStringLiteral("R3C2"));
 }
 
 }  // namespace
