@@ -1,0 +1,29 @@
+#include <stdexcept>
+
+#include "platform/ui/workbook/worksheet_data.h"
+
+namespace km::platform {
+
+workbook::workbook() { add_sheet(); }
+workbook::~workbook() = default;
+
+int workbook::sheet_count() const { return int(sheets_.size()); }
+
+worksheet& workbook::add_sheet() { return *sheets_.emplace_back(std::make_unique<worksheet>()); }
+
+worksheet& workbook::sheet(int number) {
+  if (number < 1 || number > sheet_count()) throw std::out_of_range("no worksheet of that number");
+  return *sheets_[number - 1];
+}
+
+const worksheet& workbook::sheet(int number) const {
+  if (number < 1 || number > sheet_count()) throw std::out_of_range("no worksheet of that number");
+  return *sheets_[number - 1];
+}
+
+bool workbook::save(const QString&, QString& error) const {
+  error = QStringLiteral("The workbook writer is not finished.");
+  return false;
+}
+
+}  // namespace km::platform
