@@ -8,6 +8,7 @@
 #include "platform/ui/grid/flex_grid.h"
 #include "platform/ui/printer/printer_object.h"
 #include "platform/value.h"
+#include "printing/grid_print_common.h"
 
 namespace km {
 
@@ -16,8 +17,6 @@ namespace {
 using platform::flex_grid;
 using platform::printer;
 using platform::scale_unit;
-
-const QString rotated_marker = QStringLiteral("~~R~~");
 
 // A heading cell that leaves its column free for spare room: blank, or
 // starting with a zero character.
@@ -45,7 +44,7 @@ double cell_text_width(const flex_grid& grid, int row, int col, double cell_marg
   printer().set_font_name(font.name);
   printer().set_font_size(font.size);
   // A rotated heading stands on its side: two characters wide, whatever its length.
-  if (trimmed.contains(rotated_marker))
+  if (trimmed.contains(QStringView(rotated_heading_marker)))
     return 2.0 * printer().text_width(QStringLiteral("W")) + 2.0 * cell_margin;
   return printer().text_width(text) + 2.0 * cell_margin;
 }

@@ -1,5 +1,6 @@
 #include "printing/cell_text_fit.h"
 
+#include "printed_ops.h"
 #include "printing_fixture.h"
 
 namespace km::test {
@@ -17,16 +18,6 @@ class cell_text_fit_test : public printing_test {
     printer().set_scale_mode(platform::scale_unit::twips);
     printer().set_font_name(QStringLiteral("Arial"));
     printer().set_font_size(10);
-  }
-
-  // The texts printed so far, with where they start.
-  std::vector<print_op> printed() const {
-    std::vector<print_op> texts;
-    if (const auto* doc = printer().pending_document())
-      for (const auto& page : doc->pages)
-        for (const print_op& op : page.ops)
-          if (op.what == print_op::kind::text) texts.push_back(op);
-    return texts;
   }
 };
 
@@ -60,7 +51,7 @@ TEST_F(cell_text_fit_test, only_the_first_new_line_marker_splits_and_both_lines_
   QString text = QStringLiteral("A~NL~B~NL~CDEFGHIJ");
   const double last = print_multiline_cell(300, text, 1200);  // 10 characters
 
-  const std::vector<print_op> texts = printed();
+  const std::vector<print_op> texts = printed_texts();
   ASSERT_EQ(texts.size(), 2u);
   EXPECT_EQ(texts[0].text, QStringLiteral(" A"));
   EXPECT_EQ(texts[0].x1, 300);
@@ -76,7 +67,7 @@ TEST_F(cell_text_fit_test, only_the_first_new_line_marker_splits_and_both_lines_
 TEST_F(cell_text_fit_test, the_marker_wins_over_line_breaks) {
   QString text = QStringLiteral("ONE\r\nTWO~NL~THREE");
   print_multiline_cell(0, text, 5000);
-  const std::vector<print_op> texts = printed();
+  const std::vector<print_op> texts = printed_texts();
   ASSERT_EQ(texts.size(), 3u);  // the CR LF in the first part is printed as a line break
   EXPECT_EQ(texts[0].text, QStringLiteral(" ONE"));
   EXPECT_EQ(texts[1].text, QStringLiteral("TWO"));
@@ -88,7 +79,7 @@ TEST_F(cell_text_fit_test, line_breaks_print_every_line_whole_and_fit_only_the_l
   QString text = QStringLiteral("FIRST LONG LINE\r\nSECOND LONG LINE\r\nLAST LONG LINE");
   const double last = print_multiline_cell(240, text, 600);  // 5 characters
 
-  const std::vector<print_op> texts = printed();
+  const std::vector<print_op> texts = printed_texts();
   ASSERT_EQ(texts.size(), 3u);
   EXPECT_EQ(texts[0].text, QStringLiteral(" FIRST LONG LINE"));
   EXPECT_EQ(texts[1].text, QStringLiteral(" SECOND LONG LINE"));
@@ -107,7 +98,7 @@ TEST_F(cell_text_fit_test, a_text_ending_in_a_line_break_prints_no_empty_last_li
   printer().set_current_y(0);
   QString text = QStringLiteral("ONLY\r\n");
   const double last = print_multiline_cell(0, text, 600);
-  const std::vector<print_op> texts = printed();
+  const std::vector<print_op> texts = printed_texts();
   ASSERT_EQ(texts.size(), 1u);
   EXPECT_EQ(texts[0].text, QStringLiteral(" ONLY"));
   EXPECT_EQ(last, 241);  // below the printed line
@@ -118,7 +109,7 @@ TEST_F(cell_text_fit_test, a_single_line_is_fitted_and_led_by_a_blank) {
   printer().set_current_y(100);
   QString text = QStringLiteral("MATHEMATICS");
   const double last = print_multiline_cell(60, text, 480);
-  const std::vector<print_op> texts = printed();
+  const std::vector<print_op> texts = printed_texts();
   ASSERT_EQ(texts.size(), 1u);
   EXPECT_EQ(texts[0].text, QStringLiteral(" MATH"));
   EXPECT_EQ(texts[0].x1, 60);
