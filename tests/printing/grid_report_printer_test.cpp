@@ -1,0 +1,325 @@
+#include "printing/grid_report_printer.h"
+
+#include <QImage>
+#include <algorithm>
+#include <map>
+
+#include "platform/ui/grid/flex_grid.h"
+#include "printed_ops.h"
+#include "printing/rotated_text.h"
+#include "printing_fixture.h"
+
+namespace km::test {
+namespace {
+
+using platform::flex_grid;
+using platform::grid_alignment;
+using platform::print_op;
+using platform::printer;
+using platform::scale_unit;
+
+// The printable area of A4 on the recording device, in twips.
+constexpr double portrait_width = 210.0 / 25.4 * 1440 - 720;
+
+class grid_report_printer_test : public printing_test {
+ protected:
+  void SetUp() override {
+    printing_test::SetUp();
+    g_print_go = true;
+    begin_print_job();
+    g_print_new_document = true;
+  }
+
+  // A grid of `body` rows below `heading` heading rows (the grid's fixed
+  // rows), three columns of 1200 twips; row r reads "H<r>" in a heading and
+  // "R<r>" below, in column 0; the other columns hold "x<r>".
+  void fill(int heading, int body, int cols = 3) {
+    grid.set_fixed_rows(0);
+    grid.set_fixed_cols(0);
+    grid.set_rows(heading + body);
+    grid.set_cols(cols);
+    grid.set_fixed_rows(heading);
+    for (int c = 0; c < cols; ++c) grid.set_col_width(c, 1200);
+    for (int r = 0; r < heading + body; ++r) {
+      grid.set_text_matrix(r, 0, (r < heading ? QStringLiteral("H%1") : QStringLiteral("R%1")).arg(r));
+      for (int c = 1; c < cols; ++c) grid.set_text_matrix(r, c, QStringLiteral("x%1").arg(r));
+    }
+  }
+
+  // One call on a page whose body starts on line 6, as after a page header.
+  int call(grid_report_options& options) {
+    printer().set_scale_mode(scale_unit::characters);
+    printer().set_current_y(6);
+    return print_flexgrid(grid, options);
+  }
+  int call() {
+    grid_report_options options;
+    return call(options);
+  }
+
+  // Calls page after page as a report does, until the grid is done; checks
+  // on every page that the call used up rows. Returns the page count.
+  int print_all(const grid_report_options& options, int most = 200) {
+    for (int pages = 1;; ++pages) {
+      if (pages > 1) printer().new_page();
+      const int rows_before = grid.rows();
+      grid_report_options each = options;  // a report passes the same options to every call
+      if (call(each) == -1) return pages;
+      EXPECT_LT(grid.rows(), rows_before) << "a full page that removed no row";
+      if (pages == most || grid.rows() >= rows_before) {
+        ADD_FAILURE() << "the page loop does not end";
+        return pages;
+      }
+    }
+  }
+
+  // The texts of column 0 on each page, in printing order.
+  std::vector<std::vector<QString>> column0_texts() const {
+    std::vector<std::vector<QString>> pages;
+    const platform::print_document* doc = printer().pending_document();
+    if (!doc) return pages;
+    for (const platform::print_page& page : doc->pages) {
+      pages.emplace_back();
+      for (const print_op& op : page.ops)
+        if (op.what == print_op::kind::text && (op.text.startsWith(u'H') || op.text.startsWith(u'R')))
+          pages.back().push_back(op.text);
+    }
+    return pages;
+  }
+
+  // Every body row printed exactly once, in order, and each page led by the
+  // heading rows.
+  void expect_each_row_once(int heading, int body) {
+    const auto pages = column0_texts();
+    std::vector<QString> bodies;
+    for (const auto& texts : pages) {
+      for (int h = 0; h < heading; ++h) {
+        ASSERT_GT(int(texts.size()), h);
+        EXPECT_EQ(texts[h], QStringLiteral("H%1").arg(h));
+      }
+      EXPECT_GT(int(texts.size()), heading) << "a page without a body row";
+      bodies.insert(bodies.end(), texts.begin() + std::min<int>(heading, int(texts.size())), texts.end());
+    }
+    ASSERT_EQ(int(bodies.size()), body);
+    for (int i = 0; i < body; ++i) EXPECT_EQ(bodies[i], QStringLiteral("R%1").arg(heading + i));
+  }
+
+  flex_grid grid;
+};
+
+TEST_F(grid_report_printer_test, a_long_grid_prints_page_by_page_with_its_heading_repeated) {
+  fill(1, 120);
+  grid_report_options options;
+  // The first call fills one page and removes just the rows it printed.
+  EXPECT_EQ(call(options), 0);
+  const int printed = int(column0_texts().at(0).size()) - 1;
+  EXPECT_GT(printed, 10);
+  EXPECT_EQ(grid.rows(), 1 + 120 - printed);
+  EXPECT_EQ(grid.text_matrix(0, 0), QStringLiteral("H0"));
+  EXPECT_EQ(grid.text_matrix(1, 0), QStringLiteral("R%1").arg(1 + printed));
+  // The print position is left just below the grid, in lines.
+  EXPECT_EQ(printer().scale_mode(), scale_unit::characters);
+  EXPECT_GT(printer().current_y(), 0.9 * printer().scale_height());
+
+  printer().new_page();
+  const int pages = 1 + print_all(options);
+  EXPECT_GE(pages, 4);
+  expect_each_row_once(1, 120);
+}
+
+TEST_F(grid_report_printer_test, the_last_row_never_prints_twice_whatever_the_grid_length) {
+  // Every length up to two pages and a half: one of them fills a page on
+  // its last row.
+  for (int body = 1; body <= 80; ++body) {
+    SCOPED_TRACE(body);
+    printer().kill_doc();
+    fill(1, body);
+    print_all({});
+    expect_each_row_once(1, body);
+  }
+}
+
+TEST_F(grid_report_printer_test, every_full_page_uses_up_a_body_row) {
+  struct guard_case {
+    const char* what;
+    int heading, body;
+    int heading_height;  // 0: the grid's own
+    int keep_rows;
+  };
+  const guard_case cases[] = {
+      {"no fixed rows", 0, 90, 0, 9999},
+      {"heading rows that alone fill the page", 2, 5, 8000, 9999},
+      {"a keep-together block taller than the page", 1, 6, 0, 200},
+      {"a heading row whose next block never fits", 1, 4, 8000, 1},
+  };
+  for (const guard_case& c : cases) {
+    SCOPED_TRACE(c.what);
+    printer().kill_doc();
+    fill(c.heading, c.body);
+    for (int h = 0; h < c.heading; ++h)
+      if (c.heading_height) grid.set_row_height(h, c.heading_height);
+    if (c.keep_rows == 200)
+      for (int r = c.heading; r < grid.rows(); ++r) grid.set_row_height(r, 4000);
+    grid_report_options options;
+    options.keep_rows = c.keep_rows == 200 ? 3 : c.keep_rows;
+    print_all(options);
+    expect_each_row_once(c.heading, c.body);
+  }
+}
+
+TEST_F(grid_report_printer_test, a_grid_of_heading_rows_only_ends_in_one_call) {
+  fill(2, 0);
+  grid.set_row_height(0, 20000);  // taller than the page
+  EXPECT_EQ(call(), -1);
+  EXPECT_EQ(grid.rows(), 2);
+}
+
+TEST_F(grid_report_printer_test, an_empty_grid_is_done_and_draws_nothing) {
+  grid.set_fixed_rows(0);
+  grid.set_rows(0);
+  grid_report_options options;
+  options.title = QStringLiteral("NOTHING");
+  EXPECT_EQ(call(options), -1);
+  EXPECT_TRUE(pending_ops(print_op::kind::text).empty());
+  EXPECT_TRUE(pending_ops(print_op::kind::line).empty());
+}
+
+TEST_F(grid_report_printer_test, hidden_rows_are_never_printed_nor_end_a_page) {
+  fill(1, 6);
+  grid.set_row_height(2, 0);
+  grid.set_row_height(6, 0);  // the last row
+  EXPECT_EQ(call(), -1);
+  std::vector<QString> expected = {QStringLiteral("H0"), QStringLiteral("R1"), QStringLiteral("R3"),
+                                   QStringLiteral("R4"), QStringLiteral("R5")};
+  EXPECT_EQ(column0_texts().at(0), expected);
+  // Heights are the caller's again.
+  EXPECT_EQ(grid.row_height(2), 0);
+  EXPECT_EQ(grid.row_height(1), grid.default_row_height());
+}
+
+TEST_F(grid_report_printer_test, options_are_written_back_and_rule_every_0_acts_as_1) {
+  fill(1, 4);
+  grid_report_options options;
+  options.rule_every = 0;
+  options.skip_blank_rows = true;
+  options.top_gap = 240;
+  EXPECT_EQ(call(options), -1);
+  EXPECT_EQ(options.rule_every, 1);
+  EXPECT_EQ(options.heading_rows, 1);  // 0 became the fixed rows
+  EXPECT_FALSE(options.skip_blank_rows);
+  EXPECT_EQ(options.last_fit_col, 3);
+  EXPECT_DOUBLE_EQ(options.top_gap, 6 * 240 + 240);  // the grid's top
+  // A rule above every row but the first: 4, plus the frame and separators.
+  int rules = 0;
+  for (const print_op& op : pending_ops(print_op::kind::line))
+    if (op.y1 == op.y2 && op.y1 > options.top_gap + 1 && op.x1 == 0) ++rules;
+  EXPECT_EQ(rules, 4 + 1);  // four row rules and the frame's bottom edge
+}
+
+TEST_F(grid_report_printer_test, a_grid_wider_than_the_page_stops_its_rules_one_character_short) {
+  fill(1, 3, 10);
+  for (int c = 0; c < 10; ++c) grid.set_col_width(c, 2000);
+  EXPECT_EQ(call(), -1);
+  const double edge = portrait_width - 120;
+  double furthest = 0;
+  for (const print_op& op : pending_ops(print_op::kind::line)) furthest = std::max({furthest, op.x1, op.x2});
+  EXPECT_DOUBLE_EQ(furthest, edge);
+  // The columns beyond it still print, past the edge.
+  bool beyond = false;
+  for (const print_op& op : printed_texts())
+    if (op.x1 > edge) beyond = true;
+  EXPECT_TRUE(beyond);
+}
+
+TEST_F(grid_report_printer_test, a_merged_run_prints_once_across_the_run) {
+  fill(1, 2, 4);
+  grid.set_merge_row(0, true);
+  grid.set_merge_col(1, true);
+  grid.set_merge_col(2, true);
+  grid.set_merge_col(3, true);
+  for (int c = 1; c < 4; ++c) grid.set_text_matrix(0, c, QStringLiteral("TERM 1"));
+  grid.set_col_alignment(1, grid_alignment::center_center);
+  EXPECT_EQ(call(), -1);
+  std::vector<print_op> term;
+  for (const print_op& op : printed_texts())
+    if (op.text == QStringLiteral("TERM 1")) term.push_back(op);
+  ASSERT_EQ(term.size(), 1u);
+  // Centred across the three columns and the margins between them.
+  // The run's text area starts two margins inside its left edge.
+  const double run_left = 1200 + 2 * 60 + 2 * 60, run_width = 3 * 1200 + 4 * 60;
+  EXPECT_DOUBLE_EQ(term[0].x1, run_left + (run_width - (term[0].x2 - term[0].x1)) / 2);
+}
+
+TEST_F(grid_report_printer_test, a_split_cell_is_a_diagonal_and_two_small_letters) {
+  fill(1, 1, 3);
+  grid.set_text_matrix(1, 1, QStringLiteral("a\u00A6a"));
+  EXPECT_EQ(call(), -1);
+  const double left = 1200 + 2 * 60;  // the cell's left edge
+  std::vector<print_op> diagonals;
+  for (const print_op& op : pending_ops(print_op::kind::line))
+    if (op.x1 != op.x2 && op.y1 != op.y2) diagonals.push_back(op);
+  ASSERT_EQ(diagonals.size(), 1u);
+  EXPECT_DOUBLE_EQ(diagonals[0].x1, left);
+  EXPECT_DOUBLE_EQ(diagonals[0].x2, left + 1200 + 2 * 60);
+  EXPECT_GT(diagonals[0].y1, diagonals[0].y2);  // from the lower left up to the upper right
+  std::vector<print_op> letters;
+  for (const print_op& op : printed_texts())
+    if (op.text == QStringLiteral("a")) letters.push_back(op);
+  ASSERT_EQ(letters.size(), 2u);
+  EXPECT_DOUBLE_EQ(letters[0].font.size, 0.75 * grid.font().size);
+  EXPECT_DOUBLE_EQ(letters[0].x1, left + 60);
+  EXPECT_DOUBLE_EQ(letters[1].x1, left + 60 + 1200 - 60);
+  EXPECT_LT(letters[0].y1, letters[1].y1);
+  for (const print_op& op : printed_texts()) EXPECT_NE(op.text, QStringLiteral("a\u00A6a"));
+}
+
+TEST_F(grid_report_printer_test, rotated_headings_pictures_fills_and_line_breaks) {
+  fill(1, 2, 3);
+  grid.set_text_matrix(0, 1, QStringLiteral("~~R~~MATHEMATICS"));
+  grid.set_text_matrix(1, 2, QStringLiteral("FIRST\r\nSECOND"));
+  grid.set_row(2);
+  grid.set_col(1);
+  grid.set_cell_back_color(flex_grid::rgb(247, 247, 247));
+  QImage big(2000, 2000, QImage::Format_RGB32);
+  big.fill(Qt::red);
+  grid.set_col(2);
+  grid.set_cell_picture(big);
+  const int heading_height = grid.row_height(0);
+  EXPECT_EQ(call(), -1);
+
+  const std::vector<print_op> pictures = pending_ops(print_op::kind::picture);
+  ASSERT_EQ(pictures.size(), 2u);
+  // The heading turned on its side; its row grew to 0.75 of the turned text.
+  EXPECT_EQ(rotated_picture_count(), 1);
+  EXPECT_FALSE(grid.text_matrix(0, 1).isEmpty());
+  const double turned = pictures[0].y2 - pictures[0].y1;
+  EXPECT_GT(turned, measure_heading_text(QStringLiteral("MATHEMATICS")));
+  EXPECT_EQ(grid.row_height(0), heading_height);  // restored at the end
+  // The cell picture shrunk into its cell less the margins, keeping its shape.
+  const print_op& cell = pictures[1];
+  EXPECT_LE(cell.x2 - cell.x1, 1200 - 2 * 60 + 1e-6);
+  EXPECT_NEAR(cell.x2 - cell.x1, cell.y2 - cell.y1, 1e-6);
+  EXPECT_LE(cell.y2 - cell.y1, grid.row_height(2) - 2 * 45 + 1e-6);
+  // The filled cell.
+  const std::vector<print_op> fills = pending_ops(print_op::kind::filled_box);
+  ASSERT_EQ(fills.size(), 1u);
+  EXPECT_EQ(fills[0].color, QColor(247, 247, 247));
+  std::map<QString, double> y;
+  for (const print_op& op : printed_texts()) y[op.text] = op.y1;
+  // The first body row starts below 0.75 of the turned text.
+  EXPECT_GT(y[QStringLiteral("R1")] - pictures[0].y1, 0.75 * turned);
+  // Each line of the broken cell on a line of its own, led by a blank.
+  ASSERT_TRUE(y.count(QStringLiteral(" FIRST")) && y.count(QStringLiteral(" SECOND")));
+  EXPECT_GT(y[QStringLiteral(" SECOND")], y[QStringLiteral(" FIRST")]);
+}
+
+TEST_F(grid_report_printer_test, during_an_excel_export_the_grid_is_not_printed) {
+  fill(1, 5);
+  g_export_excel = true;
+  EXPECT_EQ(call(), -1);
+  EXPECT_TRUE(pending_ops(print_op::kind::text).empty());
+  EXPECT_TRUE(pending_ops(print_op::kind::line).empty());
+}
+
+}  // namespace
+}  // namespace km::test
