@@ -313,6 +313,115 @@ TEST_F(grid_report_printer_test, rotated_headings_pictures_fills_and_line_breaks
   EXPECT_GT(y[QStringLiteral(" SECOND")], y[QStringLiteral(" FIRST")]);
 }
 
+// Lines drawn: horizontal ones, and vertical ones.
+bool horizontal(const print_op& op) { return op.y1 == op.y2 && op.x1 != op.x2; }
+bool vertical(const print_op& op) { return op.x1 == op.x2 && op.y1 != op.y2; }
+
+TEST_F(grid_report_printer_test, group_rules_are_thick_or_shortened_and_separators_start_at_the_rule_column) {
+  fill(1, 6);
+  grid_report_options options;
+  options.rule_group = 2;
+  options.thick_group_rules = true;
+  options.rule_start_col = 1;
+  EXPECT_EQ(call(options), -1);
+  // Rows 2, 4 and 6 open a group: a thick bar from the left margin.
+  int bars = 0;
+  for (const print_op& op : pending_ops(print_op::kind::filled_box)) {
+    EXPECT_DOUBLE_EQ(op.x1, 0);
+    EXPECT_NEAR(op.y2 - op.y1, 24, 1e-6);  // a tenth of a line
+    ++bars;
+  }
+  EXPECT_EQ(bars, 3);
+  // Rows 1, 3 and 5 get a thin rule from column 1's left edge.
+  int shortened = 0;
+  for (const print_op& op : pending_ops(print_op::kind::line))
+    if (horizontal(op) && op.x1 == 1320) ++shortened;
+  EXPECT_EQ(shortened, 3);
+  // Separators only from column 1 on.
+  std::vector<double> separators;
+  for (const print_op& op : pending_ops(print_op::kind::line))
+    if (vertical(op) && op.x1 > 0 && op.x1 < 3960) separators.push_back(op.x1);
+  EXPECT_EQ(separators, std::vector<double>{2640});
+}
+
+TEST_F(grid_report_printer_test, centring_frames_and_margins_follow_the_options) {
+  fill(1, 2);
+  grid_report_options centred;
+  centred.centre_grid = true;
+  centred.page_frame = true;
+  EXPECT_EQ(call(centred), -1);
+  EXPECT_DOUBLE_EQ(centred.left_margin, (portrait_width - 3 * 1320) / 2);
+  bool page_frame = false, left_edge = false;
+  for (const print_op& op : pending_ops(print_op::kind::line)) {
+    if (op.x1 == 30 && op.y1 == 60 && horizontal(op)) page_frame = true;  // (0.25, 0.25) in characters
+    if (vertical(op) && op.x1 == centred.left_margin) left_edge = true;
+  }
+  EXPECT_TRUE(page_frame);
+  EXPECT_TRUE(left_edge);
+
+  printer().kill_doc();
+  grid.set_row(1);
+  grid.set_col(1);
+  grid.set_cell_back_color(flex_grid::rgb(200, 0, 0));
+  grid_report_options bare;
+  bare.no_frame = true;
+  bare.no_row_rules = true;
+  EXPECT_EQ(call(bare), -1);
+  EXPECT_TRUE(pending_ops(print_op::kind::line).empty());
+  EXPECT_TRUE(pending_ops(print_op::kind::filled_box).empty());
+  EXPECT_FALSE(printed_texts().empty());
+}
+
+TEST_F(grid_report_printer_test, tall_rows_spread_the_rows_and_the_heights_come_back) {
+  const auto row_pitch = [this](bool tall) {
+    printer().kill_doc();
+    fill(1, 3);
+    grid_report_options options;
+    options.tall_rows = tall;
+    EXPECT_EQ(call(options), -1);
+    std::map<QString, double> y;
+    for (const print_op& op : printed_texts()) y[op.text] = op.y1;
+    EXPECT_EQ(grid.row_height(2), grid.default_row_height());
+    return y[QStringLiteral("R3")] - y[QStringLiteral("R2")];
+  };
+  EXPECT_GT(row_pitch(true), row_pitch(false));
+}
+
+TEST_F(grid_report_printer_test, pages_end_earlier_on_a_short_page_or_before_a_block_that_would_not_fit) {
+  const auto first_page_rows = [this](grid_report_options options) {
+    printer().kill_doc();
+    fill(1, 60);
+    g_print_new_document = false;
+    EXPECT_EQ(call(options), 0);
+    return 60 - (grid.rows() - 1);
+  };
+  const int normal = first_page_rows({});
+  EXPECT_FALSE(g_print_new_document);
+  grid_report_options short_page;
+  short_page.short_page = true;
+  EXPECT_LT(first_page_rows(short_page), normal);
+  // Blocks of five rows (rows 0 to 4, 5 to 9, ...) stay together, and the
+  // next page is a new document for the header.
+  grid_report_options blocks;
+  blocks.keep_rows = 5;
+  EXPECT_EQ(first_page_rows(blocks) % 5, 4);
+  EXPECT_TRUE(g_print_new_document);
+}
+
+TEST_F(grid_report_printer_test, columns_are_fitted_only_when_asked_and_the_grid_has_more_than_five) {
+  for (const int cols : {5, 6}) {
+    SCOPED_TRACE(cols);
+    printer().kill_doc();
+    fill(1, 2, cols);
+    grid.set_tag({});
+    grid_report_options options;
+    options.fit_columns = true;
+    EXPECT_EQ(call(options), -1);
+    EXPECT_EQ(grid.tag() == QStringLiteral("autofit"), cols > 5);
+    EXPECT_EQ(grid.col_width(0) != 1200, cols > 5);
+  }
+}
+
 TEST_F(grid_report_printer_test, during_an_excel_export_the_grid_is_not_printed) {
   fill(1, 5);
   g_export_excel = true;
