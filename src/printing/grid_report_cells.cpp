@@ -13,6 +13,7 @@
 #include "printing/grid_report_layout.h"
 #include "printing/print_drawing.h"
 #include "printing/rotated_text.h"
+#include "printing/wys_druk_vordering.h"
 
 namespace km::grid_report {
 
@@ -27,10 +28,11 @@ const QString line_break = QStringLiteral("\r\n");
 // longer ones to 0.55.
 constexpr int long_heading = 30;
 
-// The first rotated heading of a call makes its row tall enough for the
-// turned texts of the row.
+// The first rotated heading of a call drops the pictures of earlier calls
+// and makes its row tall enough for the turned texts of the row.
 void grow_rotated_row(call_state& call, row_state& row) {
   flex_grid& grid = call.grid;
+  reset_progress_window();
   double height = grid.row_height(row.row);
   for (int k = 0; k < grid.cols(); ++k) {
     const QString text = rotated_heading_text(grid.text_matrix(row.row, k));

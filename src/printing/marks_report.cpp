@@ -1,6 +1,7 @@
 #include "printing/marks_report.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "common/language_text.h"
@@ -9,6 +10,9 @@
 #include "platform/number_format.h"
 #include "platform/ui/grid/flex_grid.h"
 #include "platform/ui/printer/printer_object.h"
+#include "platform/ui/workbook/workbook.h"
+#include "printing/closing_line.h"
+#include "printing/excel_export.h"
 #include "printing/print_job_end.h"
 #include "printing/print_job_start.h"
 #include "printing/print_variables.h"
@@ -121,18 +125,31 @@ QString average_text(double value) {
   return right_justify(Value(platform::format_number(value, QStringLiteral("####.0"))), total_width);
 }
 
+// The averages of the closing lines: the average as a percentage of the new
+// total (the plain average when there is no new total), then the plain
+// average. None without a positive sum, so a count of 0 never divides.
+struct summary_averages {
+  double shown = 0.0;
+  double plain = 0.0;
+};
+
+std::optional<summary_averages> averages_of(const mark_tally& tally, double new_total) {
+  if (tally.sum <= 0.0) return std::nullopt;
+  const double average = tally.sum / tally.count;
+  return summary_averages{new_total > 0.0 ? average / new_total * 100.0 : average, average};
+}
+
 void print_closing(const mark_tally& tally, double new_total) {
   platform::printer_object& p = printer();
   p.print();
   p.print({print_tab{label_column}, totals_label(), print_tab{count_column},
            platform::number_text(tally.count), print_tab{sum_column},
            right_justify(Value(tally.sum), total_width)});
-  if (tally.sum <= 0.0) return;
-  const double average = tally.sum / tally.count;
-  const double shown = new_total > 0.0 ? average / new_total * 100.0 : average;
+  const std::optional<summary_averages> averages = averages_of(tally, new_total);
+  if (!averages) return;
   p.print();
-  p.print({print_tab{label_column}, average_label(), print_tab{sum_column}, average_text(shown)});
-  p.print({print_tab{sum_column}, average_text(average)});
+  p.print({print_tab{label_column}, average_label(), print_tab{sum_column}, average_text(averages->shown)});
+  p.print({print_tab{sum_column}, average_text(averages->plain)});
 }
 
 void print_summary(QString& subtitle, double new_total, double old_total, const platform::flex_grid& grid) {
@@ -152,6 +169,64 @@ void print_summary(QString& subtitle, double new_total, double old_total, const 
     p.set_font_underline(false);
   }
   print_closing(tally, new_total);
+}
+
+// A value as the printed line shows it, with one decimal.
+double shown_value(double x) { return platform::val(platform::format_number(x, QStringLiteral("0.0"))); }
+
+// Worksheet columns of an exported line: the line number, the code, the
+// name, then one per mark; the closing lines put their figures under
+// the first two mark columns.
+constexpr int number_cell = 1;
+constexpr int code_cell = 2;
+constexpr int name_cell = 3;
+constexpr int first_mark_cell = 4;
+constexpr int count_cell = 4;
+constexpr int sum_cell = 5;
+
+void write_summary_row(platform::worksheet& sheet, int number, const platform::flex_grid& grid, int row,
+                       const std::vector<summary_mark>& marks) {
+  const int at = take_export_row();
+  sheet.set_number(at, number_cell, number);
+  sheet.set_text(at, code_cell, trim_blanks(grid.text_matrix(row, 0)));
+  sheet.set_text(at, name_cell, trim_trailing_blanks(grid.text_matrix(row, 1)));
+  for (std::size_t i = 0; i < marks.size(); ++i) {
+    const int col = first_mark_cell + int(i);
+    if (marks[i].what == summary_mark::kind::number)
+      sheet.set_number(at, col, shown_value(marks[i].value));
+    else if (marks[i].what == summary_mark::kind::absent)
+      sheet.set_text(at, col, marks[i].absent_text);
+  }
+}
+
+void write_closing(platform::worksheet& sheet, const mark_tally& tally, double new_total) {
+  take_export_row();  // the empty line
+  const int totals = take_export_row();
+  sheet.set_text(totals, name_cell, totals_label());
+  sheet.set_number(totals, count_cell, tally.count);
+  sheet.set_number(totals, sum_cell, tally.sum);
+  const std::optional<summary_averages> averages = averages_of(tally, new_total);
+  if (!averages) return;
+  take_export_row();
+  const int shown = take_export_row();
+  sheet.set_text(shown, name_cell, average_label());
+  sheet.set_number(shown, sum_cell, shown_value(averages->shown));
+  sheet.set_number(take_export_row(), sum_cell, shown_value(averages->plain));
+}
+
+// The summary into the export's worksheet: the header moves the export to
+// a fresh worksheet and fills its heading rows; the lines follow below.
+void export_summary(QString& subtitle, double new_total, double old_total, const platform::flex_grid& grid) {
+  print_report_header(g_print_title, &subtitle);
+  platform::worksheet* sheet = current_excel_sheet();
+  if (!sheet) return;
+  mark_tally tally;
+  for (int row = 0; row < grid.rows(); ++row) {
+    const std::vector<summary_mark> marks = row_marks(grid, row, new_total, old_total);
+    for (const summary_mark& mark : marks) tally.add(mark);
+    write_summary_row(*sheet, row + 1, grid, row, marks);
+  }
+  write_closing(*sheet, tally, new_total);
 }
 
 }  // namespace
@@ -201,7 +276,10 @@ void print_marks_report(QString& subtitle, Value& new_total, Value& old_total,
                         const platform::flex_grid& grid) {
   const double to_total = total_number(new_total);
   const double from_total = total_number(old_total);
-  print_summary(subtitle, to_total, from_total, grid);
+  if (g_export_excel)
+    export_summary(subtitle, to_total, from_total, grid);
+  else
+    print_summary(subtitle, to_total, from_total, grid);
   end_print_job();
 }
 
