@@ -60,7 +60,7 @@ void print_rotated_heading(call_state& call, row_state& row, int col, const QStr
     call.printer.paint_picture(picture, x, row.cells_top);
   };
   if (!text.contains(line_break)) {
-    const double centre = call.options.left_margin + call.columns.centres[col];
+    const double centre = call.left_margin + call.columns.centres[col];
     paint(text, std::max(centre - w / 2, row.text_x));
     return;
   }

@@ -17,11 +17,16 @@ namespace km::grid_report {
 
 struct call_state {
   call_state(platform::flex_grid& g, grid_report_options& o, platform::printer_object& p)
-      : grid(g), options(o), printer(p) {}
+      : grid(g), options(o), printer(p), left_margin(o.left_margin) {}
 
   platform::flex_grid& grid;
   grid_report_options& options;
   platform::printer_object& printer;
+
+  // The options the caller passes by value, as this call uses them.
+  double left_margin = 0;  // replaced when the grid is centred
+  int heading_rows = 0;    // at least the grid's fixed rows
+  int rule_every = 1;      // at least 1
 
   double pad = 0;   // horizontal cell margin
   double vpad = 0;  // vertical cell margin

@@ -31,26 +31,27 @@ constexpr int page_full = 0;
 
 // The whole grid into the export: the one opened by the printer choice, or
 // a workbook of its own that is saved at once.
-int export_grid(flex_grid& grid, grid_report_options& o) {
+int export_grid(flex_grid& grid, const grid_report_options& o) {
+  int heading_rows = o.heading_rows;
   if (g_export_excel) {
-    copy_flexgrid_to_excel_sheet(grid, o.heading_rows, o.rule_every, false);
+    copy_flexgrid_to_excel_sheet(grid, heading_rows, o.rule_every, false);
     return done;
   }
   begin_excel_export();
   if (!g_export_excel) return done;  // the user cancelled the file dialog
-  copy_flexgrid_to_excel_sheet(grid, o.heading_rows, o.rule_every, true);
+  copy_flexgrid_to_excel_sheet(grid, heading_rows, o.rule_every, true);
   (void)save_excel_export();  // a failure has been told to the user
   return done;
 }
 
-void print_title(const grid_report_options& o) {
+void print_title(const grid_report_options& o, double left_margin) {
   printer_object& p = printer();
   p.set_scale_mode(scale_unit::characters);
   p.set_font_transparent(false);
   if (trim_blanks(o.title).isEmpty()) return;
   p.set_font_bold(true);
   p.set_font_size(8);
-  p.set_current_x(std::max(p.scale_x(o.left_margin, scale_unit::twips, scale_unit::characters), 2.0));
+  p.set_current_x(std::max(p.scale_x(left_margin, scale_unit::twips, scale_unit::characters), 2.0));
   p.print(o.title, platform::print_end::stay);
   p.set_font_bold(false);
   p.set_current_y(p.current_y() + 1);
@@ -72,9 +73,9 @@ void merge_row_widths(call_state& call, int r) {
 
 void print_rule_above(call_state& call, int r) {
   const grid_report_options& o = call.options;
-  if (r == 0 || r % o.rule_every != 0) return;
+  if (r == 0 || r % call.rule_every != 0) return;
   const bool grouped = o.rule_group > 0;
-  double start = o.left_margin;
+  double start = call.left_margin;
   if (o.rule_start_col >= 0 && o.rule_start_col < call.grid.cols() && grouped && r % o.rule_group != 0)
     start = call.columns.right_edges[o.rule_start_col] - call.columns.widths[o.rule_start_col] - 2 * call.pad;
   const bool thick = grouped && o.thick_group_rules && r % o.rule_group == 0;
@@ -98,7 +99,7 @@ void print_frame(call_state& call, double bottom) {
   const grid_report_options& o = call.options;
   const flex_grid& grid = call.grid;
   call.printer.set_draw_width(1);
-  const double left = o.left_margin, right = call.columns.table_right, top = call.top;
+  const double left = call.left_margin, right = call.columns.table_right, top = call.top;
   print_line(left, top, right, top);
   print_line(right, top, right, bottom);
   print_line(left, bottom, right, bottom);
@@ -150,7 +151,7 @@ std::optional<int> print_rows(call_state& call) {
   printer_object& p = call.printer;
   const double limit = p.scale_height() * (o.short_page ? 0.85 : 0.9);
   // Rows from here on are body rows: printed once and removed at a page end.
-  const int first_body = std::max(o.heading_rows, grid.fixed_rows());
+  const int first_body = call.heading_rows;
   const int last = last_printed_row(grid, o);
   int body_rows = 0;
   bool keep_break = false;
@@ -165,7 +166,7 @@ std::optional<int> print_rows(call_state& call) {
     row.row_top = std::max(p.current_y(), call.top);
     if (!o.no_row_rules || r == 0) p.set_current_y(p.current_y() + call.vpad);
     row.cells_top = p.current_y();
-    row.text_x = o.left_margin + call.pad;
+    row.text_x = call.left_margin + call.pad;
     merge_row_widths(call, r);
     grid_report::print_row_cells(call, row);
     advance_past_row(call, row);
@@ -176,7 +177,7 @@ std::optional<int> print_rows(call_state& call) {
         p.current_y() + (row.height + 2 * call.vpad) * o.keep_rows > limit)
       keep_break = true;
     if (o.no_page_break || body_rows == 0) continue;  // a page end needs a printed body row
-    if (((r + 1) % o.rule_every == 0 || keep_break) && (p.current_y() >= limit || keep_break)) {
+    if (((r + 1) % call.rule_every == 0 || keep_break) && (p.current_y() >= limit || keep_break)) {
       if (keep_break) g_print_new_document = true;
       return r;
     }
@@ -201,10 +202,11 @@ int print_grid(flex_grid& grid, grid_report_options& o) {
   call.pad = grid_cell_margin(o.no_cell_margin);
   if (grid.cols() > 5 && o.fit_columns) {
     if (!o.last_fit_col) o.last_fit_col = grid.cols();
-    autofit_flexgrid_columns(grid, call.pad, o.left_margin, *o.last_fit_col);
+    autofit_flexgrid_columns(grid, call.pad, call.left_margin, *o.last_fit_col);
   }
-  if (o.heading_rows == 0) o.heading_rows = grid.fixed_rows();
-  if (o.rule_every <= 0) o.rule_every = 1;
+  // Heading rows are never fewer than the fixed rows, which cannot be removed.
+  call.heading_rows = std::max(o.heading_rows == 0 ? grid.fixed_rows() : o.heading_rows, grid.fixed_rows());
+  call.rule_every = std::max(o.rule_every, 1);
   if (!o.last_fit_col) o.last_fit_col = grid.cols();
   call.vpad = o.short_rows ? 35 : o.tall_rows ? 70 : 45;
   if (grid.rows() == 0) return done;  // nothing is drawn, not even the title
@@ -212,18 +214,18 @@ int print_grid(flex_grid& grid, grid_report_options& o) {
   grid.refresh();
   p.set_font_size(grid.font().size);
   p.set_font_name(grid.font().name);
-  print_title(o);
+  print_title(o, call.left_margin);
   p.set_scale_mode(scale_unit::twips);
   if (grid.cols() > 1) o.skip_blank_rows = false;
   grid.set_redraw(false);
   call.first_height = grid.row_height(0);
-  if (o.centre_grid) o.left_margin = centred_left_offset(grid, call.pad);
-  call.columns = measure_grid_columns(grid, o.left_margin, call.pad, hidden_column_room::none);
+  if (o.centre_grid) call.left_margin = centred_left_offset(grid, call.pad);
+  call.columns = measure_grid_columns(grid, call.left_margin, call.pad, hidden_column_room::none);
   if (o.start_y == 0)
     p.set_current_y(p.current_y() + o.top_gap);
   else
     p.set_current_y(o.start_y);
-  o.top_gap = call.top = p.current_y();
+  call.top = p.current_y();
   const std::vector<int> heights = scale_rows(grid, o);
 
   const std::optional<int> page_end = print_rows(call);
@@ -231,7 +233,7 @@ int print_grid(flex_grid& grid, grid_report_options& o) {
   if (!o.no_frame) print_frame(call, bottom);
   // The caller's geometry comes back before any row goes.
   for (int r = 0; r < grid.rows(); ++r) grid.set_row_height(r, heights[r]);
-  if (page_end) remove_printed_rows(grid, std::max(o.heading_rows, grid.fixed_rows()), *page_end);
+  if (page_end) remove_printed_rows(grid, call.heading_rows, *page_end);
   if (o.page_frame) print_page_frame();
   p.set_scale_mode(scale_unit::characters);
   p.set_current_y(bottom / platform::twips_per_character_y);

@@ -26,14 +26,15 @@ class flex_grid;
 namespace km {
 
 // The options of a call. The defaults are what every report passes; the
-// caller sets left_margin. Members marked "written back" are changed by
-// the call, as the caller's variables were.
+// caller sets left_margin. Only the members marked "written back" are
+// changed by the call; the others keep the caller's values, so one options
+// value serves every page of a report.
 struct grid_report_options {
-  double left_margin = 0;  // left edge of the grid; written back when centre_grid replaces it
-  double top_gap = 0;      // added below the print position when start_y is 0; written back: the grid's top
+  double left_margin = 0;  // left edge of the grid; centre_grid replaces it for the call
+  double top_gap = 0;      // added below the print position before the first row when start_y is 0
   QString title;           // printed bold above the grid when not blank
   bool tall_rows = false;  // rows 1.2 times as high, vertical cell margin 70
-  int heading_rows = 0;    // rows kept on every page; 0: the grid's fixed rows
+  int heading_rows = 0;    // rows kept on every page; 0: the grid's fixed rows (never fewer than those)
   bool centre_grid = false;
   bool no_row_rules = false;
   int rule_every = 1;   // a rule above every n-th row, and the rows the page-full test waits for; 0 acts as 1
