@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 
 namespace km::test {
 
@@ -169,33 +168,13 @@ QString dbf_builder::write(const QString& native_dbf_path) const {
   return native_dbf_path;
 }
 
-bool python_dbf_available() {
-  static const bool available = run_python(QStringLiteral("import dbf")).exit_code == 0;
-  return available;
-}
+bool python_dbf_available() { return python_module_available(QStringLiteral("dbf")); }
 
 dbf_builder two_records_with_memos() {
   dbf_builder b;
   b.field("NR", 'N', 4).field("NAME", 'C', 8).field("NOTE", 'M', 10);
   b.record({"1", "Ann", "memo one"}).record({"2", "Ben", "memo two"});
   return b;
-}
-
-python_result run_python(const QString& script, const QStringList& args) {
-  QProcess p;
-  p.start(QStringLiteral("/usr/bin/python3"), QStringList{QStringLiteral("-c"), script} + args);
-  python_result r;
-  if (!p.waitForStarted(10000)) return r;
-  p.closeWriteChannel();
-  if (!p.waitForFinished(30000)) {
-    p.kill();
-    p.waitForFinished();
-    return r;
-  }
-  r.exit_code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-  r.out = p.readAllStandardOutput();
-  r.err = p.readAllStandardError();
-  return r;
 }
 
 }  // namespace km::test

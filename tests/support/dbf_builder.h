@@ -10,6 +10,8 @@
 #include <optional>
 #include <vector>
 
+#include "support/python_peer.h"
+
 namespace km::test {
 
 class dbf_builder {
@@ -79,14 +81,5 @@ dbf_builder two_records_with_memos();
 // The independent reader of the tests: Debian's python3 with the dbf module.
 // True when /usr/bin/python3 can import dbf.
 bool python_dbf_available();
-
-struct python_result {
-  int exit_code = -1;
-  QByteArray out;
-  QByteArray err;
-};
-// Runs /usr/bin/python3 -c script with the arguments (sys.argv[1:]) and
-// waits for it (30 s at most).
-python_result run_python(const QString& script, const QStringList& args = {});
 
 }  // namespace km::test

@@ -21,9 +21,4 @@ const worksheet& workbook::sheet(int number) const {
   return *sheets_[number - 1];
 }
 
-bool workbook::save(const QString&, QString& error) const {
-  error = QStringLiteral("The workbook writer is not finished.");
-  return false;
-}
-
 }  // namespace km::platform

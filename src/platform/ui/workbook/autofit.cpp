@@ -1,0 +1,128 @@
+// AutoFit of columns and rows, measured with the printer's text metrics.
+//
+// Units: the metrics give twips; a screen pixel at 96 dots per inch is 15
+// twips. A column width is in characters of the workbook's default font:
+// the file format reckons a character as the width of the widest digit of
+// that font, 7 pixels for Calibri 11 at 96 dots per inch, and a reader adds
+// its own 5 pixels of cell margins and grid line to the width it is given.
+// So a column whose widest text is p pixels gets (p + slack) / 7
+// characters, rounded up to the 1/256 of a character the file holds, where
+// the slack of 2 pixels keeps a text from touching the grid line when the
+// reader's font comes out a little wider than ours.
+//
+// A row height is in points: a text of n lines takes n line heights, a text
+// turned 90 degrees takes the width of its longest line; 2 pixels (1.5
+// points) are added for the cell's margins and the height is rounded up to
+// a whole pixel (0.75 points), the steps in which rows are drawn.
+//
+// As a spreadsheet program does, the fits leave out merged cells, keep a
+// hidden column hidden and leave a column or row without text as it was.
+
+#include <QStringList>
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "platform/ui/printer/text_metrics.h"
+#include "platform/ui/workbook/worksheet_data.h"
+
+namespace km::platform {
+
+namespace {
+
+constexpr double twips_per_pixel = 15.0;
+constexpr double default_digit_pixels = 7.0;
+constexpr double column_slack_pixels = 2.0;
+constexpr double row_padding_points = 1.5;
+constexpr double pixel_points = 0.75;
+
+// The width and height of a cell's text in twips, as it stands on the
+// sheet (turned by its rotation).
+struct extent {
+  double across = 0;  // horizontally
+  double down = 0;    // vertically
+};
+
+extent text_extent(const text_metrics& metrics, const workbook_font& font, int rotation,
+                   const QString& text) {
+  const print_font pf{font.name, font.size, font.bold, font.italic, font.underline, font.strikethrough};
+  double longest = 0;
+  const QStringList lines = text.split(u'\n');
+  for (QString line : lines) {
+    if (line.endsWith(u'\r')) line.chop(1);
+    longest = std::max(longest, metrics.width(pf, line));
+  }
+  const double tall = metrics.line_height(pf) * double(lines.size());
+  const double turn = double(rotation) * std::numbers::pi / 180.0;
+  const double c = std::abs(std::cos(turn));
+  const double s = std::abs(std::sin(turn));
+  return {longest * c + tall * s, longest * s + tall * c};
+}
+
+// A number in a column of zeros ("0000000000000") shows with leading zeros.
+QString shown_text(const worksheet& sheet, const sheet_cell& cell, const sheet_column* column, int row,
+                   int column_number) {
+  QString text = sheet.text(row, column_number);
+  if (cell.kind != cell_kind::number || !column || column->number_format.isEmpty()) return text;
+  const QString& f = column->number_format;
+  const bool zeros = std::all_of(f.cbegin(), f.cend(), [](QChar ch) { return ch == u'0'; });
+  if (zeros && cell.number >= 0 && cell.number == std::floor(cell.number) && text.size() < f.size())
+    text = QString(f.size() - text.size(), u'0') + text;
+  return text;
+}
+
+bool in_merge(const std::vector<cell_range>& merges, int row, int column) {
+  return std::any_of(merges.begin(), merges.end(), [&](const cell_range& m) {
+    return row >= m.first_row && row <= m.last_row && column >= m.first_column && column <= m.last_column &&
+           (m.first_row != m.last_row || m.first_column != m.last_column);
+  });
+}
+
+double round_up(double value, double step) { return std::ceil(value / step - 1e-9) * step; }
+
+}  // namespace
+
+void worksheet::autofit_columns(int first_column, int last_column) {
+  const cell_range r = ordered({1, first_column, 1, last_column});
+  const std::shared_ptr<text_metrics> metrics = d_->metrics ? d_->metrics : default_text_metrics();
+  const std::vector<cell_range> merged = merges();
+  for (int column = r.first_column; column <= r.last_column; ++column) {
+    if (column_width(column) == 0) continue;
+    const sheet_column* format = d_->find_column(column);
+    double widest = -1;
+    for (size_t i = 0; i < d_->rows.size(); ++i) {
+      const int row = int(i) + 1;
+      const sheet_cell* cell = d_->find_cell(row, column);
+      if (!cell || cell->kind == cell_kind::empty || in_merge(merged, row, column)) continue;
+      const QString text = shown_text(*this, *cell, format, row, column);
+      if (text.isEmpty()) continue;
+      const extent e = text_extent(*metrics, font(row, column), d_->styles[cell->style].rotation, text);
+      widest = std::max(widest, e.across);
+    }
+    if (widest < 0) continue;
+    const double pixels = widest / twips_per_pixel + column_slack_pixels;
+    set_column_width(column, round_up(pixels / default_digit_pixels, 1.0 / 256.0));
+  }
+}
+
+void worksheet::autofit_row(int row) {
+  const cell_range r = ordered({row, 1, row, 1});
+  if (size_t(r.first_row) > d_->rows.size()) return;
+  const std::shared_ptr<text_metrics> metrics = d_->metrics ? d_->metrics : default_text_metrics();
+  const std::vector<cell_range> merged = merges();
+  const std::vector<sheet_cell>& cells = d_->rows[row - 1].cells;
+  double tallest = -1;
+  for (size_t i = 0; i < cells.size(); ++i) {
+    const int column = int(i) + 1;
+    const sheet_cell& cell = cells[i];
+    if (cell.kind == cell_kind::empty || in_merge(merged, row, column)) continue;
+    const QString text = shown_text(*this, cell, d_->find_column(column), row, column);
+    if (text.isEmpty()) continue;
+    const extent e = text_extent(*metrics, font(row, column), d_->styles[cell.style].rotation, text);
+    tallest = std::max(tallest, e.down);
+  }
+  if (tallest < 0) return;
+  set_row_height(row, round_up(tallest / twips_per_point + row_padding_points, pixel_points));
+}
+
+}  // namespace km::platform

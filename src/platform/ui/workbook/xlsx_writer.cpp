@@ -1,0 +1,136 @@
+#include "platform/ui/workbook/xlsx_writer.h"
+
+#include <xlsxwriter.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include "platform/ui/workbook/xlsx_format_cache.h"
+
+namespace km::platform {
+
+namespace {
+
+// The first failure of the writer's calls is kept; later calls are still
+// made (they fail alike or do no harm) so the code reads straight.
+struct outcome {
+  lxw_error first = LXW_NO_ERROR;
+  void operator+=(lxw_error e) {
+    if (first == LXW_NO_ERROR) first = e;
+  }
+};
+
+// The cells of each row that lie inside a merge but are not its first cell:
+// a merged range shows the value of its top-left cell only.
+class merge_cover {
+ public:
+  explicit merge_cover(const std::vector<cell_range>& merges) : merges_(merges) {}
+  bool covers(int row, int column) const {
+    for (const cell_range& m : merges_)
+      if (row >= m.first_row && row <= m.last_row && column >= m.first_column && column <= m.last_column)
+        return row != m.first_row || column != m.first_column;
+    return false;
+  }
+  // Merges touching the row, for a quick test per cell.
+  merge_cover row_part(int row) const {
+    std::vector<cell_range> part;
+    for (const cell_range& m : merges_)
+      if (row >= m.first_row && row <= m.last_row) part.push_back(m);
+    return merge_cover(std::move(part));
+  }
+  bool empty() const { return merges_.empty(); }
+
+ private:
+  std::vector<cell_range> merges_;
+};
+
+void write_columns(lxw_worksheet* ws, const worksheet_data& d, xlsx_format_cache& formats, outcome& out) {
+  for (size_t i = 0; i < d.columns.size(); ++i) {
+    const sheet_column& c = d.columns[i];
+    if (c.width < 0 && c.number_format.isEmpty()) continue;
+    const double width = c.width < 0 ? default_column_width : c.width;
+    lxw_row_col_options options{};
+    options.hidden = width == 0;
+    out += worksheet_set_column_opt(ws, lxw_col_t(i), lxw_col_t(i), width, formats.column_format(int(i) + 1),
+                                    &options);
+  }
+}
+
+void write_rows(lxw_worksheet* ws, const worksheet_data& d, outcome& out) {
+  for (size_t r = 0; r < d.rows.size(); ++r) {
+    const double height = d.rows[r].height;
+    if (height < 0) continue;
+    lxw_row_col_options options{};
+    options.hidden = height == 0;
+    out += worksheet_set_row_opt(ws, lxw_row_t(r), height, nullptr, &options);
+  }
+}
+
+void write_merges(lxw_worksheet* ws, const std::vector<cell_range>& merges, outcome& out) {
+  for (const cell_range& m : merges)
+    if (m.first_row != m.last_row || m.first_column != m.last_column)
+      out += worksheet_merge_range(ws, lxw_row_t(m.first_row - 1), lxw_col_t(m.first_column - 1),
+                                   lxw_row_t(m.last_row - 1), lxw_col_t(m.last_column - 1), "", nullptr);
+}
+
+void write_cells(lxw_worksheet* ws, const worksheet_data& d, const merge_cover& merged,
+                 xlsx_format_cache& formats, outcome& out) {
+  for (size_t r = 0; r < d.rows.size(); ++r) {
+    const int row = int(r) + 1;
+    const merge_cover row_merges = merged.row_part(row);
+    const std::vector<sheet_cell>& cells = d.rows[r].cells;
+    for (size_t c = 0; c < cells.size(); ++c) {
+      const sheet_cell& cell = cells[c];
+      const int column = int(c) + 1;
+      lxw_format* format = formats.cell_format(cell.style, column);
+      const bool valued = row_merges.empty() || !row_merges.covers(row, column);
+      const lxw_row_t fr = lxw_row_t(r);
+      const lxw_col_t fc = lxw_col_t(c);
+      if (valued && cell.kind == cell_kind::number)
+        out += worksheet_write_number(ws, fr, fc, cell.number, format);
+      else if (valued && cell.kind == cell_kind::text && !cell.text.isEmpty())
+        out += worksheet_write_string(ws, fr, fc, cell.text.toUtf8().constData(), format);
+      else if (format)
+        out += worksheet_write_blank(ws, fr, fc, format);
+    }
+  }
+}
+
+}  // namespace
+
+bool write_xlsx(const std::vector<const worksheet*>& sheets, const QByteArray& native_path, QString& error) {
+  lxw_workbook_options options{};
+  lxw_workbook* book = workbook_new_opt(native_path.constData(), &options);
+  if (!book) {
+    error = QStringLiteral("The workbook could not be started (out of memory).");
+    return false;
+  }
+  xlsx_format_cache formats(book);
+  outcome out;
+  for (const worksheet* sheet : sheets) {
+    const worksheet_data& d = sheet->data();
+    lxw_worksheet* ws = workbook_add_worksheet(book, nullptr);
+    if (!ws) {
+      out += LXW_ERROR_MEMORY_MALLOC_FAILED;
+      break;
+    }
+    formats.begin_sheet(d);
+    const std::vector<cell_range> merges = sheet->merges();
+    write_columns(ws, d, formats, out);
+    write_rows(ws, d, out);
+    write_merges(ws, merges, out);
+    write_cells(ws, d, merge_cover(merges), formats, out);
+  }
+  errno = 0;
+  const lxw_error closed = workbook_close(book);  // frees the workbook whatever the outcome
+  const int close_errno = errno;
+  out += closed;
+  if (out.first == LXW_NO_ERROR) return true;
+  error = QString::fromUtf8(lxw_strerror(out.first));
+  if (closed != LXW_NO_ERROR && close_errno != 0)
+    error += QStringLiteral(" (") + QString::fromLocal8Bit(std::strerror(close_errno)) + u')';
+  return false;
+}
+
+}  // namespace km::platform
