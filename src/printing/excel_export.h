@@ -18,6 +18,15 @@ class worksheet;
 
 namespace km {
 
+// The opening of an export that the printer-choice window and
+// begin_excel_export share: removes "/" from g_excel_file_name, asks the
+// folder and name (the last Excel folder offered), keeps the folder,
+// sets g_excel_folder (ending in "\") and g_excel_file_name (without the
+// folder and without a typed .xls or .xlsx) and opens a new workbook with
+// the worksheet and row counters at 0. False, with nothing opened, when the
+// dialog was cancelled. Export mode is the caller's.
+bool open_excel_export();
+
 // Asks folder and name (choose_export_file), opens a new workbook in
 // g_excel_workbook, g_excel_sheet_count = 0, g_excel_row = 0, export mode
 // on. Cancelled: nothing is opened.

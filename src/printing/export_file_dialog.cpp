@@ -2,10 +2,12 @@
 
 #include <exception>
 
+#include "common/file_not_written.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/program.h"
 #include "platform/win_path.h"
+#include "printing/print_choice_files.h"
 #include "printing/print_variables.h"
 
 namespace km {
@@ -41,6 +43,20 @@ void choose_export_file() {
   g_file_dialog_folder = chosen_folder;
   g_file_dialog_file_name =
       chosen_folder.isEmpty() ? *chosen : QString(*chosen).remove(chosen_folder + u'\\', Qt::CaseSensitive);
+}
+
+bool ask_export_file(const QString& folder_file, const QString& title, const QString& proposed_name) {
+  const QString remembered = read_last_folder(folder_file);
+  g_file_dialog_title = title;
+  g_file_dialog_folder =
+      !remembered.trimmed().isEmpty() && platform::folder_exists(remembered) ? remembered : QString();
+  g_file_dialog_mode = false;
+  g_file_dialog_file_name = proposed_name;
+  g_file_dialog_filter.clear();
+  choose_export_file();
+  if (g_file_dialog_cancelled) return false;
+  if (!write_last_folder(folder_file, g_file_dialog_folder)) report_file_not_written(folder_file);
+  return true;
 }
 
 }  // namespace km

@@ -17,12 +17,12 @@
 #include "platform/ui/printer/printer_object.h"
 #include "platform/ui/window_registry.h"
 #include "platform/win_path.h"
+#include "printing/excel_export.h"
 #include "printing/export_file_dialog.h"
 #include "printing/print_choice_files.h"
 #include "printing/print_job_start.h"
 #include "printing/print_messages.h"
 #include "printing/print_variables.h"
-#include "printing/workbook_sink.h"
 #include "printing/wys_druk_vordering.h"
 
 namespace km {
@@ -32,17 +32,6 @@ namespace {
 using platform::printer;
 
 const char* const marking_property = "marking_colour";
-
-// A name typed with the workbook extension (old or new) keeps only one.
-QString without_workbook_extension(QString name) {
-  for (const QString& extension : {QStringLiteral(".xlsx"), QStringLiteral(".xls")}) {
-    if (name.size() > extension.size() && name.endsWith(extension, Qt::CaseInsensitive)) {
-      name.chop(extension.size());
-      break;
-    }
-  }
-  return name;
-}
 
 // The device of a printer chosen in the printer dialog.
 std::shared_ptr<platform::print_device> chosen_device(const platform::printer_choice& choice) {
@@ -234,60 +223,17 @@ void kies_drukker::druk_wysig_Click() {
   druk_ok_Click();
 }
 
-bool kies_drukker::ask_export_file(const QString& folder_file, const QString& title,
-                                   const QString& proposed_name) {
-  const QString remembered = read_last_folder(folder_file);
-  g_file_dialog_title = title;
-  g_file_dialog_folder =
-      !remembered.trimmed().isEmpty() && platform::folder_exists(remembered) ? remembered : QString();
-  g_file_dialog_mode = false;
-  g_file_dialog_file_name = proposed_name;
-  g_file_dialog_filter.clear();
-  choose_export_file();
-  if (g_file_dialog_cancelled) return false;
-  if (!write_last_folder(folder_file, g_file_dialog_folder)) report_file_not_written(folder_file);
-  return true;
-}
-
 void kies_drukker::kies_excel_Click() {
   decided_ = true;
   g_print_go = false;
   printer().kill_doc();
   g_export_excel = true;
   g_print_colour = true;
-  g_excel_file_name.remove(u'/');
-
-  if (!ask_export_file(excel_folder_file_path(),
-                       in_language(u"GIDSADRES VIR EXCEL-UITVOER", u"FOLDER ADDRESS FOR EXCEL EXPORT"),
-                       g_excel_file_name)) {
+  if (!open_excel_export()) {
     cancel_choice();
     platform::unload_form(this);
     return;
   }
-
-  g_excel_folder = g_file_dialog_folder;
-  if (!g_excel_folder.endsWith(u'\\')) g_excel_folder = g_excel_folder.trimmed() + u'\\';
-  QString name = g_file_dialog_file_name.trimmed();
-  if (!g_file_dialog_folder.isEmpty()) name.remove(g_file_dialog_folder, Qt::CaseSensitive);
-  g_excel_file_name = without_workbook_extension(name);
-
-  std::unique_ptr<workbook_sink> book;
-  try {
-    book = new_workbook();
-  } catch (const std::exception&) {
-    book.reset();
-  }
-  if (!book) {
-    cancel_choice();
-    hide();
-    platform::message_box(export_start_failed_message(), platform::msg_buttons::ok,
-                          platform::msg_icon::critical);
-    return;
-  }
-  g_excel_workbook = std::move(book);
-  g_excel_sheet = 0;
-  g_excel_sheet_count = 0;
-  g_excel_row = 0;
   hide();
 }
 

@@ -65,8 +65,6 @@ class kies_drukker : public platform::form {
   void mark_colour_buttons();
   // The choice is cancelled: nothing prints and no export starts.
   void cancel_choice();
-  // Asks the export folder and name; false when the dialog was cancelled.
-  bool ask_export_file(const QString& folder_file, const QString& title, const QString& proposed_name);
 
   click_label* printer_name_;
   QLabel* job_name_;

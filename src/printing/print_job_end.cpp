@@ -1,14 +1,12 @@
 #include "printing/print_job_end.h"
 
-#include <exception>
-
 #include "common/shared_variables.h"
 #include "platform/dialogs.h"
 #include "platform/ui/printer/printer_object.h"
+#include "printing/excel_export.h"
 #include "printing/print_messages.h"
 #include "printing/print_target.h"
 #include "printing/print_variables.h"
-#include "printing/workbook_sink.h"
 #include "printing/wys_druk_vordering.h"
 
 namespace km {
@@ -24,28 +22,9 @@ void tell(const QString& text, msg_icon icon) { platform::message_box(text, msg_
 void end_excel_export() {
   // Nothing of an export goes to paper.
   printer().kill_doc();
-
   const QString name = g_excel_file_name;
   const QString target = g_excel_folder + name;
-  QString reason;
-  bool saved = false;
-  if (!g_excel_workbook) {
-    reason = QStringLiteral("No workbook is open.");
-  } else {
-    try {
-      saved = g_excel_workbook->save(target + workbook_extension(), reason);
-    } catch (const std::exception& e) {
-      saved = false;
-      reason = QString::fromUtf8(e.what());
-    }
-  }
-  g_excel_workbook.reset();
-  g_excel_sheet = 0;
-  g_export_excel = false;
-  if (saved)
-    tell(export_complete_message(name, target), msg_icon::information);
-  else
-    tell(export_failed_message(name, target, reason), msg_icon::critical);
+  if (save_excel_export()) tell(export_complete_message(name, target), msg_icon::information);
 }
 
 void print_footer() {

@@ -7,7 +7,7 @@
 // why the document could not be written.
 //
 // Excel export: any printer document is thrown away, the workbook is saved
-// as g_excel_folder, g_excel_file_name and the workbook extension, the
+// as g_excel_folder, g_excel_file_name and ".xlsx" (save_excel_export), the
 // export is closed, the user is told where the file went (or why it could
 // not be written), and export mode ends.
 

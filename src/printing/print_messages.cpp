@@ -60,8 +60,16 @@ QString export_failed_message(const QString& name, const QString& folder_and_nam
   return reason.isEmpty() ? head : head + QStringLiteral("\r\n") + reason;
 }
 
-QString export_start_failed_message() {
-  return in_language(u"EXCEL-UITVOER KAN NIE BEGIN NIE !!", u"THE EXCEL EXPORT CANNOT START !!");
+QString no_workbook_open_text() { return in_language(u"Geen werkboek is oop nie.", u"No workbook is open."); }
+
+QString too_many_columns_message(int columns, int most_columns) {
+  const QString n = QString::number(columns);
+  const QString most = QString::number(most_columns);
+  return g_language
+             ? QStringLiteral("DIE TABEL HET ") + n + QStringLiteral(" KOLOMME; 'N WERKBLAD HOU HOOGSTENS ") +
+                   most + QStringLiteral(". DIE TABEL IS NIE UITGEVOER NIE.")
+             : QStringLiteral("THE TABLE HAS ") + n + QStringLiteral(" COLUMNS; A WORKSHEET HOLDS AT MOST ") +
+                   most + QStringLiteral(". THE TABLE WAS NOT EXPORTED.");
 }
 
 }  // namespace km

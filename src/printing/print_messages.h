@@ -22,7 +22,9 @@ QString print_error_reason(const platform::print_error& error);
 QString export_complete_message(const QString& name, const QString& folder_and_name);
 // An export that could not be written, with the reason.
 QString export_failed_message(const QString& name, const QString& folder_and_name, const QString& reason);
-// The workbook of an Excel export could not be started.
-QString export_start_failed_message();
+// The reason of an export that ends without a workbook.
+QString no_workbook_open_text();
+// A report table wider than a worksheet: it is left out of the export.
+QString too_many_columns_message(int columns, int most_columns);
 
 }  // namespace km

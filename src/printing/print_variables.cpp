@@ -8,7 +8,7 @@ namespace km {
 KM_PV_ALL(KM_PV_DEFINE)
 #undef KM_PV_DEFINE
 
-std::unique_ptr<workbook_sink> g_excel_workbook;
+std::unique_ptr<platform::workbook> g_excel_workbook;
 
 void reset_print_variables() {
 #define KM_PV_RESET(type, name) name = type{};

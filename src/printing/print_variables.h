@@ -14,7 +14,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "printing/workbook_sink.h"
+#include "platform/ui/workbook/workbook.h"
 
 namespace km {
 
@@ -59,7 +59,7 @@ KM_PV_ALL(KM_PV_DECLARE)
 #undef KM_PV_DECLARE
 
 // The workbook of the open Excel export; empty when none is open.
-extern std::unique_ptr<workbook_sink> g_excel_workbook;
+extern std::unique_ptr<platform::workbook> g_excel_workbook;
 
 // Puts every variable above back to its start value and drops the workbook
 // (reset_for_tests does too).

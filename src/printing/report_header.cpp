@@ -7,6 +7,7 @@
 #include "platform/program.h"
 #include "platform/ui/printer/printer_object.h"
 #include "platform/value.h"
+#include "printing/excel_export.h"
 #include "printing/print_drawing.h"
 #include "printing/print_messages.h"
 #include "printing/print_variables.h"
@@ -37,11 +38,10 @@ void set_header_geometry() {
 void next_worksheet() {
   ++g_excel_sheet_count;
   if (!g_excel_workbook) return;
-  workbook_sink& book = *g_excel_workbook;
+  platform::workbook& book = *g_excel_workbook;
   while (book.sheet_count() < g_excel_sheet_count) book.add_sheet();
-  book.select_sheet(g_excel_sheet_count);
   g_excel_sheet = g_excel_sheet_count;
-  book.set_sheet_font_name(QStringLiteral("ARIAL"));
+  book.sheet(g_excel_sheet_count).set_font_name(QStringLiteral("ARIAL"));
 }
 
 struct header_texts {
@@ -112,15 +112,15 @@ void print_header_lines(const header_texts& t, const QString& title, QString* su
 }
 
 void write_header_cells(const header_texts& t, const QString& title) {
-  if (!g_excel_workbook) return;
-  workbook_sink& book = *g_excel_workbook;
-  book.set_cell_text(1, 1, t.date);
-  book.set_cell_text(1, 5, t.program);
-  book.set_cell_text(2, 1, t.time);
-  book.set_cell_text(2, 3, t.school);
-  book.set_cell_text(2, 5, t.system);
-  book.set_cell_text(3, 1, t.page);
-  book.set_cell_text(3, 3, title.trimmed());
+  platform::worksheet* sheet = current_excel_sheet();
+  if (!sheet) return;
+  sheet->set_text(1, 1, t.date);
+  sheet->set_text(1, 5, t.program);
+  sheet->set_text(2, 1, t.time);
+  sheet->set_text(2, 3, t.school);
+  sheet->set_text(2, 5, t.system);
+  sheet->set_text(3, 1, t.page);
+  sheet->set_text(3, 3, title.trimmed());
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
 #include "printing/print_job_end.h"
 
+#include "platform/dialog_language.h"
+#include "platform/file_system.h"
 #include "platform/ui/printer/pdf_device.h"
 #include "printing/report_header.h"
 #include "printing/wys_druk_vordering.h"
 #include "printing_fixture.h"
+#include "xlsx_reader.h"
 
 namespace km::test {
 namespace {
@@ -120,12 +123,13 @@ TEST_F(print_job_end_test, an_excel_export_is_saved_and_its_place_told) {
       {false, "EXPORT OF Report TO C:\\Exports\\Report COMPLETE !!"},
       {true, "UITVOER VAN Report NA C:\\Exports\\Report VOLTOOI !!"},
   };
+  drives.make_native_folder(QStringLiteral("C/Exports"));
   for (const complete_case& c : cases) {
     SCOPED_TRACE(c.message);
     g_language = c.afrikaans;
     g_export_excel = true;
-    g_excel_workbook = new_workbook();
-    const std::shared_ptr<workbook_record> book = last_workbook;
+    g_excel_workbook = std::make_unique<platform::workbook>();
+    g_excel_workbook->sheet(1).set_text(1, 1, QString::fromLatin1(c.message));
     g_excel_folder = QStringLiteral("C:\\Exports\\");
     g_excel_file_name = QStringLiteral("Report");
     // A stray drawing on the printer during the export is thrown away.
@@ -133,7 +137,11 @@ TEST_F(print_job_end_test, an_excel_export_is_saved_and_its_place_told) {
     dialogs.expect_message(QString::fromLatin1(c.message)).icon(msg_icon::information);
     end_print_job(false, false);
     dialogs.verify();
-    EXPECT_EQ(book->saved_as, std::vector<QString>{QStringLiteral("C:\\Exports\\Report.xlsx")});
+    // The second export replaces the first one's file.
+    EXPECT_TRUE(native_bytes(QStringLiteral("C/Exports/Report.xlsx")).startsWith("PK\x03\x04"));
+    const xlsx_reading book(drives.native_drive('C') + QStringLiteral("/Exports/Report.xlsx"));
+    ASSERT_TRUE(book.ok()) << book.error().toStdString();
+    EXPECT_EQ(book.text(1, QStringLiteral("A1")), QString::fromLatin1(c.message));
     EXPECT_FALSE(g_export_excel);
     EXPECT_FALSE(g_excel_workbook);
     EXPECT_FALSE(printer().document_open());
@@ -143,31 +151,40 @@ TEST_F(print_job_end_test, an_excel_export_is_saved_and_its_place_told) {
 
 TEST_F(print_job_end_test, an_export_that_cannot_be_saved_is_reported_and_ends) {
   g_language = true;
+  platform::set_dialog_language_source([] { return platform::dialog_language::afrikaans; });
+  // A file stands where the export folder should be.
+  drives.write_native(QStringLiteral("C/Exports"), "x");
   g_export_excel = true;
-  g_excel_workbook = new_workbook();
-  last_workbook->refuse = QStringLiteral("Disk full.");
+  g_excel_workbook = std::make_unique<platform::workbook>();
   g_excel_folder = QStringLiteral("C:\\Exports\\");
   g_excel_file_name = QStringLiteral("Report");
   dialogs
-      .expect_message(QStringLiteral("UITVOER VAN Report NA C:\\Exports\\Report HET MISLUK !!\r\nDisk full."))
+      .expect_message(QString::fromUtf8("UITVOER VAN Report NA C:\\Exports\\Report HET MISLUK !!\r\n"
+                                        "Die gids van die lêer bestaan nie."))
       .icon(msg_icon::critical);
   end_print_job(false, false);
   EXPECT_FALSE(g_export_excel);
   EXPECT_FALSE(g_excel_workbook);
+  EXPECT_EQ(native_bytes(QStringLiteral("C/Exports")), QByteArrayLiteral("x"));
 }
 
-TEST_F(print_job_end_test, without_a_workbook_writer_the_export_cannot_be_saved) {
-  set_workbook_factory({});
-  g_export_excel = true;
-  g_excel_workbook = new_workbook();
-  g_excel_folder = QStringLiteral("D:\\");
-  g_excel_file_name = QStringLiteral("Marks");
-  dialogs
-      .expect_message(
-          QStringLiteral("EXPORT OF Marks TO D:\\Marks FAILED !!\r\nNo workbook writer is installed."))
-      .icon(msg_icon::critical);
-  end_print_job();
-  EXPECT_FALSE(g_export_excel);
+TEST_F(print_job_end_test, an_export_without_a_workbook_is_reported_in_both_languages) {
+  const complete_case cases[] = {
+      {false, "EXPORT OF Marks TO D:\\Marks FAILED !!\r\nNo workbook is open."},
+      {true, "UITVOER VAN Marks NA D:\\Marks HET MISLUK !!\r\nGeen werkboek is oop nie."},
+  };
+  for (const complete_case& c : cases) {
+    SCOPED_TRACE(c.message);
+    g_language = c.afrikaans;
+    g_export_excel = true;
+    g_excel_folder = QStringLiteral("D:\\");
+    g_excel_file_name = QStringLiteral("Marks");
+    dialogs.expect_message(QString::fromLatin1(c.message)).icon(msg_icon::critical);
+    end_print_job();
+    dialogs.verify();
+    EXPECT_FALSE(g_export_excel);
+    EXPECT_FALSE(platform::file_exists(QStringLiteral("D:\\Marks.xlsx")));
+  }
 }
 
 }  // namespace

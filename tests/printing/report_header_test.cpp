@@ -233,29 +233,36 @@ TEST_F(report_header_test, a_height_factor_stays_in_force_after_the_header) {
 
 TEST_F(report_header_test, an_export_writes_the_header_into_a_fresh_worksheet) {
   g_export_excel = true;
-  g_excel_workbook = new_workbook();
-  const std::shared_ptr<workbook_record> book = last_workbook;
+  g_excel_workbook = std::make_unique<platform::workbook>();
+  const platform::workbook& book = *g_excel_workbook;
   QString title = QStringLiteral("MARKS");
   QString subtitle = QStringLiteral("GRADE 10");
   EXPECT_DOUBLE_EQ(print_report_header(title, &subtitle), 0);
   EXPECT_EQ(title, QStringLiteral("MARKS [GRADE 10]"));
   EXPECT_EQ(g_excel_sheet_count, 1);
+  EXPECT_EQ(g_excel_sheet, 1);
   EXPECT_EQ(g_excel_row, 6);
-  EXPECT_EQ(book->text(1, 1, 1), QStringLiteral("2017.03.17"));
-  EXPECT_EQ(book->text(1, 1, 5), QStringLiteral("KORVA-MARKS"));
-  EXPECT_EQ(book->text(1, 2, 1), QStringLiteral("10:30:00"));
-  EXPECT_EQ(book->text(1, 2, 3), QStringLiteral("HOERSKOOL KORVA"));
-  EXPECT_EQ(book->text(1, 2, 5), QStringLiteral("Linux"));
-  EXPECT_EQ(book->text(1, 3, 1), QStringLiteral("PAGE : 1"));
-  EXPECT_EQ(book->text(1, 3, 3), QStringLiteral("MARKS [GRADE 10]"));
-  EXPECT_EQ(book->sheet_fonts, std::vector<QString>{QStringLiteral("ARIAL")});
+  ASSERT_EQ(book.sheet_count(), 1);
+  const platform::worksheet& first = book.sheet(1);
+  const struct {
+    int row, column;
+    const char* text;
+  } cells[] = {
+      {1, 1, "2017.03.17"}, {1, 5, "KORVA-MARKS"}, {2, 1, "10:30:00"},         {2, 3, "HOERSKOOL KORVA"},
+      {2, 5, "Linux"},      {3, 1, "PAGE : 1"},    {3, 3, "MARKS [GRADE 10]"},
+  };
+  for (const auto& c : cells) EXPECT_EQ(first.text(c.row, c.column), QString::fromLatin1(c.text)) << c.text;
+  EXPECT_EQ(first.last_row(), 3);
+  EXPECT_EQ(first.last_column(), 5);
+  EXPECT_EQ(first.font_name(), QStringLiteral("ARIAL"));
 
   // The second report of the same export goes to a new second worksheet.
   QString second = QStringLiteral("SUMMARY");
   print_report_header(second);
-  EXPECT_EQ(book->sheets, 2);
-  EXPECT_EQ(book->current, 2);
-  EXPECT_EQ(book->text(2, 3, 3), QStringLiteral("SUMMARY"));
+  ASSERT_EQ(book.sheet_count(), 2);
+  EXPECT_EQ(g_excel_sheet_count, 2);
+  EXPECT_EQ(book.sheet(2).text(3, 3), QStringLiteral("SUMMARY"));
+  EXPECT_EQ(book.sheet(1).text(3, 3), QStringLiteral("MARKS [GRADE 10]"));
   // Nothing reached the printer.
   EXPECT_FALSE(printer().document_open());
 }

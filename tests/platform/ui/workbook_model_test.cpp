@@ -2,6 +2,7 @@
 // borders as edges of cells, and the auto-fits of columns and rows.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 #include <stdexcept>
 
@@ -44,8 +45,11 @@ TEST(workbook_model, values_and_their_texts) {
   EXPECT_EQ(s.last_row(), 6);
   EXPECT_EQ(s.last_column(), 5);
 
-  // A cell emptied that never had a format is not used.
+  // A cell emptied that never had a format is not used, nor is one given
+  // an empty text, nor a row given a height.
   s.set_empty(9, 9);
+  s.set_text(10, 1, "");
+  s.set_row_height(11, 30);
   EXPECT_EQ(s.last_row(), 6);
 }
 
@@ -111,6 +115,7 @@ TEST(workbook_model, overlapping_merges_are_joined) {
   const merge_case cases[] = {
       {"X X X merged in pairs", {{3, 1, 3, 2}, {3, 2, 3, 3}}, {{3, 1, 3, 3}}},
       {"pairs side by side stay apart", {{3, 1, 3, 2}, {3, 3, 3, 4}}, {{3, 1, 3, 2}, {3, 3, 3, 4}}},
+      {"rows one above the other stay apart", {{1, 1, 1, 2}, {2, 1, 2, 2}}, {{1, 1, 1, 2}, {2, 1, 2, 2}}},
       {"a later merge bridges two", {{3, 3, 3, 4}, {3, 1, 3, 2}, {3, 2, 3, 3}}, {{3, 1, 3, 4}}},
       {"the same merge twice", {{2, 2, 2, 5}, {2, 2, 2, 5}}, {{2, 2, 2, 5}}},
       {"corners given backwards", {{4, 6, 4, 2}}, {{4, 2, 4, 6}}},
@@ -241,6 +246,31 @@ TEST_F(workbook_autofit, numbers_count_as_shown) {
   s.autofit_columns(1, 2);
   EXPECT_DOUBLE_EQ(s.column_width(1), width_for(11 * 8.8));
   EXPECT_DOUBLE_EQ(s.column_width(2), width_for(13 * 8.8));
+}
+
+// Without a test's metrics the fits measure with the fonts, as the printer
+// does: the same width for the same text, font and size.
+TEST(workbook_autofit_fonts, columns_measure_as_the_printer_does) {
+  worksheet s;
+  s.set_font_name("Arial");
+  s.set_text(1, 1, "Learner surname, first name");
+  s.set_text(1, 2, "Learner surname, first name");
+  workbook_font big;
+  big.size = 14;
+  s.set_font(1, 2, big);
+  s.autofit_columns(1, 2);
+  const print_font arial_11{"Arial", 11};
+  const print_font arial_14{"Arial", 14};
+  font_text_metrics printer;
+  auto expected = [&](const print_font& f) {
+    return std::ceil((printer.width(f, "Learner surname, first name") / 15 + 2) / 7 * 256 - 1e-9) / 256;
+  };
+  EXPECT_DOUBLE_EQ(s.column_width(1), expected(arial_11));
+  EXPECT_DOUBLE_EQ(s.column_width(2), expected(arial_14));
+  EXPECT_GT(s.column_width(2), s.column_width(1));
+  // Arial 11: about 6 pixels a character.
+  EXPECT_GT(s.column_width(1), 20);
+  EXPECT_LT(s.column_width(1), 27);
 }
 
 TEST_F(workbook_autofit, row_height_from_the_tallest_cell) {

@@ -8,6 +8,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <limits>
 
 #include "platform/dialog_language.h"
 #include "platform/ui/workbook/workbook.h"
@@ -119,6 +120,8 @@ TEST_F(workbook_xlsx_test, values_and_formats_read_back) {
   s.set_column_width(4, 0);
   s.set_column_width(5, 12);
   s.set_row_height(6, 43.5);
+  s.set_row_height(20, 30);  // a row of no cells
+  s.set_number(9, 6, std::numeric_limits<double>::infinity());
   book.add_sheet().set_text(1, 1, "Sheet two");
 
   const QString target = c("report.xlsx");
@@ -174,6 +177,11 @@ TEST_F(workbook_xlsx_test, values_and_formats_read_back) {
   EXPECT_FALSE(columns["E"].toArray()[1].toBool());
   EXPECT_DOUBLE_EQ(columns["E"].toArray()[0].toDouble(), file_width(12));
   EXPECT_EQ(one["rows"].toObject()["6"].toArray()[0].toDouble(), 43.5);
+  EXPECT_EQ(one["rows"].toObject()["20"].toArray()[0].toDouble(), 30);
+  EXPECT_FALSE(cells.contains("A20"));
+  // The file holds no infinity: the cell holds its text.
+  EXPECT_EQ(cell("F9")["value"].toString(), s.text(9, 6));
+  EXPECT_FALSE(s.text(9, 6).isEmpty());
 
   EXPECT_EQ(sheets[1].toObject()["cells"].toObject()["A1"].toObject()["value"].toString(), "Sheet two");
 }

@@ -22,9 +22,12 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <optional>
 
 #include "platform/ui/printer/text_metrics.h"
+#include "platform/ui/workbook/merge_index.h"
 #include "platform/ui/workbook/worksheet_data.h"
+#include "platform/value.h"
 
 namespace km::platform {
 
@@ -60,45 +63,69 @@ extent text_extent(const text_metrics& metrics, const workbook_font& font, int r
 }
 
 // A number in a column of zeros ("0000000000000") shows with leading zeros.
-QString shown_text(const worksheet& sheet, const sheet_cell& cell, const sheet_column* column, int row,
-                   int column_number) {
-  QString text = sheet.text(row, column_number);
-  if (cell.kind != cell_kind::number || !column || column->number_format.isEmpty()) return text;
+QString shown_number(const QString& general, double number, const sheet_column* column) {
+  if (!column || column->number_format.isEmpty()) return general;
   const QString& f = column->number_format;
   const bool zeros = std::all_of(f.cbegin(), f.cend(), [](QChar ch) { return ch == u'0'; });
-  if (zeros && cell.number >= 0 && cell.number == std::floor(cell.number) && text.size() < f.size())
-    text = QString(f.size() - text.size(), u'0') + text;
-  return text;
-}
-
-bool in_merge(const std::vector<cell_range>& merges, int row, int column) {
-  return std::any_of(merges.begin(), merges.end(), [&](const cell_range& m) {
-    return row >= m.first_row && row <= m.last_row && column >= m.first_column && column <= m.last_column &&
-           (m.first_row != m.last_row || m.first_column != m.last_column);
-  });
+  if (zeros && number >= 0 && number == std::floor(number) && general.size() < f.size())
+    return QString(f.size() - general.size(), u'0') + general;
+  return general;
 }
 
 double round_up(double value, double step) { return std::ceil(value / step - 1e-9) * step; }
+
+// Measures the cells of a sheet for the fits. A report repeats its texts
+// (marks, "A") in one look thousands of times, so each text is measured
+// once per style, and each number turned into text once.
+class cell_measure {
+ public:
+  explicit cell_measure(const worksheet& sheet)
+      : sheet_(sheet),
+        d_(sheet.data()),
+        metrics_(d_.metrics ? d_.metrics : default_text_metrics()),
+        merged_(sheet.merges()) {}
+
+  // The extent of the cell's text; nothing for a cell without text or one
+  // inside a merge.
+  std::optional<extent> operator()(int row, int column) {
+    const sheet_cell* cell = d_.find_cell(row, column);
+    if (!cell || cell->kind == cell_kind::empty || merged_.find(row, column)) return std::nullopt;
+    const QString text = cell->kind == cell_kind::number
+                             ? shown_number(number_text(cell->number), cell->number, d_.find_column(column))
+                             : cell->text;
+    if (text.isEmpty()) return std::nullopt;
+    auto it = measured_.constFind({cell->style, text});
+    if (it == measured_.constEnd())
+      it = measured_.insert({cell->style, text}, text_extent(*metrics_, sheet_.font(row, column),
+                                                             d_.styles[cell->style].rotation, text));
+    return *it;
+  }
+
+ private:
+  QString number_text(double number) {
+    auto it = numbers_.constFind(number);
+    if (it == numbers_.constEnd()) it = numbers_.insert(number, platform::number_text(number));
+    return *it;
+  }
+
+  const worksheet& sheet_;
+  const worksheet_data& d_;
+  std::shared_ptr<text_metrics> metrics_;
+  merge_index merged_;
+  QHash<std::pair<int, QString>, extent> measured_;
+  QHash<double, QString> numbers_;
+};
 
 }  // namespace
 
 void worksheet::autofit_columns(int first_column, int last_column) {
   const cell_range r = ordered({1, first_column, 1, last_column});
-  const std::shared_ptr<text_metrics> metrics = d_->metrics ? d_->metrics : default_text_metrics();
-  const std::vector<cell_range> merged = merges();
+  cell_measure measure(*this);
   for (int column = r.first_column; column <= r.last_column; ++column) {
     if (column_width(column) == 0) continue;
-    const sheet_column* format = d_->find_column(column);
     double widest = -1;
-    for (size_t i = 0; i < d_->rows.size(); ++i) {
-      const int row = int(i) + 1;
-      const sheet_cell* cell = d_->find_cell(row, column);
-      if (!cell || cell->kind == cell_kind::empty || in_merge(merged, row, column)) continue;
-      const QString text = shown_text(*this, *cell, format, row, column);
-      if (text.isEmpty()) continue;
-      const extent e = text_extent(*metrics, font(row, column), d_->styles[cell->style].rotation, text);
-      widest = std::max(widest, e.across);
-    }
+    for (int row = 1; row <= int(d_->rows.size()); ++row)
+      if (const auto e = measure(row, column)) widest = std::max(widest, e->across);
     if (widest < 0) continue;
     const double pixels = widest / twips_per_pixel + column_slack_pixels;
     set_column_width(column, round_up(pixels / default_digit_pixels, 1.0 / 256.0));
@@ -108,19 +135,10 @@ void worksheet::autofit_columns(int first_column, int last_column) {
 void worksheet::autofit_row(int row) {
   const cell_range r = ordered({row, 1, row, 1});
   if (size_t(r.first_row) > d_->rows.size()) return;
-  const std::shared_ptr<text_metrics> metrics = d_->metrics ? d_->metrics : default_text_metrics();
-  const std::vector<cell_range> merged = merges();
-  const std::vector<sheet_cell>& cells = d_->rows[row - 1].cells;
+  cell_measure measure(*this);
   double tallest = -1;
-  for (size_t i = 0; i < cells.size(); ++i) {
-    const int column = int(i) + 1;
-    const sheet_cell& cell = cells[i];
-    if (cell.kind == cell_kind::empty || in_merge(merged, row, column)) continue;
-    const QString text = shown_text(*this, cell, d_->find_column(column), row, column);
-    if (text.isEmpty()) continue;
-    const extent e = text_extent(*metrics, font(row, column), d_->styles[cell.style].rotation, text);
-    tallest = std::max(tallest, e.down);
-  }
+  for (int column = 1; column <= int(d_->rows[row - 1].cells.size()); ++column)
+    if (const auto e = measure(row, column)) tallest = std::max(tallest, e->down);
   if (tallest < 0) return;
   set_row_height(row, round_up(tallest / twips_per_point + row_padding_points, pixel_points));
 }

@@ -23,6 +23,10 @@ struct worksheet_data;
 struct cell_range {
   int first_row, first_column, last_row, last_column;
   bool operator==(const cell_range&) const = default;
+  bool contains(int row, int column) const {
+    return row >= first_row && row <= last_row && column >= first_column && column <= last_column;
+  }
+  bool single_cell() const { return first_row == last_row && first_column == last_column; }
 };
 
 enum class horizontal_alignment { general, left, centre, right };

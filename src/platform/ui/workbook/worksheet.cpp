@@ -12,9 +12,10 @@ worksheet::~worksheet() = default;
 worksheet::worksheet(worksheet&&) noexcept = default;
 worksheet& worksheet::operator=(worksheet&&) noexcept = default;
 
+// An empty text leaves the cell empty, as a spreadsheet program takes it.
 void worksheet::set_text(int row, int column, const QString& text) {
   sheet_cell& c = d_->cell_at(row, column);
-  c.kind = cell_kind::text;
+  c.kind = text.isEmpty() ? cell_kind::empty : cell_kind::text;
   c.text = text;
   c.number = 0;
 }
@@ -98,10 +99,7 @@ double worksheet::column_width(int column) const {
   return c && c->width >= 0 ? c->width : default_column_width;
 }
 
-void worksheet::set_row_height(int row, double points) {
-  d_->cell_at(row, 1);  // checks the row and makes it
-  d_->rows[row - 1].height = std::max(points, 0.0);
-}
+void worksheet::set_row_height(int row, double points) { d_->row_at(row).height = std::max(points, 0.0); }
 
 double worksheet::row_height(int row) const {
   if (row < 1 || size_t(row) > d_->rows.size() || d_->rows[row - 1].height < 0) return default_row_height;
@@ -109,9 +107,10 @@ double worksheet::row_height(int row) const {
 }
 
 // As a spreadsheet program sets the font name of every cell of a sheet:
-// names given to single cells before are replaced too.
+// names given to single cells before are replaced too. No name at all
+// puts back the workbook's default font.
 void worksheet::set_font_name(const QString& name) {
-  d_->font_name = name;
+  d_->font_name = name.trimmed().isEmpty() ? default_font_name() : name;
   std::vector<int> renamed(d_->styles.size(), -1);
   for (sheet_row& row : d_->rows)
     for (sheet_cell& c : row.cells) {

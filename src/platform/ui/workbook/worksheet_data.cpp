@@ -40,11 +40,15 @@ worksheet_data::worksheet_data() : styles{cell_style{}}, font_name(default_font_
   style_numbers.insert(styles.front(), 0);
 }
 
-sheet_cell& worksheet_data::cell_at(int row, int column) {
+sheet_row& worksheet_data::row_at(int row) {
   check_row(row);
-  check_column(column);
   if (size_t(row) > rows.size()) rows.resize(row);
-  std::vector<sheet_cell>& cells = rows[row - 1].cells;
+  return rows[row - 1];
+}
+
+sheet_cell& worksheet_data::cell_at(int row, int column) {
+  check_column(column);
+  std::vector<sheet_cell>& cells = row_at(row).cells;
   if (size_t(column) > cells.size()) cells.resize(column);
   return cells[column - 1];
 }
@@ -65,13 +69,19 @@ const sheet_column* worksheet_data::find_column(int column) const {
   return column < 1 || size_t(column) > columns.size() ? nullptr : &columns[column - 1];
 }
 
+// Cells are mostly formatted one after another alike, going through the
+// same few styles, so the styles found last are tried before the table.
 int worksheet_data::style_number(const cell_style& style) {
+  for (int number : recent_styles)
+    if (styles[number] == style) return number;
   auto it = style_numbers.constFind(style);
-  if (it != style_numbers.constEnd()) return *it;
-  styles.push_back(style);
-  const int number = int(styles.size()) - 1;
-  style_numbers.insert(style, number);
-  return number;
+  if (it == style_numbers.constEnd()) {
+    styles.push_back(style);
+    it = style_numbers.insert(style, int(styles.size()) - 1);
+  }
+  recent_styles[next_recent] = *it;
+  next_recent = (next_recent + 1) % recent_styles.size();
+  return *it;
 }
 
 }  // namespace km::platform

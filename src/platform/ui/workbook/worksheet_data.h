@@ -10,6 +10,7 @@
 
 #include <QHash>
 #include <QString>
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -70,12 +71,16 @@ struct worksheet_data {
   std::vector<sheet_column> columns;
   std::vector<cell_style> styles;  // styles[0] is the default
   QHash<cell_style, int> style_numbers;
+  std::array<int, 4> recent_styles{};  // the styles style_number found last
+  size_t next_recent = 0;
   std::vector<cell_range> merges;  // as given
   QString font_name;
   std::shared_ptr<text_metrics> metrics;  // nullptr: the program's
 
   // The cell, made when missing; std::out_of_range outside the sheet.
   sheet_cell& cell_at(int row, int column);
+  // The row, made when missing; std::out_of_range outside the sheet.
+  sheet_row& row_at(int row);
   // nullptr when never touched.
   const sheet_cell* find_cell(int row, int column) const;
   sheet_column& column_at(int column);

@@ -4,9 +4,12 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 
+#include "platform/ui/workbook/merge_index.h"
 #include "platform/ui/workbook/xlsx_format_cache.h"
+#include "platform/value.h"
 
 namespace km::platform {
 
@@ -19,30 +22,6 @@ struct outcome {
   void operator+=(lxw_error e) {
     if (first == LXW_NO_ERROR) first = e;
   }
-};
-
-// The cells of each row that lie inside a merge but are not its first cell:
-// a merged range shows the value of its top-left cell only.
-class merge_cover {
- public:
-  explicit merge_cover(const std::vector<cell_range>& merges) : merges_(merges) {}
-  bool covers(int row, int column) const {
-    for (const cell_range& m : merges_)
-      if (row >= m.first_row && row <= m.last_row && column >= m.first_column && column <= m.last_column)
-        return row != m.first_row || column != m.first_column;
-    return false;
-  }
-  // Merges touching the row, for a quick test per cell.
-  merge_cover row_part(int row) const {
-    std::vector<cell_range> part;
-    for (const cell_range& m : merges_)
-      if (row >= m.first_row && row <= m.last_row) part.push_back(m);
-    return merge_cover(std::move(part));
-  }
-  bool empty() const { return merges_.empty(); }
-
- private:
-  std::vector<cell_range> merges_;
 };
 
 void write_columns(lxw_worksheet* ws, const worksheet_data& d, xlsx_format_cache& formats, outcome& out) {
@@ -69,27 +48,29 @@ void write_rows(lxw_worksheet* ws, const worksheet_data& d, outcome& out) {
 
 void write_merges(lxw_worksheet* ws, const std::vector<cell_range>& merges, outcome& out) {
   for (const cell_range& m : merges)
-    if (m.first_row != m.last_row || m.first_column != m.last_column)
+    if (!m.single_cell())
       out += worksheet_merge_range(ws, lxw_row_t(m.first_row - 1), lxw_col_t(m.first_column - 1),
                                    lxw_row_t(m.last_row - 1), lxw_col_t(m.last_column - 1), "", nullptr);
 }
 
-void write_cells(lxw_worksheet* ws, const worksheet_data& d, const merge_cover& merged,
+void write_cells(lxw_worksheet* ws, const worksheet_data& d, const merge_index& merged,
                  xlsx_format_cache& formats, outcome& out) {
   for (size_t r = 0; r < d.rows.size(); ++r) {
     const int row = int(r) + 1;
-    const merge_cover row_merges = merged.row_part(row);
     const std::vector<sheet_cell>& cells = d.rows[r].cells;
     for (size_t c = 0; c < cells.size(); ++c) {
       const sheet_cell& cell = cells[c];
+      if (!cell.present()) continue;
       const int column = int(c) + 1;
       lxw_format* format = formats.cell_format(cell.style, column);
-      const bool valued = row_merges.empty() || !row_merges.covers(row, column);
+      const bool valued = !merged.covered(row, column);
       const lxw_row_t fr = lxw_row_t(r);
       const lxw_col_t fc = lxw_col_t(c);
-      if (valued && cell.kind == cell_kind::number)
+      if (valued && cell.kind == cell_kind::number && std::isfinite(cell.number))
         out += worksheet_write_number(ws, fr, fc, cell.number, format);
-      else if (valued && cell.kind == cell_kind::text && !cell.text.isEmpty())
+      else if (valued && cell.kind == cell_kind::number)  // the file holds no infinity: its text then
+        out += worksheet_write_string(ws, fr, fc, number_text(cell.number).toUtf8().constData(), format);
+      else if (valued && cell.kind == cell_kind::text)
         out += worksheet_write_string(ws, fr, fc, cell.text.toUtf8().constData(), format);
       else if (format)
         out += worksheet_write_blank(ws, fr, fc, format);
@@ -120,7 +101,7 @@ bool write_xlsx(const std::vector<const worksheet*>& sheets, const QByteArray& n
     write_columns(ws, d, formats, out);
     write_rows(ws, d, out);
     write_merges(ws, merges, out);
-    write_cells(ws, d, merge_cover(merges), formats, out);
+    write_cells(ws, d, merge_index(merges), formats, out);
   }
   errno = 0;
   const lxw_error closed = workbook_close(book);  // frees the workbook whatever the outcome
