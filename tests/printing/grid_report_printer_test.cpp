@@ -6,8 +6,12 @@
 
 #include "platform/ui/grid/flex_grid.h"
 #include "printed_ops.h"
+#include "printing/closing_line.h"
+#include "printing/print_job_end.h"
+#include "printing/report_header.h"
 #include "printing/rotated_text.h"
 #include "printing_fixture.h"
+#include "xlsx_reader.h"
 
 namespace km::test {
 namespace {
@@ -430,12 +434,73 @@ TEST_F(grid_report_printer_test, columns_are_fitted_only_when_asked_and_the_grid
   }
 }
 
-TEST_F(grid_report_printer_test, during_an_excel_export_the_grid_is_not_printed) {
-  fill(1, 5);
-  g_export_excel = true;
+TEST_F(grid_report_printer_test, a_closing_line_prints_below_the_grid) {
+  fill(1, 2);
   EXPECT_EQ(call(), -1);
-  EXPECT_TRUE(pending_ops(print_op::kind::text).empty());
-  EXPECT_TRUE(pending_ops(print_op::kind::line).empty());
+  const double below = printer().current_y();
+  print_closing_line(QStringLiteral("AVERAGE 55.0"));
+  const std::vector<print_op> texts = printed_texts();
+  ASSERT_FALSE(texts.empty());
+  EXPECT_EQ(texts.back().text, QStringLiteral("AVERAGE 55.0"));
+  EXPECT_DOUBLE_EQ(texts.back().y1, below * 240);
+}
+
+class grid_report_export_test : public grid_report_printer_test {
+ protected:
+  void SetUp() override {
+    grid_report_printer_test::SetUp();
+    printer().kill_doc();
+    drives.make_native_folder(QStringLiteral("D/Export"));
+  }
+  QString native_target(const QString& name) const {
+    return drives.native_drive('D') + QStringLiteral("/Export/") + name + QStringLiteral(".xlsx");
+  }
+};
+
+TEST_F(grid_report_export_test, during_an_export_the_grid_and_closing_lines_go_into_the_sheet) {
+  g_export_excel = true;
+  g_excel_workbook = std::make_unique<platform::workbook>();
+  g_excel_folder = QStringLiteral("D:\\Export\\");
+  g_excel_file_name = QStringLiteral("List");
+  fill(1, 5);
+  QString title = QStringLiteral("MARK LIST");
+  print_report_header(title);
+  // Every call is done at once: a report's page loop ends.
+  EXPECT_EQ(call(), -1);
+  EXPECT_EQ(grid.rows(), 6);
+  print_closing_line(QStringLiteral("AVERAGE 55.0"));
+  dialogs.expect_message(QStringLiteral("EXPORT OF List TO D:\\Export\\List COMPLETE !!"))
+      .icon(platform::msg_icon::information);
+  end_print_job(false, false);
+  EXPECT_TRUE(device->documents().empty());
+
+  const xlsx_reading book(native_target(QStringLiteral("List")));
+  ASSERT_TRUE(book.ok()) << book.error().toStdString();
+  EXPECT_EQ(book.text(1, QStringLiteral("A6")), QStringLiteral("H0"));
+  EXPECT_EQ(book.text(1, QStringLiteral("A11")), QStringLiteral("R5"));
+  EXPECT_EQ(book.text(1, QStringLiteral("C11")), QStringLiteral("x5"));
+  EXPECT_EQ(book.text(1, QStringLiteral("A12")), QStringLiteral("AVERAGE 55.0"));
+}
+
+TEST_F(grid_report_export_test, an_export_of_its_own_opens_copies_and_saves_at_once) {
+  fill(1, 3);
+  dialogs.expect_file(QStringLiteral("FOLDER ADDRESS FOR EXCEL EXPORT"))
+      .choose(QStringLiteral("D:\\Export\\Own.xlsx"));
+  grid_report_options options;
+  options.to_excel = true;
+  EXPECT_EQ(call(options), -1);
+  EXPECT_FALSE(g_export_excel);
+  EXPECT_FALSE(g_excel_workbook);
+  EXPECT_TRUE(printed_texts().empty());
+  const xlsx_reading book(native_target(QStringLiteral("Own")));
+  ASSERT_TRUE(book.ok()) << book.error().toStdString();
+  EXPECT_EQ(book.text(1, QStringLiteral("A6")), QStringLiteral("H0"));
+  EXPECT_EQ(book.text(1, QStringLiteral("A9")), QStringLiteral("R3"));
+
+  // A cancelled file dialog exports nothing and prints nothing.
+  dialogs.expect_file(QStringLiteral("FOLDER ADDRESS FOR EXCEL EXPORT")).cancel();
+  EXPECT_EQ(call(options), -1);
+  EXPECT_TRUE(printed_texts().empty());
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "page_text.h"
 #include "platform/ui/grid/flex_grid.h"
 #include "printing_fixture.h"
+#include "xlsx_reader.h"
 
 namespace km::test {
 namespace {
@@ -241,6 +242,61 @@ TEST_F(marks_report_test, a_long_list_continues_on_further_pages_under_a_new_hea
     }
   }
   EXPECT_EQ(next_number, 122);  // the heading row and 120 learners, each once
+}
+
+TEST_F(marks_report_test, during_an_excel_export_the_lines_go_into_the_worksheet_instead) {
+  drives.make_native_folder(QStringLiteral("D/Export"));
+  printer().kill_doc();
+  g_export_excel = true;
+  g_excel_workbook = std::make_unique<platform::workbook>();
+  g_excel_folder = QStringLiteral("D:\\Export\\");
+  g_excel_file_name = QStringLiteral("OBE");
+  fill(3, {
+              {QStringLiteral("101"), QStringLiteral("ALPHA, ANNA"), QStringLiteral("40"),
+               QStringLiteral("A"), QStringLiteral("")},
+              {QStringLiteral("102"), QStringLiteral("BRAVO, BEN"), QStringLiteral("35"), QStringLiteral("a"),
+               QStringLiteral("x")},
+          });
+  dialogs.expect_message(QStringLiteral("EXPORT OF OBE TO D:\\Export\\OBE COMPLETE !!"))
+      .icon(msg_icon::information);
+  Value new_total(100.0), old_total(70.0);
+  print_marks_report(subtitle, new_total, old_total, grid);
+  dialogs.verify();
+  EXPECT_TRUE(device->documents().empty());
+  EXPECT_FALSE(printer().document_open());
+
+  const xlsx_reading book(drives.native_drive('D') + QStringLiteral("/Export/OBE.xlsx"));
+  ASSERT_TRUE(book.ok()) << book.error().toStdString();
+  const auto number = [&](const char* address) {
+    const QJsonObject cell = book.cell(1, QString::fromLatin1(address));
+    EXPECT_EQ(cell.value(QStringLiteral("t")).toString(), QStringLiteral("n")) << address;
+    return cell.value(QStringLiteral("v")).toDouble();
+  };
+  const auto text = [&](const char* address) { return book.text(1, QString::fromLatin1(address)); };
+  // The header's rows, then one row per printed line from row 6.
+  EXPECT_EQ(text("C3"), QStringLiteral("OBE MARKS [GRADE 10]"));
+  EXPECT_EQ(number("A6"), 1);
+  EXPECT_EQ(text("B6"), QStringLiteral("NO"));
+  EXPECT_EQ(text("C6"), QStringLiteral("NAME"));
+  EXPECT_TRUE(book.cell(1, QStringLiteral("D6")).isEmpty());  // a heading is no mark
+  EXPECT_EQ(number("A7"), 2);
+  EXPECT_EQ(text("B7"), QStringLiteral("101"));
+  EXPECT_EQ(text("C7"), QStringLiteral("ALPHA, ANNA"));
+  EXPECT_DOUBLE_EQ(number("D7"), 57.1);  // 40 out of 70 as out of 100, as printed
+  EXPECT_EQ(text("E7"), QStringLiteral("A"));
+  EXPECT_TRUE(book.cell(1, QStringLiteral("F7")).isEmpty());
+  EXPECT_DOUBLE_EQ(number("D8"), 50.0);
+  EXPECT_EQ(text("E8"), QStringLiteral("a"));
+  EXPECT_TRUE(book.cell(1, QStringLiteral("F8")).isEmpty());
+  // An empty line, the totals, an empty line and the two averages.
+  EXPECT_TRUE(book.cell(1, QStringLiteral("C9")).isEmpty());
+  EXPECT_EQ(text("C10"), QStringLiteral("TOTAL NUMBER OF LEARNERS/MARKS"));
+  EXPECT_EQ(number("D10"), 2);
+  EXPECT_NEAR(number("E10"), 75.0 / 70 * 100, 1e-9);
+  EXPECT_EQ(text("C12"), QStringLiteral("AVERAGE"));
+  EXPECT_DOUBLE_EQ(number("E12"), 53.6);
+  EXPECT_DOUBLE_EQ(number("E13"), 53.6);
+  EXPECT_EQ(book.max_row(1), 13);
 }
 
 }  // namespace
