@@ -232,7 +232,8 @@ int print_grid(flex_grid& grid, grid_report_options& o) {
   const double bottom = p.current_y();
   if (!o.no_frame) print_frame(call, bottom);
   // The caller's geometry comes back before any row goes.
-  for (int r = 0; r < grid.rows(); ++r) grid.set_row_height(r, heights[r]);
+  for (int r = 0; r < grid.rows(); ++r)
+    if (grid.row_height(r) != heights[r]) grid.set_row_height(r, heights[r]);
   if (page_end) remove_printed_rows(grid, call.heading_rows, *page_end);
   if (o.page_frame) print_page_frame();
   p.set_scale_mode(scale_unit::characters);
