@@ -6,12 +6,10 @@
 // writing them, to show what the routines cost apart from the PDF writer.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QTemporaryDir>
 #include <memory>
 
 #include "common/shared_variables.h"
-#include "platform/dialogs.h"
 #include "platform/ui/grid/flex_grid.h"
 #include "platform/ui/printer/pdf_device.h"
 #include "platform/ui/printer/printer_object.h"
@@ -19,10 +17,10 @@
 #include "printing/print_drawing.h"
 #include "printing/print_job_end.h"
 #include "printing/print_variables.h"
-#include "printing/printing_windows.h"
 #include "printing/report_header.h"
 #include "printing/rotated_text.h"
 #include "printing/wys_druk_vordering.h"
+#include "printing_bench_main.h"
 
 namespace {
 
@@ -32,26 +30,6 @@ using platform::printer;
 constexpr int report_pages = 40;
 constexpr int lines_per_page = 50;
 constexpr int headings_per_page = 12;
-
-// Answers every prompt at once: the completion message needs no user here.
-class silent_dialogs : public platform::dialog_service {
- public:
-  platform::msg_answer message_box(const platform::message_request&) override {
-    return platform::msg_answer::ok;
-  }
-  platform::input_answer input_box(const platform::input_request&) override { return {}; }
-  void beep() override {}
-  std::optional<QString> browse_folder(const platform::folder_request&) override { return std::nullopt; }
-  std::optional<QString> file_dialog(const platform::file_request&) override { return std::nullopt; }
-  std::optional<platform::printer_choice> printer_dialog(const platform::printer_request&) override {
-    return std::nullopt;
-  }
-  std::optional<platform::font_choice> font_dialog(const platform::font_request&) override {
-    return std::nullopt;
-  }
-  QString clipboard_text() override { return {}; }
-  void set_clipboard_text(const QString&) override {}
-};
 
 void print_report() {
   reset_progress_window();
@@ -113,16 +91,4 @@ BENCHMARK(collect_report)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);  // the progress window is a widget
-  silent_dialogs dialogs;
-  platform::set_dialogs(&dialogs);
-  register_printing_windows();
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  platform::set_dialogs(nullptr);
-  return 0;
-}
+int main(int argc, char** argv) { return km::bench::run_printing_benchmarks(argc, argv); }

@@ -165,10 +165,10 @@ bool grid_page::print_row(int r) {
   p.set_current_x(text_x);
   p.set_current_y(text_y);
 
-  if (r >= grid_.fixed_rows() && trim_blanks(grid_.text_matrix(r, 0)) == QStringLiteral("<PAGE>")) {
-    draw_vertical_rules(row);
+  // A forced page break: its rule and fills are drawn, nothing more (the
+  // widths a merge changed come back with the rest of the grid).
+  if (r >= grid_.fixed_rows() && trim_blanks(grid_.text_matrix(r, 0)) == QStringLiteral("<PAGE>"))
     return false;
-  }
 
   const grid_row_text found = print_grid_row_texts(grid_, row, call_);
   row.height = grid_.row_height(r);  // a heading on its side may have made it taller

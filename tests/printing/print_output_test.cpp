@@ -7,6 +7,7 @@
 
 #include "platform/ui/grid/flex_grid.h"
 #include "platform/ui/printer/pdf_device.h"
+#include "poppler_tools.h"
 #include "printing/print_drawing.h"
 #include "printing/print_job_end.h"
 #include "printing/report_header.h"
@@ -16,16 +17,6 @@ namespace km::test {
 namespace {
 
 using platform::printer;
-
-QString run_tool(const QString& program, const QStringList& arguments) {
-  QProcess tool;
-  tool.start(program, arguments);
-  if (!tool.waitForFinished(30000) || tool.exitCode() != 0) {
-    ADD_FAILURE() << program.toStdString() << " failed: " << tool.readAllStandardError().toStdString();
-    return {};
-  }
-  return QString::fromUtf8(tool.readAllStandardOutput());
-}
 
 class print_output_test : public printing_test {
  protected:
@@ -72,9 +63,7 @@ TEST_F(print_output_test, a_three_page_report_reads_back_from_the_pdf) {
   EXPECT_TRUE(info.contains(QStringLiteral("MARK LIST GRADE 10")));  // the job name is the title
   for (int page = 1; page <= 3; ++page) {
     SCOPED_TRACE(page);
-    const QString text = run_tool(QStringLiteral("pdftotext"),
-                                  {QStringLiteral("-layout"), QStringLiteral("-f"), QString::number(page),
-                                   QStringLiteral("-l"), QString::number(page), pdf, QStringLiteral("-")});
+    const QString text = pdf_page_text(pdf, page);
     const QStringList lines = text.split(u'\n');
     // Header line 1: date at the left, program title at the right.
     const qsizetype first =
