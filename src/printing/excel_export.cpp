@@ -14,6 +14,7 @@
 #include "platform/ui/workbook/workbook.h"
 #include "printing/excel_cell_value.h"
 #include "printing/export_file_dialog.h"
+#include "printing/grid_print_common.h"
 #include "printing/print_choice_files.h"
 #include "printing/print_messages.h"
 #include "printing/print_variables.h"
@@ -35,7 +36,6 @@ constexpr int first_table_row = 6;
 constexpr double smallest_font_size = 8.0;
 // The grey of the heading band and of cells with a back colour.
 constexpr std::uint32_t grey_fill = platform::flex_grid::rgb(247, 247, 247);
-const QString rotation_marker = QStringLiteral("~~R~~");
 const QString id_number_format = QStringLiteral("0000000000000");
 
 // A name typed with the workbook extension (old or new) keeps only one.
@@ -140,8 +140,9 @@ bool copy_row(platform::flex_grid& grid, int r, worksheet& sheet, int row) {
     const platform::grid_cell_style style = grid.style_at(r, c);
     if (wants_id_number_format(text)) sheet.set_column_number_format(column, id_number_format);
     sheet.set_font(row, column, cell_font(style));
-    if (trimmed.contains(rotation_marker)) {
-      write_value(sheet, row, column, QString(trimmed).remove(rotation_marker));
+    if (trimmed.contains(QStringView(rotated_heading_marker))) {
+      write_value(sheet, row, column,
+                  QString(trimmed).remove(QStringView(rotated_heading_marker).toString()));
       sheet.set_horizontal_alignment(row, column, horizontal_alignment::centre);
       sheet.set_rotation(row, column, 90);
       rotated = true;
