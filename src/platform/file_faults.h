@@ -13,6 +13,8 @@ enum class file_step {
   copy,          // one file copied (copy_file), named by its Windows destination
   table_rename,  // a file of a table renamed by the dBase engine's replacement, named
                  // by its native destination; a thrown file_error fails that rename
+  text_write,    // one Print # / Write # on a numbered file open for output or append,
+                 // named by its Windows path; a thrown file_error fails that write
 };
 
 using file_fault_hook = std::function<void(file_step step, const QString& path)>;

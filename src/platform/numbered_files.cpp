@@ -10,6 +10,7 @@
 
 #include "platform/cp1252.h"
 #include "platform/date_time.h"
+#include "platform/file_faults.h"
 #include "platform/folder_listing_cache.h"
 #include "platform/services.h"
 #include "platform/win_path.h"
@@ -125,6 +126,7 @@ void write_at(numbered_file& e, qint64 offset, const QByteArray& data) {
 
 void write_text(int number, const QByteArray& bytes) {
   numbered_file& e = entry(number, {open_mode::output, open_mode::append});
+  check_file_fault(file_step::text_write, e.win_path);
   if (e.out) {
     write_all(*e.out, bytes, e.win_path);
     e.written += bytes.size();

@@ -23,34 +23,7 @@ using km::platform::Value;
 
 double days_of(int y, int m, int d) { return double(QDate(1899, 12, 30).daysTo(QDate(y, m, d))); }
 
-// Prints every record as JSON: [deleted, value, ...] with dates as
-// yyyy-mm-dd and numbers as numbers; also the record count of the header.
-const char* const k_dump = R"(
-import dbf, json, sys, datetime, decimal
-t = dbf.Table(sys.argv[1], codepage='cp1252')
-t.open(dbf.READ_ONLY)
-rows = []
-for r in t:
-    row = [bool(dbf.is_deleted(r))]
-    for name in t.field_names:
-        v = r[name]
-        if isinstance(v, (datetime.date,)):
-            v = v.isoformat()
-        elif isinstance(v, decimal.Decimal):
-            v = float(v)
-        elif v is not None and not isinstance(v, (str, bool, int, float)):
-            v = str(v)
-        row.append(v)
-    rows.append(row)
-print(json.dumps({'count': len(t), 'fields': t.field_names, 'rows': rows}))
-t.close()
-)";
-
-QJsonObject python_dump(const QString& dbf_path) {
-  const auto r = km::test::run_python(QString::fromLatin1(k_dump), {dbf_path});
-  EXPECT_EQ(r.exit_code, 0) << r.err.toStdString();
-  return QJsonDocument::fromJson(r.out).object();
-}
+QJsonObject python_dump(const QString& dbf_path) { return km::test::python_dbf_dump(dbf_path); }
 
 class dbf_python_peer_test : public ::testing::Test {
  protected:

@@ -1,7 +1,10 @@
 #include "support/dbf_builder.h"
 
+#include <gtest/gtest.h>
+
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
 
 namespace km::test {
 
@@ -169,6 +172,37 @@ QString dbf_builder::write(const QString& native_dbf_path) const {
 }
 
 bool python_dbf_available() { return python_module_available(QStringLiteral("dbf")); }
+
+namespace {
+
+const char* const k_dump = R"(
+import dbf, json, sys, datetime, decimal
+t = dbf.Table(sys.argv[1], codepage='cp1252')
+t.open(dbf.READ_ONLY)
+rows = []
+for r in t:
+    row = [bool(dbf.is_deleted(r))]
+    for name in t.field_names:
+        v = r[name]
+        if isinstance(v, (datetime.date,)):
+            v = v.isoformat()
+        elif isinstance(v, decimal.Decimal):
+            v = float(v)
+        elif v is not None and not isinstance(v, (str, bool, int, float)):
+            v = str(v)
+        row.append(v)
+    rows.append(row)
+print(json.dumps({'count': len(t), 'fields': t.field_names, 'rows': rows}))
+t.close()
+)";
+
+}  // namespace
+
+QJsonObject python_dbf_dump(const QString& native_path) {
+  const auto r = run_python(QString::fromLatin1(k_dump), {native_path});
+  EXPECT_EQ(r.exit_code, 0) << r.err.toStdString();
+  return QJsonDocument::fromJson(r.out).object();
+}
 
 dbf_builder two_records_with_memos() {
   dbf_builder b;

@@ -5,6 +5,7 @@
 // memo pointers) for the damage tests.
 
 #include <QByteArray>
+#include <QJsonObject>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -81,5 +82,10 @@ dbf_builder two_records_with_memos();
 // The independent reader of the tests: Debian's python3 with the dbf module.
 // True when /usr/bin/python3 can import dbf.
 bool python_dbf_available();
+
+// The table as python3-dbf reads it (a native path ending in .dbf):
+// {"count": records, "fields": [names], "rows": [[deleted, value, ...]]},
+// dates as yyyy-mm-dd and numbers as numbers. A failed run fails the test.
+QJsonObject python_dbf_dump(const QString& native_path);
 
 }  // namespace km::test
