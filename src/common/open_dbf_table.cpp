@@ -9,6 +9,7 @@
 #include "common/record_layout_code.h"
 #include "common/save_folder.h"
 #include "common/shared_variables.h"
+#include "common/table_messages.h"
 #include "common/text_routines.h"
 #include "platform/dbase/dbf_error.h"
 #include "platform/dbase/recordset.h"
@@ -35,8 +36,6 @@ const platform::reset_step own_refresh{platform::reset_stage::values, [] { g_ref
 // A failure of "invalid use of null" is tried again this often before it
 // counts as a failure of no known kind.
 constexpr int max_null_repeats = 2;
-
-const QString crlf = QStringLiteral("\r\n");
 
 void refresh(platform::data_control& control) {
   if (g_refresh)
@@ -65,32 +64,6 @@ void touch_network_lock() {
   } catch (const platform::file_error&) {
     abandon_file(g_file_number);  // the lock file is left as it was
   }
-}
-
-QString corrupt_message(const QString& folder, const QString& table) {
-  const QString t = upper_case_afrikaans(table);
-  const QString f = upper_case_afrikaans(folder);
-  if (g_language)
-    return QStringLiteral("LE\u00EAR  '") + t + QStringLiteral("'  IN  '") + f +
-           QStringLiteral("'  IS KORRUP!") + crlf + QStringLiteral("HERWIN ASB U LAASTE RUGSTEUN KOPIE ...");
-  return QStringLiteral("FILE  '") + t + QStringLiteral("'  IN  '") + f + QStringLiteral("'  IS CORRUPT!") +
-         crlf + QStringLiteral("PLEASE RESTORE YOUR LAST BACKUP COPY ...");
-}
-
-QString read_only_message(const QString& folder, const QString& table) {
-  const QString dataset = upper_case_afrikaans(folder) + QStringLiteral("\\") + table;
-  if (g_language)
-    return QStringLiteral("DATASTEL ") + dataset +
-           QStringLiteral("  IS 'READ ONLY' ... SKAKEL KORVA-SCOPE !");
-  return QStringLiteral("DATASET ") + dataset + QStringLiteral("  IS 'READ ONLY' ... CONTACT KORVA-SCOPE !");
-}
-
-QString in_use_message(const QString& folder, const QString& table) {
-  const QString dataset = upper_case_afrikaans(folder) + QStringLiteral("\\") + table;
-  if (g_language)
-    return QStringLiteral("DATASTEL ") + dataset +
-           QStringLiteral("  REEDS IN GEBRUIK ... PROBEER WEER LATER !");
-  return QStringLiteral("DATASET ") + dataset + QStringLiteral("  ALREADY IN  USE ... TRY AGAIN LATER !");
 }
 
 void critical(const QString& text) {

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QProcess>
 #include <QTemporaryDir>
 #include <cerrno>
 
@@ -14,6 +13,7 @@
 #include "platform/dbase/dbf_error.h"
 #include "platform/dbase/dbf_table.h"
 #include "support/dbf_builder.h"
+#include "support/lock_holder.h"
 #include "support/temp_drives.h"
 
 namespace {
@@ -21,15 +21,6 @@ namespace {
 using km::platform::dbf_error;
 using km::platform::dbf_error_kind;
 using km::platform::dbf_table;
-
-// Holds an exclusive lock (lockf) on the file until its input closes.
-const char* const k_holder = R"(
-import fcntl, sys
-f = open(sys.argv[1], 'r+b')
-fcntl.lockf(f, fcntl.LOCK_EX | fcntl.LOCK_NB)
-print('locked', flush=True)
-sys.stdin.readline()
-)";
 
 // Tries to take the lock at once: prints "busy" or "free".
 const char* const k_probe = R"(
@@ -60,12 +51,8 @@ class dbf_lock_test : public ::testing::Test {
 };
 
 TEST_F(dbf_lock_test, a_table_another_process_holds_is_in_use_for_writing) {
-  QProcess holder;
-  holder.start(QStringLiteral("/usr/bin/python3"),
-               {QStringLiteral("-c"), QString::fromLatin1(k_holder), table});
-  ASSERT_TRUE(holder.waitForStarted(10000));
-  ASSERT_TRUE(holder.waitForReadyRead(10000));
-  ASSERT_EQ(holder.readLine().trimmed(), QByteArray("locked"));
+  km::test::lock_holder holder(table);
+  ASSERT_TRUE(holder.locked());
 
   EXPECT_TRUE(km::platform::dbf_locked_by_other_process(table));
   try {
@@ -77,9 +64,7 @@ TEST_F(dbf_lock_test, a_table_another_process_holds_is_in_use_for_writing) {
   }
   EXPECT_NO_THROW(dbf_table(table, dbf_table::access::read_only));
 
-  holder.write("\n");
-  holder.closeWriteChannel();
-  ASSERT_TRUE(holder.waitForFinished(10000));
+  ASSERT_TRUE(holder.release());
   EXPECT_FALSE(km::platform::dbf_locked_by_other_process(table));
   EXPECT_NO_THROW(dbf_table(table, dbf_table::access::read_write));
 }

@@ -131,18 +131,25 @@ void rebuild_dbf_table(const QString& table_path, const QString& template_path,
   dbf_io::replace_files(files);
 }
 
-void pack_dbf_table(const QString& native_path) {
+void rewrite_dbf_records(const QString& native_path, const dbf_record_change& change) {
   const dbf_table table(native_path, dbf_table::access::read_write);
   const int length = table.header().record_length;
   QByteArray records;
+  QByteArray record;
   std::uint32_t count = 0;
   for (std::uint32_t r = 0; r < table.record_count(); ++r) {
     if (table.is_deleted(r)) continue;
-    records.append(table.record_data(r), length);
+    record = table.record_bytes(r);
+    if (change) change(table, record);
+    if (record.size() != length)
+      throw dbf_error(dbf_error_kind::other, QStringLiteral("record length changed"));
+    records.append(record);
     ++count;
   }
   records.append(k_end_marker);
   dbf_io::replace_files({{native_path, header_with(table, count) + records}});
 }
+
+void pack_dbf_table(const QString& native_path) { rewrite_dbf_records(native_path, {}); }
 
 }  // namespace km::platform

@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -60,6 +61,13 @@ void create_dbf_table(const QString& native_path, const std::vector<dbf_field>& 
 void rebuild_dbf_table(const QString& table_path, const QString& template_path,
                        const std::vector<std::vector<dbf_cell>>& rows,
                        const QString& template_memo_path = {});
+
+// Rewrites the table whole with its live records in their order, each
+// record's bytes (deletion byte first) passed through change when one is
+// given; deleted records are left out and the memo file is kept as it is.
+// A change that throws leaves the table as it was.
+using dbf_record_change = std::function<void(const dbf_table& table, QByteArray& record)>;
+void rewrite_dbf_records(const QString& native_path, const dbf_record_change& change);
 
 // Removes the deleted records of the table (its memo file is kept as it is).
 void pack_dbf_table(const QString& native_path);

@@ -1,0 +1,40 @@
+#include "common/table_messages.h"
+
+#include "common/shared_variables.h"
+#include "common/text_routines.h"
+
+namespace km {
+
+namespace {
+
+const QString crlf = QStringLiteral("\r\n");
+
+}  // namespace
+
+QString corrupt_message(const QString& folder, const QString& table) {
+  const QString t = upper_case_afrikaans(table);
+  const QString f = upper_case_afrikaans(folder);
+  if (g_language)
+    return QStringLiteral("LE\u00EAR  '") + t + QStringLiteral("'  IN  '") + f +
+           QStringLiteral("'  IS KORRUP!") + crlf + QStringLiteral("HERWIN ASB U LAASTE RUGSTEUN KOPIE ...");
+  return QStringLiteral("FILE  '") + t + QStringLiteral("'  IN  '") + f + QStringLiteral("'  IS CORRUPT!") +
+         crlf + QStringLiteral("PLEASE RESTORE YOUR LAST BACKUP COPY ...");
+}
+
+QString read_only_message(const QString& folder, const QString& table) {
+  const QString dataset = upper_case_afrikaans(folder) + QStringLiteral("\\") + table;
+  if (g_language)
+    return QStringLiteral("DATASTEL ") + dataset +
+           QStringLiteral("  IS 'READ ONLY' ... SKAKEL KORVA-SCOPE !");
+  return QStringLiteral("DATASET ") + dataset + QStringLiteral("  IS 'READ ONLY' ... CONTACT KORVA-SCOPE !");
+}
+
+QString in_use_message(const QString& folder, const QString& table) {
+  const QString dataset = upper_case_afrikaans(folder) + QStringLiteral("\\") + table;
+  if (g_language)
+    return QStringLiteral("DATASTEL ") + dataset +
+           QStringLiteral("  REEDS IN GEBRUIK ... PROBEER WEER LATER !");
+  return QStringLiteral("DATASET ") + dataset + QStringLiteral("  ALREADY IN  USE ... TRY AGAIN LATER !");
+}
+
+}  // namespace km

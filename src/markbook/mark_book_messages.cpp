@@ -1,0 +1,27 @@
+#include "markbook/mark_book_messages.h"
+
+#include "common/file_error_reason.h"
+#include "common/language_text.h"
+
+namespace km {
+
+QString too_few_mark_sets_message() {
+  return in_language(
+      u"Laai die nuutste kopie van REVIZ-URORU en herskep die \ruitvoerskyf om vir 40 reekse voorsiening te "
+      u"maak ...",
+      u"Load the latest copy of REVIZ-URORU and recreate the \rexport disk to allow for 40 mark sets ...");
+}
+
+QString line_40_in_use_message() {
+  return in_language(u"LYN 40 IS IN GEBRUIK ... VERWYDER EERS 'N TAAK/PROJEK",
+                     u"LINE 40 IS IN USE ... DELETE A TASK/PROJECT FIRST");
+}
+
+QString save_copy_failed_message(const QString& file_path, const platform::file_error& e) {
+  return in_language(u"GEEN KOPIE VAN ", u"NO COPY OF ") + file_path +
+         in_language(u" KON GEMAAK WORD NIE ... NIKS IS VERANDER NIE ",
+                     u" COULD BE MADE ... NOTHING WAS CHANGED ") +
+         QStringLiteral("(") + file_error_reason(e) + QStringLiteral(")");
+}
+
+}  // namespace km
