@@ -5,6 +5,7 @@
 #include "common/record_file_hooks.h"
 #include "common/record_lock.h"
 #include "common/shared_variables.h"
+#include "markbook/markbook_windows.h"
 #include "platform/dialog_language.h"
 #include "platform/drive_map.h"
 #include "platform/file_error.h"
@@ -27,6 +28,7 @@ void register_windows() {
   km::register_menu_windows();
   km::register_side_windows();
   km::register_printing_windows();
+  km::register_markbook_windows();
 }
 
 void install_hooks() {

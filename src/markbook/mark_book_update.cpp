@@ -148,6 +148,23 @@ void delete_leavers(platform::recordset& rs, const QString& data_folder, const Q
 }  // namespace
 
 mark_book_update_result update_mark_book(const QString& data_folder, int n, const QString& program_folder) {
+  platform::data_control learner_control;
+  platform::data_control book_control;
+  return update_mark_book(learner_control, book_control, data_folder, n, program_folder);
+}
+
+mark_book_update_result update_mark_book(platform::data_control& learner_control,
+                                         platform::data_control& book_control, const QString& data_folder,
+                                         int n, const QString& program_folder) {
+  // Both controls are closed whatever way the update ends.
+  struct closer {
+    platform::data_control& a;
+    platform::data_control& b;
+    ~closer() {
+      a.close_database();
+      b.close_database();
+    }
+  } close_both{learner_control, book_control};
   mark_book_update_result result;
   const QString book_file = marks_table_file(n);
   const QString learner_file = learner_table_file(n);
@@ -156,7 +173,7 @@ mark_book_update_result update_mark_book(const QString& data_folder, int n, cons
 
   std::vector<learner> learners;
   {
-    platform::data_control control;
+    platform::data_control& control = learner_control;
     const table_opening opened = open_book_table(control, data_folder, learner_file);
     result.learners = list_state(opened.state);
     result.learner_message = opened.message;
@@ -168,6 +185,7 @@ mark_book_update_result update_mark_book(const QString& data_folder, int n, cons
       result.learner_message = table_failure(data_folder, learner_file, e.number()).message;
       return result;
     }
+    control.close_database();
   }
   const bool numbered =
       std::any_of(learners.begin(), learners.end(), [](const learner& l) { return l.number > 0; });
@@ -176,7 +194,7 @@ mark_book_update_result update_mark_book(const QString& data_folder, int n, cons
     return result;
   }
 
-  platform::data_control control;
+  platform::data_control& control = book_control;
   const table_opening opened = open_book_table(control, data_folder, book_file);
   if (opened.state != table_state::open) {
     result.book_message = opened.message;

@@ -12,6 +12,8 @@
 // learner left".
 #include <QString>
 
+#include "platform/dbase/data_control.h"
+
 namespace km {
 
 enum class learner_list_state { read, missing, in_use, read_only, damaged, read_failed, empty };
@@ -32,6 +34,12 @@ struct mark_book_update_result {
   int deleted = 0;
 };
 
+// Works through the window's two data controls (learner table and book),
+// which are closed at the end.
+mark_book_update_result update_mark_book(platform::data_control& learner_control,
+                                         platform::data_control& book_control, const QString& data_folder,
+                                         int n, const QString& program_folder);
+// The same with data controls of its own.
 mark_book_update_result update_mark_book(const QString& data_folder, int n, const QString& program_folder);
 
 }  // namespace km

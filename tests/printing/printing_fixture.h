@@ -51,9 +51,9 @@ class printing_test : public clean_state_test {
     clean_state_test::TearDown();
   }
 
-  // Runs choose_printer and, as soon as it shows the printer-choice window,
-  // does `action` on the window. Fails when the window never came.
-  bool choose_with(const std::function<void(kies_drukker&)>& action) {
+  // Runs call and, as soon as it shows the printer-choice window, does
+  // `action` on the window. Fails when the window never came.
+  void while_choosing(const std::function<void(kies_drukker&)>& action, const std::function<void()>& call) {
     bool ran = false;
     QTimer poll;
     poll.setInterval(0);
@@ -65,9 +65,14 @@ class printing_test : public clean_state_test {
       action(*window);
     });
     poll.start();
-    const bool answer = choose_printer();
+    call();
     poll.stop();
     EXPECT_TRUE(ran) << "the printer-choice window was not shown";
+  }
+  // choose_printer, with `action` done on the printer-choice window.
+  bool choose_with(const std::function<void(kies_drukker&)>& action) {
+    bool answer = false;
+    while_choosing(action, [&] { answer = choose_printer(); });
     return answer;
   }
   // choose_printer answered by clicking one button of the window.

@@ -272,6 +272,12 @@ class flex_grid {
   // cells the text does not reach keep their texts.
   void set_clip(const QString& text);
 
+  // Makes this grid a copy of another: cells with their texts and formats,
+  // rows, columns, widths, heights, alignments, fixed rows and columns, the
+  // current cell, FormatString, font, merge settings and Tag. Its own view
+  // (observer) stays and is told that everything changed.
+  void copy_from(const flex_grid& other);
+
   // --- Other properties.
   QString tag() const { return tag_; }
   void set_tag(const QString& tag) { tag_ = tag; }

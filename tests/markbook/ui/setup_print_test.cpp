@@ -1,0 +1,92 @@
+// The set-up grid printed to a PDF through the printer choice, read back
+// with pdftotext; the grid on screen keeps every row.
+#include "markbook/setup_print.h"
+
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include "markbook/example_setup.h"
+#include "markbook/setup_grid_rows.h"
+#include "platform/ui/printer/pdf_device.h"
+#include "printing/poppler_tools.h"
+#include "printing/printing_fixture.h"
+
+namespace km::test {
+namespace {
+
+using platform::msg_icon;
+
+class setup_print_test : public printing_test {
+ protected:
+  // The set-up grid as the window lays it out, holding the example, with
+  // rows tall enough to take six pages.
+  void fill_grid() {
+    lay_out_setup_grid(grid);
+    setup_rows rows;
+    apply_example_setup(rows, g_language);
+    put_rows_in_setup_grid(grid, rows);
+    for (int r = 1; r <= 40; ++r) grid.set_row_height(r, 900);
+  }
+  std::vector<QString> texts() const {
+    std::vector<QString> t;
+    for (int r = 0; r < grid.rows(); ++r)
+      for (int c = 0; c < grid.cols(); ++c) t.push_back(grid.text_matrix(r, c));
+    return t;
+  }
+  platform::flex_grid grid;
+};
+
+struct language_case {
+  bool afrikaans;
+  const char* title;
+  const char* done;  // the completion message before the file name
+};
+
+class setup_print_languages : public setup_print_test, public testing::WithParamInterface<language_case> {};
+
+TEST_P(setup_print_languages, prints_a_copy_page_by_page_with_continuation_marks) {
+  const language_case& t = GetParam();
+  g_language = t.afrikaans;
+  fill_grid();
+  QTemporaryDir dir;
+  const QString pdf = dir.filePath(QStringLiteral("setup.pdf"));
+  platform::printer().set_device(platform::pdf_device::to_file(pdf));
+  const std::vector<QString> before = texts();
+  dialogs.expect_message(QString::fromUtf8(t.done) + QStringLiteral("\r\n") + pdf)
+      .icon(msg_icon::information);
+  while_choosing([](kies_drukker& w) { click(&w, QStringLiteral("druk_ok")); },
+                 [&] { print_setup_grid(grid); });
+
+  EXPECT_EQ(g_print_title, QString::fromUtf8(t.title));
+  EXPECT_EQ(g_excel_file_name, QString::fromUtf8(t.title));
+  EXPECT_EQ(texts(), before);  // every row still there
+  EXPECT_EQ(grid.rows(), 41);
+  EXPECT_EQ(grid.col_width(1), 4500);
+  const QString info = run_tool(QStringLiteral("pdfinfo"), {pdf});
+  EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+6\\n")))) << info.toStdString();
+  for (int page = 1; page <= 6; ++page) {
+    SCOPED_TRACE(page);
+    const QString text = pdf_page_text(pdf, page);
+    EXPECT_TRUE(text.contains(QString::fromUtf8(t.title))) << text.toStdString();
+    EXPECT_EQ(text.contains(QStringLiteral("%1.../").arg(page + 1)), page < 6) << text.toStdString();
+  }
+  EXPECT_TRUE(
+      pdf_page_text(pdf, 1).contains(g_language ? QStringLiteral("KLASWERK") : QStringLiteral("CLASS WORK")));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    both, setup_print_languages,
+    testing::Values(language_case{false, "MARK BOOK SETUP", "PRINTING COMPLETE (6 pages)"},
+                    language_case{true, "PUNTEBOEK OPSTELLING", "DRUKWERK VOLTOOI (6 bladsye)"}),
+    [](const auto& info) { return info.param.afrikaans ? "afrikaans" : "english"; });
+
+TEST_F(setup_print_test, a_cancelled_choice_prints_nothing) {
+  fill_grid();
+  while_choosing([](kies_drukker& w) { click(&w, QStringLiteral("druk_stop")); },
+                 [&] { print_setup_grid(grid); });
+  EXPECT_TRUE(device->documents().empty());
+  EXPECT_EQ(grid.rows(), 41);
+}
+
+}  // namespace
+}  // namespace km::test
