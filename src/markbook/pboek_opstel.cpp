@@ -1,6 +1,5 @@
 #include "markbook/pboek_opstel.h"
 
-#include <QApplication>
 #include <QEvent>
 #include <QFrame>
 #include <QGridLayout>
@@ -10,6 +9,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTextEdit>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -22,6 +22,7 @@
 #include "common/subject_grid.h"
 #include "common/text_routines.h"
 #include "common/window_placement.h"
+#include "markbook/column_explanations.h"
 #include "markbook/example_setup.h"
 #include "markbook/mark_book_update.h"
 #include "markbook/open_books.h"
@@ -115,6 +116,8 @@ void pboek_opstel::build_controls() {
   copy_row->addWidget(control<QPushButton>(QStringLiteral("copy_ok")), 0, Qt::AlignBottom);
   middle->addWidget(kopieer_raam_, 0, 0);
   kopieer_raam_->hide();
+  kb_raam_ = new column_explanations(this, [this] { return setup_grid().text(); });
+  middle->addWidget(kb_raam_, 0, 0);
   column->addLayout(middle, 1);
 
   // The edit frame of one row: six captions over six boxes, OK and delete.
@@ -179,6 +182,8 @@ void pboek_opstel::build_controls() {
     if (key == 13) vak_grid_DblClick();
   });
   connect(pboek_grid_, &platform::flex_grid_view::double_click, this, [this] { pboek_grid_DblClick(); });
+  connect(pboek_grid_, &platform::flex_grid_view::mouse_down, this,
+          [this](Qt::MouseButton button, Qt::KeyboardModifiers, QPoint) { pboek_grid_MouseDown(button); });
 
   auto* clock_timer = new platform::form_timer(this, QStringLiteral("Timer1"), 1000, true);
   clock_timer->set_handler([this] { Timer1_Timer(); });
@@ -354,6 +359,10 @@ bool pboek_opstel::pboek_data_LostFocus(int index) {
   return false;
 }
 
+void pboek_opstel::pboek_grid_MouseDown(Qt::MouseButton button) {
+  if (button == Qt::RightButton) kb_raam_->load_column_info();
+}
+
 void pboek_opstel::pboek_data_ok_Click() {
   if (trim_blanks(data_box(2)->text()).isEmpty()) {
     platform::beep();
@@ -429,7 +438,8 @@ void pboek_opstel::Timer1_Timer() {
 bool pboek_opstel::on_key_down(QKeyEvent* event) {
   reset_idle_clock();
   // "?" fills the example only when it is not typed into a box.
-  const bool in_box = qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr;
+  QWidget* focus = focusWidget();  // the control the key is typed into
+  const bool in_box = qobject_cast<QLineEdit*>(focus) || qobject_cast<QTextEdit*>(focus);
   if (platform::virtual_key_code(*event) == 191 && event->modifiers() == Qt::ShiftModifier && !in_box) {
     fill_example_setup();
     return true;

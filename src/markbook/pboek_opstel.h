@@ -19,6 +19,8 @@ class QPushButton;
 
 namespace km {
 
+class column_explanations;
+
 namespace platform {
 class flex_grid;
 class flex_grid_view;
@@ -51,6 +53,10 @@ class pboek_opstel : public platform::form {
   void pboek_opstel_exit_Click();
   void Timer1_Timer();
   void fill_example_setup();
+
+  // A mouse button on the set-up grid: the right one shows the column
+  // explanations.
+  void pboek_grid_MouseDown(Qt::MouseButton button);
 
   // Copy, insert and delete of rows.
   void pboek_copy_Click();
@@ -88,6 +94,7 @@ class pboek_opstel : public platform::form {
   platform::flex_grid_view* pboek_grid_ = nullptr;
   QFrame* pboek_item_ = nullptr;
   QFrame* kopieer_raam_ = nullptr;
+  column_explanations* kb_raam_ = nullptr;
   QListWidget* kopieer_vaklys_[2] = {nullptr, nullptr};
   platform::data_control* pnt_dta_ = nullptr;
   platform::data_control* mrk_book_ = nullptr;

@@ -17,6 +17,8 @@
 #include "platform/ui/printer/print_types.h"
 #include "platform/ui/printer/text_metrics.h"
 
+class QTextDocument;
+
 namespace km::platform {
 
 // Items of a Print statement besides text.
@@ -149,6 +151,14 @@ class printer_object {
   // the top-left corner of its first line, placed at the print position; the
   // print position does not move.
   void print_rotated(const QString& text, int angle_tenths);
+
+  // Lays a rich-text document out from the print position down, between
+  // left and right (twips from the printable area's left edge): each
+  // paragraph word-wrapped in its own fonts, at its left indent, bullet
+  // paragraphs with a bullet before them; a new page starts whenever a line
+  // would pass the bottom of the printable area. Ends on the line after the
+  // last paragraph, in the twips scale; the printer's font is restored.
+  void print_rich_text(const QTextDocument& document, double left, double right);
 
   // --- graphics, in the current scale; colour missing = ForeColor.
   // The print position ends at (x2, y2).
