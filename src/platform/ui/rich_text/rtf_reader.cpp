@@ -238,7 +238,12 @@ class rtf_parser {
     set_paragraph_indent_twips(f, indent_);
     cursor_.setBlockFormat(f);
     QTextList* list = cursor_.block().textList();
-    if (!bullet_ && list) list->remove(cursor_.block());
+    if (!bullet_ && list) {
+      list->remove(cursor_.block());
+      QTextBlockFormat plain = cursor_.blockFormat();
+      plain.setIndent(0);  // leaving the list leaves its indent too
+      cursor_.setBlockFormat(plain);
+    }
     if (bullet_ && !list) {
       QTextBlock previous = cursor_.block().previous();
       if (previous.isValid() && previous.textList())
