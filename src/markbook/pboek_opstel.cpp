@@ -201,11 +201,11 @@ bool pboek_opstel::setup_shown() const { return !pboek_grid_->isHidden() && comb
 
 void pboek_opstel::on_load() {
   pnt_dta_->set_database_name(g_data_folder);
-  control<QLabel>(QStringLiteral("ops_ops1"))
-      ->setText(g_school_name == maker_test_school ? caption() : g_school_name);
   control<QLabel>(QStringLiteral("dir_disp"))->setText(g_data_folder);
   control<QLabel>(QStringLiteral("prg_version"))->setText(show_status_labels(*this));
   set_texts();
+  control<QLabel>(QStringLiteral("ops_ops1"))
+      ->setText(g_school_name == maker_test_school ? caption() : g_school_name);
   set_key_preview(true);
   pboek_grid_->hide();
   lay_out_setup_grid(setup_grid());

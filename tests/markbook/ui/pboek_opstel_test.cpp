@@ -11,7 +11,10 @@
 #include "platform/dbase/dbf_table.h"
 #include "platform/dbase/recordset.h"
 #include "platform/ui/virtual_keys.h"
+#include "shell/menu_windows.h"
+#include "shell/side_windows.h"
 #include "support/dbf_builder.h"
+#include "support/lock_holder.h"
 
 namespace km::test {
 namespace {
@@ -273,6 +276,50 @@ TEST_F(rows_of_a_saved_example, insert_while_line_40_is_named_is_refused) {
   window->pboek_data_ins_Click();
   EXPECT_EQ(setup().text_matrix(1, 1), QStringLiteral("TASK 1"));
   EXPECT_EQ(first_mark(1), QStringLiteral("1.0"));
+}
+
+}  // namespace
+}  // namespace km::test
+
+namespace km::test {
+namespace {
+
+TEST_F(pboek_opstel_test, the_mark_book_menu_opens_it_and_exit_goes_back) {
+  register_menu_windows();
+  register_side_windows();
+  auto* menu = platform::show_form(QStringLiteral("punte_menu2"));
+  ASSERT_NE(menu, nullptr);
+  EXPECT_TRUE(click(menu, QStringLiteral("punte_menu_1")));
+  window = static_cast<pboek_opstel*>(platform::find_form(QStringLiteral("pboek_opstel")));
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_TRUE(click(window, QStringLiteral("pboek_opstel_calculator")));
+  EXPECT_TRUE(platform::is_loaded(QStringLiteral("MathCalc")));
+  EXPECT_TRUE(click(window, QStringLiteral("pboek_opstel_exit")));
+  EXPECT_FALSE(platform::is_loaded(QStringLiteral("pboek_opstel")));
+  EXPECT_TRUE(platform::find_form(QStringLiteral("punte_menu2"))->isVisible());
+  EXPECT_EQ(g_exp_mrk_control_file_number, 0);  // the export-control file is closed
+}
+
+TEST_F(pboek_opstel_test, the_makers_school_sees_the_window_name) {
+  g_school_name = QStringLiteral("RIRUD-EDAVE");
+  open_window();
+  EXPECT_EQ(find_control_as<QLabel>(window, QStringLiteral("ops_ops1"))->text(),
+            QStringLiteral("MARK BOOK SETUP"));
+}
+
+TEST_F(rows_of_a_saved_example, insert_on_a_book_another_program_holds_changes_nothing) {
+  const QByteArray setup_before = file_bytes(window->setup_path());
+  const QByteArray book_before = file_bytes(QStringLiteral("C:\\DATA\\marks1.dbf"));
+  lock_holder holder(platform::to_native_path(QStringLiteral("C:\\DATA\\marks1.dbf")));
+  ASSERT_TRUE(holder.locked());
+  dialogs.expect_input(QStringLiteral("INSERT BEFORE LINE ...")).type(QStringLiteral("3"));
+  dialogs.expect_message(QStringLiteral("DATASET C:\\DATA\\marks1  ALREADY IN  USE ... TRY AGAIN LATER !"))
+      .icon(msg_icon::critical);
+  window->pboek_data_ins_Click();
+  EXPECT_EQ(setup().text_matrix(3, 1), QStringLiteral("TASK 3"));
+  EXPECT_EQ(file_bytes(window->setup_path()), setup_before);
+  EXPECT_EQ(file_bytes(QStringLiteral("C:\\DATA\\marks1.dbf")), book_before);
 }
 
 }  // namespace
