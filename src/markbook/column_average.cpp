@@ -1,0 +1,30 @@
+#include "markbook/column_average.h"
+
+#include "common/text_routines.h"
+#include "markbook/mark_value.h"
+#include "platform/number_format.h"
+#include "platform/value.h"
+
+namespace km {
+
+double column_average(const std::vector<std::optional<QString>>& marks, const QString& total_text) {
+  const double total = platform::val(total_text);
+  double sum = 0;
+  int count = 0;
+  for (const std::optional<QString>& mark : marks) {
+    if (!mark || is_uncounted_mark(*mark)) continue;
+    sum += platform::val(*mark);
+    ++count;
+  }
+  if (total <= 0 || sum <= 0) return 0;
+  return std::stod(
+      platform::fixed_decimal_text(100 * (sum / count) / total, 4, platform::rounding::half_even));
+}
+
+QString mark_column_caption(const QString& name, const QString& total_text, double average) {
+  return left_justify(platform::Value(name), 7) + QStringLiteral("\n") +
+         right_justify(platform::Value(total_text), 7) + QStringLiteral("\n") +
+         platform::format_number(average, QStringLiteral(" ###0.0"));
+}
+
+}  // namespace km
