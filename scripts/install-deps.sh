@@ -9,7 +9,7 @@ packages=(
   libxlsxwriter-dev libquazip1-qt6-dev libfreexl-dev zlib1g-dev libcups2-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-liberation2 fonts-dejavu fonts-dejavu-extra
-  python3 python3-dbf python3-openpyxl poppler-utils
+  python3 python3-dbf python3-openpyxl python3-xlwt poppler-utils
   clang-format util-linux
   shapelib libshp-dev
   xvfb xauth
