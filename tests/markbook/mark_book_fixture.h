@@ -73,7 +73,7 @@ class mark_book_test : public temp_drives_test {
       std::vector<QString> texts;
       for (qsizetype i = 1; i < cells.size(); ++i) {
         const QJsonValue v = cells[i];
-        texts.push_back(v.isDouble() ? QString::number(v.toDouble()) : v.toString().trimmed());
+        texts.push_back(v.isDouble() ? QString::number(v.toDouble(), 'g', 15) : v.toString().trimmed());
       }
       rows.push_back(texts);
     }

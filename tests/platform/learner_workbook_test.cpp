@@ -10,41 +10,12 @@
 
 #include "platform/drive_map.h"
 #include "platform/win_path.h"
+#include "support/learner_workbook_writers.h"
 #include "support/python_peer.h"
 #include "support/temp_drives.h"
 
 namespace km::platform {
 namespace {
-
-// A2 1001 (number), B2 "  Adams J ", A3 "1002" (text), B3 "Botha P", A4
-// blank, A5 1005, A6 20000001.
-const char* const k_rows = R"(
-rows = [('NR', 'NAME'), (1001, '  Adams J '), ('1002', 'Botha P'), (None, 'Nobody'), (1005, 'Cele Z'),
-        (20000001, 'Dube Q')]
-)";
-
-const char* const k_xls = R"(
-import sys, xlwt
-wb = xlwt.Workbook()
-ws = wb.add_sheet('Learners')
-other = wb.add_sheet('Other')
-for r, (a, b) in enumerate(rows):
-    if a is not None: ws.write(r, 0, a)
-    ws.write(r, 1, b)
-other.write(1, 0, 'wrong sheet')
-wb.save(sys.argv[1])
-)";
-
-const char* const k_xlsx = R"(
-import sys, openpyxl
-wb = openpyxl.Workbook()
-ws = wb.active
-for r, (a, b) in enumerate(rows, start=1):
-    if a is not None: ws.cell(row=r, column=1, value=a)
-    ws.cell(row=r, column=2, value=b)
-wb.create_sheet('Other')['A2'] = 'wrong sheet'
-wb.save(sys.argv[1])
-)";
 
 // The first sheet is sheet3.xml by its relationship; shared strings with
 // rich-text runs and a phonetic run; an inline string; a Boolean; a cell
@@ -67,7 +38,7 @@ class learner_workbook_test : public test::temp_drives_test {
   QString write(const char* script, const QString& name) {
     drives.make_native_folder(QStringLiteral("C/DATA"));
     const QString native = c(QStringLiteral("DATA/") + name);
-    const auto r = test::run_python(QString::fromLatin1(k_rows) + QString::fromLatin1(script), {native});
+    const auto r = test::run_python(test::learner_workbook_script(script), {native});
     EXPECT_EQ(r.exit_code, 0) << r.err.toStdString();
     return QStringLiteral("C:\\DATA\\") + name;
   }
@@ -90,12 +61,12 @@ void expect_the_learner_rows(const std::optional<std::vector<learner_cells>>& ro
 
 TEST_F(learner_workbook_test, reads_an_old_workbook_by_its_first_bytes) {
   ASSERT_TRUE(test::python_module_available(QStringLiteral("xlwt"))) << "install python3-xlwt";
-  expect_the_learner_rows(read_learner_workbook(write(k_xls, QStringLiteral("AFR_A"))));
+  expect_the_learner_rows(read_learner_workbook(write(test::xlwt_writer, QStringLiteral("AFR_A"))));
 }
 
 TEST_F(learner_workbook_test, reads_a_zip_workbook_by_its_first_bytes) {
   ASSERT_TRUE(test::python_module_available(QStringLiteral("openpyxl")));
-  expect_the_learner_rows(read_learner_workbook(write(k_xlsx, QStringLiteral("AFR_A.xls"))));
+  expect_the_learner_rows(read_learner_workbook(write(test::openpyxl_writer, QStringLiteral("AFR_A.xls"))));
 }
 
 TEST_F(learner_workbook_test, reads_the_cell_kinds_of_the_container) {
@@ -114,7 +85,7 @@ TEST_F(learner_workbook_test, reads_the_cell_kinds_of_the_container) {
 
 TEST_F(learner_workbook_test, refuses_what_it_cannot_read) {
   ASSERT_TRUE(test::python_module_available(QStringLiteral("openpyxl")));
-  const QString good = write(k_xlsx, QStringLiteral("good.xlsx"));
+  const QString good = write(test::openpyxl_writer, QStringLiteral("good.xlsx"));
   QFile whole(to_native_path(good));
   ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
   const QByteArray bytes = whole.readAll();
