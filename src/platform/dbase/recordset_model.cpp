@@ -14,6 +14,25 @@ void recordset_model::rebind() {
   endResetModel();
 }
 
+void recordset_model::refresh_cells() {
+  if (rowCount() > 0 && columnCount() > 0)
+    emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::DisplayRole, Qt::EditRole});
+}
+
+void recordset_model::set_header_caption(int column, const QString& caption) {
+  if (caption.isEmpty())
+    captions_.remove(column);
+  else
+    captions_.insert(column, caption);
+  emit headerDataChanged(Qt::Horizontal, column, column);
+}
+
+void recordset_model::set_column_alignment(int column, Qt::Alignment alignment) {
+  alignments_.insert(column, alignment);
+  if (rowCount() > 0)
+    emit dataChanged(index(0, column), index(rowCount() - 1, column), {Qt::TextAlignmentRole});
+}
+
 int recordset_model::rowCount(const QModelIndex& parent) const {
   if (parent.isValid() || !control_.has_recordset()) return 0;
   return int(control_.recordset().record_count());
@@ -37,8 +56,12 @@ QString recordset_model::cell_text(const Value& v) {
 }
 
 QVariant recordset_model::data(const QModelIndex& index, int role) const {
-  if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole) || !control_.has_recordset())
-    return {};
+  if (!index.isValid() || !control_.has_recordset()) return {};
+  if (role == Qt::TextAlignmentRole) {
+    const auto a = alignments_.constFind(index.column());
+    return a == alignments_.constEnd() ? QVariant() : QVariant(int(*a));
+  }
+  if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
   try {
     return cell_text(control_.recordset().value_at(index.row(), index.column()));
   } catch (const dbf_error&) {
@@ -49,6 +72,8 @@ QVariant recordset_model::data(const QModelIndex& index, int role) const {
 QVariant recordset_model::headerData(int section, Qt::Orientation orientation, int role) const {
   if (role != Qt::DisplayRole || orientation != Qt::Horizontal || !control_.has_recordset()) return {};
   if (section < 0 || section >= control_.recordset().field_count()) return {};
+  const auto caption = captions_.constFind(section);
+  if (caption != captions_.constEnd()) return *caption;
   return control_.recordset().field_name(section);
 }
 

@@ -6,6 +6,7 @@
 // written through Edit and Update of that record.
 
 #include <QAbstractTableModel>
+#include <QHash>
 #include <QString>
 #include <functional>
 
@@ -26,6 +27,13 @@ class recordset_model : public QAbstractTableModel {
   void set_validator(validator v) { validator_ = std::move(v); }
   // Derives rows and columns afresh from the control's record set.
   void rebind();
+  // Tells the views that cell texts may have changed (the table was written
+  // past the model), keeping rows, current cell and any open editor.
+  void refresh_cells();
+  // The heading a column shows instead of its field name ("" goes back to
+  // the name), and the alignment of its cells.
+  void set_header_caption(int column, const QString& caption);
+  void set_column_alignment(int column, Qt::Alignment alignment);
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -47,6 +55,8 @@ class recordset_model : public QAbstractTableModel {
  private:
   data_control& control_;
   validator validator_;
+  QHash<int, QString> captions_;
+  QHash<int, Qt::Alignment> alignments_;
 };
 
 }  // namespace km::platform

@@ -1,0 +1,90 @@
+#pragma once
+// The bound capture grid of the marks windows: the records of a data
+// control's table, one row each, in two parts kept in step, the first
+// columns frozen at the left and the rest scrolling beside them. Cells are
+// edited in place: a typed character starts an edit that replaces the
+// cell's text, F2 or a double click edits the text as it stands, Escape
+// abandons the edit. Enter, Up, Down, Tab and Shift+Tab end it through the
+// model's validator: a refused text keeps the editor open with what was
+// typed; an accepted one moves as the key points (Enter one row down,
+// staying on the last row).
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+class QLineEdit;
+class QTableView;
+
+namespace km::platform {
+
+class recordset_model;
+
+class bound_grid : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit bound_grid(const QString& name, QWidget* parent = nullptr);
+
+  void set_model(recordset_model* model);
+  recordset_model* model() const { return model_; }
+  // Columns 0 .. count - 1 stand in the frozen part, the rest scroll.
+  void set_frozen_columns(int count);
+  int frozen_columns() const { return frozen_; }
+  void set_column_width(int column, int twips);
+  // Heading rows tall enough for captions of this many lines.
+  void set_heading_lines(int lines);
+
+  int row() const;
+  int col() const;
+  void set_current(int row, int column);
+
+  bool editing() const { return editor_ != nullptr; }
+  QLineEdit* editor() const { return editor_; }
+  // Starts an edit of the current cell: the text given replaces the cell's
+  // (replace) or the cell's own text is edited.
+  void start_edit(bool replace, const QString& typed = QString());
+  // Ends the edit through the validator; false (the editor stays) when
+  // the text was refused.
+  bool commit_edit();
+  void cancel_edit();
+
+  // Where an edit that would start in a column starts instead: the hook
+  // gives the column to move to; when that differs from the column the
+  // edit is not started and the key that tried to start it is dropped.
+  void set_edit_redirect(std::function<int(int column)> redirect) { redirect_ = std::move(redirect); }
+
+  // The two parts (frozen, scrolling), for tests and screenshots.
+  QTableView* frozen_view() const { return frozen_view_; }
+  QTableView* scrolling_view() const { return scrolling_view_; }
+  // The part that holds the current cell.
+  QTableView* current_view() const { return view_of(col()); }
+
+ signals:
+  void head_click(int column);
+  // An edit was written (after the validator accepted it).
+  void cell_committed(int row, int column);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QTableView* make_view();
+  QTableView* view_of(int column) const;
+  void apply_columns();
+  // The column an edit may start in now, after the redirect; -1 when the
+  // cursor was moved instead.
+  bool may_edit_here();
+  bool editor_key(int key, Qt::KeyboardModifiers modifiers);
+  void move_after_commit(int key, Qt::KeyboardModifiers modifiers);
+
+  recordset_model* model_ = nullptr;
+  QTableView* frozen_view_ = nullptr;
+  QTableView* scrolling_view_ = nullptr;
+  QLineEdit* editor_ = nullptr;
+  int edit_row_ = -1;
+  int edit_col_ = -1;
+  int frozen_ = 0;
+  std::function<int(int)> redirect_;
+};
+
+}  // namespace km::platform
