@@ -1,12 +1,13 @@
-// The zip container of an .xlsx workbook, read with QuaZip: the first
+// The zip container of an .xlsx workbook, read with minizip: the first
 // sheet named in xl/workbook.xml, found through the workbook's
 // relationships, its cells of columns A and B placed by their references,
 // shared strings with their rich-text runs joined.
-#include <quazip/quazip.h>
-#include <quazip/quazipfile.h>
+#include <minizip/unzip.h>
 
+#include <QFile>
 #include <QXmlStreamReader>
 #include <map>
+#include <memory>
 
 #include "platform/learner_workbook_parts.h"
 
@@ -14,14 +15,25 @@ namespace km::platform {
 
 namespace {
 
-std::optional<QByteArray> part(QuaZip& zip, const QString& name) {
-  if (!zip.setCurrentFile(name, QuaZip::csInsensitive)) return std::nullopt;
-  QuaZipFile file(&zip);
-  if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-  const QByteArray data = file.readAll();
-  const bool sound = file.getZipError() == UNZ_OK;
-  file.close();
-  if (!sound || file.getZipError() != UNZ_OK) return std::nullopt;
+// The container, closed when it goes.
+struct zip_closer {
+  void operator()(void* zip) const { unzClose(zip); }
+};
+using zip_file = std::unique_ptr<void, zip_closer>;
+
+// A part of the container by its name, matched without regard to case;
+// nullopt when it is missing or does not unpack whole.
+std::optional<QByteArray> part(const zip_file& zip, const QString& name) {
+  if (unzLocateFile(zip.get(), name.toUtf8().constData(), 2) != UNZ_OK) return std::nullopt;
+  unz_file_info64 info;
+  if (unzGetCurrentFileInfo64(zip.get(), &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK)
+    return std::nullopt;
+  if (info.uncompressed_size > 256u * 1024 * 1024) return std::nullopt;  // no learner list is that large
+  if (unzOpenCurrentFile(zip.get()) != UNZ_OK) return std::nullopt;
+  QByteArray data(qsizetype(info.uncompressed_size), Qt::Uninitialized);
+  const int read = data.isEmpty() ? 0 : unzReadCurrentFile(zip.get(), data.data(), unsigned(data.size()));
+  const int closed = unzCloseCurrentFile(zip.get());  // checks the CRC of what was read
+  if (read != data.size() || closed != UNZ_OK) return std::nullopt;
   return data;
 }
 
@@ -115,8 +127,8 @@ Value cell_value(QXmlStreamReader& xml, const QString& type, const QStringList& 
 }  // namespace
 
 std::optional<std::vector<learner_cells>> read_xlsx_learners(const QString& native_path) {
-  QuaZip zip(native_path);
-  if (!zip.open(QuaZip::mdUnzip)) return std::nullopt;
+  const zip_file zip(unzOpen64(QFile::encodeName(native_path).constData()));
+  if (!zip) return std::nullopt;
   const std::optional<QByteArray> workbook = part(zip, QStringLiteral("xl/workbook.xml"));
   const std::optional<QByteArray> rels = part(zip, QStringLiteral("xl/_rels/workbook.xml.rels"));
   if (!workbook || !rels) return std::nullopt;
