@@ -1,5 +1,6 @@
 #include "markbook/markbook_windows.h"
 
+#include "markbook/pboek_inlees.h"
 #include "markbook/pboek_opstel.h"
 #include "platform/ui/window_registry.h"
 
@@ -7,6 +8,7 @@ namespace km {
 
 void register_markbook_windows() {
   platform::register_form(QStringLiteral("pboek_opstel"), [] { return new pboek_opstel(); });
+  platform::register_form(QStringLiteral("pboek_inlees"), [] { return new pboek_inlees(); });
 }
 
 }  // namespace km

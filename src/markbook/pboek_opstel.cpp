@@ -30,6 +30,7 @@
 #include "markbook/setup_file.h"
 #include "markbook/setup_finder.h"
 #include "markbook/setup_grid_rows.h"
+#include "markbook/window_parts.h"
 #include "platform/clock.h"
 #include "platform/date_time.h"
 #include "platform/dialogs.h"
@@ -51,24 +52,9 @@ namespace {
 using platform::msg_buttons;
 using platform::msg_icon;
 
-QLabel* add_label(QWidget* parent, const QString& name) {
-  auto* l = new QLabel(parent);
-  l->setObjectName(name);
-  return l;
-}
-
-QPushButton* add_button(QWidget* parent, const QString& name) {
-  auto* b = new QPushButton(parent);
-  b->setObjectName(name);
-  b->setAutoDefault(false);
-  return b;
-}
-
 // The list of combinations is at most 5655 twips high.
 constexpr double list_height_limit = 5655;
 constexpr double list_row_twips = 300;
-
-void critical(const QString& text) { platform::message_box(text, msg_buttons::ok, msg_icon::critical); }
 
 }  // namespace
 
@@ -78,7 +64,7 @@ pboek_opstel::pboek_opstel(QWidget* parent) : platform::form(QStringLiteral("pbo
 
 void pboek_opstel::build_controls() {
   auto* column = new QVBoxLayout(this);
-  QLabel* title = add_label(this, QStringLiteral("ops_stelsel"));
+  QLabel* title = add_named_label(this, QStringLiteral("ops_stelsel"));
   QFont title_font = title->font();
   title_font.setBold(true);
   title_font.setPointSize(title_font.pointSize() + 3);
@@ -86,7 +72,7 @@ void pboek_opstel::build_controls() {
   title->setAlignment(Qt::AlignCenter);
   column->addWidget(title);
   for (const char* name : {"ops_ops1", "dir_disp", "vak_ops"}) {
-    QLabel* l = add_label(this, QLatin1String(name));
+    QLabel* l = add_named_label(this, QLatin1String(name));
     l->setAlignment(Qt::AlignCenter);
     column->addWidget(l);
   }
@@ -100,10 +86,7 @@ void pboek_opstel::build_controls() {
   middle->addWidget(vak_grid_, 0, 0);
   middle->addWidget(pboek_grid_, 0, 0);
 
-  kopieer_raam_ = new QFrame(this);
-  kopieer_raam_->setObjectName(QStringLiteral("kopieer_raam"));
-  kopieer_raam_->setFrameShape(QFrame::Box);
-  kopieer_raam_->setAutoFillBackground(true);
+  kopieer_raam_ = add_named_frame(this, QStringLiteral("kopieer_raam"));
   auto* copy_row = new QHBoxLayout(kopieer_raam_);
   for (int i = 0; i < 2; ++i) {
     kopieer_vaklys_[i] = new QListWidget(kopieer_raam_);
@@ -112,7 +95,7 @@ void pboek_opstel::build_controls() {
     copy_row->addWidget(kopieer_vaklys_[i]);
     on_signal(kopieer_vaklys_[i], &QListWidget::itemClicked, [this, i] { kopieer_vaklys_Click(i); });
   }
-  on_click(add_button(kopieer_raam_, QStringLiteral("copy_ok")), [this] { copy_ok_Click(); });
+  on_click(add_named_button(kopieer_raam_, QStringLiteral("copy_ok")), [this] { copy_ok_Click(); });
   copy_row->addWidget(control<QPushButton>(QStringLiteral("copy_ok")), 0, Qt::AlignBottom);
   middle->addWidget(kopieer_raam_, 0, 0);
   kopieer_raam_->hide();
@@ -127,7 +110,8 @@ void pboek_opstel::build_controls() {
   auto* item = new QGridLayout(pboek_item_);
   const int stretch[] = {1, 6, 2, 2, 2, 3};
   for (int i = 0; i < 6; ++i) {
-    item->addWidget(add_label(pboek_item_, platform::control_name(QStringLiteral("pboek_teks"), i)), 0, i);
+    item->addWidget(add_named_label(pboek_item_, platform::control_name(QStringLiteral("pboek_teks"), i)), 0,
+                    i);
     auto* box = new QLineEdit(pboek_item_);
     box->setObjectName(platform::control_name(QStringLiteral("pboek_data"), i));
     box->installEventFilter(this);
@@ -135,40 +119,24 @@ void pboek_opstel::build_controls() {
     item->setColumnStretch(i, stretch[i]);
   }
   auto* item_buttons = new QHBoxLayout;
-  on_click(add_button(pboek_item_, QStringLiteral("pboek_data_ok")), [this] { pboek_data_ok_Click(); });
-  on_click(add_button(pboek_item_, QStringLiteral("pboek_data_del")), [this] { pboek_data_del_Click(); });
+  on_click(add_named_button(pboek_item_, QStringLiteral("pboek_data_ok")), [this] { pboek_data_ok_Click(); });
+  on_click(add_named_button(pboek_item_, QStringLiteral("pboek_data_del")),
+           [this] { pboek_data_del_Click(); });
   item_buttons->addWidget(control<QPushButton>(QStringLiteral("pboek_data_ok")));
   item_buttons->addWidget(control<QPushButton>(QStringLiteral("pboek_data_del")));
   item->addLayout(item_buttons, 1, 6);
   column->addWidget(pboek_item_);
   pboek_item_->hide();
 
-  auto* buttons = new QHBoxLayout;
-  const std::pair<const char*, void (pboek_opstel::*)()> bar[] = {
-      {"pboek_opstel_save", &pboek_opstel::pboek_opstel_save_Click},
-      {"pboek_opstel_stoor", &pboek_opstel::pboek_opstel_stoor_Click},
-      {"pboek_opstel_help", &pboek_opstel::pboek_opstel_help_Click},
-      {"pboek_opstel_print", &pboek_opstel::pboek_opstel_print_Click},
-      {"pboek_copy", &pboek_opstel::pboek_copy_Click},
-      {"pboek_data_ins", &pboek_opstel::pboek_data_ins_Click},
-      {"pboek_opstel_calculator", &pboek_opstel::pboek_opstel_calculator_Click},
-      {"pboek_opstel_exit", &pboek_opstel::pboek_opstel_exit_Click}};
-  for (const auto& [name, handler] : bar) {
-    QPushButton* b = add_button(this, QLatin1String(name));
-    on_click(b, [this, handler] { (this->*handler)(); });
-    buttons->addWidget(b);
-  }
-  buttons->addStretch(1);
-  auto* status_panel = new QFrame(this);
-  status_panel->setObjectName(QStringLiteral("status_panel"));
-  status_panel->setAutoFillBackground(true);
-  status_panel->setFixedSize(260, 64);
-  for (const char* status : {"ops_datum", "ops_tyd", "prg_version"}) {
-    QLabel* l = add_label(status_panel, QLatin1String(status));
-    l->move(6, 0);
-    l->resize(248, 16);
-  }
-  buttons->addWidget(status_panel);
+  auto* buttons =
+      make_button_bar(*this, {{"pboek_opstel_save", [this] { pboek_opstel_save_Click(); }},
+                              {"pboek_opstel_stoor", [this] { pboek_opstel_stoor_Click(); }},
+                              {"pboek_opstel_help", [this] { pboek_opstel_help_Click(); }},
+                              {"pboek_opstel_print", [this] { pboek_opstel_print_Click(); }},
+                              {"pboek_copy", [this] { pboek_copy_Click(); }},
+                              {"pboek_data_ins", [this] { pboek_data_ins_Click(); }},
+                              {"pboek_opstel_calculator", [this] { pboek_opstel_calculator_Click(); }},
+                              {"pboek_opstel_exit", [this] { pboek_opstel_exit_Click(); }}});
   column->addLayout(buttons);
 
   // The window's data controls: the learner table and the mark book.
@@ -222,34 +190,23 @@ void pboek_opstel::on_load() {
 void pboek_opstel::set_texts() {
   set_caption(in_language(u"PUNTEBOEK OPSTEL", u"MARK BOOK SETUP"));
   control<QLabel>(QStringLiteral("ops_stelsel"))->setText(caption());
-  struct control_text {
-    const char* name;
-    const char16_t* caption_af;
-    const char16_t* caption_en;
-    const char16_t* tip_af;
-    const char16_t* tip_en;
-  };
-  const control_text texts[] = {
-      {"pboek_opstel_help", u"VOORBEELD", u"EXAMPLE", u"VOORBEELD", u"EXAMPLE"},
-      {"pboek_opstel_stoor", u"OPDATEER", u"UPDATE", u"OPDATEER", u"UPDATE"},
-      {"pboek_opstel_print", u"DRUK", u"PRINT", u"DRUK", u"PRINT"},
-      {"pboek_opstel_save", u"STOOR", u"SAVE", u"STOOR PUNTEBOEK OPSTELLING", u"SAVE MARK BOOK SETUP"},
-      {"pboek_opstel_exit", u"EXIT", u"EXIT", u"EXIT", u"EXIT"},
-      {"pboek_opstel_calculator", u"SAKREKENAAR", u"CALCULATOR", u"SAKREKENAAR", u"CALCULATOR"},
-      {"pboek_copy", u"KOPIEER", u"COPY", u" Kopieer Punteboekopstellings tussen vakke/grade/klasse ",
-       u" Copy mark book setup between subjects/grades/classes "},
-      {"pboek_data_ins", u"VOEG IN", u"INSERT",
-       u" Voeg 'n nuwe TAAK/PROJEK in tussen bestaande TAKE/PROJEKTE ",
-       u" Insert a new TASK/PROJECT between existing TASKS/PROJECTS "},
-      {"pboek_data_del", u"VERWYDER", u"DELETE", u" Verwyder TAAK/PROJEK uit bestaande TAAK-/PROJEKLYS ",
-       u" Remove TASK/PROJECT from existing TASK/PROJECT list "},
-      {"pboek_data_ok", u"OK", u"OK", nullptr, nullptr},
-      {"copy_ok", u"OK", u"OK", nullptr, nullptr}};
-  for (const control_text& t : texts) {
-    auto* b = control<QPushButton>(QLatin1String(t.name));
-    b->setText(in_language(t.caption_af, t.caption_en));
-    if (t.tip_af) b->setToolTip(in_language(t.tip_af, t.tip_en));
-  }
+  set_button_texts(
+      this,
+      {{"pboek_opstel_help", u"VOORBEELD", u"EXAMPLE", u"VOORBEELD", u"EXAMPLE"},
+       {"pboek_opstel_stoor", u"OPDATEER", u"UPDATE", u"OPDATEER", u"UPDATE"},
+       {"pboek_opstel_print", u"DRUK", u"PRINT", u"DRUK", u"PRINT"},
+       {"pboek_opstel_save", u"STOOR", u"SAVE", u"STOOR PUNTEBOEK OPSTELLING", u"SAVE MARK BOOK SETUP"},
+       {"pboek_opstel_exit", u"EXIT", u"EXIT", u"EXIT", u"EXIT"},
+       {"pboek_opstel_calculator", u"SAKREKENAAR", u"CALCULATOR", u"SAKREKENAAR", u"CALCULATOR"},
+       {"pboek_copy", u"KOPIEER", u"COPY", u" Kopieer Punteboekopstellings tussen vakke/grade/klasse ",
+        u" Copy mark book setup between subjects/grades/classes "},
+       {"pboek_data_ins", u"VOEG IN", u"INSERT",
+        u" Voeg 'n nuwe TAAK/PROJEK in tussen bestaande TAKE/PROJEKTE ",
+        u" Insert a new TASK/PROJECT between existing TASKS/PROJECTS "},
+       {"pboek_data_del", u"VERWYDER", u"DELETE", u" Verwyder TAAK/PROJEK uit bestaande TAAK-/PROJEKLYS ",
+        u" Remove TASK/PROJECT from existing TASK/PROJECT list "},
+       {"pboek_data_ok", u"OK", u"OK", nullptr, nullptr},
+       {"copy_ok", u"OK", u"OK", nullptr, nullptr}});
   const char16_t* captions_af[] = {u"NOMMER",     u"TAAK/PROJEK", u"TOTAAL",
                                    u"VERWERK NA", u"TOT UIT",     u"SIKLUSNAAM"};
   const char16_t* captions_en[] = {u"NUMBER", u"TASK/PROJECT", u"TOTAL", u"RESULT", u"OUT OF", u"CYCLE NAME"};
@@ -278,8 +235,8 @@ void pboek_opstel::fill_copy_lists() {
       for (QListWidget* list : kopieer_vaklys_) list->addItem(parts.join(QLatin1Char(' ')));
     }
   } catch (const platform::file_error& e) {
-    critical(platform::join_win_path(g_data_folder, QStringLiteral("exp_mrk_control.txt")) +
-             QStringLiteral(" (") + file_error_reason(e) + QStringLiteral(")"));
+    show_critical(platform::join_win_path(g_data_folder, QStringLiteral("exp_mrk_control.txt")) +
+                  QStringLiteral(" (") + file_error_reason(e) + QStringLiteral(")"));
   }
 }
 
@@ -386,7 +343,7 @@ void pboek_opstel::pboek_data_ok_Click() {
 
 bool pboek_opstel::refused_while_open() const {
   if (!is_book_open(g_data_folder, combination_)) return false;
-  critical(book_open_message());
+  show_critical(book_open_message());
   return true;
 }
 
@@ -403,12 +360,12 @@ void pboek_opstel::pboek_opstel_stoor_Click() {
   try {
     write_setup_file(setup_path_, rows_of_setup_grid(setup_grid()));
   } catch (const platform::file_error& e) {
-    critical(setup_path_ + QStringLiteral(" (") + file_error_reason(e) + QStringLiteral(")"));
+    show_critical(setup_path_ + QStringLiteral(" (") + file_error_reason(e) + QStringLiteral(")"));
   }
   const mark_book_update_result r =
       update_mark_book(*pnt_dta_, *mrk_book_, g_data_folder, combination_, g_program_folder);
   for (const QString& text : {r.learner_message, r.book_message})
-    if (!text.isEmpty()) critical(text);
+    if (!text.isEmpty()) show_critical(text);
   control<QPushButton>(QStringLiteral("pboek_opstel_stoor"))->setEnabled(false);
 }
 

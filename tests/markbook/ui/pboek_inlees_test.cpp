@@ -1,0 +1,225 @@
+// The capture window on the sample school: opening a book, typing marks
+// with their checks, the totals command, the column options, copy, paste,
+// undo and the two-step exit.
+#include "markbook/pboek_inlees.h"
+
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTest>
+
+#include "common/text_routines.h"
+#include "markbook/example_setup.h"
+#include "markbook/mark_book_update.h"
+#include "markbook/open_books.h"
+#include "pboek_opstel_fixture.h"
+#include "platform/dbase/dbf_table.h"
+#include "platform/dbase/recordset_model.h"
+#include "platform/ui/grid/bound_grid.h"
+#include "support/dbf_builder.h"
+
+namespace km::test {
+namespace {
+
+using platform::msg_answer;
+using platform::msg_buttons;
+using platform::msg_icon;
+
+class pboek_inlees_test : public pboek_opstel_test {
+ protected:
+  void SetUp() override {
+    pboek_opstel_test::SetUp();
+    setup_rows rows;
+    apply_example_setup(rows, false);
+    QStringList cells;
+    for (const QString& c : subject_grid_cells_of(1)) cells << c;
+    write_setup_file(find_setup_file(g_data_folder, cells).win_path, rows);
+    update_mark_book(g_data_folder, 1, g_program_folder);
+  }
+  QStringList subject_grid_cells_of(int n) {
+    pboek_opstel* setup_window =
+        static_cast<pboek_opstel*>(platform::load_form(QStringLiteral("pboek_opstel")));
+    const platform::flex_grid& g =
+        find_control_as<platform::flex_grid_view>(setup_window, QStringLiteral("vak_grid"))->grid();
+    QStringList cells;
+    for (int c = 0; c < g.cols(); ++c) cells << g.text_matrix(n - 1, c);
+    platform::unload_form(setup_window);
+    return cells;
+  }
+  pboek_inlees* open_capture() {
+    capture = static_cast<pboek_inlees*>(platform::load_form(QStringLiteral("pboek_inlees")));
+    if (capture) capture->show();
+    return capture;
+  }
+  platform::bound_grid* grid() const { return capture->capture_grid(); }
+  QString cell(int r, int c) const { return grid()->model()->data(grid()->model()->index(r, c)).toString(); }
+  void type_into(int row, int col, const QString& text) {
+    grid()->set_current(row, col);
+    grid()->current_view()->setFocus();
+    QTest::keyClicks(grid()->current_view(), text.left(1));
+    if (text.size() > 1) QTest::keyClicks(grid()->editor(), text.mid(1));
+    QTest::keyClick(grid()->editor(), Qt::Key_Return);
+  }
+  int learners() const { return int(sample_learners_of(sample_combinations()[0]).size()); }
+
+  pboek_inlees* capture = nullptr;
+};
+
+TEST_F(pboek_inlees_test, opens_a_book_with_its_headings_and_registers_it) {
+  ASSERT_TRUE(open_capture());
+  EXPECT_EQ(capture->caption(), QStringLiteral("MARK BOOK INPUT"));
+  capture->open_mark_book(0);
+  ASSERT_TRUE(capture->book_open());
+  EXPECT_EQ(grid()->model()->rowCount(), learners());
+  EXPECT_EQ(grid()->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("A-NO"));
+  EXPECT_EQ(grid()->model()->headerData(2, Qt::Horizontal).toString(),
+            QStringLiteral("TASK 1 \n     10\n 0.0"));
+  EXPECT_TRUE(is_book_open(g_data_folder, 1));
+  // Learners stand in name order after the opening.
+  for (int r = 1; r < learners(); ++r)
+    EXPECT_LE(cell(r - 1, 1).compare(cell(r, 1), Qt::CaseInsensitive), 0) << r;
+
+  capture->marks_exit_Click();
+  EXPECT_FALSE(capture->book_open());
+  EXPECT_FALSE(is_book_open(g_data_folder, 1));
+  EXPECT_TRUE(platform::is_loaded(QStringLiteral("pboek_inlees")));
+  capture->marks_exit_Click();
+  EXPECT_FALSE(platform::is_loaded(QStringLiteral("pboek_inlees")));
+}
+
+TEST_F(pboek_inlees_test, typed_marks_are_checked_stored_and_carried) {
+  open_capture();
+  capture->open_mark_book(0);
+  dialogs.expect_message(QStringLiteral("Marks can only be ' ', 'A', 'a' or 0-10")).icon(msg_icon::none);
+  type_into(2, 2, QStringLiteral("12"));
+  ASSERT_TRUE(grid()->editing());
+  EXPECT_EQ(grid()->editor()->text(), QStringLiteral("12"));
+  EXPECT_EQ(dialogs.beeps(), 1);
+  QTest::keyClick(grid()->editor(), Qt::Key_Escape);
+  type_into(2, 2, QStringLiteral("7"));
+  EXPECT_EQ(cell(2, 2), QStringLiteral("7.0"));
+  EXPECT_EQ(grid()->row(), 3);
+  EXPECT_EQ(cell(2, 6), QStringLiteral("7.0"));  // the running sum in CLASS WORK
+  type_into(2, 2, QStringLiteral("9"));
+  EXPECT_EQ(cell(2, 6), QStringLiteral("9.0"));
+  type_into(2, 2, QStringLiteral("a"));
+  EXPECT_EQ(cell(2, 2), QStringLiteral("a"));
+  EXPECT_EQ(cell(2, 6), QStringLiteral("9.0"));
+}
+
+TEST_F(pboek_inlees_test, edits_keep_out_of_names_and_totals) {
+  open_capture();
+  capture->open_mark_book(0);
+  grid()->set_current(1, 1);
+  QTest::keyClicks(grid()->current_view(), QStringLiteral("5"));
+  EXPECT_FALSE(grid()->editing());
+  EXPECT_EQ(grid()->col(), 2);
+  grid()->set_current(1, 6);
+  QTest::keyClicks(grid()->current_view(), QStringLiteral("5"));
+  EXPECT_EQ(grid()->col(), 5);
+  capture->DBGrid1_HeadClick(1);
+  EXPECT_FALSE(find_control(capture, QStringLiteral("kol_opsies"))->isVisible());
+  capture->DBGrid1_HeadClick(4);
+  EXPECT_TRUE(find_control(capture, QStringLiteral("kol_opsies"))->isVisible());
+  EXPECT_EQ(capture->chosen_column(), 4);
+}
+
+TEST_F(pboek_inlees_test, totals_are_recalculated_for_every_learner) {
+  open_capture();
+  capture->open_mark_book(0);
+  const int rows[] = {1, 2, 3, 4, 6, 7, 8, 9, 12, 13, 14, 15, 17, 18};
+  const char* full[] = {"10", "10", "10", "10", "20", "10", "10", "10", "20", "20", "50", "50", "20", "20"};
+  for (int i = 0; i < 14; ++i) {
+    grid()->set_current(0, rows[i] + 1);
+    grid()->start_edit(true, QString::fromLatin1(full[i]));
+    ASSERT_TRUE(grid()->commit_edit()) << rows[i];
+  }
+  capture->pboek_inlees_totale_Click();
+  EXPECT_FALSE(capture->book_open());  // back at the list
+  capture->open_mark_book(0);
+  // The first learner in name order got full marks.
+  EXPECT_EQ(cell(0, 22), QStringLiteral("100.0"));
+  EXPECT_EQ(cell(0, 12), QStringLiteral("60.0"));
+  EXPECT_EQ(cell(1, 22), QString());  // the others have none
+}
+
+TEST_F(pboek_inlees_test, undo_puts_back_the_marks_of_the_opening) {
+  open_capture();
+  capture->open_mark_book(0);
+  type_into(0, 3, QStringLiteral("4"));
+  type_into(1, 3, QStringLiteral("5"));
+  dialogs.expect_message(QStringLiteral("'UNDO' reset marks to previous values!"))
+      .buttons(msg_buttons::ok_cancel)
+      .icon(msg_icon::exclamation)
+      .answer(msg_answer::cancel);
+  capture->pboek_inlees_undo_Click();
+  EXPECT_EQ(cell(0, 3), QStringLiteral("4.0"));
+  dialogs.expect_message(QStringLiteral("'UNDO' reset marks to previous values!"))
+      .buttons(msg_buttons::ok_cancel)
+      .icon(msg_icon::exclamation)
+      .answer(msg_answer::ok);
+  capture->pboek_inlees_undo_Click();
+  EXPECT_EQ(cell(0, 3), QString());
+  EXPECT_EQ(cell(1, 3), QString());
+  EXPECT_EQ(cell(0, 6), QString());  // the running sums too
+}
+
+TEST_F(pboek_inlees_test, paste_needs_a_mark_column_and_a_yes) {
+  open_capture();
+  capture->open_mark_book(0);
+  grid()->set_current(0, 1);
+  dialogs.expect_message(QStringLiteral("First select marks column into which marks must be pasted !"))
+      .icon(msg_icon::critical);
+  capture->paste_into_flex_Click();
+  grid()->set_current(0, 3);
+  type_into(3, 3, QStringLiteral("4"));
+  grid()->set_current(0, 3);
+  dialogs.clipboard = QStringLiteral("5\n7.5\tX\nA\n");
+  const QString warning = QStringLiteral(
+      "This function will indiscriminately paste any information from\r\n"
+      "the Windows clipboard as marks in the marks file. It is of extreme\r\n"
+      "importance not to execute this function if the data in the clipboard\r\n"
+      "is not in EXACTLY the same sequence as the learners on the screen.\r\n\r\n"
+      "This function contains no validation and will overwrite any marks on\r\n"
+      "the marks file (consider LEARNER SEQUENCE and SUBJECT TOTAL)\r\n\r\n"
+      "DO YOU REALY WANT TO CONTINUE ?");
+  dialogs.expect_message(warning)
+      .buttons(msg_buttons::yes_no)
+      .icon(msg_icon::critical)
+      .answer(msg_answer::no);
+  capture->paste_into_flex_Click();
+  EXPECT_EQ(cell(0, 3), QString());
+  dialogs.expect_message(warning)
+      .buttons(msg_buttons::yes_no)
+      .icon(msg_icon::critical)
+      .answer(msg_answer::yes);
+  capture->paste_into_flex_Click();
+  EXPECT_EQ(cell(0, 3), QStringLiteral("5.0"));
+  EXPECT_EQ(cell(1, 3), QStringLiteral("7.5"));
+  EXPECT_EQ(cell(2, 3), QStringLiteral("A"));
+  EXPECT_EQ(cell(3, 3), QStringLiteral("4.0"));  // after the last line: kept
+}
+
+TEST_F(pboek_inlees_test, missing_and_faulty_books_close_the_window) {
+  open_capture();
+  dialogs.expect_message(QStringLiteral("3 See 'MARK BOOK SETUP' to create mark book"))
+      .icon(msg_icon::critical);
+  capture->open_mark_book(1);
+  EXPECT_FALSE(platform::is_loaded(QStringLiteral("pboek_inlees")));
+
+  test::dbf_builder b;
+  b.field("MB_T_NR", 'N', 8).field("MB_NAME", 'C', 40);
+  for (int r = 1; r <= 39; ++r) b.field("MB_R" + QByteArray::number(r), 'C', 8);
+  b.record({"1", "A"});
+  b.write(drives.native_drive('C') + QStringLiteral("/DATA/marks2.dbf"));
+  open_capture();
+  dialogs
+      .expect_message(QStringLiteral("Load the latest copy of REVIZ-URORU and recreate the \r"
+                                     "export disk to allow for 40 mark sets ..."))
+      .icon(msg_icon::critical);
+  capture->open_mark_book(1);
+  EXPECT_FALSE(platform::is_loaded(QStringLiteral("pboek_inlees")));
+}
+
+}  // namespace
+}  // namespace km::test
