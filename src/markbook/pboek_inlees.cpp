@@ -119,7 +119,22 @@ void pboek_inlees::build_controls() {
   copy_row->addLayout(copy_buttons);
   middle->addWidget(kopieer_raam_, 0, 0);
   kopieer_raam_->hide();
+
+  // Moving learners between class groups, offered with the subject list.
+  ppl_skuif_lys_ = new QListWidget(this);
+  ppl_skuif_lys_->setObjectName(QStringLiteral("ppl_skuif_lys"));
+  middle->addWidget(ppl_skuif_lys_, 0, 0);
+  ppl_skuif_lys_->hide();
+  on_signal(ppl_skuif_lys_, &QListWidget::itemClicked,
+            [this] { ppl_skuif_lys_Click(ppl_skuif_lys_->currentRow()); });
   column->addLayout(middle, 1);
+
+  skuif_raam_ = add_named_frame(this, QStringLiteral("skuif_raam"));
+  auto* move_row = new QHBoxLayout(skuif_raam_);
+  on_click(add_named_button(skuif_raam_, QStringLiteral("skuif_leerders")),
+           [this] { skuif_leerders_Click(); });
+  move_row->addWidget(control<QPushButton>(QStringLiteral("skuif_leerders")));
+  column->addWidget(skuif_raam_, 0, Qt::AlignLeft);
 
   auto* buttons =
       make_button_bar(*this, {{"pboek_inlees_totale", [this] { pboek_inlees_totale_Click(); }},
@@ -147,7 +162,7 @@ void pboek_inlees::build_controls() {
 
   connect(vak_grid_, &platform::flex_grid_view::double_click, this, [this] { vak_grid_DblClick(); });
   connect(vak_grid_, &platform::flex_grid_view::key_down, this, [this](int key, Qt::KeyboardModifiers) {
-    if (key == 13 && vak_grid_->grid().rows() > 0) open_mark_book(vak_grid_->grid().row());
+    if (key == 13) vak_grid_DblClick();  // Enter opens as the double click does, the move put away too
   });
 
   auto* clock_timer = new platform::form_timer(this, QStringLiteral("Timer1"), 250, true);
@@ -171,6 +186,9 @@ void pboek_inlees::set_texts() {
              {"marks_paste", u"PLAK", u"PASTE", u"'PASTE'", u"'PASTE'"},
              {"marks_pscreen", u"SKERMDRUK", u"PRINT SCREEN", u"'PRINT SCREEN'", u"'PRINT SCREEN'"},
              {"marks_exit", u"EXIT", u"EXIT", u"EXIT", u"EXIT"},
+             {"skuif_leerders", u"SKUIF LEERDERS", u"MOVE LEARNERS",
+              u" SKUIF LEERDERS TUSSEN POS-/KLAS GROEPE EN BEHOU INGELEESDE PUNTE ",
+              u" MOVE LEARNERS BETWEEN POST-/CLASS GROUPS RETAINING ENTERED MARKS "},
              {"copy_ok", u"KOPIEER", u"COPY", nullptr, nullptr},
              {"paste_into_flex", u"PLAK", u"PASTE", nullptr, nullptr}});
   auto* scaling = control<QRadioButton>(QStringLiteral("kol_opsie_1"));
@@ -222,6 +240,8 @@ void pboek_inlees::close_to_menu(const QString& message) {
 
 void pboek_inlees::vak_grid_DblClick() {
   if (vak_grid_->grid().rows() == 0) return;
+  skuif_raam_->hide();
+  ppl_skuif_lys_->hide();
   open_mark_book(vak_grid_->grid().row());
 }
 
@@ -403,6 +423,7 @@ void pboek_inlees::show_subject_list() {
   kopieer_raam_->hide();
   vak_grid_->show();
   vak_grid_->raise();
+  skuif_raam_->show();
 }
 
 void pboek_inlees::marks_exit_Click() {

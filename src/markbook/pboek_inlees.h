@@ -55,6 +55,8 @@ class pboek_inlees : public platform::form {
   void pboek_inlees_print_Click();
   void pboek_inlees_undo_Click();
   void marks_exit_Click();
+  void skuif_leerders_Click();
+  void ppl_skuif_lys_Click(int index);
 
   // The open book (for tests).
   bool book_open() const;
@@ -91,6 +93,10 @@ class pboek_inlees : public platform::form {
   QFrame* kol_opsies_ = nullptr;
   QFrame* kopieer_raam_ = nullptr;
   QListWidget* kopieer_reeks_[2] = {nullptr, nullptr};
+  QFrame* skuif_raam_ = nullptr;
+  QListWidget* ppl_skuif_lys_ = nullptr;
+  QString move_from_group_;
+  QString move_to_group_;
 
   QString book_table_;
   int combination_ = 0;

@@ -1,0 +1,150 @@
+#include "markbook/learner_move.h"
+
+#include <memory>
+
+#include "common/file_number_pool.h"
+#include "common/language_text.h"
+#include "common/open_exp_mrk_control.h"
+#include "common/shared_variables.h"
+#include "common/subject_grid.h"
+#include "common/text_routines.h"
+#include "markbook/book_table.h"
+#include "markbook/mark_book_messages.h"
+#include "markbook/marks_dbf_record.h"
+#include "platform/dbase/data_control.h"
+#include "platform/dbase/dbf_error.h"
+#include "platform/file_error.h"
+#include "platform/file_system.h"
+#include "platform/numbered_files.h"
+#include "platform/win_path.h"
+
+namespace km {
+
+namespace {
+
+bool book_exists(const QString& data_folder, int n) {
+  return platform::file_exists(platform::join_win_path(data_folder, marks_table_file(n)));
+}
+
+bool holds_marks(const platform::recordset& rs, qint64 position) {
+  for (int f = 2; f < rs.field_count(); ++f)
+    if (!trim_blanks(clean_field_value(rs.value_at(position, f))).isEmpty()) return true;
+  return false;
+}
+
+}  // namespace
+
+std::vector<group_entry> combination_groups(const QString& data_folder) {
+  std::vector<group_entry> groups;
+  try {
+    open_exp_mrk_control(QStringLiteral("E_C"), data_folder);
+    for (int n = 1; n <= g_exp_mrk_control_count; ++n) {
+      platform::get_record(g_exp_mrk_control_file_number, n, g_exp_mrk_control_rec);
+      const QStringList cells = subject_grid_cells(g_exp_mrk_control_rec);
+      QString group = trim_blanks(clean_field_value(platform::Value(cells.value(3))));
+      if (group.isEmpty()) group = trim_blanks(clean_field_value(platform::Value(cells.value(5))));
+      if (!group.isEmpty()) groups.push_back({group, n});
+    }
+  } catch (const platform::file_error&) {
+    // An unreadable export-control file offers no groups.
+  }
+  close_file(g_exp_mrk_control_file_number);
+  return groups;
+}
+
+QString group_prompt(const std::vector<group_entry>& groups) {
+  QStringList names;
+  for (const group_entry& g : groups) names << g.group;
+  return names.join(QStringLiteral(", "));
+}
+
+int group_combination(const std::vector<group_entry>& groups, const QString& group) {
+  const QString wanted = trim_blanks(group);
+  for (const group_entry& g : groups)
+    if (g.group == wanted) return g.combination;
+  return 0;
+}
+
+QString group_pair_refusal(const std::vector<group_entry>& groups, const QString& from, const QString& to) {
+  if (trim_blanks(from) == trim_blanks(to))
+    return in_language(u"'VAN' en 'NA' GROEPE MOET VERSKIL ...", u"'FROM' and 'TO' GROUPS MUST DIFFER ...");
+  if (!group_combination(groups, from))
+    return in_language(u"'VAN' GROEP ONGELDIG ...", u"'FROM' GROUP INVALID ...");
+  if (!group_combination(groups, to))
+    return in_language(u"'NA' GROEP ONGELDIG ...", u"'TO' GROUP INVALID ...");
+  return {};
+}
+
+std::vector<move_entry> move_list(const QString& data_folder, int combination) {
+  std::vector<move_entry> entries;
+  platform::data_control control;
+  if (open_book_table(control, data_folder, marks_table_file(combination), true).state != table_state::open)
+    return entries;
+  const platform::recordset& rs = control.recordset();
+  for (qint64 p = 0; p < rs.record_count(); ++p)
+    entries.push_back({right_justify(platform::Value(trim_blanks(clean_field_value(rs.value_at(p, 0)))), 6) +
+                           QStringLiteral(" ") + trim_blanks(clean_field_value(rs.value_at(p, 1))),
+                       p});
+  return entries;
+}
+
+move_result move_learner(const QString& data_folder, int from_combination, int to_combination,
+                         const move_entry& entry, const QString& to_group) {
+  if (!book_exists(data_folder, from_combination))
+    return {false, in_language(u"Sien 'PUNTEBOEK OPSTEL' om punteboek vir VAN-GROEP te skep",
+                               u"See 'MARK BOOK SETUP' to create FROM GROUP mark book")};
+  if (!book_exists(data_folder, to_combination))
+    return {false, in_language(u"Sien 'PUNTEBOEK OPSTEL' om punteboek vir NA-GROEP te skep",
+                               u"See 'MARK BOOK SETUP' to create TO GROUP mark book")};
+  const QString from_file = marks_table_file(from_combination);
+  const QString to_file = marks_table_file(to_combination);
+  platform::data_control from;
+  platform::data_control to;
+  for (auto [control, file] : {std::pair{&from, from_file}, std::pair{&to, to_file}}) {
+    const table_opening opened = open_book_table(*control, data_folder, file);
+    if (opened.state != table_state::open) return {false, opened.message};
+  }
+  platform::recordset& source = from.recordset();
+  platform::recordset& target = to.recordset();
+  if (target.field_count() < marks_dbf_field_count) return {false, too_few_mark_sets_message()};
+  if (entry.position < 0 || entry.position >= source.record_count()) return {false, QString()};
+  std::vector<platform::Value> values;
+  for (int f = 0; f < source.field_count(); ++f) values.push_back(source.value_at(entry.position, f));
+  const QString number = clean_field_value(values[0]);
+
+  // Into the to-group: a record an update added for this learner (no marks
+  // yet) takes the values; one that holds marks is never overwritten.
+  qint64 existing = -1;
+  for (qint64 p = 0; p < target.record_count() && existing < 0; ++p)
+    if (clean_field_value(target.value_at(p, 0)) == number) existing = p;
+  if (existing >= 0 && holds_marks(target, existing))
+    return {false, in_language(u"LEERDER ", u"LEARNER ") + entry.text +
+                       in_language(u" HET REEDS PUNTE IN GROEP ", u" ALREADY HAS MARKS IN GROUP ") +
+                       trim_blanks(to_group) + QStringLiteral(" ...")};
+  try {
+    if (existing >= 0) {
+      target.set_absolute_position(existing);
+      target.edit();
+    } else {
+      target.add_new();
+    }
+    for (int f = 0; f < target.field_count(); ++f) {
+      const bool held = f < int(values.size()) && !values[std::size_t(f)].is_null();
+      target.set_value(f, held ? values[std::size_t(f)] : platform::Value(QString()));
+    }
+    target.update();
+  } catch (const platform::dbf_error& e) {
+    if (target.mode() != platform::recordset::edit_mode::none) target.cancel_update();
+    return {false, e.text()};
+  }
+  // Only now out of the from-group.
+  try {
+    source.set_absolute_position(entry.position);
+    source.delete_current();
+  } catch (const platform::dbf_error& e) {
+    return {true, e.text()};  // the learner stands in both books: nothing is lost
+  }
+  return {true, QString()};
+}
+
+}  // namespace km
