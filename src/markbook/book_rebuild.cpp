@@ -37,6 +37,18 @@ std::unique_ptr<dbf_table> open_template(const QString& program_folder) {
   }
 }
 
+// The same fields, one by one (name aside: fields are taken by position).
+bool same_fields(const dbf_table& a, const dbf_table& b) {
+  if (a.field_count() != b.field_count()) return false;
+  for (int f = 0; f < a.field_count(); ++f) {
+    const platform::dbf_field& x = a.fields()[std::size_t(f)];
+    const platform::dbf_field& y = b.fields()[std::size_t(f)];
+    if (x.type != y.type || x.width != y.width || x.decimals != y.decimals || x.offset != y.offset)
+      return false;
+  }
+  return true;
+}
+
 bool holds_a_mark(const dbf_table& book, std::uint32_t record) {
   for (int f = 2; f < book.field_count(); ++f)
     if (!trim_blanks(clean_field_value(book.value(record, f))).isEmpty()) return true;
@@ -94,15 +106,23 @@ rebuild_result rebuild_mark_book(const QString& data_folder, int n, const QStrin
   const QString book_path = platform::to_native_path(platform::join_win_path(data_folder, book_file));
   const std::unique_ptr<dbf_table> tpl = open_template(program_folder);
   if (!tpl) return {rebuild_outcome::no_template, template_missing_message()};
+  // A book of the template's own layout is copied record by record as it
+  // stands; any other is copied field by field.
+  bool same_layout = false;
   std::vector<std::vector<dbf_cell>> kept;
+  std::vector<QByteArray> kept_records;
   QStringList names;
   bool dropped_marks = false;
   try {
     const dbf_table book(book_path, dbf_table::access::read_only);
+    same_layout = same_fields(book, *tpl);
     for (std::uint32_t r = 0; r < book.record_count(); ++r) {
       if (book.is_deleted(r)) continue;
       if (platform::val(clean_field_value(book.value(r, 0))) > 0) {
-        kept.push_back(cells_of(book, *tpl, r));
+        if (same_layout)
+          kept_records.push_back(book.record_bytes(r));
+        else
+          kept.push_back(cells_of(book, *tpl, r));
         names << clean_field_value(book.value(r, 1));
       } else {
         ++result.dropped;
@@ -123,17 +143,27 @@ rebuild_result rebuild_mark_book(const QString& data_folder, int n, const QStrin
               save_copy_failed_message(platform::join_win_path(data_folder, book_file), e)};
     }
   }
+  const std::vector<std::size_t> order = name_order(names);
   std::vector<std::vector<dbf_cell>> rows;
-  for (const std::size_t i : name_order(names)) rows.push_back(std::move(kept[i]));
+  std::vector<QByteArray> records;
+  for (const std::size_t i : order) {
+    if (same_layout)
+      records.push_back(std::move(kept_records[i]));
+    else
+      rows.push_back(std::move(kept[i]));
+  }
   try {
-    platform::rebuild_dbf_table(book_path, tpl->path(), rows);
+    if (same_layout)
+      platform::rebuild_dbf_table_from_records(book_path, tpl->path(), records);
+    else
+      platform::rebuild_dbf_table(book_path, tpl->path(), rows);
   } catch (const platform::dbf_error& e) {
     const table_opening failure = table_failure(data_folder, book_file, e.number());
     if (failure.state == table_state::in_use) return {rebuild_outcome::in_use, failure.message};
     return {rebuild_outcome::failed, e.text()};  // a mark that does not fit its field, or a disk failure
   }
   result.outcome = rebuild_outcome::rebuilt;
-  result.kept = int(rows.size());
+  result.kept = int(order.size());
   return result;
 }
 

@@ -318,13 +318,7 @@ void pboek_inlees::keep_opening_marks() {
 
 void pboek_inlees::refresh_marks_display() {
   column_average_.fill(0);
-  if (!data2_->has_recordset()) return;
-  const platform::recordset& rs = data2_->recordset();
-  for (int c = 2; c < marks_dbf_field_count && c < rs.field_count(); ++c) {
-    std::vector<std::optional<QString>> marks;
-    for (qint64 p = 0; p < rs.record_count(); ++p) marks.push_back(field(p, c));
-    column_average_[std::size_t(c)] = km::column_average(marks, lists_.rks_list[1].value(c));
-  }
+  if (data2_->has_recordset()) column_average_ = column_averages(data2_->recordset(), lists_.rks_list[1]);
 }
 
 void pboek_inlees::apply_column_layout() {

@@ -131,6 +131,38 @@ void rebuild_dbf_table(const QString& table_path, const QString& template_path,
   dbf_io::replace_files(files);
 }
 
+void rebuild_dbf_table_from_records(const QString& table_path, const QString& template_path,
+                                    const std::vector<QByteArray>& records) {
+  replace_guard guard(table_path);
+  const dbf_table tpl(template_path, dbf_table::access::read_only);
+  const int length = tpl.header().record_length;
+  QByteArray bytes;
+  bytes.reserve(qint64(tpl.record_count() + records.size()) * length + 1);
+  std::uint32_t count = 0;
+  for (std::uint32_t r = 0; r < tpl.record_count(); ++r) {
+    if (tpl.is_deleted(r)) continue;
+    bytes.append(tpl.record_data(r), length);
+    ++count;
+  }
+  for (const QByteArray& record : records) {
+    if (record.size() != length)
+      throw dbf_error(dbf_error_kind::other, QStringLiteral("record length differs"));
+    bytes.append(record);
+    ++count;
+  }
+  bytes.append(k_end_marker);
+  std::vector<std::pair<QString, QByteArray>> files;
+  if (tpl.header().has_memo_fields()) {
+    const QString tpl_memo = tpl.memo_path();
+    files.emplace_back(
+        dbf_io::sibling_path(table_path, QStringLiteral("dbt")),
+        dbf_io::read_all(dbf_io::open_existing(tpl_memo, false, QFileInfo(tpl_memo).fileName()),
+                         QFileInfo(tpl_memo).fileName()));
+  }
+  files.emplace_back(table_path, header_with(tpl, count) + bytes);
+  dbf_io::replace_files(files);
+}
+
 void rewrite_dbf_records(const QString& native_path, const dbf_record_change& change) {
   const dbf_table table(native_path, dbf_table::access::read_write);
   const int length = table.header().record_length;

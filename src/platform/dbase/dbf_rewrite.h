@@ -62,6 +62,13 @@ void rebuild_dbf_table(const QString& table_path, const QString& template_path,
                        const std::vector<std::vector<dbf_cell>>& rows,
                        const QString& template_memo_path = {});
 
+// The same for rows that are whole records of the template's layout
+// (deletion byte first, record_length bytes each), written as they are.
+// Throws dbf_error other for a row of another length, before anything is
+// written.
+void rebuild_dbf_table_from_records(const QString& table_path, const QString& template_path,
+                                    const std::vector<QByteArray>& records);
+
 // Rewrites the table whole with its live records in their order, each
 // record's bytes (deletion byte first) passed through change when one is
 // given; deleted records are left out and the memo file is kept as it is.
