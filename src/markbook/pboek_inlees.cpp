@@ -300,10 +300,11 @@ void pboek_inlees::open_mark_book(int row) {
   apply_column_layout();
 }
 
+// A field as the grid shows it: trailing blanks gone, nullopt for none.
 std::optional<QString> pboek_inlees::field(qint64 position, int column) const {
-  const platform::Value v = data2_->recordset().value_at(position, column);
-  if (v.is_null() || v.is_empty()) return std::nullopt;
-  return v.is_text() ? v.as_text() : v.to_text();
+  const QString text = platform::recordset_model::cell_text(data2_->recordset().value_at(position, column));
+  if (text.isEmpty()) return std::nullopt;
+  return text;
 }
 
 void pboek_inlees::keep_opening_marks() {

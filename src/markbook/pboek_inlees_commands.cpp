@@ -125,6 +125,7 @@ void pboek_inlees::scale_column() {
                               u"Scaling not possible without a TOTAL ..."));
     return;
   }
+  refresh_marks_display();  // the marks typed since the opening count too
   const double current = column_average(c);
   const platform::input_answer answer =
       platform::input_box(scaling_prompt(current), QString(), trim_blanks(platform::str_number(current)));

@@ -16,6 +16,7 @@
 #include "platform/dbase/dbf_table.h"
 #include "platform/dbase/recordset_model.h"
 #include "platform/ui/grid/bound_grid.h"
+#include "shell/menu_windows.h"
 #include "support/dbf_builder.h"
 
 namespace km::test {
@@ -219,6 +220,70 @@ TEST_F(pboek_inlees_test, missing_and_faulty_books_close_the_window) {
       .icon(msg_icon::critical);
   capture->open_mark_book(1);
   EXPECT_FALSE(platform::is_loaded(QStringLiteral("pboek_inlees")));
+}
+
+}  // namespace
+}  // namespace km::test
+
+namespace km::test {
+namespace {
+
+TEST_F(pboek_inlees_test, the_mark_book_menu_opens_it) {
+  register_menu_windows();
+  auto* menu = platform::show_form(QStringLiteral("punte_menu2"));
+  ASSERT_NE(menu, nullptr);
+  EXPECT_TRUE(click(menu, QStringLiteral("punte_menu_2")));
+  EXPECT_TRUE(platform::is_loaded(QStringLiteral("pboek_inlees")));
+}
+
+TEST_F(pboek_inlees_test, a_short_setup_file_is_a_faulty_book) {
+  QStringList cells = subject_grid_cells_of(1);
+  const QString path = find_setup_file(g_data_folder, cells).win_path;
+  QByteArray text;
+  for (int i = 0; i < 199; ++i) text += "\"\"\r\n";
+  drives.write_native(QStringLiteral("C/DATA/") + platform::file_name_part(path), text);
+  open_capture();
+  dialogs.expect_message(QStringLiteral("MARK BOOK FAULTY - SEE MARK BOOK SETUP")).icon(msg_icon::critical);
+  capture->open_mark_book(0);
+  EXPECT_FALSE(platform::is_loaded(QStringLiteral("pboek_inlees")));
+  EXPECT_FALSE(is_book_open(g_data_folder, 1));
+}
+
+TEST_F(pboek_inlees_test, scaling_asks_the_new_average_and_moves_the_marks) {
+  open_capture();
+  capture->open_mark_book(0);
+  type_into(0, 2, QStringLiteral("5"));
+  type_into(1, 2, QStringLiteral("7"));
+  capture->DBGrid1_HeadClick(2);
+  dialogs.expect_input(QStringLiteral("Current average  60\r\rNew average ..."))
+      .default_text(QStringLiteral("60"))
+      .type(QStringLiteral("70"));
+  capture->kol_opsie_Click(1);
+  EXPECT_EQ(cell(0, 2), QStringLiteral("6.0"));
+  EXPECT_EQ(cell(1, 2), QStringLiteral("8.0"));
+  EXPECT_FALSE(find_control(capture, QStringLiteral("kol_opsies"))->isVisible());
+  EXPECT_EQ(capture->column_average(2), 70.0);
+  capture->DBGrid1_HeadClick(6);
+  dialogs.expect_message(QStringLiteral("Scaling not possible on total columns ..."))
+      .icon(msg_icon::critical);
+  capture->kol_opsie_Click(1);
+}
+
+TEST_F(pboek_inlees_test, the_merit_list_puts_the_best_first) {
+  open_capture();
+  capture->open_mark_book(0);
+  type_into(0, 2, QStringLiteral("5"));
+  type_into(1, 2, QStringLiteral("9"));
+  type_into(2, 2, QStringLiteral("A"));
+  capture->DBGrid1_HeadClick(2);
+  capture->kol_opsie_Click(2);
+  const platform::flex_grid& merit = capture->merit_grid();
+  EXPECT_EQ(merit.text_matrix(0, 2), QStringLiteral("TASK 1"));
+  EXPECT_EQ(merit.text_matrix(1, 2), QStringLiteral("9.0"));
+  EXPECT_EQ(merit.text_matrix(2, 2), QStringLiteral("5.0"));
+  EXPECT_EQ(merit.text_matrix(3, 2), QStringLiteral("A"));
+  EXPECT_EQ(merit.rows(), learners() + 1);
+  EXPECT_TRUE(capture->merit_title().startsWith(QStringLiteral("MERIT LIST ")));
 }
 
 }  // namespace
