@@ -1,5 +1,6 @@
 #include "markbook/pboek_inlees.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -159,6 +160,13 @@ void pboek_inlees::build_controls() {
   grid_->set_heading_lines(3);
   grid_->set_edit_redirect([this](int c) { return edit_column(c); });
   connect(grid_, &platform::bound_grid::head_click, this, [this](int c) { DBGrid1_HeadClick(c); });
+  // The layout is applied again when the focus comes to the grid from
+  // another control of this window; never when it comes back from a message
+  // box or another window (that would close the editor of a refused mark).
+  connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+    if (!old || !now || !book_open() || !grid_->isAncestorOf(now) || grid_->isAncestorOf(old)) return;
+    if (old->window() == this) apply_column_layout();
+  });
 
   connect(vak_grid_, &platform::flex_grid_view::double_click, this, [this] { vak_grid_DblClick(); });
   connect(vak_grid_, &platform::flex_grid_view::key_down, this, [this](int key, Qt::KeyboardModifiers) {

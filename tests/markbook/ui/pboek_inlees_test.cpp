@@ -288,3 +288,45 @@ TEST_F(pboek_inlees_test, the_merit_list_puts_the_best_first) {
 
 }  // namespace
 }  // namespace km::test
+
+namespace km::test {
+namespace {
+
+TEST_F(pboek_inlees_test, focus_from_another_control_applies_the_layout_again) {
+  open_capture();
+  capture->open_mark_book(0);
+  capture->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(capture));
+  grid()->set_current(3, 4);
+  grid()->current_view()->setFocus();
+  EXPECT_EQ(grid()->row(), 3);
+  auto* button = find_control_as<QPushButton>(capture, QStringLiteral("marks_copy"));
+  button->setFocus();
+  grid()->current_view()->setFocus();
+  EXPECT_EQ(grid()->row(), 0);
+  EXPECT_EQ(grid()->col(), 0);
+}
+
+TEST_F(pboek_inlees_test, a_refused_mark_keeps_its_place_and_editor) {
+  open_capture();
+  capture->open_mark_book(0);
+  capture->activateWindow();
+  dialogs.expect_message(QStringLiteral("Marks can only be ' ', 'A', 'a' or 0-10"));
+  type_into(5, 3, QStringLiteral("11"));
+  EXPECT_TRUE(grid()->editing());
+  EXPECT_EQ(grid()->row(), 5);
+  EXPECT_EQ(grid()->col(), 3);
+}
+
+TEST_F(pboek_inlees_test, an_empty_book_without_a_learner_list_closes_quietly) {
+  test::dbf_builder b;
+  b.field("MB_T_NR", 'N', 8).field("MB_NAME", 'C', 40);
+  for (int r = 1; r <= 40; ++r) b.field("MB_R" + QByteArray::number(r), 'C', 8);
+  b.write(drives.native_drive('C') + QStringLiteral("/DATA/marks2.dbf"));
+  open_capture();
+  capture->open_mark_book(1);
+  EXPECT_FALSE(platform::is_loaded(QStringLiteral("pboek_inlees")));
+}
+
+}  // namespace
+}  // namespace km::test
