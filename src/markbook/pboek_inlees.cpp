@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
@@ -129,6 +130,11 @@ void pboek_inlees::build_controls() {
   on_signal(ppl_skuif_lys_, &QListWidget::itemClicked,
             [this] { ppl_skuif_lys_Click(ppl_skuif_lys_->currentRow()); });
   column->addLayout(middle, 1);
+
+  progress_ = new QProgressBar(this);
+  progress_->setObjectName(QStringLiteral("ProgressBar1"));
+  progress_->hide();
+  column->addWidget(progress_);
 
   skuif_raam_ = add_named_frame(this, QStringLiteral("skuif_raam"));
   auto* move_row = new QHBoxLayout(skuif_raam_);
@@ -418,6 +424,18 @@ bool pboek_inlees::on_key_down(QKeyEvent*) {
   reset_idle_clock();
   return false;
 }
+
+void pboek_inlees::show_progress(qint64 records) {
+  progress_->setRange(0, int(std::max<qint64>(records, 1)));
+  progress_->setValue(0);
+  progress_->show();
+}
+
+void pboek_inlees::advance_progress() {
+  progress_->setValue(std::min(progress_->value() + 1, progress_->maximum()));
+}
+
+void pboek_inlees::hide_progress() { progress_->hide(); }
 
 void pboek_inlees::show_subject_list() {
   grid_->hide();

@@ -17,6 +17,7 @@
 class QFrame;
 class QLabel;
 class QListWidget;
+class QProgressBar;
 
 namespace km {
 
@@ -83,6 +84,10 @@ class pboek_inlees : public platform::form {
   std::optional<QString> field(qint64 position, int column) const;
   void keep_opening_marks();
   void show_subject_list();
+  // ProgressBar1 over the records of the book while a command walks them.
+  void show_progress(qint64 records);
+  void advance_progress();
+  void hide_progress();
 
   platform::flex_grid_view* vak_grid_ = nullptr;
   platform::bound_grid* grid_ = nullptr;
@@ -94,6 +99,7 @@ class pboek_inlees : public platform::form {
   QFrame* kopieer_raam_ = nullptr;
   QListWidget* kopieer_reeks_[2] = {nullptr, nullptr};
   QFrame* skuif_raam_ = nullptr;
+  QProgressBar* progress_ = nullptr;
   QListWidget* ppl_skuif_lys_ = nullptr;
   QString move_from_group_;
   QString move_to_group_;

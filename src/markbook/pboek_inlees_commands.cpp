@@ -88,7 +88,9 @@ void pboek_inlees::pboek_inlees_totale_Click() {
     line.out_of = lists_.rks_list[4].value(c);
   }
   const qint64 count = data2_->recordset().record_count();
+  show_progress(count);
   for (qint64 p = 0; p < count; ++p) {
+    advance_progress();
     mark_record record;
     for (int c = 0; c < marks_dbf_field_count; ++c) record[std::size_t(c)] = field(p, c);
     const mark_record after = recalculate_totals(rows, record);
@@ -99,6 +101,7 @@ void pboek_inlees::pboek_inlees_totale_Click() {
     }
     if (!write_fields(p, changes)) break;
   }
+  hide_progress();
   // Back to the subject list: the book shows its new totals when opened again.
   marks_exit_Click();
 }
@@ -190,8 +193,12 @@ void pboek_inlees::copy_ok_Click() {
     return;
   const int from = source->data(Qt::UserRole).toInt();
   const int to = target->data(Qt::UserRole).toInt();
-  for (qint64 p = 0; p < data2_->recordset().record_count(); ++p)
+  show_progress(data2_->recordset().record_count());
+  for (qint64 p = 0; p < data2_->recordset().record_count(); ++p) {
+    advance_progress();
     if (!write_fields(p, {{to, field(p, from)}})) break;
+  }
+  hide_progress();
 }
 
 void pboek_inlees::paste_into_flex_Click() {

@@ -4,6 +4,7 @@
 #include "markbook/pboek_inlees.h"
 
 #include <QLineEdit>
+#include <QListWidget>
 #include <QRadioButton>
 #include <QTableView>
 #include <QTest>
@@ -326,6 +327,69 @@ TEST_F(pboek_inlees_test, an_empty_book_without_a_learner_list_closes_quietly) {
   open_capture();
   capture->open_mark_book(1);
   EXPECT_FALSE(platform::is_loaded(QStringLiteral("pboek_inlees")));
+}
+
+}  // namespace
+}  // namespace km::test
+
+namespace km::test {
+namespace {
+
+TEST_F(pboek_inlees_test, a_learner_moves_from_the_subject_list) {
+  // Group 8B is combination 3: give it a book.
+  setup_rows rows;
+  apply_example_setup(rows, false);
+  write_setup_file(find_setup_file(g_data_folder, subject_grid_cells_of(3)).win_path, rows);
+  update_mark_book(g_data_folder, 3, g_program_folder);
+  open_capture();
+  const QString groups = QStringLiteral("8A, 8A, 8B, 9A, 9A, 10A, 11B, 12A");
+  dialogs.expect_input(groups)
+      .title(QStringLiteral("MOVE LEARNER FROM GROUP ..."))
+      .type(QStringLiteral("8A"));
+  dialogs.expect_input(groups)
+      .title(QStringLiteral("MOVE LEARNER TO GROUP ..."))
+      .type(QStringLiteral(" 8A "));
+  dialogs.expect_message(QStringLiteral("'FROM' and 'TO' GROUPS MUST DIFFER ...")).icon(msg_icon::critical);
+  dialogs.expect_input(groups).type(QStringLiteral("8A"));
+  dialogs.expect_input(groups).type(QStringLiteral("8B"));
+  capture->skuif_leerders_Click();
+  EXPECT_EQ(dialogs.beeps(), 1);
+  auto* list = find_control_as<QListWidget>(capture, QStringLiteral("ppl_skuif_lys"));
+  ASSERT_TRUE(list->isVisible());
+  ASSERT_EQ(list->count(), learners());
+  const QString entry = list->item(0)->text();
+  dialogs
+      .expect_message(QStringLiteral("DO YOU REALY WISH TO MOVE ") + entry +
+                      QStringLiteral("\r\nFROM GROUP 8A TO GROUP 8B ?"))
+      .buttons(msg_buttons::yes_no)
+      .icon(msg_icon::critical)
+      .answer(msg_answer::yes);
+  capture->ppl_skuif_lys_Click(0);
+  EXPECT_FALSE(list->isVisible());
+  const platform::dbf_table from(platform::to_native_path(QStringLiteral("C:\\DATA\\marks1.dbf")),
+                                 platform::dbf_table::access::read_only);
+  EXPECT_EQ(int(from.record_count()) - int(from.deleted_records().size()), learners() - 1);
+}
+
+TEST_F(pboek_inlees_test, a_mark_set_is_copied_onto_another_after_a_yes) {
+  open_capture();
+  capture->open_mark_book(0);
+  type_into(0, 2, QStringLiteral("5"));
+  capture->marks_copy_Click();
+  auto* from = find_control_as<QListWidget>(capture, QStringLiteral("kopieer_reeks_0"));
+  auto* to = find_control_as<QListWidget>(capture, QStringLiteral("kopieer_reeks_1"));
+  ASSERT_EQ(from->count(), 21);
+  from->item(0)->setSelected(true);
+  to->item(1)->setSelected(true);
+  dialogs
+      .expect_message(
+          QStringLiteral("DO YOU WISH TO COPY MARK BOOK SETUP FOR \r\nTASK 1\r\n TO \r\nTASK 2 ?"))
+      .buttons(msg_buttons::yes_no)
+      .icon(msg_icon::exclamation)
+      .answer(msg_answer::yes);
+  capture->copy_ok_Click();
+  EXPECT_EQ(cell(0, 3), QStringLiteral("5.0"));
+  EXPECT_EQ(cell(1, 3), QString());
 }
 
 }  // namespace
