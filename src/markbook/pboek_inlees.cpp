@@ -170,6 +170,9 @@ void pboek_inlees::build_controls() {
   // another control of this window; never when it comes back from a message
   // box or another window (that would close the editor of a refused mark).
   connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+    // The column options go when the focus leaves them.
+    if (old && kol_opsies_->isAncestorOf(old) && (!now || !kol_opsies_->isAncestorOf(now)))
+      kol_opsies_->hide();
     if (!old || !now || !book_open() || !grid_->isAncestorOf(now) || grid_->isAncestorOf(old)) return;
     if (old->window() == this) apply_column_layout();
   });

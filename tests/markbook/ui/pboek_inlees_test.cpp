@@ -394,3 +394,23 @@ TEST_F(pboek_inlees_test, a_mark_set_is_copied_onto_another_after_a_yes) {
 
 }  // namespace
 }  // namespace km::test
+
+namespace km::test {
+namespace {
+
+TEST_F(pboek_inlees_test, the_column_options_go_when_the_focus_leaves_them) {
+  open_capture();
+  capture->open_mark_book(0);
+  capture->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(capture));
+  capture->DBGrid1_HeadClick(3);
+  auto* option = find_control_as<QRadioButton>(capture, QStringLiteral("kol_opsie_1"));
+  option->setFocus();
+  ASSERT_TRUE(find_control(capture, QStringLiteral("kol_opsies"))->isVisible());
+  find_control(capture, QStringLiteral("marks_copy"))->setFocus();
+  EXPECT_FALSE(find_control(capture, QStringLiteral("kol_opsies"))->isVisible());
+  EXPECT_EQ(cell(0, 3), QString());  // no option ran
+}
+
+}  // namespace
+}  // namespace km::test
