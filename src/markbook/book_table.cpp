@@ -1,6 +1,9 @@
 #include "markbook/book_table.h"
 
+#include <algorithm>
+
 #include "common/table_messages.h"
+#include "common/text_routines.h"
 #include "platform/dbase/dbf_error.h"
 #include "platform/file_system.h"
 #include "platform/win_path.h"
@@ -32,6 +35,18 @@ table_opening table_failure(const QString& folder, const QString& table_file, in
     default:
       return {table_state::failed, corrupt_message(folder, table)};
   }
+}
+
+std::vector<mark_record> read_mark_records(const platform::recordset& rs) {
+  std::vector<mark_record> records(std::size_t(rs.record_count()));
+  const int fields = std::min<int>(rs.field_count(), int(mark_record().size()));
+  for (qint64 p = 0; p < rs.record_count(); ++p) {
+    for (int f = 0; f < fields; ++f) {
+      const platform::Value v = rs.value_at(p, f);
+      if (!v.is_null()) records[std::size_t(p)][std::size_t(f)] = clean_field_value(v);
+    }
+  }
+  return records;
 }
 
 table_opening open_book_table(platform::data_control& control, const QString& folder,

@@ -4,7 +4,9 @@
 // the table opener uses, and no other step taken: the mark-book windows
 // must leave a table they cannot open exactly as it is.
 #include <QString>
+#include <vector>
 
+#include "markbook/mark_totals.h"
 #include "platform/dbase/data_control.h"
 
 namespace km {
@@ -29,6 +31,10 @@ void for_each_record(platform::recordset& rs, Step step) {
   if (rs.record_count() == 0) return;
   for (rs.move_first(); !rs.eof(); rs.move_next()) step();
 }
+
+// The first 42 fields of every record as clean text; a Null field is
+// missing. Fields a short table lacks are missing too.
+std::vector<mark_record> read_mark_records(const platform::recordset& rs);
 
 // The state and message for a failure of the engine on that table.
 table_opening table_failure(const QString& folder, const QString& table_file, int error_number);

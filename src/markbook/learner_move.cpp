@@ -11,6 +11,7 @@
 #include "markbook/book_table.h"
 #include "markbook/mark_book_messages.h"
 #include "markbook/marks_dbf_record.h"
+#include "markbook/setup_finder.h"
 #include "platform/dbase/data_control.h"
 #include "platform/dbase/dbf_error.h"
 #include "platform/file_error.h"
@@ -41,8 +42,7 @@ std::vector<group_entry> combination_groups(const QString& data_folder) {
     for (int n = 1; n <= g_exp_mrk_control_count; ++n) {
       platform::get_record(g_exp_mrk_control_file_number, n, g_exp_mrk_control_rec);
       const QStringList cells = subject_grid_cells(g_exp_mrk_control_rec);
-      QString group = trim_blanks(clean_field_value(platform::Value(cells.value(3))));
-      if (group.isEmpty()) group = trim_blanks(clean_field_value(platform::Value(cells.value(5))));
+      const QString group = class_part(cells);
       if (!group.isEmpty()) groups.push_back({group, n});
     }
   } catch (const platform::file_error&) {

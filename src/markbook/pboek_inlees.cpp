@@ -55,13 +55,6 @@ namespace {
 using platform::msg_buttons;
 using platform::msg_icon;
 
-// The class part of a subject-grid row: the class cell, else the class
-// used when it is blank.
-QString class_part(const QStringList& cells) {
-  const QString own = trim_blanks(clean_field_value(platform::Value(cells.value(3))));
-  return own.isEmpty() ? trim_blanks(clean_field_value(platform::Value(cells.value(5)))) : own;
-}
-
 }  // namespace
 
 pboek_inlees::pboek_inlees(QWidget* parent) : platform::form(QStringLiteral("pboek_inlees"), parent) {

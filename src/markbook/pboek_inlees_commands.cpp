@@ -14,6 +14,7 @@
 #include "markbook/mark_totals.h"
 #include "markbook/mark_value.h"
 #include "markbook/marks_dbf_record.h"
+#include "markbook/pboek_druk.h"
 #include "markbook/pboek_inlees.h"
 #include "markbook/window_parts.h"
 #include "platform/dbase/data_control.h"
@@ -166,7 +167,10 @@ void pboek_inlees::copy_marks_to_grid(int column) {
     merit.add_item(e.number + QStringLiteral("\t") + e.name + QStringLiteral("\t") + e.mark);
   merit_title_ = in_language(u"MERIETELYS ", u"MERIT LIST ") +
                  control<QLabel>(QStringLiteral("vak_info"))->text() + QStringLiteral(" ") + task;
-  pboek_inlees_print_Click();
+  if (auto* print = dynamic_cast<pboek_druk*>(platform::load_form(QStringLiteral("pboek_druk")))) {
+    print->show_merit_list(merit, merit_title_);
+    platform::show_form(print, true);
+  }
 }
 
 void pboek_inlees::marks_copy_Click() {
@@ -233,10 +237,7 @@ void pboek_inlees::pboek_inlees_calculator_Click() {
   model_->refresh_cells();
 }
 
-void pboek_inlees::pboek_inlees_print_Click() {
-  if (platform::has_form_factory(QStringLiteral("pboek_druk")))
-    platform::show_form(QStringLiteral("pboek_druk"), true);
-}
+void pboek_inlees::pboek_inlees_print_Click() { platform::show_form(QStringLiteral("pboek_druk"), true); }
 
 void pboek_inlees::pboek_inlees_undo_Click() {
   if (platform::message_box(in_language(u"'UNDO' sal punte na vorige waardes herstel!",

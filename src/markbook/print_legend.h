@@ -9,6 +9,10 @@
 
 namespace km {
 
+// The entries unpadded, in row order.
+QStringList legend_entries(const setup_rows& rows);
+
+// The entries padded (or cut) to entry_width characters, four a line.
 QStringList legend_lines(const setup_rows& rows, int entry_width);
 
 }  // namespace km

@@ -10,14 +10,6 @@ namespace {
 
 QString cell(const QStringList& cells, int index) { return index < cells.size() ? cells[index] : QString(); }
 
-// The class part: the class cell when it holds anything, else the class used
-// when it is blank.
-QString class_part(const QStringList& cells) {
-  const QString own = trim_blanks(clean_field_value(platform::Value(cell(cells, 3))));
-  if (!own.isEmpty()) return own;
-  return trim_blanks(clean_field_value(platform::Value(cell(cells, 5))));
-}
-
 QString without(QString text, QChar c) { return text.remove(c); }
 
 void add_once(QStringList& keys, const QString& key) {
@@ -33,6 +25,12 @@ QString setup_window_key(const QStringList& subject_cells) {
 }
 
 }  // namespace
+
+QString class_part(const QStringList& cells) {
+  const QString own = trim_blanks(clean_field_value(platform::Value(cell(cells, 3))));
+  if (!own.isEmpty()) return own;
+  return trim_blanks(clean_field_value(platform::Value(cell(cells, 5))));
+}
 
 QStringList setup_candidate_keys(const QStringList& subject_cells) {
   const QString subject = QString(cell(subject_cells, 1)).replace(QLatin1Char(' '), QLatin1Char('_'));

@@ -9,6 +9,10 @@
 
 namespace km {
 
+// The class part of a subject-grid row: the class cell (cleaned, trimmed)
+// when it holds anything, else the class used when it is blank.
+QString class_part(const QStringList& subject_cells);
+
 // The keys to try for a subject-grid row (its nine cells: grade, subject,
 // total, class, second class, class used when the class is blank, ...), in
 // order and without repeats. Every "/" becomes "_", so no name makes a

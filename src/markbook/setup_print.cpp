@@ -2,6 +2,7 @@
 
 #include "common/language_text.h"
 #include "common/shared_variables.h"
+#include "markbook/report_pages.h"
 #include "platform/dialogs.h"
 #include "platform/platform_error.h"
 #include "platform/ui/printer/printer_object.h"
@@ -14,19 +15,6 @@
 namespace km {
 
 namespace {
-
-// The page is closed with the next page's number and ".../" near the right
-// edge, in Lucida Console 10 after an empty line.
-void close_page_with_continuation_mark() {
-  platform::printer_object& printer = platform::printer();
-  printer.set_font_name(QStringLiteral("Lucida Console"));
-  printer.set_font_size(10);
-  printer.print();
-  printer.set_current_x(g_print_line_length - 8);
-  printer.print(QString::number(printer.page() + 1) + QStringLiteral(".../"));
-  printer.new_page();
-  g_print_new_document = true;
-}
 
 void print_pages(platform::flex_grid& grid) {
   grid_pages_options options;
@@ -56,7 +44,7 @@ void print_setup_grid(platform::flex_grid& setup_grid) {
     copy.copy_from(setup_grid);
     print_pages(copy);
   } catch (const platform::platform_error& e) {
-    platform::message_box(in_language(u"Drukfout = ", u"Print Error = ") + QString::number(e.number()));
+    report_print_error(e);
   }
 }
 

@@ -8,6 +8,14 @@
 
 namespace km {
 
+namespace {
+
+// A task column takes an average such as "77.5" in the grid's 6-point
+// font without cutting its decimal (200 twips held only "77").
+constexpr int task_column_width = 300;
+
+}  // namespace
+
 void fill_symbol_distribution(platform::flex_grid& grid, const setup_rows& rows,
                               const std::vector<symbol_range>& symbols,
                               const std::vector<mark_record>& records) {
@@ -21,7 +29,7 @@ void fill_symbol_distribution(platform::flex_grid& grid, const setup_rows& rows,
   grid.set_col_width(0, 1000);
   for (int c = 1; c < cols; ++c) {
     const bool shown = c <= setup_row_count && named[c];
-    grid.set_col_width(c, shown ? 200 : 0);
+    grid.set_col_width(c, shown ? task_column_width : 0);
     if (shown) grid.set_text_matrix(1, c, trim_blanks(rows[std::size_t(c - 1)].total));
   }
   for (const symbol_range& s : symbols) {

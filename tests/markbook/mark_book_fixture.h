@@ -24,6 +24,22 @@ struct book_record {
   std::vector<QByteArray> marks;
 };
 
+// Writes a mark book of the template's fields (or of fewer mark fields) to a
+// native path.
+inline QString write_mark_book(const QString& native_path, const std::vector<book_record>& records,
+                               int mark_fields = 40) {
+  dbf_builder b;
+  b.field("MB_T_NR", 'N', 8).field("MB_NAME", 'C', 40);
+  for (int r = 1; r <= mark_fields; ++r) b.field("MB_R" + QByteArray::number(r), 'C', 8);
+  for (const book_record& rec : records) {
+    std::vector<QByteArray> values{rec.number, rec.name};
+    values.insert(values.end(), rec.marks.begin(), rec.marks.end());
+    values.resize(std::size_t(2 + mark_fields));
+    b.record(values);
+  }
+  return b.write(native_path);
+}
+
 class mark_book_test : public temp_drives_test {
  protected:
   static constexpr int n = 3;
@@ -48,16 +64,7 @@ class mark_book_test : public temp_drives_test {
 
   // A mark book of the template's fields, or of fewer mark fields.
   QString write_book(const std::vector<book_record>& records, int mark_fields = 40) const {
-    dbf_builder b;
-    b.field("MB_T_NR", 'N', 8).field("MB_NAME", 'C', 40);
-    for (int r = 1; r <= mark_fields; ++r) b.field("MB_R" + QByteArray::number(r), 'C', 8);
-    for (const book_record& rec : records) {
-      std::vector<QByteArray> values{rec.number, rec.name};
-      values.insert(values.end(), rec.marks.begin(), rec.marks.end());
-      values.resize(std::size_t(2 + mark_fields));
-      b.record(values);
-    }
-    return b.write(native(marks_table_file(n)));
+    return write_mark_book(native(marks_table_file(n)), records, mark_fields);
   }
 
   // The book's live records as python3-dbf reads them: number, name (both

@@ -15,7 +15,7 @@
 #include "printing/print_job_end.h"
 #include "printing/report_header.h"
 #include "printing_fixture.h"
-#include "xlsx_reader.h"
+#include "support/xlsx_reader.h"
 
 namespace km::test {
 namespace {

@@ -7,7 +7,7 @@
 #include "printing/column_autofit.h"
 #include "printing/print_job_start.h"
 #include "printing_fixture.h"
-#include "xlsx_reader.h"
+#include "support/xlsx_reader.h"
 
 namespace km::test {
 namespace {

@@ -11,7 +11,7 @@
 #include "printing/report_header.h"
 #include "printing/rotated_text.h"
 #include "printing_fixture.h"
-#include "xlsx_reader.h"
+#include "support/xlsx_reader.h"
 
 namespace km::test {
 namespace {

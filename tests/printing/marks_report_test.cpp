@@ -3,7 +3,7 @@
 #include "page_text.h"
 #include "platform/ui/grid/flex_grid.h"
 #include "printing_fixture.h"
-#include "xlsx_reader.h"
+#include "support/xlsx_reader.h"
 
 namespace km::test {
 namespace {

@@ -6,7 +6,7 @@
 #include "printing/report_header.h"
 #include "printing/wys_druk_vordering.h"
 #include "printing_fixture.h"
-#include "xlsx_reader.h"
+#include "support/xlsx_reader.h"
 
 namespace km::test {
 namespace {

@@ -3,16 +3,19 @@
 // undo and the two-step exit.
 #include "markbook/pboek_inlees.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 
 #include "common/text_routines.h"
 #include "markbook/example_setup.h"
 #include "markbook/mark_book_update.h"
 #include "markbook/open_books.h"
+#include "markbook/pboek_druk.h"
 #include "pboek_opstel_fixture.h"
 #include "platform/dbase/dbf_table.h"
 #include "platform/dbase/recordset_model.h"
@@ -277,7 +280,27 @@ TEST_F(pboek_inlees_test, the_merit_list_puts_the_best_first) {
   type_into(1, 2, QStringLiteral("9"));
   type_into(2, 2, QStringLiteral("A"));
   capture->DBGrid1_HeadClick(2);
+  // The print window comes up modally in merit-list mode, over the
+  // capture window, and closes back onto it.
+  QString heading;
+  bool merit_mode = false;
+  QTimer poll;
+  poll.setInterval(0);
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    auto* print = platform::find_form(QStringLiteral("pboek_druk"));
+    if (!print || !print->isVisible()) return;
+    poll.stop();
+    heading = find_control_as<QLabel>(print, QStringLiteral("vak_ops"))->text();
+    merit_mode = static_cast<pboek_druk*>(print)->merit_mode();
+    click(print, QStringLiteral("pboek_druk_exit"));
+  });
+  poll.start();
   capture->kol_opsie_Click(2);
+  poll.stop();
+  EXPECT_EQ(heading, QStringLiteral("PRINT MERIT LIST"));
+  EXPECT_TRUE(merit_mode);
+  EXPECT_FALSE(platform::is_loaded(QStringLiteral("pboek_druk")));
+  EXPECT_TRUE(platform::is_loaded(QStringLiteral("pboek_inlees")));
   const platform::flex_grid& merit = capture->merit_grid();
   EXPECT_EQ(merit.text_matrix(0, 2), QStringLiteral("TASK 1"));
   EXPECT_EQ(merit.text_matrix(1, 2), QStringLiteral("9.0"));

@@ -37,7 +37,7 @@ TEST_F(symbol_distribution_test, counts_within_inclusive_bounds_and_averages) {
   EXPECT_EQ(grid.text_matrix(0, 1), QStringLiteral("M1"));
   EXPECT_EQ(grid.text_matrix(0, 3), QStringLiteral("M3"));
   EXPECT_EQ(grid.col_width(2), 0);  // the unnamed row
-  EXPECT_EQ(grid.col_width(1), 200);
+  EXPECT_EQ(grid.col_width(1), 300);
   EXPECT_EQ(grid.col_width(0), 1000);
   EXPECT_EQ(grid.text_matrix(1, 1), QStringLiteral("10"));
   EXPECT_EQ(grid.text_matrix(2, 0), QStringLiteral("A (80-100)"));

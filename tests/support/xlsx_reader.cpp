@@ -1,4 +1,4 @@
-#include "xlsx_reader.h"
+#include "support/xlsx_reader.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

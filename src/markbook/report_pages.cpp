@@ -1,0 +1,85 @@
+#include "markbook/report_pages.h"
+
+#include <QStringList>
+#include <algorithm>
+
+#include "common/language_text.h"
+#include "common/shared_variables.h"
+#include "common/text_routines.h"
+#include "markbook/print_legend.h"
+#include "platform/dialogs.h"
+#include "platform/platform_error.h"
+#include "platform/ui/grid/flex_grid.h"
+#include "platform/ui/printer/printer_object.h"
+#include "platform/ui/workbook/workbook.h"
+#include "printing/excel_export.h"
+#include "printing/grid_report_printer.h"
+#include "printing/print_variables.h"
+#include "printing/report_header.h"
+
+namespace km {
+
+namespace {
+
+// The grids of the mark-book prints start 120 twips from the left edge.
+constexpr double report_left_margin = 120;
+
+}  // namespace
+
+void close_page_with_continuation_mark() {
+  platform::printer_object& printer = platform::printer();
+  printer.set_font_name(QStringLiteral("Lucida Console"));
+  printer.set_font_size(10);
+  printer.print();
+  printer.set_current_x(g_print_line_length - 8);
+  printer.print(QString::number(printer.page() + 1) + QStringLiteral(".../"));
+  printer.new_page();
+  g_print_new_document = true;
+}
+
+void print_report_pages(platform::flex_grid& grid, const QString& title, const QString& paper) {
+  for (;;) {
+    QString header_title = title;
+    const double top = print_report_header(header_title, nullptr, paper);
+    if (!g_export_excel) platform::printer().set_current_y(top);
+    grid_report_options options;
+    options.left_margin = report_left_margin;
+    if (print_flexgrid(grid, options) == -1) return;
+    if (g_export_excel) return;  // the export took the whole grid
+    close_page_with_continuation_mark();
+  }
+}
+
+void print_task_legend(const setup_rows& rows) {
+  if (g_export_excel) {
+    platform::worksheet* sheet = current_excel_sheet();
+    if (!sheet) return;
+    // g_excel_row is the first row after the grid: leave one empty row. The
+    // entries are padded to the longest, so nothing is cut.
+    int width = 0;
+    for (const QString& entry : legend_entries(rows)) width = std::max(width, int(entry.size()) + 2);
+    int row = std::max<int>(g_excel_row, 1) + 1;
+    for (const QString& line : legend_lines(rows, width)) sheet->set_text(row++, 1, trim_blanks(line));
+    g_excel_row = row;
+    return;
+  }
+  platform::printer_object& printer = platform::printer();
+  printer.set_current_y(printer.current_y() + 2);
+  printer.set_current_x(0);
+  const double quarter = (printer.scale_width() - 4) / 4;
+  const double character = printer.text_width(QStringLiteral("0"));
+  const int width = character > 0 ? std::max(1, int(quarter / character)) : 1;
+  for (const QString& line : legend_lines(rows, width)) printer.print(line);
+}
+
+void report_print_error(const platform::platform_error& e) {
+  platform::message_box(in_language(u"Drukfout = ", u"Print Error = ") + QString::number(e.number()));
+}
+
+void step_below_report() {
+  if (g_export_excel) return;
+  platform::printer_object& printer = platform::printer();
+  printer.set_current_y(printer.current_y() + 2);
+}
+
+}  // namespace km

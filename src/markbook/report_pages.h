@@ -1,0 +1,39 @@
+#pragma once
+// How the mark-book prints (the book, the merit list, the symbol
+// distribution and the set-up) lay their grids out over pages, and the
+// legend under the book and the symbol distribution.
+#include <QString>
+
+#include "markbook/pboek_setup_line.h"
+
+namespace km {
+
+namespace platform {
+class flex_grid;
+class platform_error;
+}  // namespace platform
+
+// Ends a printed page with the next page's number and ".../" near the right
+// edge, in Lucida Console 10 after an empty line, and starts the next page.
+void close_page_with_continuation_mark();
+
+// Prints the grid page after page under the report header (title, paper),
+// with a continuation mark on every full page. In an Excel export the
+// header moves the workbook to a fresh worksheet and the grid goes into it
+// whole; nothing reaches the printer.
+void print_report_pages(platform::flex_grid& grid, const QString& title, const QString& paper);
+
+// The legend of the named task rows below the grid just printed: four
+// entries a line, each a quarter of the usable width in characters of the
+// font the grid left behind. In an export the lines go into the worksheet,
+// starting two rows below the grid.
+void print_task_legend(const setup_rows& rows);
+
+// The message of a print that failed in the platform's printer.
+void report_print_error(const platform::platform_error& e);
+
+// Moves the print position down by two units before the job is ended, as
+// every mark-book print does (nothing in an export).
+void step_below_report();
+
+}  // namespace km
