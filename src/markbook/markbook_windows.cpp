@@ -2,6 +2,7 @@
 
 #include "markbook/pboek_inlees.h"
 #include "markbook/pboek_opstel.h"
+#include "markbook/pboek_uitvoer.h"
 #include "platform/ui/window_registry.h"
 
 namespace km {
@@ -9,6 +10,7 @@ namespace km {
 void register_markbook_windows() {
   platform::register_form(QStringLiteral("pboek_opstel"), [] { return new pboek_opstel(); });
   platform::register_form(QStringLiteral("pboek_inlees"), [] { return new pboek_inlees(); });
+  platform::register_form(QStringLiteral("pboek_uitvoer"), [] { return new pboek_uitvoer(); });
 }
 
 }  // namespace km

@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "common/language_text.h"
 #include "platform/dialogs.h"
@@ -29,6 +30,21 @@ QFrame* add_named_frame(QWidget* parent, const QString& name) {
   frame->setFrameShape(QFrame::Box);
   frame->setAutoFillBackground(true);
   return frame;
+}
+
+void add_window_heading(QWidget* window, QVBoxLayout* column) {
+  QLabel* title = add_named_label(window, QStringLiteral("ops_stelsel"));
+  QFont title_font = title->font();
+  title_font.setBold(true);
+  title_font.setPointSize(title_font.pointSize() + 3);
+  title->setFont(title_font);
+  title->setAlignment(Qt::AlignCenter);
+  column->addWidget(title);
+  for (const char* name : {"ops_ops1", "dir_disp", "vak_ops"}) {
+    QLabel* l = add_named_label(window, QLatin1String(name));
+    l->setAlignment(Qt::AlignCenter);
+    column->addWidget(l);
+  }
 }
 
 QFrame* add_status_panel(QWidget* parent) {
