@@ -4,16 +4,12 @@
 // copies of the two tables, made outside the timing.
 #include <benchmark/benchmark.h>
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
+#include "bench_data_folder.h"
 #include "markbook/mark_book_update.h"
 #include "markbook/marks_dbf_record.h"
 #include "platform/dbase/dbf_rewrite.h"
 #include "platform/dbase/dbf_table.h"
 #include "platform/dbase/recordset.h"
-#include "platform/drive_map.h"
 
 namespace {
 
@@ -24,24 +20,9 @@ using km::platform::Value;
 constexpr int learners = 2000;
 constexpr int changes = 50;
 
-struct folder {
-  QTemporaryDir dir;
-  QString data() const { return dir.filePath(QStringLiteral("C/DATA")); }
-  QString master(const QString& name) const { return dir.filePath(QStringLiteral("masters/") + name); }
-  QString live(const QString& name) const { return data() + QStringLiteral("/") + name; }
-
+struct folder : km::bench::bench_data_folder {
   folder() {
-    QDir().mkpath(data());
-    QDir().mkpath(dir.filePath(QStringLiteral("masters")));
-    km::platform::drive_map map;
-    map.set_drive(QLatin1Char('C'), dir.filePath(QStringLiteral("C")));
-    km::platform::set_drive_map(map);
     // The book: learners 1000 .. 2999 with marks in every set.
-    const QString book_template = master(QStringLiteral("mrk_book.dbf"));
-    QFile out(book_template);
-    out.open(QIODevice::WriteOnly);
-    out.write(km::mark_book_template_bytes());
-    out.close();
     std::vector<std::vector<dbf_cell>> book;
     for (int r = 0; r < learners; ++r) {
       std::vector<dbf_cell> row{Value(double(1000 + r)), Value(QStringLiteral("LEARNER %1").arg(r))};
@@ -49,7 +30,7 @@ struct folder {
         row.push_back(Value(QString::number((r + m) % 100) + QStringLiteral(".0")));
       book.push_back(std::move(row));
     }
-    km::platform::rebuild_dbf_table(master(QStringLiteral("marks1.dbf")), book_template, book);
+    write_master_book(QStringLiteral("marks1.dbf"), book);
     // The learner list: the first 25 have left, 25 new ones came.
     km::platform::create_dbf_table(master(QStringLiteral("punte1.dbf")),
                                    {{QStringLiteral("EF_T_NR"), 'N', 8, 0, 0},
@@ -63,10 +44,7 @@ struct folder {
   }
 
   void fresh_copies() const {
-    for (const QString& name : {QStringLiteral("marks1.dbf"), QStringLiteral("punte1.dbf")}) {
-      QFile::remove(live(name));
-      QFile::copy(master(name), live(name));
-    }
+    bench_data_folder::fresh_copies({QStringLiteral("marks1.dbf"), QStringLiteral("punte1.dbf")});
     QDir(data() + QStringLiteral("/save")).removeRecursively();
   }
 };

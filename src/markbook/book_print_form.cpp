@@ -42,18 +42,7 @@ constexpr double list_row_twips = 300;
 
 book_print_form::book_print_form(const QString& name, QWidget* parent) : platform::form(name, parent) {
   auto* column = new QVBoxLayout(this);
-  QLabel* heading = add_named_label(this, QStringLiteral("vak_ops"));
-  QFont heading_font = heading->font();
-  heading_font.setBold(true);
-  heading_font.setPointSize(heading_font.pointSize() + 3);
-  heading->setFont(heading_font);
-  heading->setAlignment(Qt::AlignCenter);
-  column->addWidget(heading);
-  for (const char* label : {"ops_ops1", "dir_disp"}) {
-    QLabel* l = add_named_label(this, QLatin1String(label));
-    l->setAlignment(Qt::AlignCenter);
-    column->addWidget(l);
-  }
+  add_window_heading(this, column, QStringLiteral("vak_ops"), {"ops_ops1", "dir_disp"});
   vak_grid_ = new platform::flex_grid_view(QStringLiteral("vak_grid"), this);
   vak_grid_->set_select_whole_rows(true);
   column->addWidget(vak_grid_, 1);

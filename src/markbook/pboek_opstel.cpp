@@ -64,18 +64,7 @@ pboek_opstel::pboek_opstel(QWidget* parent) : platform::form(QStringLiteral("pbo
 
 void pboek_opstel::build_controls() {
   auto* column = new QVBoxLayout(this);
-  QLabel* title = add_named_label(this, QStringLiteral("ops_stelsel"));
-  QFont title_font = title->font();
-  title_font.setBold(true);
-  title_font.setPointSize(title_font.pointSize() + 3);
-  title->setFont(title_font);
-  title->setAlignment(Qt::AlignCenter);
-  column->addWidget(title);
-  for (const char* name : {"ops_ops1", "dir_disp", "vak_ops"}) {
-    QLabel* l = add_named_label(this, QLatin1String(name));
-    l->setAlignment(Qt::AlignCenter);
-    column->addWidget(l);
-  }
+  add_window_heading(this, column);
 
   // The list of combinations, the set-up and the copy frame share one place;
   // only one of them shows at a time, or a frame over them.

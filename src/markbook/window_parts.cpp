@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "common/language_text.h"
 #include "platform/dialogs.h"
@@ -29,6 +30,26 @@ QFrame* add_named_frame(QWidget* parent, const QString& name) {
   frame->setFrameShape(QFrame::Box);
   frame->setAutoFillBackground(true);
   return frame;
+}
+
+void add_window_heading(QWidget* window, QVBoxLayout* column) {
+  add_window_heading(window, column, QStringLiteral("ops_stelsel"), {"ops_ops1", "dir_disp", "vak_ops"});
+}
+
+void add_window_heading(QWidget* window, QVBoxLayout* column, const QString& title_name,
+                        std::initializer_list<const char*> labels) {
+  QLabel* title = add_named_label(window, title_name);
+  QFont title_font = title->font();
+  title_font.setBold(true);
+  title_font.setPointSize(title_font.pointSize() + 3);
+  title->setFont(title_font);
+  title->setAlignment(Qt::AlignCenter);
+  column->addWidget(title);
+  for (const char* name : labels) {
+    QLabel* l = add_named_label(window, QLatin1String(name));
+    l->setAlignment(Qt::AlignCenter);
+    column->addWidget(l);
+  }
 }
 
 QFrame* add_status_panel(QWidget* parent) {

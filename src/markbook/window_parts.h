@@ -10,6 +10,7 @@
 
 class QFrame;
 class QHBoxLayout;
+class QVBoxLayout;
 class QLabel;
 class QPushButton;
 class QWidget;
@@ -20,6 +21,13 @@ QLabel* add_named_label(QWidget* parent, const QString& name);
 QPushButton* add_named_button(QWidget* parent, const QString& name);
 // A boxed frame that covers what lies under it.
 QFrame* add_named_frame(QWidget* parent, const QString& name);
+// The heading of a work window in its column: the title ops_stelsel (bold,
+// larger), then the centred labels ops_ops1 (the school), dir_disp (the
+// data folder) and vak_ops (the chosen combination).
+void add_window_heading(QWidget* window, QVBoxLayout* column);
+// The same with another title label and other centred labels under it.
+void add_window_heading(QWidget* window, QVBoxLayout* column, const QString& title_name,
+                        std::initializer_list<const char*> labels);
 // The panel holding ops_datum, ops_tyd and prg_version (placed and filled
 // by show_status_labels).
 QFrame* add_status_panel(QWidget* parent);

@@ -8,8 +8,10 @@
 #include <QScreen>
 #include <QTest>
 #include <cstdlib>
+#include <stdexcept>
 
 #include "platform/ui/caption_width.h"
+#include "platform/ui/grid/flex_grid_view.h"
 
 namespace km::test {
 
@@ -24,6 +26,12 @@ QWidget* find_control(QWidget* root, const QString& name) {
     ADD_FAILURE() << "window " << root->objectName().toStdString() << " has no control "
                   << name.toStdString();
   return w;
+}
+
+platform::flex_grid& grid_of(QWidget* root, const QString& name) {
+  auto* view = find_control_as<platform::flex_grid_view>(root, name);
+  if (!view) throw std::runtime_error("no grid control " + name.toStdString());
+  return view->grid();
 }
 
 bool click(QWidget* root, const QString& button_name) {

@@ -8,6 +8,13 @@
 #include <QString>
 #include <QWidget>
 
+#include "platform/ui/form.h"
+#include "platform/ui/window_registry.h"
+
+namespace km::platform {
+class flex_grid;
+}  // namespace km::platform
+
 namespace km::test {
 
 // The control of this objectName under root (root itself when it has the
@@ -22,6 +29,18 @@ T* find_control_as(QWidget* root, const QString& name) {
   if (!typed) ADD_FAILURE() << "control " << name.toStdString() << " is a " << w->metaObject()->className();
   return typed;
 }
+
+// Loads a registered window and shows it modeless, as a menu opens it;
+// nullptr when its load closed it again.
+template <class Window>
+Window* show_window(const QString& name) {
+  auto* window = static_cast<Window*>(platform::load_form(name));
+  if (window) window->show();
+  return window;
+}
+
+// The grid of a named grid control (a test failure when there is none).
+platform::flex_grid& grid_of(QWidget* root, const QString& name);
 
 // Clicks a button (any QAbstractButton) with the mouse. False, with a test
 // failure, when the button is missing, hidden or disabled.
