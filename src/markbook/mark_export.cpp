@@ -83,9 +83,10 @@ struct target {
   }
 
   // Last first, so the positions of the earlier ones stay as they were.
-  void remove_appended() {
+  void remove_appended(const mark_export_hooks& hooks) {
     if (rs.mode() != platform::recordset::edit_mode::none) rs.cancel_update();
     for (auto it = appended.rbegin(); it != appended.rend(); ++it) {
+      if (hooks.before_remove) hooks.before_remove();
       rs.set_absolute_position(*it);
       rs.delete_current();
     }
@@ -128,6 +129,13 @@ QString export_failed_message(const QString& reason) {
   return in_language(
       QStringLiteral("UITVOER HET MISLUK: ") + reason + QStringLiteral(" ... GEEN PUNTE IS UITGEVOER NIE"),
       QStringLiteral("EXPORT FAILED: ") + reason + QStringLiteral(" ... NO MARKS WERE EXPORTED"));
+}
+
+QString export_half_done_message(const QString& reason) {
+  return in_language(QStringLiteral("UITVOER HET MISLUK: ") + reason +
+                         QStringLiteral(" ... SOMMIGE PUNTE IS DALK REEDS UITGEVOER"),
+                     QStringLiteral("EXPORT FAILED: ") + reason +
+                         QStringLiteral(" ... SOME MARKS MAY ALREADY HAVE BEEN EXPORTED"));
 }
 
 mark_export_result export_mark_row(const mark_export_tables& tables, const mark_export_request& request,
@@ -176,11 +184,12 @@ mark_export_result export_mark_row(const mark_export_tables& tables, const mark_
   } catch (const platform::platform_error& e) {
     result = {mark_export_outcome::failed, export_failed_message(e.text()), 0};
     try {
-      punte.remove_appended();
-      obe.remove_appended();
+      punte.remove_appended(hooks);
+      obe.remove_appended(hooks);
     } catch (const platform::platform_error& again) {
-      // The removal failed as well: the message names both failures.
-      result.message = export_failed_message(e.text() + QStringLiteral("; ") + again.text());
+      // The removal failed as well: some marks stay in the tables, and the
+      // message must not say that none were exported.
+      result.message = export_half_done_message(e.text() + QStringLiteral("; ") + again.text());
     }
   }
   close_all(tables);

@@ -53,6 +53,9 @@ struct mark_export_hooks {
   // both tables in the order written; a dbf_error thrown here counts as a
   // failed write. For tests that make a write fail.
   std::function<void(int append)> before_write;
+  // Called before each appended record is marked deleted again after a
+  // failure; a dbf_error thrown here counts as a failed removal.
+  std::function<void()> before_remove;
 };
 
 mark_export_result export_mark_row(const mark_export_tables& tables, const mark_export_request& request,
@@ -65,5 +68,8 @@ QString missing_dataset_message(const QString& folder, const QString& table);
 QString task_total_message();
 // "UITVOER HET MISLUK: " & reason & " ... GEEN PUNTE IS UITGEVOER NIE"
 QString export_failed_message(const QString& reason);
+// The failure of a write whose appended records could not all be removed
+// again.
+QString export_half_done_message(const QString& reason);
 
 }  // namespace km

@@ -241,5 +241,24 @@ TEST_F(mark_export_test, a_write_failing_part_way_removes_what_this_export_appen
   EXPECT_FALSE(punte.has_recordset() || book.has_recordset() || obe.has_recordset());
 }
 
+TEST_F(mark_export_test, a_removal_that_fails_too_does_not_claim_that_nothing_was_exported) {
+  write_targets();
+  write_book({{"1001", "Botha Zoe", {"5.0"}}, {"1002", "Smith Jack", {"7.0"}}});
+  mark_export_hooks hooks;
+  hooks.before_write = [](int append) {
+    if (append == 3)
+      throw platform::dbf_error(platform::dbf_error_kind::disk_error, QStringLiteral("Disk full"));
+  };
+  hooks.before_remove = [] {
+    throw platform::dbf_error(platform::dbf_error_kind::disk_error, QStringLiteral("Disk gone"));
+  };
+  const mark_export_result r = run(16, 100, 1, hooks);
+  EXPECT_EQ(r.outcome, mark_export_outcome::failed);
+  EXPECT_EQ(
+      r.message,
+      QStringLiteral("EXPORT FAILED: Disk full; Disk gone ... SOME MARKS MAY ALREADY HAVE BEEN EXPORTED"));
+  EXPECT_EQ(punte_rows().size(), rows_t{earlier}.size() + 1);  // the first learner's record stays
+}
+
 }  // namespace
 }  // namespace km
