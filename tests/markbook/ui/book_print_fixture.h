@@ -5,8 +5,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "../mark_book_fixture.h"
 #include "common/shared_variables.h"
+#include "markbook/mark_book_fixture.h"
 #include "markbook/markbook_windows.h"
 #include "markbook/setup_file.h"
 #include "markbook/setup_finder.h"
