@@ -1,0 +1,63 @@
+#pragma once
+// The arithmetic of a cycle mark. The administration tables hold every mark
+// relative to the subject total; the capture window shows and takes marks
+// relative to the total the teacher chose to type against (the input
+// total), so marks are converted in when a combination opens and out again
+// when it is saved. One rule decides what counts as a number throughout.
+#include <QString>
+#include <optional>
+
+namespace km {
+
+// A typed or stored text read as a plain decimal: after trimming, digits
+// with at most one "." (".5" and "12." allowed). Thousands separators,
+// exponents, signs and hexadecimal forms are not numbers here.
+std::optional<double> plain_decimal(const QString& text);
+
+// A stored mark that counts as a number: the field's text (already
+// cleaned) trimmed, and not "", "A" or "a".
+bool is_numeric_mark(const QString& cleaned);
+
+// A number as the messages and headings show it: no leading blank, no
+// trailing zeros (50, 37.5), the total's single precision.
+QString plain_number(double x);
+
+// A stored mark relative to the subject total as the window shows it,
+// relative to the input total: "###.0" (no leading zero: ".6"). A letter
+// or blank mark, and any mark when the subject total is not above 0, stay
+// as they are.
+QString mark_to_input_total(const QString& mark, double subject_total, double input_total);
+// Back again: "##0.0" of mark / input total x subject total.
+QString mark_to_subject_total(const QString& mark, double input_total, double subject_total);
+
+// A mark typed into the capture grid.
+struct typed_mark {
+  bool accepted = false;
+  QString stored;                // the text to store when accepted
+  std::optional<double> number;  // its value when it is a numeric mark
+};
+// Blank, "A" and "a" are taken as typed (trimmed); a plain decimal from 0
+// up to and including the input total is stored "##0.0"; anything else is
+// refused.
+typed_mark check_typed_mark(const QString& typed, double input_total);
+// "Marks can only be ' ', 'A', 'a' or 0-" & input total.
+QString refused_mark_message(double input_total);
+
+// The teacher's answer to the input-total question: empty (or cancelled)
+// keeps the subject total; a plain decimal above 0 is taken; anything else
+// gives none, and the question is asked again.
+std::optional<double> input_total_answer(const QString& answer, bool cancelled, double subject_total);
+
+// The figures beside the grid, from the running sum and count.
+struct average_figures {
+  std::optional<QString> total_label;     // "####0.0" of the sum; none: keep what shows
+  std::optional<QString> average_label;   // "##0.0" of the percentage; none: keep
+  std::optional<double> average_percent;  // none: unchanged
+};
+// Nothing changes with an input total of 0, and the labels stay while the
+// sum is not above 0. The sum enters through its single-precision text;
+// the average and the percentage are each rounded to four decimals, halves
+// to even.
+average_figures compute_average(double marks_sum, int marks_count, double input_total);
+
+}  // namespace km
