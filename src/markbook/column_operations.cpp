@@ -1,49 +1,18 @@
 #include "markbook/column_operations.h"
 
-#include <QRegularExpression>
 #include <algorithm>
 
 #include "common/language_text.h"
+#include "common/mark_text.h"
 #include "common/text_routines.h"
-#include "markbook/mark_value.h"
 #include "platform/number_format.h"
 #include "platform/value.h"
 
 namespace km {
 
-std::vector<std::optional<QString>> scale_marks(const std::vector<std::optional<QString>>& marks,
-                                                double total, double current_average, double new_average) {
-  std::vector<std::optional<QString>> scaled = marks;
-  for (std::optional<QString>& mark : scaled) {
-    if (!mark || is_uncounted_mark(*mark)) continue;
-    double percent = platform::val(*mark) / total * 100 - current_average + new_average;
-    percent = std::min(std::max(percent, 0.0), 100.0);
-    mark = mark_text(percent * total / 100);
-  }
-  return scaled;
-}
-
 QString scaling_prompt(double current_average) {
   return in_language(u"Huidige gemiddeld ", u"Current average ") + platform::str_number(current_average) +
          QStringLiteral("\r\r") + in_language(u"Nuwe gemiddeld ...", u"New average ...");
-}
-
-QStringList pasted_marks(const QString& clipboard, int learners) {
-  static const QRegularExpression line_end(QStringLiteral("\r\n|\r|\n"));
-  QStringList lines = clipboard.split(line_end);
-  if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();  // a final line end
-  QStringList marks;
-  for (const QString& line : lines) {
-    if (marks.size() >= learners) break;
-    const QString cell = trim_blanks(line.section(QLatin1Char('\t'), 0, 0));
-    if (cell.isEmpty())
-      marks << QString();
-    else if (cell == QStringLiteral("A") || cell == QStringLiteral("a"))
-      marks << cell;
-    else
-      marks << mark_text(platform::val(cell));
-  }
-  return marks;
 }
 
 std::vector<merit_entry> merit_order(std::vector<merit_entry> entries) {

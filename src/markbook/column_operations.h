@@ -7,24 +7,13 @@
 #include <optional>
 #include <vector>
 
-namespace km {
+#include "common/mark_columns.h"
 
-// The scaled marks of a column: every counted mark moves by (new - current)
-// percentage points, kept within 0 and 100 % of the total, written "##0.0";
-// Null, blank, "A" and "a" stay as they are. The total must be above 0.
-std::vector<std::optional<QString>> scale_marks(const std::vector<std::optional<QString>>& marks,
-                                                double total, double current_average, double new_average);
+namespace km {
 
 // The prompt of the scaling box: "Current average " + the average in the
 // form of Str (" 65.4") + CR CR + "New average ...", in the chosen language.
 QString scaling_prompt(double current_average);
-
-// The marks of a pasted clipboard, one per line (lines end at CR LF, CR or
-// LF; a final line end adds no line), the part before the first tab of each
-// line: blank gives the empty mark, "A" and "a" stay, anything else
-// Format(Val, "##0.0"). Lines beyond the learners are dropped; learners
-// after the last line get nothing (they keep their marks).
-QStringList pasted_marks(const QString& clipboard, int learners);
 
 struct merit_entry {
   QString number;

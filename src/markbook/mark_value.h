@@ -6,29 +6,12 @@
 #include <QString>
 #include <optional>
 
-namespace km {
+#include "common/mark_text.h"
 
-// Blank, "A" or "a": a mark that counts in no sum or average.
-bool is_uncounted_mark(const QString& stored);
+namespace km {
 
 // x rounded to one decimal, halves away from zero (on its 15-digit form).
 double round_one_decimal(double x);
-// x written "##0.0".
-QString mark_text(double x);
-
-struct mark_check {
-  bool accepted = false;
-  QString stored;  // what goes into the field when accepted
-};
-
-// A typed mark against its column's total text: "A" and "a" as typed;
-// blanks as the empty mark; digits with at most one point (at least one
-// digit) from 0 to the total, written "##0.0". A column whose total is
-// blank or not above 0 takes only the empty mark and the letters.
-mark_check validate_mark(const QString& typed, const QString& total_text);
-
-// "Marks can only be ' ', 'A', 'a' or 0-" & total, in the chosen language.
-QString mark_refusal_message(const QString& total_text);
 
 // The quick running sum a typed mark leaves in its row's result column:
 // the result field's new text, from the old mark (as it was stored), the

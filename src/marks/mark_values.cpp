@@ -1,59 +1,29 @@
 #include "marks/mark_values.h"
 
-#include "common/language_text.h"
 #include "common/text_routines.h"
 #include "platform/number_format.h"
 #include "platform/value.h"
 
 namespace km {
 
-std::optional<double> plain_decimal(const QString& text) {
-  const QString t = trim_blanks(text);
-  int digits = 0;
-  int points = 0;
-  for (const QChar c : t) {
-    if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
-      ++digits;
-    else if (c == QLatin1Char('.'))
-      ++points;
-    else
-      return std::nullopt;
-  }
-  if (digits == 0 || points > 1) return std::nullopt;
-  return platform::val(t);
-}
-
-bool is_numeric_mark(const QString& cleaned) {
-  const QString t = trim_blanks(cleaned);
-  return !t.isEmpty() && t != QStringLiteral("A") && t != QStringLiteral("a");
-}
-
 QString plain_number(double x) { return platform::single_text(float(x)); }
 
 QString mark_to_input_total(const QString& mark, double subject_total, double input_total) {
-  if (!is_numeric_mark(mark) || !(subject_total > 0)) return mark;
+  if (is_uncounted_mark(mark) || !(subject_total > 0)) return mark;
   return platform::format_number(platform::val(trim_blanks(mark)) / subject_total * input_total,
                                  QStringLiteral("###.0"));
 }
 
 QString mark_to_subject_total(const QString& mark, double input_total, double subject_total) {
-  if (!is_numeric_mark(mark) || !(subject_total > 0) || !(input_total > 0)) return mark;
-  return platform::format_number(platform::val(trim_blanks(mark)) / input_total * subject_total,
-                                 QStringLiteral("##0.0"));
+  if (is_uncounted_mark(mark) || !(subject_total > 0) || !(input_total > 0)) return mark;
+  return mark_text(platform::val(trim_blanks(mark)) / input_total * subject_total);
 }
 
 typed_mark check_typed_mark(const QString& typed, double input_total) {
-  const QString t = trim_blanks(typed);
-  if (!is_numeric_mark(t)) return {true, t, std::nullopt};
-  const std::optional<double> number = plain_decimal(t);
-  if (!number || *number > input_total) return {};
-  const QString stored = platform::format_number(*number, QStringLiteral("##0.0"));
-  return {true, stored, platform::val(stored)};
-}
-
-QString refused_mark_message(double input_total) {
-  return in_language(u"Punte kan slegs ' ', 'A', 'a' of 0-", u"Marks can only be ' ', 'A', 'a' or 0-") +
-         plain_number(input_total) + in_language(u" wees", u"");
+  const mark_check check = validate_mark(typed, plain_number(input_total));
+  if (!check.accepted) return {};
+  if (is_uncounted_mark(check.stored)) return {true, check.stored, std::nullopt};
+  return {true, check.stored, platform::val(check.stored)};
 }
 
 std::optional<double> input_total_answer(const QString& answer, bool cancelled, double subject_total) {

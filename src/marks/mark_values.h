@@ -3,20 +3,14 @@
 // relative to the subject total; the capture window shows and takes marks
 // relative to the total the teacher chose to type against (the input
 // total), so marks are converted in when a combination opens and out again
-// when it is saved. One rule decides what counts as a number throughout.
+// when it is saved. What counts as a number is the shared rule of
+// common/mark_text.h.
 #include <QString>
 #include <optional>
 
+#include "common/mark_text.h"
+
 namespace km {
-
-// A typed or stored text read as a plain decimal: after trimming, digits
-// with at most one "." (".5" and "12." allowed). Thousands separators,
-// exponents, signs and hexadecimal forms are not numbers here.
-std::optional<double> plain_decimal(const QString& text);
-
-// A stored mark that counts as a number: the field's text (already
-// cleaned) trimmed, and not "", "A" or "a".
-bool is_numeric_mark(const QString& cleaned);
 
 // A number as the messages and headings show it: no leading blank, no
 // trailing zeros (50, 37.5), the total's single precision.
@@ -38,10 +32,8 @@ struct typed_mark {
 };
 // Blank, "A" and "a" are taken as typed (trimmed); a plain decimal from 0
 // up to and including the input total is stored "##0.0"; anything else is
-// refused.
+// refused (with mark_refusal_message of the input total's plain number).
 typed_mark check_typed_mark(const QString& typed, double input_total);
-// "Marks can only be ' ', 'A', 'a' or 0-" & input total.
-QString refused_mark_message(double input_total);
 
 // The teacher's answer to the input-total question: empty (or cancelled)
 // keeps the subject total; a plain decimal above 0 is taken; anything else
