@@ -39,4 +39,14 @@ QStringList pasted_marks(const QString& clipboard, int learners) {
   return marks;
 }
 
+std::vector<int> merit_positions(const QStringList& marks) {
+  std::vector<int> order(std::size_t(marks.size()));
+  for (int i = 0; i < int(order.size()); ++i) order[std::size_t(i)] = i;
+  const auto counted_end =
+      std::stable_partition(order.begin(), order.end(), [&](int i) { return !is_uncounted_mark(marks[i]); });
+  std::stable_sort(order.begin(), counted_end,
+                   [&](int a, int b) { return platform::val(marks[a]) > platform::val(marks[b]); });
+  return order;
+}
+
 }  // namespace km

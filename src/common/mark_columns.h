@@ -22,4 +22,9 @@ std::vector<std::optional<QString>> scale_marks(const std::vector<std::optional<
 // after the last line get nothing (they keep their marks).
 QStringList pasted_marks(const QString& clipboard, int learners);
 
+// The order of a merit list: the positions of the counted marks, highest
+// first (equal marks keep their order), then those of the blank and absent
+// marks in their order.
+std::vector<int> merit_positions(const QStringList& marks);
+
 }  // namespace km

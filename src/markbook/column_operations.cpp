@@ -16,14 +16,11 @@ QString scaling_prompt(double current_average) {
 }
 
 std::vector<merit_entry> merit_order(std::vector<merit_entry> entries) {
-  std::stable_partition(entries.begin(), entries.end(),
-                        [](const merit_entry& e) { return !is_uncounted_mark(e.mark); });
-  const auto counted_end = std::find_if(entries.begin(), entries.end(),
-                                        [](const merit_entry& e) { return is_uncounted_mark(e.mark); });
-  std::stable_sort(entries.begin(), counted_end, [](const merit_entry& a, const merit_entry& b) {
-    return platform::val(a.mark) > platform::val(b.mark);
-  });
-  return entries;
+  QStringList marks;
+  for (const merit_entry& e : entries) marks << e.mark;
+  std::vector<merit_entry> ordered;
+  for (const int i : merit_positions(marks)) ordered.push_back(entries[std::size_t(i)]);
+  return ordered;
 }
 
 }  // namespace km

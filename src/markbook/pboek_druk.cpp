@@ -2,6 +2,7 @@
 
 #include <QLabel>
 
+#include "common/combination_cells.h"
 #include "common/language_text.h"
 #include "common/shared_variables.h"
 #include "common/text_routines.h"
@@ -48,14 +49,8 @@ void pboek_druk::set_texts() {
                           {"pboek_druk_exit", u"EXIT", u"EXIT", nullptr, nullptr}});
 }
 
-// The combination as the report title names it: grade, subject with its
-// blanks as "_", class, then the combination's description.
 QString pboek_druk::combination_title(const QStringList& cells) const {
-  const QString kind = class_part(cells);
-  QString subject = cells.value(1);
-  subject.replace(QLatin1Char(' '), QLatin1Char('_'));
-  return trim_blanks(cells.value(0) + QStringLiteral(" ") + subject + QStringLiteral(" ") + kind) +
-         QStringLiteral(" ") + trim_blanks(clean_field_value(platform::Value(cells.value(4))));
+  return combination_report_title(cells);
 }
 
 void pboek_druk::show_merit_list(const platform::flex_grid& merit, const QString& title) {

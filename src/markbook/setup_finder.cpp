@@ -26,12 +26,6 @@ QString setup_window_key(const QStringList& subject_cells) {
 
 }  // namespace
 
-QString class_part(const QStringList& cells) {
-  const QString own = trim_blanks(clean_field_value(platform::Value(cell(cells, 3))));
-  if (!own.isEmpty()) return own;
-  return trim_blanks(clean_field_value(platform::Value(cell(cells, 5))));
-}
-
 QStringList setup_candidate_keys(const QStringList& subject_cells) {
   const QString subject = QString(cell(subject_cells, 1)).replace(QLatin1Char(' '), QLatin1Char('_'));
   const QString grade = cell(subject_cells, 0);

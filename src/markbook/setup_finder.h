@@ -7,11 +7,9 @@
 #include <QString>
 #include <QStringList>
 
-namespace km {
+#include "common/combination_cells.h"
 
-// The class part of a subject-grid row: the class cell (cleaned, trimmed)
-// when it holds anything, else the class used when it is blank.
-QString class_part(const QStringList& subject_cells);
+namespace km {
 
 // The keys to try for a subject-grid row (its nine cells: grade, subject,
 // total, class, second class, class used when the class is blank, ...), in
