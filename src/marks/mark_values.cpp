@@ -33,6 +33,11 @@ std::optional<double> input_total_answer(const QString& answer, bool cancelled, 
   return total;
 }
 
+std::optional<double> new_average_answer(const QString& answer, bool cancelled) {
+  if (cancelled) return std::nullopt;
+  return plain_decimal(answer);
+}
+
 average_figures compute_average(double marks_sum, int marks_count, double input_total) {
   average_figures f;
   if (input_total == 0 || !(marks_sum > 0)) return f;

@@ -40,6 +40,10 @@ typed_mark check_typed_mark(const QString& typed, double input_total);
 // gives none, and the question is asked again.
 std::optional<double> input_total_answer(const QString& answer, bool cancelled, double subject_total);
 
+// The teacher's answer to the scaling question: a plain decimal; an
+// empty, cancelled or other answer gives none and nothing is scaled.
+std::optional<double> new_average_answer(const QString& answer, bool cancelled);
+
 // The figures beside the grid, from the running sum and count.
 struct average_figures {
   std::optional<QString> total_label;     // "####0.0" of the sum; none: keep what shows

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "common/shared_variables.h"
+#include "marks/marks_tables.h"
 #include "support/clean_state.h"
 
 namespace km {
@@ -69,6 +70,22 @@ TEST_F(mark_values_test, the_input_total_must_be_a_number_above_0) {
     SCOPED_TRACE(refused);
     EXPECT_EQ(input_total_answer(QString::fromLatin1(refused), false, 100), std::nullopt);
   }
+}
+
+TEST_F(mark_values_test, only_a_number_scales) {
+  EXPECT_EQ(new_average_answer(QStringLiteral(" 60 "), false), 60.0);
+  EXPECT_EQ(new_average_answer(QStringLiteral("0"), false), 0.0);  // a real answer: shift down to 0
+  EXPECT_EQ(new_average_answer(QStringLiteral("60"), true), std::nullopt);
+  for (const char* nothing : {"", "  ", "abc", "6O"}) {
+    SCOPED_TRACE(nothing);
+    EXPECT_EQ(new_average_answer(QString::fromLatin1(nothing), false), std::nullopt);
+  }
+}
+
+TEST_F(mark_values_test, the_tables_of_a_combination) {
+  EXPECT_EQ(cycle_table_name(3), QStringLiteral("PUNTE3.DBF"));
+  EXPECT_EQ(obe_table_name(12), QStringLiteral("OBE_P12.DBF"));
+  EXPECT_EQ(cycle_backup_name(105), QStringLiteral("PUNTE105.BAK"));
 }
 
 TEST_F(mark_values_test, the_average_beside_the_grid) {
