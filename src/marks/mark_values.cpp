@@ -40,7 +40,9 @@ std::optional<double> new_average_answer(const QString& answer, bool cancelled) 
 
 average_figures compute_average(double marks_sum, int marks_count, double input_total) {
   average_figures f;
-  if (input_total == 0 || !(marks_sum > 0)) return f;
+  // A count of marks that are all 0 still shows "0.0"; with no numeric mark
+  // (the sum then 0 too) the labels keep what they show.
+  if (input_total == 0 || (marks_count <= 0 && !(marks_sum > 0))) return f;
   f.total_label = platform::format_number(marks_sum, QStringLiteral("####0.0"));
   if (marks_count > 0) {
     const double sum = platform::val(platform::single_text(float(marks_sum)));

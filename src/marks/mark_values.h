@@ -50,8 +50,8 @@ struct average_figures {
   std::optional<QString> average_label;   // "##0.0" of the percentage; none: keep
   std::optional<double> average_percent;  // none: unchanged
 };
-// Nothing changes with an input total of 0, and the labels stay while the
-// sum is not above 0. The sum enters through its single-precision text;
+// Nothing changes with an input total of 0, and the labels stay while no
+// mark counts (marks that are all 0 show "0.0"). The sum enters through its single-precision text;
 // the average and the percentage are each rounded to four decimals, halves
 // to even.
 average_figures compute_average(double marks_sum, int marks_count, double input_total);

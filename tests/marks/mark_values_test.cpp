@@ -97,10 +97,15 @@ TEST_F(mark_values_test, the_average_beside_the_grid) {
   EXPECT_EQ(compute_average(0.1 + 0.2, 1, 10).average_percent, 3.0);
   // An average of a third rounds to four decimals, and so does its percentage.
   EXPECT_EQ(compute_average(10, 3, 30).average_percent, 11.111);
-  // Nothing changes with an input total of 0 or a sum not above 0.
-  for (const average_figures& none : {compute_average(150, 2, 0), compute_average(0, 2, 100)}) {
+  // Nothing changes with an input total of 0 or with no counted mark.
+  for (const average_figures& none : {compute_average(150, 2, 0), compute_average(0, 0, 100)}) {
     EXPECT_FALSE(none.total_label || none.average_label || none.average_percent);
   }
+  // Marks that are all 0 still count: the labels show "0.0", not stale text.
+  const average_figures zeros = compute_average(0, 2, 100);
+  EXPECT_EQ(zeros.total_label, QStringLiteral("0.0"));
+  EXPECT_EQ(zeros.average_label, QStringLiteral("0.0"));
+  EXPECT_EQ(zeros.average_percent, 0.0);
   const average_figures no_count = compute_average(12, 0, 100);
   EXPECT_EQ(no_count.total_label, QStringLiteral("12.0"));
   EXPECT_FALSE(no_count.average_label || no_count.average_percent);

@@ -1,0 +1,92 @@
+#include "marks/marks_messages.h"
+
+#include <QStringList>
+
+#include "common/language_text.h"
+
+namespace km {
+
+namespace {
+
+const QString crlf = QStringLiteral("\r\n");
+
+}  // namespace
+
+QString input_total_prompt(const QString& subject_total) {
+  return in_language(u"INLEESTOTAAL", u"INPUT TOTAL") + crlf + crlf +
+         in_language(u"[ VAKTOTAAL = ", u"[ SUBJECT TOTAL = ") + subject_total + QStringLiteral(" ]");
+}
+
+QString converting_message(const QString& from, const QString& to) {
+  return in_language(u"Besig om punte van ", u"Busy converting marks from ") + from +
+         in_language(u" na ", u" to ") + to + in_language(u" te verwerk!", u"!");
+}
+
+QString effort_keys_question() {
+  return in_language(u"GAAN U PRESTASIESLEUTELS OOK INLEES ?", u"ARE YOU GOING TO INPUT EFFORT KEYS ALSO ?");
+}
+
+QString cycle_undo_question() {
+  return in_language(u"'UNDO' sal punte na vorige waardes herstel!", u"'UNDO' reset marks to previous values!");
+}
+
+QString scaling_prompt(const QString& average) {
+  return in_language(u"Huidige gemiddeld ", u"Current average ") + average + crlf + crlf +
+         in_language(u"Nuwe gemiddeld ...", u"New average ...");
+}
+
+QString cycle_paste_warning() {
+  const QStringList afrikaans{
+      QStringLiteral("Hierdie funksie sal blindweg enige inligting wat in die Windows 'clipboard' is"),
+      QStringLiteral("as punte in die puntelêer 'paste'. Dit is UITERS belangrik dat"),
+      QStringLiteral("u seker maak dat u nie hierdie funksie doen as die data in die 'clipboard' nie"),
+      QStringLiteral("in PRESIES dieselfde volgorde as die leerders op die skerm is."),
+      QString(),
+      QStringLiteral("Hierdie funksie het geen validasie nie en sal alle punte op die"),
+      QStringLiteral("matriks OORSKRYF (oorweeg LEERDERVOLGORDE en VAKTOTAAL)"),
+      QString(),
+      QStringLiteral("WIL U DEFNITIEF VOORTGAAN ?")};
+  const QStringList english{
+      QStringLiteral("This function will indiscriminately paste any information from"),
+      QStringLiteral("the Windows clipboard as marks in the marks file. It is of extreme"),
+      QStringLiteral("importance not to execute this function if the data in the clipboard"),
+      QStringLiteral("is not in EXACTLY the same sequence as the learners on the screen."),
+      QString(),
+      QStringLiteral("This function contains no validation and will overwrite any marks on"),
+      QStringLiteral("the marks file (consider LEARNER SEQUENCE and SUBJECT TOTAL)"),
+      QString(),
+      QStringLiteral("DO YOU REALY WANT TO CONTINUE ?")};
+  return in_language(afrikaans.join(crlf), english.join(crlf));
+}
+
+QString print_list_question() {
+  return in_language(u"WIL U 'N PUNTELYS DRUK ?", u"DO YOU WANT TO PRINT A MARK LIST ?");
+}
+
+QString backup_failed_message(const QString& backup) {
+  return in_language(u"RUGSTEUNKOPIE ", u"BACKUP COPY ") + backup +
+         in_language(u" KON NIE GEMAAK WORD NIE ... PUNTE NIE OOPGEMAAK NIE !",
+                     u" COULD NOT BE MADE ... MARKS NOT OPENED !");
+}
+
+QString no_backup_message(const QString& backup) {
+  return in_language(u"GEEN RUGSTEUNKOPIE ", u"NO BACKUP COPY ") + backup +
+         in_language(u" NIE ... 'UNDO' NIE MOONTLIK NIE !", u" ... 'UNDO' NOT POSSIBLE !");
+}
+
+QString mark_does_not_fit_message(const QString& text, const QString& field) {
+  return in_language(u"PUNT ", u"MARK ") + text + in_language(u" PAS NIE IN VELD ", u" DOES NOT FIT FIELD ") +
+         field + in_language(u" NIE ... NIKS IS VERANDER NIE !", u" ... NOTHING WAS CHANGED !");
+}
+
+QString other_table_not_updated_message(const QString& table) {
+  return in_language(u"PUNTE GESTOOR, MAAR ", u"MARKS SAVED, BUT ") + table +
+         in_language(u" KON NIE BYGEWERK WORD NIE ...", u" COULD NOT BE UPDATED ...");
+}
+
+QString too_few_fields_message(const QString& table) {
+  return in_language(u"TABEL ", u"TABLE ") + table +
+         in_language(u" HET TE MIN VELDE ...", u" HAS TOO FEW FIELDS ...");
+}
+
+}  // namespace km

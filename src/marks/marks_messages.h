@@ -1,0 +1,28 @@
+#pragma once
+// What the cycle-marks and outcomes-based capture windows tell the
+// teacher, in the chosen language: the questions and notices of a capture,
+// and the refusals of the table steps. Totals are given as their plain
+// numbers (plain_number).
+#include <QString>
+
+namespace km {
+
+// "INPUT TOTAL", two line breaks, "[ SUBJECT TOTAL = " st " ]".
+QString input_total_prompt(const QString& subject_total);
+// "Busy converting marks from " from " to " to "!".
+QString converting_message(const QString& from, const QString& to);
+QString effort_keys_question();
+QString cycle_undo_question();
+// "Current average " avg, two line breaks, "New average ...".
+QString scaling_prompt(const QString& average);
+QString cycle_paste_warning();
+QString print_list_question();
+
+// The refusals of the table steps.
+QString backup_failed_message(const QString& backup);
+QString no_backup_message(const QString& backup);
+QString mark_does_not_fit_message(const QString& text, const QString& field);
+QString other_table_not_updated_message(const QString& table);
+QString too_few_fields_message(const QString& table);
+
+}  // namespace km
