@@ -6,6 +6,7 @@
 #include "common/record_lock.h"
 #include "common/shared_variables.h"
 #include "markbook/markbook_windows.h"
+#include "marks/marks_windows.h"
 #include "platform/dialog_language.h"
 #include "platform/drive_map.h"
 #include "platform/file_error.h"
@@ -29,6 +30,7 @@ void register_windows() {
   km::register_side_windows();
   km::register_printing_windows();
   km::register_markbook_windows();
+  km::register_marks_windows();
 }
 
 void install_hooks() {

@@ -2,6 +2,7 @@
 
 #include "common/shared_variables.h"
 #include "common/text_routines.h"
+#include "platform/dbase/dbf_error.h"
 
 namespace km {
 
@@ -35,6 +36,20 @@ QString in_use_message(const QString& folder, const QString& table) {
     return QStringLiteral("DATASTEL ") + dataset +
            QStringLiteral("  REEDS IN GEBRUIK ... PROBEER WEER LATER !");
   return QStringLiteral("DATASET ") + dataset + QStringLiteral("  ALREADY IN  USE ... TRY AGAIN LATER !");
+}
+
+QString table_failure_message(const QString& folder, const QString& table, const platform::dbf_error& e) {
+  switch (e.kind()) {
+    case platform::dbf_error_kind::unreadable:
+    case platform::dbf_error_kind::bad_format:
+      return corrupt_message(folder, table);
+    case platform::dbf_error_kind::read_only:
+      return read_only_message(folder, table);
+    case platform::dbf_error_kind::in_use:
+      return in_use_message(folder, table);
+    default:
+      return e.text();
+  }
 }
 
 }  // namespace km

@@ -7,8 +7,16 @@
 
 namespace km {
 
+namespace platform {
+class dbf_error;
+}
+
 QString corrupt_message(const QString& folder, const QString& table);
 QString read_only_message(const QString& folder, const QString& table);
 QString in_use_message(const QString& folder, const QString& table);
+
+// What to tell of a table the engine failed on: one of the three above
+// for a damaged, read-only or busy table, else the engine's own text.
+QString table_failure_message(const QString& folder, const QString& table, const platform::dbf_error& e);
 
 }  // namespace km

@@ -6,6 +6,7 @@
 #include <QListWidget>
 #include <QRadioButton>
 
+#include "common/capture_messages.h"
 #include "common/language_text.h"
 #include "common/shared_variables.h"
 #include "common/text_routines.h"
@@ -41,30 +42,6 @@ QString copy_question(const QString& source, const QString& target) {
            QStringLiteral(" KOPIEER NA ") + crlf + target + QStringLiteral(" ?");
   return QStringLiteral("DO YOU WISH TO COPY MARK BOOK SETUP FOR ") + crlf + source + crlf +
          QStringLiteral(" TO ") + crlf + target + QStringLiteral(" ?");
-}
-
-QString paste_warning() {
-  const QStringList afrikaans{
-      QStringLiteral("Hierdie funksie sal blindweg enige inligting wat in die Windows 'clipboard' is"),
-      QStringLiteral("as punte in die puntel\u00EAer 'paste'. Dit is UITERS belangrik dat"),
-      QStringLiteral("u seker maak dat u nie hierdie funksie doen as die data in die 'clipboard' nie"),
-      QStringLiteral("in PRESIES dieselfde volgorde as die leerders op die skerm is."),
-      QString(),
-      QStringLiteral("Hierdie funksie het geen validasie nie en sal alle punte op die"),
-      QStringLiteral("matriks OORSKRYF (oorweeg LEERDERVOLGORDE en VAKTOTAAL)"),
-      QString(),
-      QStringLiteral("WIL U DEFNITIEF VOORTGAAN ?")};
-  const QStringList english{
-      QStringLiteral("This function will indiscriminately paste any information from"),
-      QStringLiteral("the Windows clipboard as marks in the marks file. It is of extreme"),
-      QStringLiteral("importance not to execute this function if the data in the clipboard"),
-      QStringLiteral("is not in EXACTLY the same sequence as the learners on the screen."),
-      QString(),
-      QStringLiteral("This function contains no validation and will overwrite any marks on"),
-      QStringLiteral("the marks file (consider LEARNER SEQUENCE and SUBJECT TOTAL)"),
-      QString(),
-      QStringLiteral("DO YOU REALY WANT TO CONTINUE ?")};
-  return (g_language ? afrikaans : english).join(crlf);
 }
 
 // The first selected entry of a list, or -1.
@@ -240,9 +217,7 @@ void pboek_inlees::pboek_inlees_calculator_Click() {
 void pboek_inlees::pboek_inlees_print_Click() { platform::show_form(QStringLiteral("pboek_druk"), true); }
 
 void pboek_inlees::pboek_inlees_undo_Click() {
-  if (platform::message_box(in_language(u"'UNDO' sal punte na vorige waardes herstel!",
-                                        u"'UNDO' reset marks to previous values!"),
-                            msg_buttons::ok_cancel, msg_icon::exclamation) != msg_answer::ok)
+  if (platform::message_box(undo_question(), msg_buttons::ok_cancel, msg_icon::exclamation) != msg_answer::ok)
     return;
   if (!book_open()) return;
   const platform::recordset& rs = data2_->recordset();

@@ -19,34 +19,30 @@
 
 namespace km {
 
-namespace {
-
-// The grids of the mark-book prints start 120 twips from the left edge.
-constexpr double report_left_margin = 120;
-
-}  // namespace
-
-void close_page_with_continuation_mark() {
+void close_page_with_continuation_mark(continuation_mark mark) {
   platform::printer_object& printer = platform::printer();
   printer.set_font_name(QStringLiteral("Lucida Console"));
   printer.set_font_size(10);
   printer.print();
   printer.set_current_x(g_print_line_length - 8);
-  printer.print(QString::number(printer.page() + 1) + QStringLiteral(".../"));
+  const QString next = QString::number(printer.page() + 1);
+  const QString dots = QStringLiteral(".../");
+  printer.print(mark == continuation_mark::number_first ? next + dots : dots + next);
   printer.new_page();
   g_print_new_document = true;
 }
 
-void print_report_pages(platform::flex_grid& grid, const QString& title, const QString& paper) {
+void print_report_pages(platform::flex_grid& grid, const QString& title, const QString& paper,
+                        const report_page_style& style) {
   for (;;) {
     QString header_title = title;
     const double top = print_report_header(header_title, nullptr, paper);
     if (!g_export_excel) platform::printer().set_current_y(top);
     grid_report_options options;
-    options.left_margin = report_left_margin;
+    options.left_margin = style.left_margin;
     if (print_flexgrid(grid, options) == -1) return;
     if (g_export_excel) return;  // the export took the whole grid
-    close_page_with_continuation_mark();
+    close_page_with_continuation_mark(style.mark);
   }
 }
 
@@ -80,6 +76,19 @@ void step_below_report() {
   if (g_export_excel) return;
   platform::printer_object& printer = platform::printer();
   printer.set_current_y(printer.current_y() + 2);
+}
+
+void print_line_below_report(const QString& line) {
+  if (g_export_excel) {
+    platform::worksheet* sheet = current_excel_sheet();
+    if (!sheet) return;
+    const int row = std::max<int>(g_excel_row, 1) + 1;
+    sheet->set_text(row, 1, line);
+    g_excel_row = row;
+    return;
+  }
+  step_below_report();
+  platform::printer().print(line);
 }
 
 }  // namespace km

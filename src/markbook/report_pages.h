@@ -13,15 +13,25 @@ class flex_grid;
 class platform_error;
 }  // namespace platform
 
-// Ends a printed page with the next page's number and ".../" near the right
-// edge, in Lucida Console 10 after an empty line, and starts the next page.
-void close_page_with_continuation_mark();
+// How a full page of a report is closed: in Lucida Console 10, after an
+// empty line, near the right edge, the next page's number then ".../"
+// (the mark-book reports: "2.../"), or ".../" then the number (the mark
+// lists: ".../2").
+enum class continuation_mark { number_first, dots_first };
+struct report_page_style {
+  double left_margin = 120;  // twips from the left edge to the grid
+  continuation_mark mark = continuation_mark::number_first;
+};
+
+// Closes the page with its continuation mark and starts the next page.
+void close_page_with_continuation_mark(continuation_mark mark = continuation_mark::number_first);
 
 // Prints the grid page after page under the report header (title, paper),
 // with a continuation mark on every full page. In an Excel export the
 // header moves the workbook to a fresh worksheet and the grid goes into it
 // whole; nothing reaches the printer.
-void print_report_pages(platform::flex_grid& grid, const QString& title, const QString& paper);
+void print_report_pages(platform::flex_grid& grid, const QString& title, const QString& paper,
+                        const report_page_style& style = {});
 
 // The legend of the named task rows below the grid just printed: four
 // entries a line, each a quarter of the usable width in characters of the
@@ -35,5 +45,9 @@ void report_print_error(const platform::platform_error& e);
 // Moves the print position down by two units before the job is ended, as
 // every mark-book print does (nothing in an export).
 void step_below_report();
+
+// A closing line below the report: two units down on the printer, or two
+// rows below the grid in an export.
+void print_line_below_report(const QString& line);
 
 }  // namespace km

@@ -12,10 +12,8 @@ QString input_total_prompt(const QString& subject_total);
 // "Busy converting marks from " from " to " to "!".
 QString converting_message(const QString& from, const QString& to);
 QString effort_keys_question();
-QString cycle_undo_question();
 // "Current average " avg, two line breaks, "New average ...".
 QString scaling_prompt(const QString& average);
-QString cycle_paste_warning();
 QString print_list_question();
 
 // The refusals of the table steps.

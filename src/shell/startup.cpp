@@ -90,4 +90,9 @@ void register_startup_windows() {
   platform::register_form(QStringLiteral("marks_splash"), [] { return new marks_splash; });
 }
 
+bool idle_log_out_pending() {
+  auto* window = dynamic_cast<startup*>(platform::find_form(QStringLiteral("startup")));
+  return window && window->watch().log_out_pending();
+}
+
 }  // namespace km

@@ -60,6 +60,10 @@ class startup : public platform::form {
   bool raise_queued_ = false;
 };
 
+// True while the start-up window's idle watch is logging the user out: a
+// prompt it dismissed was not answered by the user.
+bool idle_log_out_pending();
+
 // Shows the main menu modeless (the menu is registered by name).
 void show_main_menu();
 

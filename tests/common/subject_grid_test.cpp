@@ -15,6 +15,7 @@
 #include "platform/numbered_files.h"
 #include "platform/program.h"
 #include "platform/system_settings.h"
+#include "support/export_control_record.h"
 #include "support/hex_dump.h"
 #include "support/scripted_dialogs.h"
 #include "support/temp_drives.h"
@@ -25,29 +26,7 @@ namespace {
 
 using platform::msg_icon;
 
-// One 44-byte export-control record, put together byte by byte.
-struct combination {
-  QString grade = QStringLiteral("10 ");
-  QString subject = QStringLiteral("WISK ");
-  float total = 62.5f;
-  QString cls = QStringLiteral("A  ");
-  QString second_class = QStringLiteral("B  ");
-  QString class_when_blank = QStringLiteral("C  ");
-  std::int16_t number = 7;
-  QString code = QStringLiteral("CODE1");
-  double date = 42811.0;  // 2017-03-17
-  QByteArray spare = QByteArray(8, 'z');
-
-  QByteArray bytes() const {
-    const auto text = [](const QString& t, int width) {
-      QByteArray b = platform::encode_cp1252(t).left(width);
-      return b + QByteArray(width - b.size(), ' ');
-    };
-    const auto raw = [](const auto& v) { return QByteArray(reinterpret_cast<const char*>(&v), sizeof v); };
-    return text(grade, 3) + text(subject, 5) + raw(total) + text(cls, 3) + text(second_class, 3) +
-           text(class_when_blank, 3) + raw(number) + text(code, 5) + raw(date) + spare;
-  }
-};
+using combination = test::export_control_record;
 
 class subject_grid_test : public test::clean_state_test {
  protected:

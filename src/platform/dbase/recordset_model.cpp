@@ -63,7 +63,8 @@ QVariant recordset_model::data(const QModelIndex& index, int role) const {
   }
   if (role != Qt::DisplayRole && role != Qt::EditRole) return {};
   try {
-    return cell_text(control_.recordset().value_at(index.row(), index.column()));
+    const QString text = cell_text(control_.recordset().value_at(index.row(), index.column()));
+    return display_ ? display_(index.row(), index.column(), text) : text;
   } catch (const dbf_error&) {
     return {};
   }

@@ -25,6 +25,11 @@ class recordset_model : public QAbstractTableModel {
   explicit recordset_model(data_control& control, QObject* parent = nullptr);
 
   void set_validator(validator v) { validator_ = std::move(v); }
+  // What a cell shows (and an edit of its text starts from) in place of
+  // the stored text: row, column and the cell text (see cell_text). The
+  // table is never written by showing.
+  using display = std::function<QString(int row, int column, const QString& stored)>;
+  void set_display(display d) { display_ = std::move(d); }
   // Derives rows and columns afresh from the control's record set.
   void rebind();
   // Tells the views that cell texts may have changed (the table was written
@@ -55,6 +60,7 @@ class recordset_model : public QAbstractTableModel {
  private:
   data_control& control_;
   validator validator_;
+  display display_;
   QHash<int, QString> captions_;
   QHash<int, Qt::Alignment> alignments_;
 };

@@ -1,6 +1,7 @@
 #include "platform/ui/grid/bound_grid.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -72,12 +73,18 @@ void bound_grid::set_frozen_columns(int count) {
   apply_columns();
 }
 
+void bound_grid::set_shown_columns(int count) {
+  shown_ = count;
+  apply_columns();
+}
+
 void bound_grid::apply_columns() {
   if (!model_) return;
   int frozen_width = 0;
   for (int c = 0; c < model_->columnCount(); ++c) {
-    frozen_view_->setColumnHidden(c, c >= frozen_);
-    scrolling_view_->setColumnHidden(c, c < frozen_);
+    const bool beyond = shown_ >= 0 && c >= shown_;
+    frozen_view_->setColumnHidden(c, c >= frozen_ || beyond);
+    scrolling_view_->setColumnHidden(c, c < frozen_ || beyond);
     if (c < frozen_) frozen_width += frozen_view_->columnWidth(c);
   }
   frozen_view_->setVisible(frozen_ > 0);
@@ -89,6 +96,18 @@ void bound_grid::set_column_width(int column, int twips) {
   frozen_view_->setColumnWidth(column, pixels);
   scrolling_view_->setColumnWidth(column, pixels);
   apply_columns();
+}
+
+int bound_grid::heading_width_twips(int column) const {
+  if (!model_) return 0;
+  QFont font = scrolling_view_->horizontalHeader()->font();
+  font.setBold(true);
+  const QFontMetrics metrics(font);
+  int widest = 0;
+  for (const QString& line : model_->headerData(column, Qt::Horizontal).toString().split(u'\n'))
+    widest = std::max(widest, metrics.horizontalAdvance(line));
+  constexpr int margins = 16;  // the section's padding on both sides
+  return (widest + margins) * twips_per_pixel;
 }
 
 void bound_grid::set_heading_lines(int lines) {
@@ -193,7 +212,8 @@ bool bound_grid::editor_key(int key, Qt::KeyboardModifiers modifiers) {
     return true;
   }
   if (!is_navigation_key(key)) return false;
-  if (commit_edit()) move_after_commit(key, modifiers);
+  const int r = edit_row_, c = edit_col_;
+  if (commit_edit() && !(after_commit_ && after_commit_(r, c, key))) move_after_commit(key, modifiers);
   return true;
 }
 

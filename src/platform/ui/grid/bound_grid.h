@@ -30,7 +30,12 @@ class bound_grid : public QWidget {
   // Columns 0 .. count - 1 stand in the frozen part, the rest scroll.
   void set_frozen_columns(int count);
   int frozen_columns() const { return frozen_; }
+  // Only the first count columns are shown (-1: all of them).
+  void set_shown_columns(int count);
   void set_column_width(int column, int twips);
+  // The width in twips a column needs to show its heading whole (in the
+  // bold face the heading of the current column takes).
+  int heading_width_twips(int column) const;
   // Heading rows tall enough for captions of this many lines.
   void set_heading_lines(int lines);
 
@@ -52,6 +57,13 @@ class bound_grid : public QWidget {
   // gives the column to move to; when that differs from the column the
   // edit is not started and the key that tried to start it is dropped.
   void set_edit_redirect(std::function<int(int column)> redirect) { redirect_ = std::move(redirect); }
+
+  // Where the cursor goes after an edit that a key ended: the hook gets the
+  // edited cell and the key, and returns true when it has placed the cursor
+  // itself (otherwise the key moves it as usual).
+  void set_after_commit(std::function<bool(int row, int column, int key)> hook) {
+    after_commit_ = std::move(hook);
+  }
 
   // The two parts (frozen, scrolling), for tests and screenshots.
   QTableView* frozen_view() const { return frozen_view_; }
@@ -84,7 +96,9 @@ class bound_grid : public QWidget {
   int edit_row_ = -1;
   int edit_col_ = -1;
   int frozen_ = 0;
+  int shown_ = -1;
   std::function<int(int)> redirect_;
+  std::function<bool(int, int, int)> after_commit_;
 };
 
 }  // namespace km::platform

@@ -1,0 +1,12 @@
+#include "marks/marks_windows.h"
+
+#include "marks/punte_inlees.h"
+#include "platform/ui/window_registry.h"
+
+namespace km {
+
+void register_marks_windows() {
+  platform::register_form(QStringLiteral("punte_inlees"), [] { return new punte_inlees(); });
+}
+
+}  // namespace km
