@@ -47,8 +47,10 @@ table_step make_backup(const QString& data_folder, const QString& table, const Q
 // order); the records' bytes are then moved into that order through a
 // temporary file renamed over the table, deleted records staying in their
 // places. A table already in that order is not written. The control is
-// closed around the rewrite and refreshed after it, first record current.
-// progress(done, total) is called as records are placed.
+// closed around the rewrite and refreshed after it, first record current
+// (reading the names moves its cursor, so a table left as it was has its
+// first record current too). progress(done, total) is called as records
+// are placed.
 struct sort_result {
   bool ok = true;
   bool rewritten = false;
@@ -60,15 +62,19 @@ sort_result sort_table_by_name(platform::data_control& control, platform::flex_g
 
 // Undo: closes the control, copies data_folder\backup over data_folder\table
 // (through a checked copy) and refreshes the control. A missing backup gives
-// no_backup_message(backup) and changes nothing.
+// no_backup_message(backup) and changes nothing; a copy that fails leaves
+// the table as it was, gives the file error's text and the control is
+// refreshed on the old table.
 table_step restore_backup(platform::data_control& control, const QString& data_folder, const QString& table,
                           const QString& backup);
 
 // Writes a whole mark column: texts[i] (none: leave the record) into the
 // field of the i-th live record. Every text is checked against the field's
 // width first; one that does not fit gives
-// mark_does_not_fit_message(text, field name) and nothing is written. Only
-// records whose text differs from what is stored are written.
+// mark_does_not_fit_message(text, field name) and nothing is written; a
+// text for a record past the last is refused the same way, with the
+// engine's text. Only records whose text differs from what is stored are
+// written.
 table_step write_mark_column(platform::recordset& rs, const field_ref& mark_field,
                              const std::vector<std::optional<QString>>& texts);
 
@@ -83,8 +89,8 @@ table_step write_mark_column(platform::recordset& rs, const field_ref& mark_fiel
 // `numbers`, in record order.
 struct copy_result {
   bool ok = true;
-  QString message;               // the engine's text when a write failed
-  std::vector<double> numbers;   // learner numbers of `to` before the copy
+  QString message;              // the engine's text when a write failed
+  std::vector<double> numbers;  // learner numbers of `to` before the copy
   int updated = 0;
   int added = 0;
 };

@@ -1,7 +1,7 @@
 // The table engine on tables built byte by byte: every field type read,
 // deleted records skipped, edits that touch only the changed field bytes,
 // appends with count, date and end marker, numbers that do not fit, and the
-// whole-table rewrites.
+// whole-table rewrites and reorders.
 #include "platform/dbase/dbf_table.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +11,7 @@
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
 #include <QTemporaryDir>
 #include <csignal>
 #include <optional>
@@ -20,8 +21,11 @@
 #include "platform/dbase/dbf_field_codec.h"
 #include "platform/dbase/dbf_rewrite.h"
 #include "platform/dbase/recordset.h"
+#include "platform/file_error.h"
+#include "platform/file_faults.h"
 #include "support/dbf_builder.h"
 #include "support/hex_dump.h"
+#include "support/lock_holder.h"
 
 namespace {
 
@@ -670,6 +674,105 @@ TEST_F(dbf_table_test, packing_removes_deleted_records_and_keeps_the_memos) {
   EXPECT_EQ(t.value(1, 5), Value(QStringLiteral("line one\r\nline two")));
   EXPECT_EQ(read_file(path("learn.dbt")), memo_before);
   EXPECT_EQ(read_file(p).size(), t.header().data_end() + 1);
+}
+
+// Smit, a deleted Jansen and Botha, each with a memo: header 32 + 3 x 32 + 1
+// bytes, records 1 + 6 + 12 + 10 bytes.
+constexpr int k_three_header = 129;
+constexpr int k_three_record = 29;
+dbf_builder smit_jansen_botha() {
+  dbf_builder b;
+  b.field("NR", 'N', 6).field("NAME", 'C', 12).field("NOTE", 'M', 10).date(2001, 5, 6);
+  b.record({"1", "Smit", "memo of Smit"});
+  b.record({"2", "Jansen", "memo of Jansen"}, true);
+  b.record({"3", "Botha", "memo of Botha"});
+  return b;
+}
+
+TEST_F(dbf_table_test, a_reorder_moves_the_live_records_and_leaves_deleted_ones_in_their_slots) {
+  km::platform::fake_clock clk(days_of(2024, 2, 29) + 0.5);
+  km::platform::scoped_clock use(clk);
+  const QString p = smit_jansen_botha().write(path("learn.dbf"));
+  const QByteArray before = read_file(p);
+  const QByteArray memo_before = read_file(path("learn.dbt"));
+  const auto record = [&](int r) { return before.mid(k_three_header + r * k_three_record, k_three_record); };
+  ASSERT_EQ(before.size(), k_three_header + 3 * k_three_record + 1);
+
+  std::vector<std::pair<std::uint32_t, std::uint32_t>> progress;
+  km::platform::reorder_dbf_records(
+      p, {2, 0}, [&](std::uint32_t placed, std::uint32_t total) { progress.emplace_back(placed, total); });
+
+  QByteArray expected = before.left(k_three_header);
+  expected[1] = char(124);  // 2024 - 1900
+  expected[2] = char(2);
+  expected[3] = char(29);
+  expected += record(2) + record(1) + record(0) + '\x1A';
+  EXPECT_EQ(km::test::hex(read_file(p)), km::test::hex(expected));
+  EXPECT_EQ(read_file(path("learn.dbt")), memo_before);
+  EXPECT_EQ(progress, (std::vector<std::pair<std::uint32_t, std::uint32_t>>{{1, 2}, {2, 2}}));
+  EXPECT_EQ(leftovers(dir.path()), (QStringList{QStringLiteral("learn.dbf"), QStringLiteral("learn.dbt")}));
+
+  // Another reader sees each memo still with its own record.
+  ASSERT_TRUE(km::test::python_dbf_available()) << "install python3-dbf (scripts/install-deps.sh)";
+  QStringList rows;
+  for (const QJsonValue& row : km::test::python_dbf_dump(p)[QStringLiteral("rows")].toArray()) {
+    const QJsonArray cells = row.toArray();
+    rows << QStringLiteral("%1|%2|%3|%4")
+                .arg(cells[0].toBool() ? QStringLiteral("deleted") : QStringLiteral("live"))
+                .arg(cells[1].toDouble())
+                .arg(cells[2].toString().trimmed(), cells[3].toString());
+  }
+  EXPECT_EQ(rows, (QStringList{QStringLiteral("live|3|Botha|memo of Botha"),
+                               QStringLiteral("deleted|2|Jansen|memo of Jansen"),
+                               QStringLiteral("live|1|Smit|memo of Smit")}));
+}
+
+TEST_F(dbf_table_test, a_reorder_that_cannot_be_done_leaves_the_table_as_it_was) {
+  struct refused_case {
+    const char* name;
+    std::vector<std::uint32_t> order;
+    bool failing_rename = false;
+    dbf_error_kind kind = dbf_error_kind::other;
+  };
+  const refused_case cases[] = {
+      {"a_live_record_left_out", {2}},    {"a_record_too_many", {2, 0, 0}},
+      {"a_deleted_record_named", {2, 1}}, {"a_record_named_twice", {0, 0}},
+      {"a_record_past_the_end", {3, 0}},  {"the_rename_fails", {2, 0}, true, dbf_error_kind::disk_error},
+  };
+  for (const refused_case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const QString p = smit_jansen_botha().write(path("learn.dbf"));
+    const QByteArray before = read_file(p);
+    if (c.failing_rename)
+      km::platform::set_file_fault_hook([](km::platform::file_step step, const QString&) {
+        if (step == km::platform::file_step::table_rename)
+          throw km::platform::file_error(km::platform::file_error::kind::other, {},
+                                         QStringLiteral("injected"));
+      });
+    try {
+      km::platform::reorder_dbf_records(p, c.order);
+      ADD_FAILURE() << "the reorder went through";
+    } catch (const dbf_error& e) {
+      EXPECT_EQ(e.kind(), c.kind) << e.text().toStdString();
+    }
+    km::platform::set_file_fault_hook({});
+    EXPECT_EQ(km::test::hex(read_file(p)), km::test::hex(before));
+    EXPECT_EQ(leftovers(dir.path()), (QStringList{QStringLiteral("learn.dbf"), QStringLiteral("learn.dbt")}));
+  }
+}
+
+TEST_F(dbf_table_test, a_table_another_program_writes_is_not_reordered) {
+  const QString p = smit_jansen_botha().write(path("learn.dbf"));
+  const QByteArray before = read_file(p);
+  km::test::lock_holder holder(p);
+  ASSERT_TRUE(holder.locked());
+  try {
+    km::platform::reorder_dbf_records(p, {2, 0});
+    FAIL() << "a locked table was reordered";
+  } catch (const dbf_error& e) {
+    EXPECT_EQ(e.kind(), dbf_error_kind::in_use);
+  }
+  EXPECT_EQ(read_file(p), before);
 }
 
 TEST_F(dbf_table_test, a_new_table_has_a_header_and_end_marker_only) {

@@ -184,4 +184,49 @@ void rewrite_dbf_records(const QString& native_path, const dbf_record_change& ch
 
 void pack_dbf_table(const QString& native_path) { rewrite_dbf_records(native_path, {}); }
 
+void reorder_dbf_records(const QString& native_path, const std::vector<std::uint32_t>& live_order,
+                         const dbf_reorder_progress& progress) {
+  const dbf_table table(native_path, dbf_table::access::read_write);
+  const std::uint32_t count = table.record_count();
+  const qint64 length = table.header().record_length;
+  // Every record once, read in file order (the table reads through a
+  // window, so reading in the new order would read the file many times).
+  QByteArray source;
+  source.reserve(qint64(count) * length);
+  std::vector<bool> live(count);
+  std::uint32_t live_count = 0;
+  for (std::uint32_t r = 0; r < count; ++r) {
+    const char* data = table.record_data(r);
+    source.append(data, length);
+    live[r] = data[0] != '*';
+    live_count += live[r] ? 1 : 0;
+  }
+
+  const auto refuse = [&](const QString& why) {
+    throw dbf_error(dbf_error_kind::other,
+                    QStringLiteral("Cannot reorder table '%1': %2").arg(table.name(), why));
+  };
+  if (live_order.size() != live_count)
+    refuse(QStringLiteral("%1 records named for %2 live records").arg(live_order.size()).arg(live_count));
+  std::vector<bool> named(count);
+  for (const std::uint32_t r : live_order) {
+    if (r >= count || !live[r]) refuse(QStringLiteral("record %1 is not a live record").arg(qint64(r) + 1));
+    if (named[r]) refuse(QStringLiteral("record %1 is named twice").arg(qint64(r) + 1));
+    named[r] = true;
+  }
+
+  QByteArray records;
+  records.reserve(qint64(count) * length + 1);
+  std::uint32_t placed = 0;
+  for (std::uint32_t slot = 0; slot < count; ++slot) {
+    const std::uint32_t from = live[slot] ? live_order[placed] : slot;
+    records.append(source.constData() + qint64(from) * length, length);
+    if (!live[slot]) continue;
+    ++placed;
+    if (progress) progress(placed, live_count);
+  }
+  records.append(k_end_marker);
+  dbf_io::replace_files({{native_path, header_with(table, count) + records}});
+}
+
 }  // namespace km::platform

@@ -79,4 +79,17 @@ void rewrite_dbf_records(const QString& native_path, const dbf_record_change& ch
 // Removes the deleted records of the table (its memo file is kept as it is).
 void pack_dbf_table(const QString& native_path);
 
+// Puts the live records of the table in another order: the slots the live
+// records hold, taken in file order, receive the bytes of the records
+// live_order names (record numbers from 0, every live record once), while
+// deleted records keep their slots and bytes. The header stays as it was
+// but for the date of the last update (from the program clock); the memo
+// file is not touched, as the records keep their memo pointers. An order
+// that is not a permutation of the live records throws dbf_error other
+// before anything is written. progress(placed, total) is told as the live
+// records are placed.
+using dbf_reorder_progress = std::function<void(std::uint32_t placed, std::uint32_t total)>;
+void reorder_dbf_records(const QString& native_path, const std::vector<std::uint32_t>& live_order,
+                         const dbf_reorder_progress& progress = {});
+
 }  // namespace km::platform

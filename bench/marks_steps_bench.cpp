@@ -1,0 +1,132 @@
+// The table steps of the capture windows on a 2,000-learner combination:
+// choosing it (the backup of PUNTE1.DBF, then the rewrite of a table in
+// reverse name order into name order) and saving (every mark copied into an
+// OBE table that lacks half the learners), beside the floor of copying the
+// table file alone. Each round starts from fresh copies of the tables, made
+// outside the timing.
+#include <benchmark/benchmark.h>
+
+#include "bench_data_folder.h"
+#include "marks/marks_table_steps.h"
+#include "marks/marks_tables.h"
+#include "platform/dbase/data_control.h"
+#include "platform/dbase/dbf_rewrite.h"
+#include "platform/file_system.h"
+#include "platform/ui/grid/flex_grid.h"
+
+namespace {
+
+using km::field_ref;
+using km::platform::dbf_cell;
+using km::platform::Value;
+
+constexpr int learners = 2000;
+const QString data_folder = QStringLiteral("C:\\DATA");
+const QString punte = km::cycle_table_name(1);
+const QString obe = km::obe_table_name(1);
+const QString backup = km::cycle_backup_name(1);
+
+// A text field of the tables.
+km::platform::dbf_field text_field(const char* name, int width) { return {QLatin1String(name), 'C', width}; }
+
+QString cycle_mark(int r) {
+  return r % 50 == 0 ? QStringLiteral("A") : QString::number((r * 7) % 41) + QStringLiteral(".5");
+}
+
+struct folder : km::bench::bench_data_folder {
+  folder() {
+    // PUNTE1.DBF in reverse name order, every learner with a mark.
+    write_master(punte,
+                 {km::platform::dbf_field{QStringLiteral("EF_T_NR"), 'N', 8}, text_field("EF_NAME", 40),
+                  text_field("EF_PUNT", 5), text_field("EF_PS_VO", 4), text_field("EF_KLAS", 3)},
+                 [](int r) {
+                   const int n = learners - 1 - r;
+                   return std::vector<dbf_cell>{
+                       Value(double(10000000 + n)),
+                       Value(QStringLiteral("LEARNER %1").arg(n, 4, 10, QLatin1Char('0'))),
+                       Value(cycle_mark(n)), Value(QString()), Value(QStringLiteral("8A"))};
+                 });
+    // OBE_P1.DBF with every second learner, holding an older mark.
+    write_master(obe,
+                 {km::platform::dbf_field{QStringLiteral("EO_T_NR"), 'N', 8}, text_field("EO_NAME", 40),
+                  text_field("EO_PUNT", 5), text_field("EO_P_S", 2), text_field("EO_FE_1", 2),
+                  text_field("EO_FE_2", 2), text_field("EO_FE_3", 2), text_field("EO_FE_4", 2)},
+                 [](int r) {
+                   return r % 2 ? std::vector<dbf_cell>{}
+                                : std::vector<dbf_cell>{
+                                      Value(double(10000000 + r)),
+                                      Value(QStringLiteral("LEARNER %1").arg(r, 4, 10, QLatin1Char('0'))),
+                                      Value(QStringLiteral("1.0"))};
+                 });
+  }
+
+  template <class Row>
+  void write_master(const QString& name, const std::vector<km::platform::dbf_field>& fields, Row row) const {
+    const QString layout = master(name + QStringLiteral(".layout"));
+    km::platform::create_dbf_table(layout, fields);
+    std::vector<std::vector<dbf_cell>> rows;
+    for (int r = 0; r < learners; ++r)
+      if (auto cells = row(r); !cells.empty()) rows.push_back(std::move(cells));
+    km::platform::rebuild_dbf_table(master(name), layout, rows);
+  }
+};
+
+void open(km::platform::data_control& control, const QString& table) {
+  control.set_database_name(data_folder);
+  control.set_record_source(table);
+  control.refresh();
+}
+
+void choose_combination(benchmark::State& state) {
+  const folder f;
+  km::platform::data_control control;
+  km::platform::flex_grid grid;
+  for (auto _ : state) {
+    state.PauseTiming();
+    control.close_database();
+    f.fresh_copies({punte});
+    open(control, punte);
+    state.ResumeTiming();
+    const km::table_step saved = km::make_backup(data_folder, punte, backup);
+    const km::sort_result sorted = km::sort_table_by_name(control, grid, field_ref::at(1));
+    if (!saved.ok || !sorted.ok || !sorted.rewritten) state.SkipWithError("the steps did not do their work");
+  }
+  state.SetItemsProcessed(state.iterations() * learners);
+}
+BENCHMARK(choose_combination)->Unit(benchmark::kMillisecond);
+
+void save_into_obe(benchmark::State& state) {
+  const folder f;
+  km::platform::data_control from, to;
+  for (auto _ : state) {
+    state.PauseTiming();
+    from.close_database();
+    to.close_database();
+    f.fresh_copies({punte, obe});
+    open(from, punte);
+    open(to, obe);
+    state.ResumeTiming();
+    const km::copy_result r = km::copy_marks(from.recordset(), field_ref::at(0), field_ref::at(2),
+                                             to.recordset(), field_ref::named(QStringLiteral("EO_T_NR")),
+                                             field_ref::named(QStringLiteral("EO_PUNT")));
+    if (!r.ok || r.updated != learners / 2 || r.added != learners / 2)
+      state.SkipWithError("the copy did not do its work");
+  }
+  state.SetItemsProcessed(state.iterations() * learners);
+}
+BENCHMARK(save_into_obe)->Unit(benchmark::kMillisecond);
+
+// The floor: the table file copied, as the backup copies it, and nothing else.
+void copy_table_file(benchmark::State& state) {
+  const folder f;
+  f.fresh_copies({punte});
+  for (auto _ : state)
+    km::platform::copy_file(km::platform::join_win_path(data_folder, punte),
+                            km::platform::join_win_path(data_folder, backup), true);
+  state.SetItemsProcessed(state.iterations() * learners);
+}
+BENCHMARK(copy_table_file)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
