@@ -16,7 +16,6 @@
 #include "markbook/marks_dbf_record.h"
 #include "markbook/setup_file.h"
 #include "markbook/setup_finder.h"
-#include "markbook/window_parts.h"
 #include "platform/clock.h"
 #include "platform/date_time.h"
 #include "platform/dbase/data_control.h"
@@ -29,6 +28,7 @@
 #include "platform/win_path.h"
 #include "shell/menu_form.h"
 #include "shell/status_labels.h"
+#include "shell/window_parts.h"
 
 namespace km {
 

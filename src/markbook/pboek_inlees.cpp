@@ -31,7 +31,6 @@
 #include "markbook/open_books.h"
 #include "markbook/setup_file.h"
 #include "markbook/setup_finder.h"
-#include "markbook/window_parts.h"
 #include "platform/clock.h"
 #include "platform/date_time.h"
 #include "platform/dbase/data_control.h"
@@ -47,6 +46,7 @@
 #include "platform/win_path.h"
 #include "shell/menu_form.h"
 #include "shell/status_labels.h"
+#include "shell/window_parts.h"
 
 namespace km {
 

@@ -17,7 +17,6 @@
 #include "markbook/marks_dbf_record.h"
 #include "markbook/pboek_druk.h"
 #include "markbook/pboek_inlees.h"
-#include "markbook/window_parts.h"
 #include "platform/dbase/data_control.h"
 #include "platform/dbase/recordset_model.h"
 #include "platform/dialogs.h"
@@ -25,6 +24,7 @@
 #include "platform/ui/grid/bound_grid.h"
 #include "platform/ui/grid/flex_grid_view.h"
 #include "platform/ui/window_registry.h"
+#include "shell/window_parts.h"
 
 namespace km {
 

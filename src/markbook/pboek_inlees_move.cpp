@@ -7,8 +7,8 @@
 #include "common/shared_variables.h"
 #include "markbook/learner_move.h"
 #include "markbook/pboek_inlees.h"
-#include "markbook/window_parts.h"
 #include "platform/dialogs.h"
+#include "shell/window_parts.h"
 
 namespace km {
 

@@ -30,7 +30,6 @@
 #include "markbook/setup_file.h"
 #include "markbook/setup_finder.h"
 #include "markbook/setup_grid_rows.h"
-#include "markbook/window_parts.h"
 #include "platform/clock.h"
 #include "platform/date_time.h"
 #include "platform/dialogs.h"
@@ -44,6 +43,7 @@
 #include "platform/value.h"
 #include "shell/menu_form.h"
 #include "shell/status_labels.h"
+#include "shell/window_parts.h"
 
 namespace km {
 

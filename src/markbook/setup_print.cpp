@@ -2,7 +2,6 @@
 
 #include "common/language_text.h"
 #include "common/shared_variables.h"
-#include "markbook/report_pages.h"
 #include "platform/dialogs.h"
 #include "platform/platform_error.h"
 #include "platform/ui/printer/printer_object.h"
@@ -11,6 +10,7 @@
 #include "printing/print_job_start.h"
 #include "printing/print_variables.h"
 #include "printing/report_header.h"
+#include "printing/report_pages.h"
 
 namespace km {
 

@@ -6,11 +6,10 @@
 #include "common/shared_variables.h"
 #include "common/text_routines.h"
 #include "markbook/book_table.h"
-#include "markbook/report_pages.h"
 #include "markbook/setup_finder.h"
 #include "markbook/symbol_distribution.h"
 #include "markbook/symbol_table.h"
-#include "markbook/window_parts.h"
+#include "markbook/task_legend_print.h"
 #include "platform/dbase/data_control.h"
 #include "platform/dialogs.h"
 #include "platform/platform_error.h"
@@ -18,6 +17,8 @@
 #include "printing/print_job_end.h"
 #include "printing/print_job_start.h"
 #include "printing/print_variables.h"
+#include "printing/report_pages.h"
+#include "shell/window_parts.h"
 
 namespace km {
 

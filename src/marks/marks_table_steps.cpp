@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "common/mark_text.h"
+#include "common/shared_variables.h"
 #include "common/text_routines.h"
 #include "marks/marks_messages.h"
 #include "platform/cp1252.h"
@@ -220,6 +221,9 @@ copy_result copy_marks(platform::recordset& from, const field_ref& from_number, 
     }
 
     for (const copied& c : marks) {
+      // The shared learner number of the record being copied, for whoever
+      // reads it; matching uses the exact number.
+      g_current_t_nr = float(c.number);
       if (const auto found = position_of.find(c.number); found != position_of.end()) {
         to.set_absolute_position(found->second);
         to.edit();

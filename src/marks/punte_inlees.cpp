@@ -20,7 +20,6 @@
 #include "common/table_messages.h"
 #include "common/text_routines.h"
 #include "common/window_placement.h"
-#include "markbook/window_parts.h"
 #include "marks/mark_values.h"
 #include "marks/marks_messages.h"
 #include "marks/marks_table_steps.h"
@@ -44,6 +43,7 @@
 #include "shell/startup.h"
 #include "shell/status_labels.h"
 #include "shell/user_info.h"
+#include "shell/window_parts.h"
 
 namespace km {
 
@@ -184,8 +184,7 @@ void punte_inlees::on_load() {
   vak_grid_->setFixedHeight(
       platform::twips_to_pixels(std::min(subject_row_twips * std::max(rows, 1), subject_list_max_twips)));
   vak_grid_->raise();
-  for (const char* name : {"marks_save", "marks_undo", "marks_print", "paste_into_flex"})
-    control<QPushButton>(QLatin1String(name))->setEnabled(false);
+  show_subject_list();
 
   // The data folder goes into user_info.txt, the list settings kept. A
   // folder that cannot be written is passed over.
@@ -423,6 +422,9 @@ bool punte_inlees::on_key_down(QKeyEvent*) {
 
 void punte_inlees::show_subject_list() {
   open_ = false;
+  // Nothing is left to save, undo, print or paste until the next choice.
+  for (const char* name : {"marks_save", "marks_undo", "marks_print", "paste_into_flex"})
+    control<QPushButton>(QLatin1String(name))->setEnabled(false);
   pnt_grid_->hide();
   vak_grid_->show();
   vak_grid_->raise();

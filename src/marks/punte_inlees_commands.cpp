@@ -12,8 +12,6 @@
 #include "common/shared_variables.h"
 #include "common/table_messages.h"
 #include "common/text_routines.h"
-#include "markbook/report_pages.h"
-#include "markbook/window_parts.h"
 #include "marks/mark_list.h"
 #include "marks/mark_values.h"
 #include "marks/marks_messages.h"
@@ -33,6 +31,8 @@
 #include "printing/print_job_end.h"
 #include "printing/print_job_start.h"
 #include "printing/print_variables.h"
+#include "printing/report_pages.h"
+#include "shell/window_parts.h"
 
 namespace km {
 

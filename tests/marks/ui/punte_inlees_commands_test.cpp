@@ -118,11 +118,34 @@ TEST_F(punte_inlees_commands_test, a_save_without_its_obe_table_says_so_and_goes
   dialogs.verify();
   EXPECT_FALSE(window->combination_open());
   EXPECT_EQ(column(QStringLiteral("PUNTE1.DBF"), 2), (QStringList{"25.0", "A", "20.0", "0.3", "50.0"}));
-  // Undo, print and scaling do nothing in the list.
+  // Undo, print, paste and scaling do nothing in the list.
   window->marks_undo_Click();
   window->marks_print_Click();
+  window->paste_into_flex_Click();
   window->punte_inlees_gem_Click();
-  EXPECT_FALSE(find_control_as<QPushButton>(window, QStringLiteral("marks_save"))->isEnabled());
+  for (const char* name : {"marks_save", "marks_undo", "marks_print", "paste_into_flex"})
+    EXPECT_FALSE(find_control_as<QPushButton>(window, QLatin1String(name))->isEnabled()) << name;
+}
+
+TEST_F(punte_inlees_commands_test, a_command_first_finishes_the_open_edit) {
+  put_five_learners(50);
+  open();
+  choose(QString(), QStringLiteral("50"));
+  const QByteArray before = bytes(QStringLiteral("PUNTE1.DBF"));
+  // A refused text stops the save with its message; the editor stays.
+  grid()->set_current(2, 2);
+  grid()->start_edit(true, QStringLiteral("abc"));
+  dialogs.expect_message(QStringLiteral("Marks can only be ' ', 'A', 'a' or 0-50"));
+  window->marks_save_Click();
+  dialogs.verify();
+  EXPECT_TRUE(window->combination_open());
+  EXPECT_TRUE(grid()->editing());
+  // An accepted text is written before the command runs.
+  grid()->editor()->setText(QStringLiteral("30"));
+  exit_saving();
+  EXPECT_EQ(column(QStringLiteral("PUNTE1.DBF"), 2), (QStringList{"25.0", "A", "30.0", "0.3", "50.0"}));
+  EXPECT_EQ(column(QStringLiteral("OBE_P1.DBF"), 2).last(), QStringLiteral("30.0"));
+  EXPECT_NE(bytes(QStringLiteral("PUNTE1.DBF")), before);
 }
 
 TEST_F(punte_inlees_commands_test, the_choice_sorts_by_name_and_undo_restores_the_backup_prepared_again) {

@@ -1,5 +1,5 @@
 #pragma once
-// Pieces the mark-book windows build alike: named labels and buttons, the
+// Pieces the work windows build alike: named labels and buttons, the
 // status panel with the date, the clock and the version, and the critical
 // message with an OK button.
 #include <QString>

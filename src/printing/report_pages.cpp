@@ -1,4 +1,4 @@
-#include "markbook/report_pages.h"
+#include "printing/report_pages.h"
 
 #include <QStringList>
 #include <algorithm>
@@ -6,7 +6,6 @@
 #include "common/language_text.h"
 #include "common/shared_variables.h"
 #include "common/text_routines.h"
-#include "markbook/print_legend.h"
 #include "platform/dialogs.h"
 #include "platform/platform_error.h"
 #include "platform/ui/grid/flex_grid.h"
@@ -44,28 +43,6 @@ void print_report_pages(platform::flex_grid& grid, const QString& title, const Q
     if (g_export_excel) return;  // the export took the whole grid
     close_page_with_continuation_mark(style.mark);
   }
-}
-
-void print_task_legend(const setup_rows& rows) {
-  if (g_export_excel) {
-    platform::worksheet* sheet = current_excel_sheet();
-    if (!sheet) return;
-    // g_excel_row is the first row after the grid: leave one empty row. The
-    // entries are padded to the longest, so nothing is cut.
-    int width = 0;
-    for (const QString& entry : legend_entries(rows)) width = std::max(width, int(entry.size()) + 2);
-    int row = std::max<int>(g_excel_row, 1) + 1;
-    for (const QString& line : legend_lines(rows, width)) sheet->set_text(row++, 1, trim_blanks(line));
-    g_excel_row = row;
-    return;
-  }
-  platform::printer_object& printer = platform::printer();
-  printer.set_current_y(printer.current_y() + 2);
-  printer.set_current_x(0);
-  const double quarter = (printer.scale_width() - 4) / 4;
-  const double character = printer.text_width(QStringLiteral("0"));
-  const int width = character > 0 ? std::max(1, int(quarter / character)) : 1;
-  for (const QString& line : legend_lines(rows, width)) printer.print(line);
 }
 
 void report_print_error(const platform::platform_error& e) {

@@ -1,10 +1,8 @@
 #pragma once
-// How the mark-book prints (the book, the merit list, the symbol
-// distribution and the set-up) lay their grids out over pages, and the
-// legend under the book and the symbol distribution.
+// How the reports of the work windows (the mark book, the merit list, the
+// symbol distribution, the set-up and the mark lists) lay their grids out
+// over pages.
 #include <QString>
-
-#include "markbook/pboek_setup_line.h"
 
 namespace km {
 
@@ -33,17 +31,11 @@ void close_page_with_continuation_mark(continuation_mark mark = continuation_mar
 void print_report_pages(platform::flex_grid& grid, const QString& title, const QString& paper,
                         const report_page_style& style = {});
 
-// The legend of the named task rows below the grid just printed: four
-// entries a line, each a quarter of the usable width in characters of the
-// font the grid left behind. In an export the lines go into the worksheet,
-// starting two rows below the grid.
-void print_task_legend(const setup_rows& rows);
-
 // The message of a print that failed in the platform's printer.
 void report_print_error(const platform::platform_error& e);
 
 // Moves the print position down by two units before the job is ended, as
-// every mark-book print does (nothing in an export).
+// the reports do (nothing in an export).
 void step_below_report();
 
 // A closing line below the report: two units down on the printer, or two

@@ -1,4 +1,4 @@
-#include "markbook/window_parts.h"
+#include "shell/window_parts.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
