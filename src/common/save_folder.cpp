@@ -1,8 +1,13 @@
 #include "common/save_folder.h"
 
+#include <QByteArray>
+#include <QFile>
+#include <QFileInfo>
+
 #include "common/folder_path.h"
 #include "platform/file_error.h"
 #include "platform/file_system.h"
+#include "platform/win_path.h"
 
 namespace km {
 
@@ -17,6 +22,14 @@ QString numbered_name(const QString& file_name, int n) {
   const QString suffix = QStringLiteral("_") + QString::number(n);
   if (dot <= 0) return file_name + suffix;
   return file_name.left(dot) + suffix + file_name.mid(dot);
+}
+
+// The whole content of a file; a file that cannot be read is an error.
+QByteArray file_bytes(const QString& win_path) {
+  QFile file(platform::to_native_path(win_path));
+  if (!file.open(QIODevice::ReadOnly))
+    throw platform::file_error(platform::file_error::kind::permission_denied, win_path, file.errorString());
+  return file.readAll();
 }
 
 }  // namespace
@@ -58,9 +71,39 @@ void copy_into_save_folder(const QString& folder, const QString& file_name) {
   }
 }
 
+void copy_group_into_save_folder(const QString& folder, const QStringList& file_names) {
+  using platform::file_error;
+  // Each name as the folder spells it, for those that are there.
+  QStringList present;
+  for (const QString& name : file_names) {
+    const QString file = file_in_folder(folder, name);
+    if (!platform::file_exists(file)) continue;
+    const QString native = platform::to_native_path(file);
+    present << (native.isEmpty() ? name : QFileInfo(native).fileName());
+  }
+  if (present.isEmpty()) return;
+  const QString save = save_folder_of(folder);
+  if (!platform::folder_exists(save)) platform::create_folder(save);
+  keep_earlier_copies(save, present);
+  for (const QString& name : present) {
+    const QString source = file_in_folder(folder, name);
+    const QString copy = file_in_folder(save, name);
+    platform::copy_file(source, copy, false);
+    if (file_bytes(copy) != file_bytes(source))
+      throw file_error(file_error::kind::other, copy, QStringLiteral("the copy differs from its source"));
+  }
+}
+
+void move_group_into_save_folder(const QString& folder, const QStringList& file_names) {
+  copy_group_into_save_folder(folder, file_names);
+  for (const QString& name : file_names) {
+    const QString file = file_in_folder(folder, name);
+    if (platform::file_exists(file)) platform::delete_file(file, true);
+  }
+}
+
 void move_into_save_folder(const QString& folder, const QString& file_name) {
-  copy_into_save_folder(folder, file_name);
-  platform::delete_file(file_in_folder(folder, file_name), true);
+  move_group_into_save_folder(folder, {file_name});
 }
 
 void remove_keeping_copy(const QString& folder, const QString& file_name) {

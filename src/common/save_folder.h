@@ -18,12 +18,21 @@ QString save_folder_of(const QString& folder);
 // platform::file_error when a step fails.
 void copy_into_save_folder(const QString& folder, const QString& file_name);
 
-// Moves folder\file_name into folder\save\file_name (the save folder is
-// created when missing; an older copy there is kept under a numbered name).
-// The original is deleted only after its copy has been made and found to be
-// of the same length. Throws platform::file_error when a step fails; the
-// original is then still in place.
+// Moves folder\file_name into folder\save\file_name: the group move of
+// one name. Throws platform::file_error when a step fails; the original is
+// then still in place.
 void move_into_save_folder(const QString& folder, const QString& file_name);
+
+// The same for files that belong together (a table and its memo file):
+// of the names given, those in the folder (a missing one is passed over)
+// are copied into folder\save under one number for their earlier copies,
+// and each copy is compared with its source byte for byte. The group move
+// deletes the sources (read-only ones too) only when every copy is
+// identical; when anything fails, no source is deleted and the failure is
+// thrown as platform::file_error. The copy takes each file's name as it
+// stands in the folder.
+void copy_group_into_save_folder(const QString& folder, const QStringList& file_names);
+void move_group_into_save_folder(const QString& folder, const QStringList& file_names);
 
 // Takes folder\file_name out of the folder: an empty file is deleted, a file
 // that holds anything is moved into the save folder as above. Nothing is
