@@ -17,12 +17,17 @@ QString undo_question() {
                      u"'UNDO' reset marks to previous values!");
 }
 
-QString paste_warning() {
+QString paste_warning(paste_wording wording) {
+  const bool outcomes = wording == paste_wording::outcomes;
   const QStringList afrikaans{
-      QStringLiteral("Hierdie funksie sal blindweg enige inligting wat in die Windows 'clipboard' is"),
+      outcomes
+          ? QStringLiteral(
+                "Hierdie funksie sal blindelings enige inligting wat in die Windows 'clipboard' is")
+          : QStringLiteral("Hierdie funksie sal blindweg enige inligting wat in die Windows 'clipboard' is"),
       QStringLiteral("as punte in die puntelêer 'paste'. Dit is UITERS belangrik dat"),
       QStringLiteral("u seker maak dat u nie hierdie funksie doen as die data in die 'clipboard' nie"),
-      QStringLiteral("in PRESIES dieselfde volgorde as die leerders op die skerm is."),
+      outcomes ? QStringLiteral("in PRESIES dieselfde volgorde as die leerders op die skerm is nie.")
+               : QStringLiteral("in PRESIES dieselfde volgorde as die leerders op die skerm is."),
       QString(),
       QStringLiteral("Hierdie funksie het geen validasie nie en sal alle punte op die"),
       QStringLiteral("matriks OORSKRYF (oorweeg LEERDERVOLGORDE en VAKTOTAAL)"),

@@ -7,8 +7,9 @@
 namespace km {
 
 // Seven lines joined by CR LF, with an empty line after the fourth and the
-// sixth.
-QString paste_warning();
+// sixth. The outcomes-based window words two Afrikaans lines its own way.
+enum class paste_wording { marks, outcomes };
+QString paste_warning(paste_wording wording = paste_wording::marks);
 QString undo_question();
 
 }  // namespace km

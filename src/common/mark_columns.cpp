@@ -21,14 +21,21 @@ std::vector<std::optional<QString>> scale_marks(const std::vector<std::optional<
   return scaled;
 }
 
-QStringList pasted_marks(const QString& clipboard, int learners) {
+QStringList pasted_values(const QString& clipboard, int learners) {
   static const QRegularExpression line_end(QStringLiteral("\r\n|\r|\n"));
   QStringList lines = clipboard.split(line_end);
   if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();  // a final line end
-  QStringList marks;
+  QStringList values;
   for (const QString& line : lines) {
-    if (marks.size() >= learners) break;
-    const QString cell = trim_blanks(line.section(QLatin1Char('\t'), 0, 0));
+    if (values.size() >= learners) break;
+    values << trim_blanks(line.section(QLatin1Char('\t'), 0, 0));
+  }
+  return values;
+}
+
+QStringList pasted_marks(const QString& clipboard, int learners) {
+  QStringList marks;
+  for (const QString& cell : pasted_values(clipboard, learners)) {
     if (cell.isEmpty())
       marks << QString();
     else if (cell == QStringLiteral("A") || cell == QStringLiteral("a"))

@@ -15,6 +15,11 @@ namespace km {
 std::vector<std::optional<QString>> scale_marks(const std::vector<std::optional<QString>>& marks,
                                                 double total, double current_average, double new_average);
 
+// The values of a pasted clipboard, one per line (lines end at CR LF, CR
+// or LF; a final line end adds no line): the part before the first tab of
+// each line, trimmed. Lines beyond the learners are dropped.
+QStringList pasted_values(const QString& clipboard, int learners);
+
 // The marks of a pasted clipboard, one per line (lines end at CR LF, CR or
 // LF; a final line end adds no line), the part before the first tab of each
 // line: blank gives the empty mark, "A" and "a" stay, anything else

@@ -12,6 +12,7 @@
 
 #include "common/file_number_pool.h"
 #include "common/idle_clock.h"
+#include "common/language_text.h"
 #include "common/mark_columns.h"
 #include "common/open_combinations.h"
 #include "common/shared_variables.h"
@@ -124,6 +125,16 @@ void capture_form::lay_out_middle(QVBoxLayout* column) {
   column->addWidget(progress_);
 }
 
+void capture_form::add_capture_buttons(QVBoxLayout* column, std::function<void()> print,
+                                       std::function<void()> paste) {
+  column->addLayout(make_button_bar(*this, {{"marks_save", [this] { marks_save_Click(); }},
+                                            {"marks_undo", [this] { marks_undo_Click(); }},
+                                            {"marks_print", std::move(print)},
+                                            {"paste_into_flex", std::move(paste)},
+                                            {"marks_calculator", [this] { marks_calculator_Click(); }},
+                                            {"marks_exit", [this] { marks_exit_Click(); }}}));
+}
+
 platform::flex_grid& capture_form::print_grid() const { return drk_grid_->grid(); }
 
 platform::recordset& capture_form::captured_set() const { return captured_->recordset(); }
@@ -190,6 +201,21 @@ bool capture_form::open_table(platform::data_control& control, const QString& ta
   if (control.recordset().field_count() < least_fields) {
     control.close_database();
     show_critical(too_few_fields_message(table));
+    return false;
+  }
+  return true;
+}
+
+bool capture_form::open_with_backup(int least_fields) {
+  if (!open_table(*captured_, table_name_, least_fields)) return false;
+  const table_step backup = make_backup(g_data_folder, table_name_, backup_name_);
+  if (!backup.ok) {
+    captured_->close_database();
+    show_critical(backup.message);
+    return false;
+  }
+  if (captured_set().record_count() == 0) {
+    captured_->close_database();  // an empty table: nothing to capture
     return false;
   }
   return true;
@@ -363,6 +389,37 @@ void capture_form::marks_undo_Click() {
   open_ = false;
   clear_figures();
   if (!prepare_capture()) show_subject_list();
+}
+
+void capture_form::set_capture_texts(const char16_t* paste_tip_af, const char16_t* paste_tip_en) {
+  set_button_texts(
+      this,
+      {{"marks_calculator", u"SAKREKENAAR", u"CALCULATOR", u" Gebruik SAKREKENAAR ", u" Use CALCULATOR "},
+       {"marks_undo", u"UNDO", u"UNDO", u" 'UNDO' = Herstel punte soos voor veranderings ",
+        u" UNDO = Reset marks to before changes "},
+       {"marks_save", u"SKRYF", u"WRITE", u" SKRYF = Stoor punte in punteleêrs ",
+        u" WRITE = Store marks to file "},
+       {"marks_print", u"DRUK", u"PRINT", u" DRUK = Druk 'n Puntelys ", u" PRINT = Print a Mark list "},
+       {"paste_into_flex", u"'PASTE'", u"'PASTE'", paste_tip_af, paste_tip_en},
+       {"marks_exit", u"EXIT", u"EXIT", u"EXIT", u"EXIT"}});
+  average_label_->setToolTip(
+      in_language(u" Doen VERSKALINGS (punte aanpassing volgens gemiddeld verskaf) ... ",
+                  u" Do SCALING (marks adjusted according to given average) ... "));
+}
+
+void capture_form::marks_exit_Click() {
+  if (!finish_edit()) return;
+  if (!open_) {
+    platform::unload_form(this);
+    platform::show_form(QStringLiteral("punte_menu1"));
+    return;
+  }
+  save_marks();
+  // The list now shows the saved marks, relative to the subject total.
+  if (!list_printed_ && platform::message_box(print_list_question(), platform::msg_buttons::yes_no) ==
+                            platform::msg_answer::yes)
+    print_saved_list();
+  close_tables();
 }
 
 void capture_form::marks_calculator_Click() {

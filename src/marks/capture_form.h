@@ -11,6 +11,7 @@
 // events do.
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -50,6 +51,9 @@ class capture_form : public platform::form {
   void marks_save_Click();
   void marks_undo_Click();
   void marks_calculator_Click();
+  // EXIT: with a combination open, the save and the question whether to
+  // print a mark list (when none was printed); else the window closes.
+  void marks_exit_Click();
   void Timer1_Timer();
 
   // The window state (for tests).
@@ -80,7 +84,15 @@ class capture_form : public platform::form {
   // Everything a capture needs after the backup (and again after an
   // undo): the name order, the grid, the figures. False when it failed.
   virtual bool prepare_capture() = 0;
+  // The mark list after the save, against the subject total.
+  virtual void print_saved_list() = 0;
 
+  // The captions and tool tips of the buttons and the average label, with
+  // the paste button's tip (none when null).
+  void set_capture_texts(const char16_t* paste_tip_af, const char16_t* paste_tip_en);
+
+  // The row of buttons at the foot, with the window's own print and paste.
+  void add_capture_buttons(QVBoxLayout* column, std::function<void()> print, std::function<void()> paste);
   // The labels, the status panel and the subject list at load.
   void load_common(const QString& caption);
   // The marks grid and the hidden helpers in the window's middle, the
@@ -94,6 +106,10 @@ class capture_form : public platform::form {
   // Opens the table on the control, refusing one with fewer fields than
   // the grid binds; false after telling the user.
   bool open_table(platform::data_control& control, const QString& table, int least_fields);
+  // Opens the captured table, copies it to its backup and tells whether it
+  // holds records; false (the table closed, nothing changed) after telling
+  // the user why it cannot be captured.
+  bool open_with_backup(int least_fields);
   // The name order of the captured table, with the progress bar.
   bool sort_captured_table();
   // Marks the combination open and registered, and the commands usable.
@@ -113,7 +129,7 @@ class capture_form : public platform::form {
   // tables stay open for a mark list printed from the exit.
   void save_marks();
   void close_tables();
-  void show_subject_list();
+  virtual void show_subject_list();
   // The marks of the captured table as the grid shows them.
   QString mark_at(qint64 position) const;
   platform::recordset& captured_set() const;

@@ -12,8 +12,8 @@ const QString crlf = QStringLiteral("\r\n");
 
 }  // namespace
 
-QString input_total_prompt(const QString& subject_total) {
-  return in_language(u"INLEESTOTAAL", u"INPUT TOTAL") + crlf + crlf +
+QString input_total_prompt(const QString& subject_total, const QString& line_break) {
+  return in_language(u"INLEESTOTAAL", u"INPUT TOTAL") + line_break + line_break +
          in_language(u"[ VAKTOTAAL = ", u"[ SUBJECT TOTAL = ") + subject_total + QStringLiteral(" ]");
 }
 
@@ -26,13 +26,18 @@ QString effort_keys_question() {
   return in_language(u"GAAN U PRESTASIESLEUTELS OOK INLEES ?", u"ARE YOU GOING TO INPUT EFFORT KEYS ALSO ?");
 }
 
-QString scaling_prompt(const QString& average) {
-  return in_language(u"Huidige gemiddeld ", u"Current average ") + average + crlf + crlf +
+QString scaling_prompt(const QString& average, const QString& line_break) {
+  return in_language(u"Huidige gemiddeld ", u"Current average ") + average + line_break + line_break +
          in_language(u"Nuwe gemiddeld ...", u"New average ...");
 }
 
 QString print_list_question() {
   return in_language(u"WIL U 'N PUNTELYS DRUK ?", u"DO YOU WANT TO PRINT A MARK LIST ?");
+}
+
+QString obe_undo_question() {
+  return in_language(u"'UNDO' sal punte na vorige waardes herstel!",
+                     u"'UNDO' will reset marks to previous values!");
 }
 
 QString backup_failed_message(const QString& backup) {

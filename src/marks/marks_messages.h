@@ -7,14 +7,18 @@
 
 namespace km {
 
-// "INPUT TOTAL", two line breaks, "[ SUBJECT TOTAL = " st " ]".
-QString input_total_prompt(const QString& subject_total);
+// "INPUT TOTAL", two line breaks (CR LF each, or as given),
+// "[ SUBJECT TOTAL = " st " ]".
+QString input_total_prompt(const QString& subject_total, const QString& line_break = QStringLiteral("\r\n"));
 // "Busy converting marks from " from " to " to "!".
 QString converting_message(const QString& from, const QString& to);
 QString effort_keys_question();
 // "Current average " avg, two line breaks, "New average ...".
-QString scaling_prompt(const QString& average);
+QString scaling_prompt(const QString& average, const QString& line_break = QStringLiteral("\r\n"));
 QString print_list_question();
+
+// The outcomes-based window's own undo question.
+QString obe_undo_question();
 
 // The refusals of the table steps.
 QString backup_failed_message(const QString& backup);

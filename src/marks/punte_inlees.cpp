@@ -48,12 +48,8 @@ void punte_inlees::build_controls() {
   auto* column = new QVBoxLayout(this);
   add_window_heading(this, column, QStringLiteral("vak_ops"), {"ops_ops1", "dir_disp", "ops_totale"});
   lay_out_middle(column);
-  column->addLayout(make_button_bar(*this, {{"marks_save", [this] { marks_save_Click(); }},
-                                            {"marks_undo", [this] { marks_undo_Click(); }},
-                                            {"marks_print", [this] { marks_print_Click(); }},
-                                            {"paste_into_flex", [this] { paste_into_flex_Click(); }},
-                                            {"marks_calculator", [this] { marks_calculator_Click(); }},
-                                            {"marks_exit", [this] { marks_exit_Click(); }}}));
+  add_capture_buttons(
+      column, [this] { marks_print_Click(); }, [this] { paste_into_flex_Click(); });
   model_->set_validator([this](int row, int col, QString& text) {
     return col != mark_column || validate_mark(row, text);  // the code column is stored as typed
   });
@@ -68,19 +64,7 @@ void punte_inlees::build_controls() {
 
 void punte_inlees::set_texts() {
   set_caption(in_language(u"PUNTE INLEES", u"MARKS INPUT"));
-  set_button_texts(
-      this,
-      {{"marks_calculator", u"SAKREKENAAR", u"CALCULATOR", u" Gebruik SAKREKENAAR ", u" Use CALCULATOR "},
-       {"marks_undo", u"UNDO", u"UNDO", u" 'UNDO' = Herstel punte soos voor veranderings ",
-        u" UNDO = Reset marks to before changes "},
-       {"marks_save", u"SKRYF", u"WRITE", u" SKRYF = Stoor punte in punteleêrs ",
-        u" WRITE = Store marks to file "},
-       {"marks_print", u"DRUK", u"PRINT", u" DRUK = Druk 'n Puntelys ", u" PRINT = Print a Mark list "},
-       {"paste_into_flex", u"'PASTE'", u"'PASTE'", nullptr, nullptr},
-       {"marks_exit", u"EXIT", u"EXIT", u"EXIT", u"EXIT"}});
-  average_label_->setToolTip(
-      in_language(u" Doen VERSKALINGS (punte aanpassing volgens gemiddeld verskaf) ... ",
-                  u" Do SCALING (marks adjusted according to given average) ... "));
+  set_capture_texts(nullptr, nullptr);
 }
 
 void punte_inlees::on_load() {
@@ -126,17 +110,7 @@ void punte_inlees::choose_subject(int row) {
   control<QLabel>(QStringLiteral("ops_totale"))
       ->setText(plain_number(subject_total_) + QStringLiteral(" -- ") + plain_number(input_total_));
 
-  if (!open_table(*captured_, table_name_, bound_fields)) return;
-  const table_step backup = make_backup(g_data_folder, table_name_, backup_name_);
-  if (!backup.ok) {
-    captured_->close_database();
-    show_critical(backup.message);
-    return;
-  }
-  if (captured_set().record_count() == 0) {
-    captured_->close_database();
-    return;
-  }
+  if (!open_with_backup(bound_fields)) return;
   clear_figures();
   if (input_total_ != subject_total_) tell_converting(subject_total_, input_total_);
   with_effort_keys_ = platform::message_box(effort_keys_question(), msg_buttons::yes_no) == msg_answer::yes;

@@ -23,7 +23,6 @@ class punte_inlees : public capture_form {
   void pnt_grid_HeadClick(int column);
   void paste_into_flex_Click();
   void marks_print_Click();
-  void marks_exit_Click();
 
   bool with_effort_keys() const { return with_effort_keys_; }
 
@@ -32,6 +31,7 @@ class punte_inlees : public capture_form {
   QString undo_text() const override;
   QString scaling_text(double average) const override;
   bool prepare_capture() override;
+  void print_saved_list() override;
 
  private:
   void build_controls();

@@ -95,18 +95,6 @@ void punte_inlees::print_mark_list(bool by_mark, double total) {
   end_print_job(false, false);
 }
 
-void punte_inlees::marks_exit_Click() {
-  if (!finish_edit()) return;
-  if (!open_) {
-    platform::unload_form(this);
-    platform::show_form(QStringLiteral("punte_menu1"));
-    return;
-  }
-  save_marks();
-  // The list now shows the saved marks, relative to the subject total.
-  if (!list_printed_ && platform::message_box(print_list_question(), msg_buttons::yes_no) == msg_answer::yes)
-    print_mark_list(false, subject_total_);
-  close_tables();
-}
+void punte_inlees::print_saved_list() { print_mark_list(false, subject_total_); }
 
 }  // namespace km

@@ -11,6 +11,7 @@
 #include <stdexcept>
 
 #include "platform/ui/caption_width.h"
+#include "platform/ui/grid/bound_grid.h"
 #include "platform/ui/grid/flex_grid_view.h"
 
 namespace km::test {
@@ -88,6 +89,14 @@ namespace km::test {
            << "the caption needs " << platform::width_for_caption(window->windowTitle())
            << " pixels, the window is " << shown.width();
   return ::testing::AssertionSuccess();
+}
+
+void type_into_cell(platform::bound_grid* grid, int row, int col, const QString& text) {
+  grid->set_current(row, col);
+  grid->current_view()->setFocus();
+  QTest::keyClicks(grid->current_view(), text.left(1));
+  if (text.size() > 1 && grid->editor()) QTest::keyClicks(grid->editor(), text.mid(1));
+  if (grid->editor()) QTest::keyClick(grid->editor(), Qt::Key_Return);
 }
 
 }  // namespace km::test

@@ -15,6 +15,10 @@ namespace km::platform {
 class flex_grid;
 }  // namespace km::platform
 
+namespace km::platform {
+class bound_grid;
+}
+
 namespace km::test {
 
 // The control of this objectName under root (root itself when it has the
@@ -58,6 +62,10 @@ void press_key(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::N
 // size it shows with: centred across the screen, its middle 480 twips
 // (32 pixels) above the screen's middle; and wide enough for its caption.
 ::testing::AssertionResult placed_as_centred(const QWidget* window);
+
+// Types into a cell of a bound grid and ends with Enter, as a teacher
+// does: the first key starts the edit, the rest go into the editor.
+void type_into_cell(platform::bound_grid* grid, int row, int col, const QString& text);
 
 // Lets the event loop run: posted events, deferred deletions, zero-time
 // timers. Takes no real time beyond the work itself.

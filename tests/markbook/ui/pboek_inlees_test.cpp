@@ -58,13 +58,7 @@ class pboek_inlees_test : public pboek_opstel_test {
   }
   platform::bound_grid* grid() const { return capture->capture_grid(); }
   QString cell(int r, int c) const { return grid()->model()->data(grid()->model()->index(r, c)).toString(); }
-  void type_into(int row, int col, const QString& text) {
-    grid()->set_current(row, col);
-    grid()->current_view()->setFocus();
-    QTest::keyClicks(grid()->current_view(), text.left(1));
-    if (text.size() > 1) QTest::keyClicks(grid()->editor(), text.mid(1));
-    QTest::keyClick(grid()->editor(), Qt::Key_Return);
-  }
+  void type_into(int row, int col, const QString& text) { type_into_cell(grid(), row, col, text); }
   int learners() const { return int(sample_learners_of(sample_combinations()[0]).size()); }
 
   pboek_inlees* capture = nullptr;

@@ -6,10 +6,10 @@
 
 #include "common/capture_messages.h"
 #include "common/open_combinations.h"
+#include "marks_window_fixture.h"
 #include "platform/ui/printer/pdf_device.h"
 #include "printing/poppler_tools.h"
 #include "printing/print_messages.h"
-#include "punte_inlees_fixture.h"
 #include "shell/idle_watch.h"
 
 namespace km::test {

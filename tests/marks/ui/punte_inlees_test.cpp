@@ -5,7 +5,7 @@
 #include <QPushButton>
 
 #include "common/open_combinations.h"
-#include "punte_inlees_fixture.h"
+#include "marks_window_fixture.h"
 #include "shell/user_info.h"
 
 namespace km::test {
@@ -252,14 +252,7 @@ TEST_F(punte_inlees_test, a_choice_is_refused_without_changing_anything) {
 
   // Held open by another capture window.
   put_five_learners(50);
-  register_open(open_kind::combination, g_data_folder, 1);
-  dialogs
-      .expect_message(QStringLiteral("THIS SUBJECT IS ALREADY OPEN IN ANOTHER WINDOW ... CLOSE IT FIRST !"))
-      .icon(msg_icon::critical);
-  window->choose_subject(0);
-  dialogs.verify();
-  EXPECT_FALSE(window->combination_open());
-  unregister_open(open_kind::combination, g_data_folder, 1);
+  expect_choice_refused_as_held_open();
 }
 
 TEST_F(punte_inlees_test, a_backup_that_cannot_be_made_opens_nothing) {

@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -64,6 +65,8 @@ void bound_grid::set_model(recordset_model* model) {
   frozen_view_->setModel(model);
   scrolling_view_->setModel(model);
   scrolling_view_->setSelectionModel(frozen_view_->selectionModel());
+  connect(frozen_view_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+          [this](const QModelIndex& now) { emit current_changed(now.row(), now.column()); });
   connect(model, &QAbstractItemModel::modelReset, this, [this] { apply_columns(); });
   apply_columns();
 }

@@ -75,6 +75,8 @@ class bound_grid : public QWidget {
   void head_click(int column);
   // An edit was written (after the validator accepted it).
   void cell_committed(int row, int column);
+  // The current cell moved.
+  void current_changed(int row, int column);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,5 +1,5 @@
 #pragma once
-// The cycle-marks capture window on a data folder C:\DATA that holds one
+// The capture windows on a data folder C:\DATA that holds one
 // combination (grade 8, so its total is shown as stored) with its
 // cycle-marks table and outcomes-based table written byte by byte, the
 // printer on a recording device and scripted dialogs.
@@ -12,9 +12,11 @@
 #include <QTableView>
 #include <QTest>
 
+#include "common/open_combinations.h"
 #include "common/shared_variables.h"
 #include "marks/marks_messages.h"
 #include "marks/marks_windows.h"
+#include "marks/obe_inlees.h"
 #include "marks/punte_inlees.h"
 #include "platform/dbase/recordset_model.h"
 #include "platform/form_timer.h"
@@ -38,7 +40,17 @@ struct cycle_row {
   bool deleted = false;
 };
 
-class punte_inlees_test : public printing_test {
+// One learner of the outcomes-based table: number, name, mark, effort key
+// and first formative code.
+struct obe_row {
+  QByteArray number;
+  QByteArray name;
+  QByteArray mark;
+  QByteArray effort_key;
+  QByteArray formative;
+};
+
+class marks_window_test : public printing_test {
  protected:
   void SetUp() override {
     printing_test::SetUp();
@@ -55,16 +67,24 @@ class punte_inlees_test : public printing_test {
     printing_test::TearDown();
   }
 
-  // The export-control file with one combination of this subject total.
-  void put_combination(float total) {
-    export_control_record r;
-    r.grade = QStringLiteral("8  ");
-    r.subject = QStringLiteral("101  ");
-    r.total = total;
-    r.cls = QStringLiteral("A  ");
-    r.second_class = QStringLiteral("   ");
-    r.class_when_blank = QStringLiteral("A  ");
-    drives.write_native(QStringLiteral("C/DATA/exp_mrk_control.txt"), r.bytes());
+  // The export-control file with combinations of these subject totals
+  // (subjects 101, 102 ...), in the folder given below the drives.
+  void put_combination(float total, float second_total = -1,
+                       const QString& folder = QStringLiteral("C/DATA")) {
+    QByteArray file;
+    int subject = 101;
+    for (const float t : {total, second_total}) {
+      if (t < 0) continue;
+      export_control_record r;
+      r.grade = QStringLiteral("8  ");
+      r.subject = QString::number(subject++) + QStringLiteral("  ");
+      r.total = t;
+      r.cls = QStringLiteral("A  ");
+      r.second_class = QStringLiteral("   ");
+      r.class_when_blank = QStringLiteral("A  ");
+      file += r.bytes();
+    }
+    drives.write_native(folder + QStringLiteral("/exp_mrk_control.txt"), file);
   }
   // PUNTE1.DBF in the sample school's layout, records in the order given.
   void put_cycle_table(const std::vector<cycle_row>& rows, bool with_code = true) const {
@@ -78,13 +98,19 @@ class punte_inlees_test : public printing_test {
     }
     b.write(native(QStringLiteral("PUNTE1.DBF")));
   }
-  // OBE_P1.DBF with these learner numbers and marks.
-  void put_obe_table(const std::vector<std::pair<QByteArray, QByteArray>>& rows) const {
+  // OBE_P<n>.DBF with these learners.
+  void put_obe_rows(const std::vector<obe_row>& rows, int n = 1) const {
     dbf_builder b;
     b.field("EO_T_NR", 'N', 8).field("EO_NAME", 'C', 40).field("EO_PUNT", 'C', 5).field("EO_P_S", 'C', 2);
     for (const char* f : {"EO_FE_1", "EO_FE_2", "EO_FE_3", "EO_FE_4"}) b.field(f, 'C', 2);
-    for (const auto& [number, mark] : rows) b.record({number, "OBE " + number, mark, "P1", "01", "", "", ""});
-    b.write(native(QStringLiteral("OBE_P1.DBF")));
+    for (const obe_row& r : rows) b.record({r.number, r.name, r.mark, r.effort_key, r.formative, "", "", ""});
+    b.write(native(QStringLiteral("OBE_P%1.DBF").arg(n)));
+  }
+  // OBE_P1.DBF with these learner numbers and marks.
+  void put_obe_table(const std::vector<std::pair<QByteArray, QByteArray>>& rows) const {
+    std::vector<obe_row> obe;
+    for (const auto& [number, mark] : rows) obe.push_back({number, "OBE " + number, mark, "P1", "01"});
+    put_obe_rows(obe);
   }
   // Five learners in name order with the marks of the conversion example.
   void put_five_learners(float total) {
@@ -122,11 +148,46 @@ class punte_inlees_test : public printing_test {
     return out;
   }
 
-  punte_inlees* open() {
-    window = dynamic_cast<punte_inlees*>(platform::load_form(QStringLiteral("punte_inlees")));
-    if (window) window->show();
-    return window;
+  template <class Window>
+  Window* open_window(const QString& name) {
+    auto* w = dynamic_cast<Window*>(platform::load_form(name));
+    if (w) w->show();
+    capture = w;
+    return w;
   }
+
+  platform::bound_grid* grid() const { return capture->capture_grid(); }
+  QString cell(int r, int c) const { return grid()->model()->data(grid()->model()->index(r, c)).toString(); }
+  QStringList mark_cells() const {
+    QStringList out;
+    for (int r = 0; r < grid()->model()->rowCount(); ++r) out << cell(r, 2);
+    return out;
+  }
+  // Types into a cell and ends with Enter, as the teacher does.
+  void type_into(int row, int col, const QString& text) { type_into_cell(grid(), row, col, text); }
+  QString label(const char* name) const {
+    return find_control_as<QLabel>(capture, QLatin1String(name))->text();
+  }
+
+  // A choice of combination 1 while another capture window holds it open
+  // is refused with its message.
+  void expect_choice_refused_as_held_open() {
+    register_open(open_kind::combination, g_data_folder, 1);
+    dialogs
+        .expect_message(QStringLiteral("THIS SUBJECT IS ALREADY OPEN IN ANOTHER WINDOW ... CLOSE IT FIRST !"))
+        .icon(platform::msg_icon::critical);
+    capture->choose_subject(0);
+    dialogs.verify();
+    EXPECT_FALSE(capture->combination_open());
+    unregister_open(open_kind::combination, g_data_folder, 1);
+  }
+
+  capture_form* capture = nullptr;
+};
+
+class punte_inlees_test : public marks_window_test {
+ protected:
+  punte_inlees* open() { return window = open_window<punte_inlees>(QStringLiteral("punte_inlees")); }
   // Chooses combination 1 with this answer to the input total (the
   // conversion message expected when the totals differ) and no effort keys.
   void choose(const QString& answer, const QString& subject_total, bool effort_keys = false) {
@@ -141,25 +202,6 @@ class punte_inlees_test : public printing_test {
     window->choose_subject(0);
   }
   static QString effort_question() { return QStringLiteral("ARE YOU GOING TO INPUT EFFORT KEYS ALSO ?"); }
-
-  platform::bound_grid* grid() const { return window->capture_grid(); }
-  QString cell(int r, int c) const { return grid()->model()->data(grid()->model()->index(r, c)).toString(); }
-  QStringList mark_cells() const {
-    QStringList out;
-    for (int r = 0; r < grid()->model()->rowCount(); ++r) out << cell(r, 2);
-    return out;
-  }
-  // Types into a cell and ends with Enter, as the teacher does.
-  void type_into(int row, int col, const QString& text) {
-    grid()->set_current(row, col);
-    grid()->current_view()->setFocus();
-    QTest::keyClicks(grid()->current_view(), text.left(1));
-    if (text.size() > 1) QTest::keyClicks(grid()->editor(), text.mid(1));
-    QTest::keyClick(grid()->editor(), Qt::Key_Return);
-  }
-  QString label(const char* name) const {
-    return find_control_as<QLabel>(window, QLatin1String(name))->text();
-  }
 
   punte_inlees* window = nullptr;
 };
