@@ -108,10 +108,10 @@ capture_form::capture_form(const QString& name, const QString& captured, const Q
 }
 
 void capture_form::lay_out_middle(QVBoxLayout* column) {
-  auto* middle = new QGridLayout;
-  middle->addWidget(vak_grid_, 0, 0, Qt::AlignTop);
-  middle->addWidget(pnt_grid_, 0, 0);
-  column->addLayout(middle, 1);
+  middle_ = new QGridLayout;
+  middle_->addWidget(vak_grid_, 0, 0, Qt::AlignTop);
+  middle_->addWidget(pnt_grid_, 0, 0);
+  column->addLayout(middle_, 1);
   auto* figures = new QHBoxLayout;
   for (QLabel* l : {total_label_, static_cast<QLabel*>(average_label_)}) {
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

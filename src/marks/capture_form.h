@@ -18,6 +18,7 @@
 #include "marks/marks_table_steps.h"
 #include "platform/ui/form.h"
 
+class QGridLayout;
 class QLabel;
 class QListWidget;
 class QProgressBar;
@@ -135,6 +136,7 @@ class capture_form : public platform::form {
   platform::recordset& captured_set() const;
 
   // Controls.
+  QGridLayout* middle_ = nullptr;  // the grids, and the panels laid over them
   platform::flex_grid_view* vak_grid_ = nullptr;
   platform::bound_grid* pnt_grid_ = nullptr;
   platform::flex_grid_view* pnt_sort_grid_ = nullptr;

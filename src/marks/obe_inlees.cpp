@@ -101,6 +101,7 @@ void obe_inlees::build_controls() {
   }
   on_click(add_named_button(inlees_opsie_raam_, QStringLiteral("io_ok")), [this] { io_ok_Click(); });
   options->addWidget(control<QPushButton>(QStringLiteral("io_ok")));
+  middle_->addWidget(inlees_opsie_raam_, 0, 0, Qt::AlignCenter);
   inlees_opsie_raam_->hide();
 
   // The paste panel: which column the clipboard goes into.
@@ -114,6 +115,7 @@ void obe_inlees::build_controls() {
   }
   on_click(add_named_button(paste_raam_, QStringLiteral("pr_ok")), [this] { pr_ok_Click(); });
   paste->addWidget(control<QPushButton>(QStringLiteral("pr_ok")));
+  middle_->addWidget(paste_raam_, 0, 0, Qt::AlignCenter);
   paste_raam_->hide();
 
   // The pick lists, shown beside the cell; their bare codes kept hidden.
