@@ -116,6 +116,51 @@ void save_into_obe(benchmark::State& state) {
 }
 BENCHMARK(save_into_obe)->Unit(benchmark::kMillisecond);
 
+// The outcomes-based save: every summative mark copied into the cycle-marks
+// table, which holds every learner already.
+void save_into_cycle(benchmark::State& state) {
+  const folder f;
+  km::platform::data_control from, to;
+  for (auto _ : state) {
+    state.PauseTiming();
+    from.close_database();
+    to.close_database();
+    f.fresh_copies({punte, obe});
+    open(from, obe);
+    open(to, punte);
+    state.ResumeTiming();
+    const km::copy_result r = km::copy_marks(from.recordset(), field_ref::named(QStringLiteral("eo_t_nr")),
+                                             field_ref::named(QStringLiteral("eo_punt")), to.recordset(),
+                                             field_ref::named(QStringLiteral("ef_t_nr")),
+                                             field_ref::named(QStringLiteral("ef_punt")));
+    if (!r.ok || r.updated != learners / 2 || r.added != 0)
+      state.SkipWithError("the copy did not do its work");
+  }
+  state.SetItemsProcessed(state.iterations() * learners);
+}
+BENCHMARK(save_into_cycle)->Unit(benchmark::kMillisecond);
+
+// A floor of the saves: both tables opened and every field of every record
+// read.
+void read_both_tables(benchmark::State& state) {
+  const folder f;
+  f.fresh_copies({punte, obe});
+  km::platform::data_control first, second;
+  for (auto _ : state) {
+    qint64 fields = 0;
+    for (auto [control, table] : {std::pair{&first, punte}, std::pair{&second, obe}}) {
+      control->close_database();
+      open(*control, table);
+      const km::platform::recordset& rs = control->recordset();
+      for (qint64 p = 0; p < rs.record_count(); ++p)
+        for (int c = 0; c < rs.field_count(); ++c) fields += rs.value_at(p, c).is_null() ? 0 : 1;
+    }
+    benchmark::DoNotOptimize(fields);
+  }
+  state.SetItemsProcessed(state.iterations() * learners);
+}
+BENCHMARK(read_both_tables)->Unit(benchmark::kMillisecond);
+
 // The floor: the table file copied, as the backup copies it, and nothing else.
 void copy_table_file(benchmark::State& state) {
   const folder f;
