@@ -145,6 +145,7 @@ TEST_F(obe_inlees_test, confirming_the_options_shows_the_marks_against_the_input
   const QByteArray before = bytes(QStringLiteral("OBE_P1.DBF"));
   open();
   EXPECT_EQ(window->caption(), QStringLiteral("OBE INPUT"));
+  EXPECT_TRUE(placed_as_centred(window));
   EXPECT_EQ(label("ops_stelsel"), QStringLiteral("OBE INPUT"));
   EXPECT_FALSE(find_control_as<QCheckBox>(window, QStringLiteral("ps_info"))->isEnabled());
   EXPECT_FALSE(find_control_as<QPushButton>(window, QStringLiteral("paste_into_flex"))->isEnabled());

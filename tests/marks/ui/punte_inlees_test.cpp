@@ -32,6 +32,7 @@ TEST_F(punte_inlees_test, opens_with_its_texts_in_both_languages) {
     g_language = c.afrikaans;
     ASSERT_TRUE(open());
     EXPECT_EQ(window->caption(), QString::fromUtf8(c.caption));
+    EXPECT_TRUE(placed_as_centred(window));
     EXPECT_EQ(find_control_as<QPushButton>(window, QStringLiteral("marks_undo"))->toolTip(),
               QString::fromUtf8(c.undo_tip));
     EXPECT_EQ(find_control_as<QLabel>(window, QStringLiteral("punte_inlees_gem"))->toolTip(),
