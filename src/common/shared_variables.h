@@ -233,6 +233,7 @@ extern std::int16_t g_open_file_count;                             // numbers ta
   X(std::int32_t, g_vakdta_recno)          /* set to 0 when VAKDTA is requested */ \
   X(std::int32_t, g_pntdta_recno)          /* set to 0 when PNTDTA is requested */ \
   X(std::int32_t, g_gemdta_recno)          /* set to 0 when GEMDTA is requested */ \
+  X(std::int32_t, g_hw_code_record_number) /* homework-code record being filled */ \
   X(std::int32_t, g_lock_record_no)        /* lock-file record being looked at */  \
   X(std::int32_t, g_lock_record_count)     /* records of the lock file */          \
   X(std::int32_t, g_audit_record_count)    /* records of the audit trail */        \

@@ -1,0 +1,167 @@
+// The outcome sets of the subjects: pi4_su_random.txt built from the
+// subject text files su_<code>.txt of the data folder, one record per file,
+// and pi4_vh_random.txt, the same records in the wider layout.
+
+#include <QStringList>
+#include <optional>
+
+#include "common/file_number_pool.h"
+#include "common/folder_path.h"
+#include "common/open_random_files.h"
+#include "common/save_folder.h"
+#include "common/shared_variables.h"
+#include "common/text_routines.h"
+#include "datafiles/code_file_name.h"
+#include "datafiles/hand_written_conversions.h"
+#include "datafiles/hand_written_layouts.h"
+#include "datafiles/temporary_record_file.h"
+#include "datafiles/value_groups.h"
+#include "platform/file_system.h"
+#include "platform/name_case.h"
+#include "platform/numbered_files.h"
+
+namespace km {
+
+namespace {
+
+constexpr int subject_group_size = 8;
+// Values 5 to 8 of a group are the flags of columns 1, 2, 3 and 5.
+constexpr int flag_columns[] = {1, 2, 3, 5};
+
+// The save folder is made before anything else; when it cannot be made the
+// text files simply stay where they are.
+void make_save_folder(const QString& folder) {
+  const QString save = save_folder_of(folder);
+  if (!platform::folder_exists(save)) static_cast<void>(platform::ensure_folder(save));
+}
+
+// The subject code of a subject text file: its name is su_<code>.txt in any
+// case and holds no "_random.txt" in any case. The code is the name before
+// its extension in upper case, every "SU_" taken out (su_wisk.txt gives
+// WISK). Any other name gives nothing.
+std::optional<QString> subject_code_of(const QString& file_name) {
+  const QString folded = platform::fold_name_case(file_name);
+  if (!folded.startsWith(QLatin1String("SU_")) || !folded.endsWith(QLatin1String(".TXT")) ||
+      folded.contains(QLatin1String("_RANDOM.TXT")))
+    return std::nullopt;
+  const QString stem = file_name.left(file_name.size() - 4);
+  if (stem.contains(u'.')) return std::nullopt;
+  QString code = upper_case_afrikaans(stem);
+  code.remove(QLatin1String("SU_"));
+  if (code.isEmpty()) return std::nullopt;
+  return code;
+}
+
+// A flag value: a Boolean literal or a number. Anything else leaves the
+// flag cleared.
+void set_flag(platform::record_buffer& record, int row, int column, const platform::Value& value) {
+  try {
+    record.set_int16("su_flags", value.to_bool() ? -1 : 0, su_flag_element(row, column));
+  } catch (const platform::value_error&) {
+  }
+}
+
+// The record of one subject text file, from a cleared record: the code and
+// a row for each group of eight values up to the tenth (later groups are
+// read and dropped). Nothing when the file cannot be opened or ends inside
+// a group.
+std::optional<platform::record_buffer> subject_record(const QString& path, const QString& code) {
+  platform::record_buffer record(pi4_su_record);
+  record.set_text("su_code", code);
+  int row = 0;
+  try {
+    read_value_groups(path, subject_group_size, g_file_number, [&](const value_group& values) {
+      if (++row > su_outcome_rows) return;
+      record.set_text("su_text_a", value_text(values[0]), row);
+      record.set_text("su_text_b", value_text(values[2]), row);
+      for (int k = 0; k < 4; ++k) set_flag(record, row, flag_columns[k], values[4 + k]);
+    });
+  } catch (const platform::file_error&) {
+    return std::nullopt;
+  }
+  return record;
+}
+
+// One subject's outcome set in the wide layout: the code, and rows 1 to 10
+// with both texts and flag columns 1 to 5; the rest stays zero bytes.
+platform::record_buffer widened(const platform::record_buffer& su) {
+  platform::record_buffer vh(pi4_vh_record);
+  vh.set_raw("vh_code", su.get_raw("su_code"));
+  for (int row = 1; row <= su_outcome_rows; ++row) {
+    vh.set_raw("vh_text_a", su.get_raw("su_text_a", row), row);
+    vh.set_raw("vh_text_b", su.get_raw("su_text_b", row), row);
+    for (int column = 1; column <= outcome_flag_columns; ++column) {
+      vh.set_raw("vh_flags", su.get_raw("su_flags", su_flag_element(row, column)),
+                 vh_flag_element(row, column));
+    }
+  }
+  return vh;
+}
+
+}  // namespace
+
+// A file present before is kept in \save first. The records go into a
+// temporary file that is put in place once every subject is written; only
+// then do the subject text files move into \save, each after its copy
+// there is checked. A subject file that cannot be opened or read gives no
+// record and stays in the folder.
+void create_pi4_su_random(const QString& folder) {
+  make_save_folder(folder);
+  const QString file_name = code_file_name("PI4SU");
+  remove_keeping_copy(folder, file_name);
+  QStringList written;
+  write_record_file(folder, file_name, g_pi4su_file_number, pi4_su_record.length, start_from::nothing, [&] {
+    g_pi4su_record_count = 0;
+    for (const QString& name : platform::list_files(folder)) {
+      const std::optional<QString> code = subject_code_of(name);
+      if (!code) continue;
+      const std::optional<platform::record_buffer> record =
+          subject_record(file_in_folder(folder, name), *code);
+      if (!record) continue;
+      platform::put_record(g_pi4su_file_number, g_pi4su_record_count + 1, *record);
+      ++g_pi4su_record_count;
+      written << name;
+    }
+  });
+  for (const QString& name : written) {
+    try {
+      move_into_save_folder(folder, name);
+    } catch (const platform::file_error&) {
+      // The subject's record is written; its text file stays in the folder.
+    }
+  }
+}
+
+// Every record of pi4_su_random.txt (built first when it is missing) in
+// the wide layout, in the same order.
+void create_pi4_vh_random(const QString& folder) {
+  make_save_folder(folder);
+  const QString file_name = code_file_name("PI4VH");
+  remove_keeping_copy(folder, file_name);
+  if (!platform::file_exists(file_in_folder(folder, code_file_name("PI4SU")))) {
+    try {
+      create_pi4_su_random(folder);
+    } catch (const platform::platform_error&) {
+      // The opening below builds or opens what there is.
+    }
+  }
+  write_record_file(folder, file_name, g_pi4vh_file_number, pi4_vh_record.length, start_from::nothing, [&] {
+    g_pi4vh_record_count = 0;
+    try {
+      open_random_files(QStringLiteral("PI4SU"), QString(folder));
+      const std::int32_t subjects = g_pi4su_record_count;
+      platform::record_buffer su(pi4_su_record);
+      for (std::int32_t r = 1; r <= subjects; ++r) {
+        platform::get_record(g_pi4su_file_number, r, su);
+        platform::put_record(g_pi4vh_file_number, g_pi4vh_record_count + 1, widened(su));
+        ++g_pi4vh_record_count;
+      }
+    } catch (...) {
+      close_file(g_pi4su_file_number);
+      throw;
+    }
+    close_file(g_pi4su_file_number);
+  });
+}
+
+}  // namespace km

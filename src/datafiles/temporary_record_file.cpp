@@ -1,0 +1,79 @@
+#include "datafiles/temporary_record_file.h"
+
+#include <exception>
+
+#include "common/file_number_pool.h"
+#include "common/folder_path.h"
+#include "platform/file_system.h"
+#include "platform/numbered_files.h"
+
+namespace km {
+
+namespace {
+
+void open_temporary(const QString& folder, const QString& file_name, std::int16_t& number, int record_length,
+                    start_from start) {
+  const QString target = file_in_folder(folder, file_name);
+  const QString temporary = file_in_folder(folder, temporary_name_of(file_name));
+  close_file(number);
+  if (platform::file_exists(temporary)) platform::delete_file(temporary, true);
+  if (start == start_from::present_records && platform::file_exists(target) &&
+      platform::file_length(target) > 0)
+    platform::copy_file(target, temporary, true);
+  number = get_free_file_number(0);
+  try {
+    platform::open_file(number, temporary, platform::open_mode::random, record_length);
+  } catch (...) {
+    close_file(number);
+    throw;
+  }
+}
+
+// Closes the number and gives the temporary file the record file's name;
+// the copy over the old file is written aside and renamed, so the old file
+// stays whole until the new one is complete.
+void put_in_place(const QString& folder, const QString& file_name, std::int16_t& number) {
+  const QString temporary = file_in_folder(folder, temporary_name_of(file_name));
+  try {
+    close_file(number);
+    platform::copy_file(temporary, file_in_folder(folder, file_name), true);
+  } catch (...) {
+    try {
+      platform::delete_file(temporary, true);
+    } catch (const platform::file_error&) {
+      // Left for the next run, which removes it before it starts.
+    }
+    throw;
+  }
+  try {
+    platform::delete_file(temporary, true);
+  } catch (const platform::file_error&) {
+    // The record file is in place; the next run removes the leftover.
+  }
+}
+
+}  // namespace
+
+QString temporary_name_of(const QString& record_file_name) {
+  const qsizetype dot = record_file_name.lastIndexOf(u'.');
+  return (dot < 0 ? record_file_name : record_file_name.left(dot)) + QStringLiteral(".tmp");
+}
+
+void write_record_file(const QString& folder, const QString& file_name, std::int16_t& number,
+                       int record_length, start_from start, const std::function<void()>& write_records) {
+  open_temporary(folder, file_name, number, record_length, start);
+  std::exception_ptr failure;
+  try {
+    write_records();
+  } catch (...) {
+    failure = std::current_exception();
+  }
+  try {
+    put_in_place(folder, file_name, number);
+  } catch (...) {
+    if (!failure) failure = std::current_exception();
+  }
+  if (failure) std::rethrow_exception(failure);
+}
+
+}  // namespace km
