@@ -149,20 +149,38 @@ void write_learner_tables(const QString& folder) {
   }
 }
 
+// The code lists are named by the first two cells of a combination's row
+// in the subject grid, here the grade and the subject: one effort-key
+// table per grade, L<grade>_P_S.dbf.
 void write_effort_key_tables(const QString& folder) {
   const std::vector<dbf_field> fields{field("PS_KODE", 'C', 2), field("PS_VAK", 'C', 5),
                                       field("PS_GRAAD", 'C', 3), field("PS_VOLGNR", 'N', 3),
                                       field("PS_BESKRYF", 'C', 40)};
   QStringList done;
   for (const sample_combination& c : sample_combinations()) {
-    if (done.contains(c.subject)) continue;
-    done.append(c.subject);
+    if (done.contains(c.grade)) continue;
+    done.append(c.grade);
     std::vector<std::vector<Value>> rows;
     int order = 1;
     for (const sample_effort_key& key : sample_effort_keys())
-      rows.push_back({Value(key.code), Value(c.subject), Value(QString()), Value(double(order++)),
+      rows.push_back({Value(key.code), Value(QString()), Value(c.grade), Value(double(order++)),
                       Value(key.description)});
-    write_table(in_folder(folder, QStringLiteral("L%1_P_S.dbf").arg(c.subject.trimmed())), fields, rows);
+    write_table(in_folder(folder, QStringLiteral("L%1_P_S.dbf").arg(c.grade)), fields, rows);
+  }
+}
+
+// One formative list per combination, L<grade>_f_e.<subject>: records of
+// two quoted values, the first holding one description and its CR LF.
+void write_formative_files(const QString& folder) {
+  for (const sample_combination& c : sample_combinations()) {
+    std::int16_t number = get_free_file_number(1);
+    platform::open_file(number, in_folder(folder, sample_formative_file_name(c)),
+                        platform::open_mode::output);
+    int k = 1;
+    for (const QString& description : sample_formative_descriptions())
+      platform::write_fields(number, {Value(description + QStringLiteral("\r\n")),
+                                      Value(QString::number(k++).rightJustified(2, u'0'))});
+    close_file(number);
   }
 }
 
@@ -237,6 +255,20 @@ const std::vector<sample_effort_key>& sample_effort_keys() {
   return list;
 }
 
+const QStringList& sample_formative_descriptions() {
+  static const QStringList list{
+      QStringLiteral("Werk netjies en volledig / Neat and complete work"),
+      QStringLiteral("Lewer goeie bydraes in die klas / Contributes well in class"),
+      QStringLiteral("Moet meer oefen / Needs more practice"),
+      QStringLiteral("Huiswerk dikwels onvoltooid / Homework often incomplete"),
+  };
+  return list;
+}
+
+QString sample_formative_file_name(const sample_combination& combination) {
+  return QStringLiteral("L") + combination.grade + QStringLiteral("_f_e.") + combination.subject;
+}
+
 QString sample_mark(int k, int n, float total) {
   if ((k + n) % 9 == 0) return {};
   if ((k * 3 + n) % 11 == 0) return QStringLiteral("A");
@@ -270,6 +302,7 @@ void make_sample_school(const sample_school_options& options) {
   write_export_control(folder, platform::today());
   write_learner_tables(folder);
   write_effort_key_tables(folder);
+  write_formative_files(folder);
 }
 
 }  // namespace km

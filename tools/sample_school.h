@@ -7,10 +7,14 @@
 //   grades 8 to 12 in several classes;
 // - per combination N the learner tables punte<N>.dbf (cycle marks) and
 //   obe_p<N>.dbf (outcomes-based marks) with Afrikaans and English names;
-// - per subject the effort-key table L<subject>_P_S.dbf.
+// - the code lists of the outcomes-based marks, named by the first two
+//   cells of a combination's subject-grid row (grade and subject): per
+//   grade the effort-key table L<grade>_P_S.dbf, per combination the
+//   formative list L<grade>_f_e.<subject>.
 // Everything is fixed: two runs write the same records.
 
 #include <QString>
+#include <QStringList>
 #include <stdexcept>
 #include <vector>
 
@@ -44,6 +48,9 @@ const std::vector<sample_learner>& sample_learners();
 // number order.
 std::vector<sample_learner> sample_learners_of(const sample_combination& combination);
 const std::vector<sample_effort_key>& sample_effort_keys();
+// The formative descriptions of every combination (codes "01", "02", ...).
+const QStringList& sample_formative_descriptions();
+QString sample_formative_file_name(const sample_combination& combination);
 
 // The cycle mark of the k-th learner (from 0) of combination n (from 1):
 // blank, "A" (absent) or a number out of the total in "##0.0" form.

@@ -91,8 +91,12 @@ TEST_F(sample_school_test, writes_every_file) {
     EXPECT_TRUE(QFile::exists(native(QString("KORVA-DATA/punte%1.dbf").arg(n)))) << n;
     EXPECT_TRUE(QFile::exists(native(QString("KORVA-DATA/obe_p%1.dbf").arg(n)))) << n;
   }
-  for (const char* subject : {"101", "201", "301", "401", "501"})
-    EXPECT_TRUE(QFile::exists(native(QString("KORVA-DATA/L%1_P_S.dbf").arg(subject)))) << subject;
+  // The code lists, by grade and subject as the subject grid shows them.
+  for (const char* grade : {"8", "9", "10", "11", "12"})
+    EXPECT_TRUE(QFile::exists(native(QString("KORVA-DATA/L%1_P_S.dbf").arg(grade)))) << grade;
+  for (const char* file : {"L8_f_e.101", "L8_f_e.201", "L8_f_e.301", "L9_f_e.101", "L9_f_e.401",
+                           "L10_f_e.301", "L11_f_e.201", "L12_f_e.501"})
+    EXPECT_TRUE(QFile::exists(native(QString("KORVA-DATA/") + file))) << file;
 }
 
 TEST_F(sample_school_test, the_school_record_opens_where_the_program_looks_for_it) {
@@ -161,7 +165,7 @@ TEST_F(sample_school_test, the_effort_key_tables_hold_code_and_description) {
   make_sample_school(options);
   platform::data_control keys;
   keys.set_database_name("C:\\KORVA-DATA");
-  keys.set_record_source("L301_P_S");
+  keys.set_record_source("L10_P_S");
   keys.refresh();
   platform::recordset& rs = keys.recordset();
   ASSERT_EQ(rs.record_count(), qint64(sample_effort_keys().size()));
@@ -170,6 +174,16 @@ TEST_F(sample_school_test, the_effort_key_tables_hold_code_and_description) {
     EXPECT_EQ(rs.value(4).to_text().trimmed(), key.description);
     rs.move_next();
   }
+}
+
+TEST_F(sample_school_test, a_formative_list_holds_one_quoted_description_a_record) {
+  make_sample_school(options);
+  const QByteArray expected =
+      "\"Werk netjies en volledig / Neat and complete work\r\n\",\"01\"\r\n"
+      "\"Lewer goeie bydraes in die klas / Contributes well in class\r\n\",\"02\"\r\n"
+      "\"Moet meer oefen / Needs more practice\r\n\",\"03\"\r\n"
+      "\"Huiswerk dikwels onvoltooid / Homework often incomplete\r\n\",\"04\"\r\n";
+  EXPECT_EQ(test::read_native_file(native("KORVA-DATA/L9_f_e.401")), expected);
 }
 
 TEST_F(sample_school_test, names_with_accents_are_stored_in_windows_1252_and_read_so_by_a_peer) {
@@ -249,8 +263,8 @@ TEST_F(sample_school_test, two_runs_write_the_same_bytes) {
   second.data_folder = "D:\\ANDER";
   second.school_record_folder.clear();
   make_sample_school(second);
-  for (const char* file :
-       {"Exp_Mrk_control.txt", "Skl_Dta_random.txt", "punte3.dbf", "obe_p8.dbf", "L501_P_S.dbf"}) {
+  for (const char* file : {"Exp_Mrk_control.txt", "Skl_Dta_random.txt", "punte3.dbf", "obe_p8.dbf",
+                           "L12_P_S.dbf", "L12_f_e.501"}) {
     EXPECT_EQ(test::read_native_file(native(QString("KORVA-DATA/") + file)),
               test::read_native_file(drives.native_drive('D') + "/ANDER/" + file))
         << file;
