@@ -1,7 +1,9 @@
 #include "conversion_fixture.h"
 
 #include <QJsonDocument>
+#include <QStringList>
 
+#include "common/file_number_pool.h"
 #include "common/open_random_files.h"
 #include "platform/file_system.h"
 #include "platform/record_bytes.h"
@@ -42,6 +44,20 @@ QString repeated(const QString& pattern, int first, int last) {
   QStringList parts;
   for (int n = first; n <= last; ++n) parts << pattern.arg(n);
   return parts.join(QStringLiteral("; "));
+}
+
+QJsonArray row_of(const QString& fields, const QHash<QString, QJsonValue>& cells) {
+  QHash<QString, QJsonValue> upper;
+  for (auto it = cells.begin(); it != cells.end(); ++it) upper.insert(it.key().toUpper(), it.value());
+  QJsonArray row;
+  QStringList names;
+  for (const QString& field : fields.split(u';')) {
+    names << field.trimmed().section(u' ', 0, 0).toUpper();
+    row.append(upper.value(names.last(), QJsonValue::Null));
+  }
+  for (auto it = upper.begin(); it != upper.end(); ++it)
+    EXPECT_TRUE(names.contains(it.key())) << it.key().toStdString() << " is not a field of the table";
+  return row;
 }
 
 QByteArray single_bytes(float v) {
@@ -111,6 +127,12 @@ bool conversion_test::in_data(const QString& name) const {
 
 bool conversion_test::in_save(const QString& name) const {
   return platform::file_exists(QStringLiteral("C:\\DATA\\save\\") + name);
+}
+
+void conversion_test::discard(std::int16_t& number, const QString& record_file) {
+  close_file(number);
+  const QString path = QStringLiteral("C:\\DATA\\") + record_file;
+  if (platform::file_exists(path)) platform::delete_file(path, true);
 }
 
 void conversion_test::open(const QString& code) { open_random_files(code, QStringLiteral("C:\\DATA")); }

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <QByteArray>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonValue>
 #include <QList>
@@ -31,6 +32,10 @@ QJsonValue date_cell(int year, int month, int day);
 // "BASE1 C(3); BASE2 C(3); ..." for elements first..last of a field pattern
 // holding %1 for the element number ("PH_STD_%1 C(3)").
 QString repeated(const QString& pattern, int first, int last);
+
+// A row of a table declared by fields (as write_table takes them): the
+// named cells (names in any case), Null in every other field.
+QJsonArray row_of(const QString& fields, const QHash<QString, QJsonValue>& cells);
 
 // The bytes of one value as a record field holds it.
 QByteArray single_bytes(float v);
@@ -62,6 +67,10 @@ class conversion_test : public clean_state_test {
   QByteArray saved_file(const QString& name) const;
   bool in_data(const QString& name) const;
   bool in_save(const QString& name) const;
+
+  // Closes a record file the opening left open and deletes it, so that
+  // the next request builds it again.
+  void discard(std::int16_t& number, const QString& record_file);
 
   // Requests a code for C:\DATA.
   static void open(const QString& code);
