@@ -1,5 +1,7 @@
 #include "datafiles/field_rules.h"
 
+#include <QStringView>
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <cstring>
@@ -46,12 +48,55 @@ void put_bytes(QByteArray& record, int offset, const QByteArray& bytes) {
   std::memcpy(record.data() + offset, bytes.constData(), std::size_t(bytes.size()));
 }
 
+// The cleaned text of a value as clean_field_value gives it. A text value
+// (every character field) is cleaned as a view of its own characters, so
+// that a row of a wide table costs no copies.
+QStringView cleaned(const Value& value, QString& storage) {
+  if (!value.is_text()) {
+    storage = clean_field_value(value);
+    return storage;
+  }
+  QStringView text(value.as_text());
+  while (!text.isEmpty() && text.back() == u' ') text.chop(1);
+  if (!text.isEmpty() && text.front() == QChar(0)) return {};
+  return text;
+}
+
+// The text cut to width or padded with blanks, as fitted() writes it. A
+// text of plain ASCII characters is copied byte for byte; any other goes
+// through the code page's encoder.
+void put_text(QByteArray& record, int offset, int width, QStringView text) {
+  const bool ascii = std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+  if (!ascii) return put_bytes(record, offset, fitted(text.toString(), width));
+  char* out = record.data() + offset;
+  const qsizetype n = std::min<qsizetype>(text.size(), width);
+  for (qsizetype i = 0; i < n; ++i) out[i] = char(text[i].unicode());
+  std::memset(out + n, ' ', std::size_t(width - n));
+}
+
+QStringView without_blanks_around(QStringView text) {
+  while (!text.isEmpty() && text.front() == u' ') text = text.mid(1);
+  while (!text.isEmpty() && text.back() == u' ') text.chop(1);
+  return text;
+}
+
 }  // namespace
 
-QByteArray text_rule(const Value& value, int width) { return fitted(clean_field_value(value), width); }
+namespace {
+
+// The rules that give bytes write them as a record field would hold them.
+QByteArray stored_bytes(rule how, const Value& value, int width) {
+  QByteArray out(width, '\0');
+  store_by_rule(how, value, out, 0, width, width);
+  return out;
+}
+
+}  // namespace
+
+QByteArray text_rule(const Value& value, int width) { return stored_bytes(rule::text, value, width); }
 
 QByteArray trimmed_text_rule(const Value& value, int width) {
-  return fitted(trim_blanks(clean_field_value(value)), width);
+  return stored_bytes(rule::text_trimmed, value, width);
 }
 
 float single_rule(const Value& value) { return to_single(platform::val(clean_field_value(value))); }
@@ -85,10 +130,10 @@ bool nonzero_flag_rule(const Value& value) {
   return platform::val(clean_field_value(value)) != 0.0;
 }
 
-QByteArray chars_rule(const Value& value, int count) { return fitted(clean_field_value(value), count); }
+QByteArray chars_rule(const Value& value, int count) { return stored_bytes(rule::chars, value, count); }
 
 QByteArray number_text_rule(const Value& value, int width) {
-  return fitted(platform::number_text(platform::val(clean_field_value(value))), width);
+  return stored_bytes(rule::number_text, value, width);
 }
 
 float raw_single_rule(const Value& value) {
@@ -98,10 +143,14 @@ float raw_single_rule(const Value& value) {
 
 void store_by_rule(rule how, const Value& value, QByteArray& record, int offset, int width, int count) {
   switch (how) {
-    case rule::text:
-      return put_bytes(record, offset, text_rule(value, width));
-    case rule::text_trimmed:
-      return put_bytes(record, offset, trimmed_text_rule(value, width));
+    case rule::text: {
+      QString storage;
+      return put_text(record, offset, width, cleaned(value, storage));
+    }
+    case rule::text_trimmed: {
+      QString storage;
+      return put_text(record, offset, width, without_blanks_around(cleaned(value, storage)));
+    }
     case rule::single:
       return platform::store_single(record, offset, single_rule(value));
     case rule::int16:
@@ -114,10 +163,12 @@ void store_by_rule(rule how, const Value& value, QByteArray& record, int offset,
       return platform::store_le<qint16>(record, offset, flag_rule(value) ? -1 : 0);
     case rule::flag_nonzero:
       return platform::store_le<qint16>(record, offset, nonzero_flag_rule(value) ? -1 : 0);
-    case rule::chars:
-      return put_bytes(record, offset, chars_rule(value, count));
+    case rule::chars: {
+      QString storage;
+      return put_text(record, offset, count, cleaned(value, storage));
+    }
     case rule::number_text:
-      return put_bytes(record, offset, number_text_rule(value, width));
+      return put_text(record, offset, width, platform::number_text(platform::val(clean_field_value(value))));
     case rule::raw_single:
       return platform::store_single(record, offset, raw_single_rule(value));
   }

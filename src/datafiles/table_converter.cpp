@@ -38,22 +38,56 @@ field_failure failure_mode(row_errors errors, bool first_row) {
   return field_failure::rethrow;
 }
 
+// The records go to the file a block at a time, so that a large table
+// costs few writes; what was put is in the file once flush() returns.
+class record_blocks {
+ public:
+  record_blocks(std::int16_t number, int length) : number_(number), length_(length) {
+    block_.reserve(block_bytes + length);
+  }
+  void put(const QByteArray& record) {
+    block_ += record;
+    if (block_.size() >= block_bytes) flush();
+  }
+  void flush() {
+    if (block_.isEmpty()) return;
+    platform::put_bytes(number_, written_ * length_ + 1, block_);
+    written_ += block_.size() / length_;
+    block_.resize(0);  // the room stays for the next block
+  }
+
+ private:
+  static constexpr qsizetype block_bytes = 256 * 1024;
+  std::int16_t number_;
+  qint64 length_;
+  qint64 written_ = 0;
+  QByteArray block_;
+};
+
 // Writes one record per row (or for the first row only) at the raised
-// counter. A row failure that ends the conversion is thrown on.
+// counter. A row failure that ends the conversion is thrown on once the
+// records before it are in the file.
 void write_rows(const conversion& declared, platform::recordset& rs, std::int16_t number,
                 std::int32_t& counter) {
   const conversion_plan plan(declared, rs);
   if (rs.record_count() == 0 || rs.eof()) return;
+  record_blocks file(number, plan.record_length());
   QByteArray record(plan.record_length(), '\0');
   rs.move_first();
-  for (bool first = true; !rs.eof(); first = false) {
-    record.fill('\0');
-    plan.fill(rs, record, failure_mode(declared.errors, first), report_first_row_failure);
-    ++counter;
-    platform::put_record(number, counter, record);
-    if (declared.rows == rows_taken::first_only) return;
-    rs.move_next();
+  try {
+    for (bool first = true; !rs.eof(); first = false) {
+      record.fill('\0');
+      plan.fill(rs, record, failure_mode(declared.errors, first), report_first_row_failure);
+      ++counter;
+      file.put(record);
+      if (declared.rows == rows_taken::first_only) break;
+      rs.move_next();
+    }
+  } catch (...) {
+    file.flush();
+    throw;
   }
+  file.flush();
 }
 
 // The written file takes the record file's name. A record file that is
@@ -128,7 +162,7 @@ void convert_table(const conversion& declared, const QString& folder, platform::
   counter = 0;
   number = get_free_file_number(0);
   try {
-    platform::open_file(number, temporary, platform::open_mode::random, declared.layout->length);
+    platform::open_file(number, temporary, platform::open_mode::binary);
   } catch (...) {
     close_file(number);
     throw;

@@ -7,7 +7,8 @@
 //  2. refreshes the data control; a table that cannot be opened ends the
 //     conversion here and no record file is made;
 //  3. writes the records into a temporary file of the folder, each from a
-//     record cleared to zero bytes, filled field by field;
+//     record cleared to zero bytes, filled field by field (the records go
+//     to the file in blocks);
 //  4. closes the file and puts it in place under the record file's name (a
 //     file there that holds anything is first kept in \save), also after a
 //     row failure ended the conversion, with the rows written before it;
