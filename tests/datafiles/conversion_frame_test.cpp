@@ -122,6 +122,7 @@ TEST_F(conversion_frame_test, the_year_limit_of_the_opening_holds) {
     g_year = QLatin1String(c.year);
     write_history({history_row(11, "10", 2012)});
     open(QStringLiteral("PPLHST"));
+    EXPECT_TRUE(in_data(QStringLiteral("Ppl_hst_random.txt"))) << "built, or opened empty";
     EXPECT_EQ(data_file(QStringLiteral("Ppl_hst_random.txt")).size(), c.built ? history_length : 0);
     EXPECT_EQ(in_data(QStringLiteral("Ppl_hst.dbf")), !c.built);
   }
