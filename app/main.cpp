@@ -5,6 +5,7 @@
 #include "common/record_file_hooks.h"
 #include "common/record_lock.h"
 #include "common/shared_variables.h"
+#include "datafiles/datafile_services.h"
 #include "markbook/markbook_windows.h"
 #include "marks/marks_windows.h"
 #include "platform/dialog_language.h"
@@ -35,6 +36,9 @@ void register_windows() {
 
 void install_hooks() {
   km::install_record_file_hooks();
+  // The builds of record files from older tables and text files, in place
+  // before the splash asks for the school record.
+  km::set_data_file_services(&km::program_datafile_services());
   km::install_record_lock_hook();
 }
 

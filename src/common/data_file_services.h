@@ -52,9 +52,9 @@ class data_file_services {
   // sbi_random.txt (50-byte records); also called once per request when
   // that file is empty and the table holds records.
   virtual void create_sbi_random(const QString& folder, platform::data_control& data1);
-  // Writes kdp_random.txt under g_kdp_file_number; the opening then opens
-  // KPD_random.txt.
-  virtual void create_kdp_random(const QString& folder, platform::data_control& data1);
+  // Writes KPD_random.txt under g_kpd_convert_file_number; the opening then
+  // opens it at once.
+  virtual void create_kpd_random(const QString& folder, platform::data_control& data1);
   // rt_random.txt (28-byte records); data1 names rt_dta.dbf whether or not
   // that table is there.
   virtual void create_rt_random(const QString& folder, platform::data_control& data1);

@@ -139,7 +139,7 @@ const file_code_entry entries[] = {
      .after_count = sbi_after_count},
     {.code = "KPD", .file_name = "KPD_random.txt", .record_length = 213, .number = &g_kpd_file_number,
      .count = &g_kpd_record_count,
-     .build = {.table = "k_p_dta.dbf", .from_table = &s::create_kdp_random, .before_year = 2015,
+     .build = {.table = "k_p_dta.dbf", .from_table = &s::create_kpd_random, .before_year = 2015,
                .starts_over = false}},
     {.code = "KPK", .file_name = "kpk_random.txt", .record_length = 284, .number = &g_kpk_file_number,
      .count = &g_kpk_record_count, .build = from_table("kpv_kde.dbf", &s::create_kpk_random)},

@@ -113,65 +113,65 @@ extern std::int16_t g_open_file_count;                             // numbers ta
 // Per-file file-number variables: the number a long-lived file is open
 // under, 0 when it is not open. The order is fixed: forget_file_number
 // clears the first one that holds a given number.
-#define KM_SV_PER_FILE_NUMBERS(X)                                                        \
-  X(std::int16_t, g_skl_file_number)                                                     \
-  X(std::int16_t, g_skladd_file_number)                                                  \
-  X(std::int16_t, g_sklhb_file_number)                                                   \
-  X(std::int16_t, g_sklepos_file_number)                                                 \
-  X(std::int16_t, g_mspskl_file_number)                                                  \
-  X(std::int16_t, g_sklmsp_file_number)                                                  \
-  X(std::int16_t, g_user_lock_file_number)   /* user_lock_record.txt */                  \
-  X(std::int16_t, g_audit_trail_file_number) /* Audit_Trail.txt */                       \
-  X(std::int16_t, g_prmprom_file_number)                                                 \
-  X(std::int16_t, g_puvak_file_number)                                                   \
-  X(std::int16_t, g_putot_file_number)                                                   \
-  X(std::int16_t, g_kls_file_number)                                                     \
-  X(std::int16_t, g_v_p_file_number)                                                     \
-  X(std::int16_t, g_nwekls_file_number)                                                  \
-  X(std::int16_t, g_ppl_file_number)                                                     \
-  X(std::int16_t, g_ppladd_file_number)                                                  \
-  X(std::int16_t, g_ppldel_file_number)                                                  \
-  X(std::int16_t, g_pplhst_file_number)                                                  \
-  X(std::int16_t, g_pplprom_file_number)                                                 \
-  X(std::int16_t, g_pplpromvj_file_number)                                               \
-  X(std::int16_t, g_gbrk_file_number)                                                    \
-  X(std::int16_t, g_obedta_file_number)                                                  \
-  X(std::int16_t, g_pig_file_number)                                                     \
-  X(std::int16_t, g_khdta_file_number)                                                   \
-  X(std::int16_t, g_pplvakverander_file_number)                                          \
-  X(std::int16_t, g_prmrem_file_number)                                                  \
-  X(std::int16_t, g_pi1_file_number)                                                     \
-  X(std::int16_t, g_pi11_file_number)                                                    \
-  X(std::int16_t, g_pi1sma_file_number)                                                  \
-  X(std::int16_t, g_pi2_file_number)                                                     \
-  X(std::int16_t, g_pi3_file_number)                                                     \
-  X(std::int16_t, g_psmb_file_number)                                                    \
-  X(std::int16_t, g_pi4su_file_number)                                                   \
-  X(std::int16_t, g_pi4vh_file_number)                                                   \
-  X(std::int16_t, g_pi5_file_number)                                                     \
-  X(std::int16_t, g_pi5_old_file_number) /* old-layout pi5 copy while upgrading */       \
-  X(std::int16_t, g_pi5kur_file_number)                                                  \
-  X(std::int16_t, g_gemdta_file_number)                                                  \
-  X(std::int16_t, g_gempk_file_number)                                                   \
-  X(std::int16_t, g_vakdta_file_number)                                                  \
-  X(std::int16_t, g_pntdta_file_number)                                                  \
-  X(std::int16_t, g_h_w_file_number)                                                     \
-  X(std::int16_t, g_hw2_file_number)                                                     \
-  X(std::int16_t, g_hwk_file_number)                                                     \
-  X(std::int16_t, g_b_m_file_number)                                                     \
-  X(std::int16_t, g_s_b_file_number)                                                     \
-  X(std::int16_t, g_sbt_file_number)                                                     \
-  X(std::int16_t, g_sbp_file_number)                                                     \
-  X(std::int16_t, g_sbi_file_number)                                                     \
-  X(std::int16_t, g_kpd_file_number)                                                     \
-  X(std::int16_t, g_kpk_file_number)                                                     \
-  X(std::int16_t, g_rt_file_number)                                                      \
-  X(std::int16_t, g_kdp_file_number) /* kdp_random.txt, written by the KPD conversion */ \
-  X(std::int16_t, g_gsn_file_number)                                                     \
-  X(std::int16_t, g_gsnppl_file_number)                                                  \
-  X(std::int16_t, g_brp_file_number)                                                     \
-  X(std::int16_t, g_gkde_file_number)                                                    \
-  X(std::int16_t, g_acccnt_file_number)                                                  \
+#define KM_SV_PER_FILE_NUMBERS(X)                                                                \
+  X(std::int16_t, g_skl_file_number)                                                             \
+  X(std::int16_t, g_skladd_file_number)                                                          \
+  X(std::int16_t, g_sklhb_file_number)                                                           \
+  X(std::int16_t, g_sklepos_file_number)                                                         \
+  X(std::int16_t, g_mspskl_file_number)                                                          \
+  X(std::int16_t, g_sklmsp_file_number)                                                          \
+  X(std::int16_t, g_user_lock_file_number)   /* user_lock_record.txt */                          \
+  X(std::int16_t, g_audit_trail_file_number) /* Audit_Trail.txt */                               \
+  X(std::int16_t, g_prmprom_file_number)                                                         \
+  X(std::int16_t, g_puvak_file_number)                                                           \
+  X(std::int16_t, g_putot_file_number)                                                           \
+  X(std::int16_t, g_kls_file_number)                                                             \
+  X(std::int16_t, g_v_p_file_number)                                                             \
+  X(std::int16_t, g_nwekls_file_number)                                                          \
+  X(std::int16_t, g_ppl_file_number)                                                             \
+  X(std::int16_t, g_ppladd_file_number)                                                          \
+  X(std::int16_t, g_ppldel_file_number)                                                          \
+  X(std::int16_t, g_pplhst_file_number)                                                          \
+  X(std::int16_t, g_pplprom_file_number)                                                         \
+  X(std::int16_t, g_pplpromvj_file_number)                                                       \
+  X(std::int16_t, g_gbrk_file_number)                                                            \
+  X(std::int16_t, g_obedta_file_number)                                                          \
+  X(std::int16_t, g_pig_file_number)                                                             \
+  X(std::int16_t, g_khdta_file_number)                                                           \
+  X(std::int16_t, g_pplvakverander_file_number)                                                  \
+  X(std::int16_t, g_prmrem_file_number)                                                          \
+  X(std::int16_t, g_pi1_file_number)                                                             \
+  X(std::int16_t, g_pi11_file_number)                                                            \
+  X(std::int16_t, g_pi1sma_file_number)                                                          \
+  X(std::int16_t, g_pi2_file_number)                                                             \
+  X(std::int16_t, g_pi3_file_number)                                                             \
+  X(std::int16_t, g_psmb_file_number)                                                            \
+  X(std::int16_t, g_pi4su_file_number)                                                           \
+  X(std::int16_t, g_pi4vh_file_number)                                                           \
+  X(std::int16_t, g_pi5_file_number)                                                             \
+  X(std::int16_t, g_pi5_old_file_number) /* old-layout pi5 copy while upgrading */               \
+  X(std::int16_t, g_pi5kur_file_number)                                                          \
+  X(std::int16_t, g_gemdta_file_number)                                                          \
+  X(std::int16_t, g_gempk_file_number)                                                           \
+  X(std::int16_t, g_vakdta_file_number)                                                          \
+  X(std::int16_t, g_pntdta_file_number)                                                          \
+  X(std::int16_t, g_h_w_file_number)                                                             \
+  X(std::int16_t, g_hw2_file_number)                                                             \
+  X(std::int16_t, g_hwk_file_number)                                                             \
+  X(std::int16_t, g_b_m_file_number)                                                             \
+  X(std::int16_t, g_s_b_file_number)                                                             \
+  X(std::int16_t, g_sbt_file_number)                                                             \
+  X(std::int16_t, g_sbp_file_number)                                                             \
+  X(std::int16_t, g_sbi_file_number)                                                             \
+  X(std::int16_t, g_kpd_file_number)                                                             \
+  X(std::int16_t, g_kpk_file_number)                                                             \
+  X(std::int16_t, g_rt_file_number)                                                              \
+  X(std::int16_t, g_kpd_convert_file_number) /* KPD_random.txt, written by the KPD conversion */ \
+  X(std::int16_t, g_gsn_file_number)                                                             \
+  X(std::int16_t, g_gsnppl_file_number)                                                          \
+  X(std::int16_t, g_brp_file_number)                                                             \
+  X(std::int16_t, g_gkde_file_number)                                                            \
+  X(std::int16_t, g_acccnt_file_number)                                                          \
   X(std::int16_t, g_exp_mrk_control_file_number) /* exp_mrk_control.txt (code "E_C") */
 
 // Record counts of the record files opened by file code: the file length

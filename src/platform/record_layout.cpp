@@ -9,6 +9,7 @@
 
 #include "platform/cp1252.h"
 #include "platform/date_time.h"
+#include "platform/record_bytes.h"
 
 namespace km::platform {
 
@@ -26,42 +27,6 @@ bool same_name(std::string_view a, const char* b) {
 
 std::string describe(const record_layout& layout, std::string_view name) {
   return std::string(layout.name) + "." + std::string(name);
-}
-
-template <typename T>
-T load(const QByteArray& bytes, int offset) {
-  return qFromLittleEndian<T>(bytes.constData() + offset);
-}
-
-template <typename T>
-void store(QByteArray& bytes, int offset, T value) {
-  qToLittleEndian<T>(value, bytes.data() + offset);
-}
-
-float load_single(const QByteArray& bytes, int offset) {
-  const quint32 bits = load<quint32>(bytes, offset);
-  float v;
-  std::memcpy(&v, &bits, sizeof v);
-  return v;
-}
-
-double load_double(const QByteArray& bytes, int offset) {
-  const quint64 bits = load<quint64>(bytes, offset);
-  double v;
-  std::memcpy(&v, &bits, sizeof v);
-  return v;
-}
-
-void store_single(QByteArray& bytes, int offset, float v) {
-  quint32 bits;
-  std::memcpy(&bits, &v, sizeof bits);
-  store<quint32>(bytes, offset, bits);
-}
-
-void store_double(QByteArray& bytes, int offset, double v) {
-  quint64 bits;
-  std::memcpy(&bits, &v, sizeof bits);
-  store<quint64>(bytes, offset, bits);
 }
 
 void require_kind(const field_def& f, std::string_view name, std::initializer_list<field_kind> kinds) {
@@ -114,11 +79,11 @@ Value record_buffer::get(std::string_view name, int index) const {
     case field_kind::raw:
       return Value::text(decode_cp1252(bytes_.mid(at, f->width)));
     case field_kind::int16:
-      return Value::int16(load<qint16>(bytes_, at));
+      return Value::int16(load_le<qint16>(bytes_, at));
     case field_kind::int32:
-      return Value::int32(load<qint32>(bytes_, at));
+      return Value::int32(load_le<qint32>(bytes_, at));
     case field_kind::bool16:
-      return Value::boolean(load<qint16>(bytes_, at) != 0);
+      return Value::boolean(load_le<qint16>(bytes_, at) != 0);
     case field_kind::single:
       return Value::single(load_single(bytes_, at));
     case field_kind::dbl:
@@ -139,13 +104,13 @@ void record_buffer::set(std::string_view name, const Value& value, int index) {
       set_raw(name, encode_cp1252(value.to_text()), index);
       return;
     case field_kind::int16:
-      store<qint16>(bytes_, at, value.to_int16());
+      store_le<qint16>(bytes_, at, value.to_int16());
       return;
     case field_kind::int32:
-      store<qint32>(bytes_, at, value.to_int32());
+      store_le<qint32>(bytes_, at, value.to_int32());
       return;
     case field_kind::bool16:
-      store<qint16>(bytes_, at, value.to_bool() ? -1 : 0);
+      store_le<qint16>(bytes_, at, value.to_bool() ? -1 : 0);
       return;
     case field_kind::single: {
       const double d = value.to_double();
@@ -172,19 +137,19 @@ QString record_buffer::get_text(std::string_view name, int index) const {
 std::int16_t record_buffer::get_int16(std::string_view name, int index) const {
   const auto [f, at] = locate(name, index);
   require_kind(*f, name, {field_kind::int16});
-  return load<qint16>(bytes_, at);
+  return load_le<qint16>(bytes_, at);
 }
 
 std::int32_t record_buffer::get_int32(std::string_view name, int index) const {
   const auto [f, at] = locate(name, index);
   require_kind(*f, name, {field_kind::int32});
-  return load<qint32>(bytes_, at);
+  return load_le<qint32>(bytes_, at);
 }
 
 bool record_buffer::get_bool(std::string_view name, int index) const {
   const auto [f, at] = locate(name, index);
   require_kind(*f, name, {field_kind::bool16});
-  return load<qint16>(bytes_, at) != 0;
+  return load_le<qint16>(bytes_, at) != 0;
 }
 
 float record_buffer::get_single(std::string_view name, int index) const {
@@ -216,19 +181,19 @@ void record_buffer::set_text(std::string_view name, const QString& text, int ind
 void record_buffer::set_int16(std::string_view name, std::int16_t v, int index) {
   const auto [f, at] = locate(name, index);
   require_kind(*f, name, {field_kind::int16});
-  store<qint16>(bytes_, at, v);
+  store_le<qint16>(bytes_, at, v);
 }
 
 void record_buffer::set_int32(std::string_view name, std::int32_t v, int index) {
   const auto [f, at] = locate(name, index);
   require_kind(*f, name, {field_kind::int32});
-  store<qint32>(bytes_, at, v);
+  store_le<qint32>(bytes_, at, v);
 }
 
 void record_buffer::set_bool(std::string_view name, bool v, int index) {
   const auto [f, at] = locate(name, index);
   require_kind(*f, name, {field_kind::bool16});
-  store<qint16>(bytes_, at, v ? -1 : 0);
+  store_le<qint16>(bytes_, at, v ? -1 : 0);
 }
 
 void record_buffer::set_single(std::string_view name, float v, int index) {

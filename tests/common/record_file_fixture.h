@@ -69,7 +69,7 @@ class recording_services : public data_file_services {
   KM_TABLE_HOOK(create_kpk_random)
   KM_TABLE_HOOK(create_sb_random)
   KM_TABLE_HOOK(create_sbi_random)
-  KM_TABLE_HOOK(create_kdp_random)
+  KM_TABLE_HOOK(create_kpd_random)
   KM_TABLE_HOOK(create_rt_random)
   KM_FOLDER_HOOK(create_pi4_su_random)
   KM_FOLDER_HOOK(create_pi4_vh_random)

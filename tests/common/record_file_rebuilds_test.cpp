@@ -47,7 +47,7 @@ TEST_F(record_file_test, build_runs_only_while_its_file_is_missing_its_table_pre
       {"SBI", "sbi_kde.dbf", "create_sbi_random", "2020", 2},
       {"S_B", "sb2_dta.dbf", "create_sb_random", "2014", 1},
       {"S_B", "sb2_dta.dbf", "create_sb_random", "2015", 0},
-      {"KPD", "k_p_dta.dbf", "create_kdp_random", "2014", 1},
+      {"KPD", "k_p_dta.dbf", "create_kpd_random", "2014", 1},
       {"KPK", "kpv_kde.dbf", "create_kpk_random", "2016", 0},
   };
   int n = 0;

@@ -142,7 +142,7 @@ TEST_F(shared_variables_test, per_file_number_variables_keep_their_fixed_order) 
       {24, &g_pplvakverander_file_number},
       {35, &g_pi5_old_file_number},
       {41, &g_h_w_file_number},
-      {52, &g_kdp_file_number},
+      {52, &g_kpd_convert_file_number},
       {53, &g_gsn_file_number},
       {58, &g_exp_mrk_control_file_number},
   };

@@ -21,7 +21,7 @@
 #include "platform/win_path.h"
 #include "printing/poppler_tools.h"
 #include "printing/print_messages.h"
-#include "punte_inlees_fixture.h"
+#include "marks_window_fixture.h"
 #include "support/lock_holder.h"
 #include "support/xlsx_reader.h"
 #include "tools/sample_school.h"

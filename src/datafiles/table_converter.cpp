@@ -1,0 +1,187 @@
+#include "datafiles/table_converter.h"
+
+#include <QStringList>
+#include <exception>
+
+#include "common/file_number_pool.h"
+#include "common/folder_path.h"
+#include "common/save_folder.h"
+#include "datafiles/conversion_plan.h"
+#include "platform/dbase/data_control.h"
+#include "platform/dbase/dbf_error.h"
+#include "platform/dialogs.h"
+#include "platform/file_system.h"
+#include "platform/numbered_files.h"
+#include "platform/program.h"
+
+namespace km {
+
+namespace {
+
+// The first row of a conversion that reports: the error number, its
+// description and the program's title, one a line.
+void report_first_row_failure(const platform::platform_error& failure) {
+  platform::message_box(QString::number(failure.number()) + QStringLiteral("\r\n") + failure.text() +
+                            QStringLiteral("\r\n") + platform::program_title(),
+                        platform::msg_buttons::ok, platform::msg_icon::none);
+}
+
+field_failure failure_mode(row_errors errors, bool first_row) {
+  switch (errors) {
+    case row_errors::skip_field:
+      return field_failure::skip;
+    case row_errors::report_first_row:
+      return first_row ? field_failure::report : field_failure::rethrow;
+    case row_errors::end_conversion:
+      break;
+  }
+  return field_failure::rethrow;
+}
+
+// The records go to the file a block at a time, so that a large table
+// costs few writes; what was put is in the file once flush() returns.
+class record_blocks {
+ public:
+  record_blocks(std::int16_t number, int length) : number_(number), length_(length) {
+    block_.reserve(block_bytes + length);
+  }
+  void put(const QByteArray& record) {
+    block_ += record;
+    if (block_.size() >= block_bytes) flush();
+  }
+  void flush() {
+    if (block_.isEmpty()) return;
+    platform::put_bytes(number_, written_ * length_ + 1, block_);
+    written_ += block_.size() / length_;
+    block_.resize(0);  // the room stays for the next block
+  }
+
+ private:
+  static constexpr qsizetype block_bytes = 256 * 1024;
+  std::int16_t number_;
+  qint64 length_;
+  qint64 written_ = 0;
+  QByteArray block_;
+};
+
+// Writes one record per row (or for the first row only) at the raised
+// counter. A row failure that ends the conversion is thrown on once the
+// records before it are in the file.
+void write_rows(const conversion& declared, platform::recordset& rs, std::int16_t number,
+                std::int32_t& counter) {
+  const conversion_plan plan(declared, rs);
+  if (rs.record_count() == 0 || rs.eof()) return;
+  record_blocks file(number, plan.record_length());
+  QByteArray record(plan.record_length(), '\0');
+  rs.move_first();
+  try {
+    for (bool first = true; !rs.eof(); first = false) {
+      record.fill('\0');
+      plan.fill(rs, record, failure_mode(declared.errors, first), report_first_row_failure);
+      ++counter;
+      file.put(record);
+      if (declared.rows == rows_taken::first_only) break;
+      rs.move_next();
+    }
+  } catch (...) {
+    file.flush();
+    throw;
+  }
+  file.flush();
+}
+
+// The written file takes the record file's name. A record file that is
+// there and holds anything is kept in \save first; an empty one goes.
+void put_in_place(const QString& folder, const QString& temporary, const QString& record_file) {
+  remove_keeping_copy(folder, record_file);
+  platform::move_file(temporary, file_in_folder(folder, record_file));
+}
+
+void retire_source(const conversion& declared, const QString& folder) {
+  try {
+    switch (declared.retire) {
+      case retire_kind::table: {
+        QStringList names{QLatin1String(declared.table)};
+        if (declared.memo != nullptr) names << QLatin1String(declared.memo);
+        move_group_into_save_folder(folder, names);
+        return;
+      }
+      case retire_kind::named_file:
+        move_group_into_save_folder(folder, {QLatin1String(declared.retire_name)});
+        return;
+      case retire_kind::copy_only:
+        copy_group_into_save_folder(folder, {QLatin1String(declared.table)});
+        return;
+      case retire_kind::none:
+        return;
+    }
+  } catch (const std::exception&) {
+    // Nothing was deleted: the source stays in the folder, whole, and the
+    // record file stands. The opening has nothing to do about it.
+  }
+}
+
+// An empty marker file, written through a temporary file like every output.
+void create_marker(const QString& folder, const char* marker) {
+  const QString path = file_in_folder(folder, QLatin1String(marker));
+  if (platform::file_exists(path)) return;
+  std::int16_t number = get_free_file_number(1);
+  try {
+    platform::open_file(number, path, platform::open_mode::output);
+  } catch (...) {
+    close_file(number);
+    throw;
+  }
+  close_file(number);
+}
+
+}  // namespace
+
+QString conversion_temporary_name(const conversion& declared) {
+  return QString(QLatin1String(declared.code)).toLower() + QStringLiteral("_conversion.tmp");
+}
+
+void convert_table(const conversion& declared, const QString& folder, platform::data_control& data1) {
+  std::int16_t& number = *declared.number;
+  close_file(number);
+  if (declared.delete_first) remove_keeping_copy(folder, QLatin1String(declared.record_file));
+
+  try {
+    data1.refresh();
+  } catch (const platform::dbf_error&) {
+    return;  // no table, no record file
+  }
+  if (!data1.has_recordset()) return;
+
+  // A temporary file of a conversion that broke off is our own, never a
+  // teacher's: it goes, so that the records start afresh.
+  const QString temporary = file_in_folder(folder, conversion_temporary_name(declared));
+  if (platform::file_exists(temporary)) platform::delete_file(temporary, true);
+  std::int32_t local_counter = 0;
+  std::int32_t& counter = declared.count != nullptr ? *declared.count : local_counter;
+  counter = 0;
+  number = get_free_file_number(0);
+  try {
+    platform::open_file(number, temporary, platform::open_mode::binary);
+  } catch (...) {
+    close_file(number);
+    throw;
+  }
+
+  std::exception_ptr row_failure;
+  try {
+    write_rows(declared, data1.recordset(), number, counter);
+  } catch (...) {
+    row_failure = std::current_exception();
+  }
+  close_file(number);
+  put_in_place(folder, temporary, QLatin1String(declared.record_file));
+
+  if (declared.close_database) data1.close_database();
+  if (declared.clear_record_source) data1.set_record_source(QString());
+  if (!row_failure) retire_source(declared, folder);
+  if (declared.marker != nullptr) create_marker(folder, declared.marker);
+  if (row_failure) std::rethrow_exception(row_failure);
+}
+
+}  // namespace km
