@@ -64,8 +64,8 @@ std::vector<qint64> ppl_add_records_to_keep(const std::vector<float>& keys) {
 void upgrade_ppl_add(const QString& folder) {
   const QString name = QStringLiteral("Ppl_add_random.txt");
   const QString current = file_in_folder(folder, name);
-  if (!platform::file_exists(current)) return;
   close_file(g_ppladd_file_number);
+  if (!platform::file_exists(current)) return;
   move_into_save_folder(folder, name);
   const QString kept_copy = file_in_folder(save_folder_of(folder), name);
 
