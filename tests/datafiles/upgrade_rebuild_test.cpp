@@ -3,6 +3,7 @@
 // marker, and the opening's road to each rebuild.
 
 #include "common/file_number_pool.h"
+#include "platform/file_error.h"
 #include "upgrade_fixture.h"
 
 namespace km::test {
@@ -176,9 +177,12 @@ TEST_F(upgrade_test, pi11_without_pi5_is_rebuilt_once_and_both_halves_are_marked
   ASSERT_TRUE(exists(QStringLiteral("pi54_random.txt")));
   EXPECT_EQ(bytes_of(QStringLiteral("pi54_random.txt")).size(), 0);
 
+  // Even when the PI5 half runs again, the PI11 half keeps to its marker.
   close_file(g_pi5_file_number);
+  platform::delete_file(path(QStringLiteral("pi54_random.txt")));
   open(QStringLiteral("PI5"), QStringLiteral("C:\\DATA"));
   EXPECT_EQ(hex(bytes_of(QStringLiteral("pi11_random.txt"))), hex(rebuilt));
+  EXPECT_TRUE(exists(QStringLiteral("pi54_random.txt")));
 }
 
 TEST_F(upgrade_test, pi5_without_pi11_is_rebuilt_all_the_same) {
@@ -194,6 +198,34 @@ TEST_F(upgrade_test, pi5_without_pi11_is_rebuilt_all_the_same) {
   ASSERT_TRUE(exists(QStringLiteral("pi14_random.txt")));
   EXPECT_EQ(bytes_of(QStringLiteral("pi14_random.txt")).size(), 0);
   EXPECT_EQ(g_pi5_record_count, 1);
+}
+
+TEST_F(upgrade_test, a_failed_step_leaves_the_current_file_as_it_was) {
+  struct row {
+    const char* name;
+    const char* read_only;  // the file that refuses to be written
+    bool backup_kept;
+  };
+  const row rows[] = {
+      {"backup cannot be written", "pig2014_random.txt", false},
+      {"current file cannot be replaced", "Ppl_pig_random.txt", true},
+  };
+  QByteArray old = le_single(3.0F) + zeros(240);
+  int n = 0;
+  for (const row& r : rows) {
+    SCOPED_TRACE(r.name);
+    const QString folder = QStringLiteral("R%1").arg(++n);
+    const QString win = QStringLiteral("C:\\") + folder;
+    put(QStringLiteral("Ppl_pig_random.txt"), old, folder);
+    const QByteArray earlier_backup = "earlier";
+    if (!r.backup_kept) put(QStringLiteral("pig2014_random.txt"), earlier_backup, folder);
+    platform::set_read_only(path(QLatin1String(r.read_only), win), true);
+    EXPECT_THROW(upgrade_ppl_pig_2014(win), platform::file_error);
+    EXPECT_EQ(hex(bytes_of(QStringLiteral("Ppl_pig_random.txt"), win)), hex(old));
+    EXPECT_EQ(hex(bytes_of(QStringLiteral("pig2014_random.txt"), win)),
+              hex(r.backup_kept ? old : earlier_backup));
+    platform::set_read_only(path(QLatin1String(r.read_only), win), false);
+  }
 }
 
 }  // namespace
