@@ -47,9 +47,10 @@ void data_file_services::upgrade_gem_2014(const QString&) {}
 void data_file_services::upgrade_sb_2014(const QString&) {}
 void data_file_services::upgrade_pi4_vh(const QString&) {}
 void data_file_services::upgrade_pi1_to_pi11(const QString&) {}
+void data_file_services::upgrade_pi5() {}
 void data_file_services::fix_pi11_adj_ana() {}
 void data_file_services::fix_pi11_zero_weights() {}
-void data_file_services::copy_previous_year_setup() {}
+void data_file_services::copy_previous_year_setup(const QString&) {}
 void data_file_services::fill_default_pi2_symbols() {}
 void data_file_services::fill_default_psmb_symbols() {}
 

@@ -88,14 +88,17 @@ class data_file_services {
   virtual void upgrade_pi4_vh(const QString& folder);
   // Copies pi1_random.txt (172 bytes) into the empty pi11_random.txt (272).
   virtual void upgrade_pi1_to_pi11(const QString& folder);
+  // Called when the open PI3 and PI5 files both hold records and their
+  // counts differ; nothing is changed.
+  virtual void upgrade_pi5();
 
   // --- Repairs and default fillings of open files ---
   // Repair passes over the PI11 records under g_pi11_file_number.
   virtual void fix_pi11_adj_ana();
   virtual void fix_pi11_zero_weights();
-  // Copies the achievement-level files of last year's data folder into
-  // g_data_folder.
-  virtual void copy_previous_year_setup();
+  // Copies the achievement-level files of last year's data folder into the
+  // folder being opened.
+  virtual void copy_previous_year_setup(const QString& folder);
   // Default symbol bounds into the open, empty pi2_random.txt
   // (g_pi2_file_number).
   virtual void fill_default_pi2_symbols();

@@ -76,6 +76,7 @@ step_result pi1sma_after_count(opening_call& call);
 step_result pi2_after_count(opening_call& call);
 step_result pi3_after_count(opening_call& call);
 step_result psmb_after_count(opening_call& call);
+step_result pi5_after_count(opening_call& call);
 step_result pi4vh_after_count(opening_call& call);
 step_result prmprom_after_count(opening_call& call);
 step_result hw2_after_count(opening_call& call);

@@ -51,7 +51,7 @@ step_result rt_before_open(opening_call& call) {
 step_result pi3_before_open(opening_call& call) {
   if (!platform::file_exists(call.path(QLatin1String(call.entry->file_name))) &&
       call.first_time("previous year")) {
-    run_guarded(call, [] { data_files().copy_previous_year_setup(); });
+    run_guarded(call, [&] { data_files().copy_previous_year_setup(call.folder); });
   }
   return step_result::go_on;
 }
@@ -97,7 +97,7 @@ step_result pi11_after_count(opening_call& call) {
       }
     } else if (++call.retry_count == 1) {
       run_guarded(call, [] { close_file(g_pi11_file_number); });
-      run_guarded(call, [] { data_files().copy_previous_year_setup(); });
+      run_guarded(call, [&] { data_files().copy_previous_year_setup(call.folder); });
       return step_result::start_over;
     }
   }
@@ -133,7 +133,7 @@ step_result psmb_after_count(opening_call& call) {
 step_result pi3_after_count(opening_call& call) {
   if (g_pi3_record_count == 0 && ++call.retry_count == 1) {
     run_guarded(call, [] { close_file(g_pi3_file_number); });
-    run_guarded(call, [] { data_files().copy_previous_year_setup(); });
+    run_guarded(call, [&] { data_files().copy_previous_year_setup(call.folder); });
     return step_result::start_over;
   }
   for (g_pi3_recno = 1; g_pi3_recno <= g_pi3_record_count; ++g_pi3_recno) {
@@ -144,6 +144,17 @@ step_result pi3_after_count(opening_call& call) {
       platform::put_record(g_pi3_file_number, g_pi3_recno, g_pi3_rec);
     });
   }
+  return step_result::go_on;
+}
+
+// Both the weights file and the outcome-values file open and holding
+// records, in differing numbers.
+step_result pi5_after_count(opening_call& call) {
+  const bool both_open = platform::is_numbered_file_open(g_pi3_file_number) &&
+                         platform::is_numbered_file_open(g_pi5_file_number);
+  if (both_open && g_pi3_record_count > 0 && g_pi5_record_count > 0 &&
+      g_pi3_record_count != g_pi5_record_count)
+    run_guarded(call, [] { data_files().upgrade_pi5(); });
   return step_result::go_on;
 }
 

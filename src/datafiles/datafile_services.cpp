@@ -1,7 +1,14 @@
 #include "datafiles/datafile_services.h"
 
 #include "datafiles/conversion_table.h"
+#include "datafiles/count_rebuilds.h"
+#include "datafiles/default_scales.h"
+#include "datafiles/gsn_cmp_upgrade.h"
 #include "datafiles/hand_written_conversions.h"
+#include "datafiles/layout_upgrades.h"
+#include "datafiles/pi11_upgrades.h"
+#include "datafiles/previous_year_setup.h"
+#include "datafiles/skl_add_upgrade.h"
 #include "datafiles/table_converter.h"
 
 namespace km {
@@ -83,6 +90,25 @@ void datafile_services::create_pi4_su_random(const QString& folder) { km::create
 void datafile_services::create_pi4_vh_random(const QString& folder) { km::create_pi4_vh_random(folder); }
 void datafile_services::create_hw_kodes_random(const QString& folder) { km::create_hw_kodes_random(folder); }
 void datafile_services::create_prm_prom_random(const QString& folder) { km::create_prm_prom_random(folder); }
+
+void datafile_services::convert_gsn_cmp_random(const QString& folder) { km::convert_gsn_cmp_random(folder); }
+void datafile_services::upgrade_skl_add_2016(const QString& folder) { km::upgrade_skl_add_2016(folder); }
+void datafile_services::upgrade_ppl_hst_2014(const QString& folder) { km::upgrade_ppl_hst_2014(folder); }
+void datafile_services::upgrade_ppl_pig_2014(const QString& folder) { km::upgrade_ppl_pig_2014(folder); }
+void datafile_services::upgrade_pi11_pi5_2014(const QString& folder) { km::upgrade_pi11_pi5_2014(folder); }
+void datafile_services::upgrade_gem_2014(const QString& folder) { km::upgrade_gem_2014(folder); }
+void datafile_services::upgrade_sb_2014(const QString& folder) { km::upgrade_sb_2014(folder); }
+void datafile_services::upgrade_ppl_add(const QString& folder) { km::upgrade_ppl_add(folder); }
+void datafile_services::upgrade_pi4_vh(const QString& folder) { km::upgrade_pi4_vh(folder); }
+void datafile_services::upgrade_pi1_to_pi11(const QString& folder) { km::upgrade_pi1_to_pi11(folder); }
+void datafile_services::copy_previous_year_setup(const QString& folder) {
+  km::copy_previous_year_setup(folder);
+}
+void datafile_services::upgrade_pi5() { km::upgrade_pi5(); }
+void datafile_services::fix_pi11_adj_ana() { km::fix_pi11_adj_ana(); }
+void datafile_services::fix_pi11_zero_weights() { km::fix_pi11_zero_weights(); }
+void datafile_services::fill_default_pi2_symbols() { km::fill_default_pi2_symbols(); }
+void datafile_services::fill_default_psmb_symbols() { km::fill_default_psmb_symbols(); }
 
 datafile_services& program_datafile_services() {
   static datafile_services services;

@@ -86,7 +86,8 @@ class recording_services : public data_file_services {
   KM_FOLDER_HOOK(upgrade_pi1_to_pi11)
   KM_PLAIN_HOOK(fix_pi11_adj_ana)
   KM_PLAIN_HOOK(fix_pi11_zero_weights)
-  KM_PLAIN_HOOK(copy_previous_year_setup)
+  KM_FOLDER_HOOK(copy_previous_year_setup)
+  KM_PLAIN_HOOK(upgrade_pi5)
   KM_PLAIN_HOOK(fill_default_pi2_symbols)
   KM_PLAIN_HOOK(fill_default_psmb_symbols)
 

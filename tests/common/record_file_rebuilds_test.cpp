@@ -317,9 +317,13 @@ TEST_F(record_file_test, pi3_weight_of_zero_takes_the_older_16_bit_weight) {
 }
 
 TEST_F(record_file_test, missing_then_empty_pi3_takes_last_years_setup_once_each) {
-  open(QStringLiteral("PI3"));
+  g_data_folder = QStringLiteral("C:\\DATA");
+  drives.make_native_folder(QStringLiteral("C/WORK"));
+  open(QStringLiteral("PI3"), QStringLiteral("C:\\WORK"));
   EXPECT_EQ(services.calls, (QStringList{QStringLiteral("copy_previous_year_setup"),
                                          QStringLiteral("copy_previous_year_setup")}));
+  // Into the folder being opened, whatever the data folder is.
+  EXPECT_EQ(services.folders, (QStringList{QStringLiteral("C:\\WORK"), QStringLiteral("C:\\WORK")}));
   EXPECT_NE(g_pi3_file_number, 0);
   EXPECT_EQ(g_pi3_record_count, 0);
 }
@@ -333,6 +337,7 @@ TEST_F(record_file_test, empty_pi11_from_2016_takes_last_years_setup_and_is_repa
             (QStringList{QStringLiteral("copy_previous_year_setup"), QStringLiteral("fix_pi11_adj_ana"),
                          QStringLiteral("fix_pi11_zero_weights")}));
   EXPECT_EQ(g_pi11_record_count, 2);
+  EXPECT_EQ(services.folders.first(), QStringLiteral("C:\\DATA"));
   open(QStringLiteral("PI11"));
   EXPECT_EQ(services.count(QStringLiteral("fix_pi11_adj_ana")), 2);
   EXPECT_EQ(services.count(QStringLiteral("copy_previous_year_setup")), 1);
@@ -352,6 +357,36 @@ TEST_F(record_file_test, star_request_shares_one_retry_between_pi11_and_pi3) {
   // PI11 (empty, 2017) takes last year's set-up; PI3 takes it while it is
   // missing; its empty-file retry is then used up.
   EXPECT_EQ(services.count(QStringLiteral("copy_previous_year_setup")), 2);
+}
+
+// The outcome-values count hook runs when the weights and outcome-values
+// files are both open with records, in differing numbers.
+TEST_F(record_file_test, pi5_count_hook_runs_only_for_differing_counts_of_two_open_files) {
+  struct row {
+    int pi3_records;  // -1: PI3 not opened
+    int pi5_records;
+    int runs;
+  };
+  const row rows[] = {{2, 3, 1}, {3, 3, 0}, {0, 3, 0}, {2, 0, 0}, {-1, 3, 0}};
+  int n = 0;
+  for (const row& r : rows) {
+    SCOPED_TRACE(n);
+    const QString folder = QStringLiteral("F%1").arg(++n);
+    const QString win = QStringLiteral("C:\\") + folder;
+    put(QStringLiteral("C/%1/pi54_random.txt").arg(folder), QByteArray());
+    put(QStringLiteral("C/%1/pi5_random.txt").arg(folder), records(r.pi5_records, 89));
+    if (r.pi3_records > 0)
+      put(QStringLiteral("C/%1/pi3_random.txt").arg(folder), records(r.pi3_records, 250));
+    close_file(g_pi3_file_number);
+    close_file(g_pi5_file_number);
+    if (r.pi3_records >= 0) {
+      if (r.pi3_records == 0) put(QStringLiteral("C/%1/pi3_random.txt").arg(folder), QByteArray());
+      open(QStringLiteral("PI3"), win);
+    }
+    services.calls.clear();
+    open(QStringLiteral("PI5"), win);
+    EXPECT_EQ(services.count(QStringLiteral("upgrade_pi5")), r.runs);
+  }
 }
 
 // --- SBI --------------------------------------------------------------------------------

@@ -12,6 +12,7 @@
 #include "common/data_file_services.h"
 #include "common/open_random_files.h"
 #include "common/shared_variables.h"
+#include "datafiles/datafile_services.h"
 #include "datafiles/hand_written_conversions.h"
 #include "platform/file_system.h"
 #include "platform/win_path.h"
@@ -20,14 +21,6 @@
 #include "support/temp_drives.h"
 
 namespace km::test {
-
-class hand_written_services : public data_file_services {
- public:
-  void create_hw_kodes_random(const QString& folder) override { km::create_hw_kodes_random(folder); }
-  void create_pi4_su_random(const QString& folder) override { km::create_pi4_su_random(folder); }
-  void create_pi4_vh_random(const QString& folder) override { km::create_pi4_vh_random(folder); }
-  void create_prm_prom_random(const QString& folder) override { km::create_prm_prom_random(folder); }
-};
 
 class hand_written_test : public clean_state_test {
  protected:
@@ -61,7 +54,7 @@ class hand_written_test : public clean_state_test {
 
   temp_drives drives;
   scripted_dialogs dialogs;
-  hand_written_services services;
+  datafile_services services;
 };
 
 // Expected record bytes, built place by place from the documented layout.

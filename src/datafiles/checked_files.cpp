@@ -1,0 +1,58 @@
+#include "datafiles/checked_files.h"
+
+#include <QFile>
+
+#include "common/file_number_pool.h"
+#include "common/shared_variables.h"
+#include "platform/clock.h"
+#include "platform/file_error.h"
+#include "platform/file_system.h"
+#include "platform/numbered_files.h"
+#include "platform/value.h"
+#include "platform/win_path.h"
+
+namespace km {
+
+pooled_file_number::pooled_file_number() : number_(get_free_file_number(0)) {}
+
+pooled_file_number::~pooled_file_number() { abandon_file(number_); }
+
+QByteArray file_bytes(const QString& win_path) {
+  QFile file(platform::to_native_path(win_path));
+  if (!file.open(QIODevice::ReadOnly))
+    throw platform::file_error(platform::file_error::kind::permission_denied, win_path, file.errorString());
+  return file.readAll();
+}
+
+void copy_checked(const QString& source, const QString& destination) {
+  platform::copy_file(source, destination, true);
+  if (file_bytes(destination) != file_bytes(source)) {
+    throw platform::file_error(platform::file_error::kind::other, destination,
+                               QStringLiteral("the copy differs from its source"));
+  }
+}
+
+void make_empty_file(const QString& win_path) {
+  if (platform::file_exists(win_path)) return;
+  pooled_file_number number;
+  platform::open_file(number.get(), win_path, platform::open_mode::binary);
+}
+
+void write_date_marker(const QString& win_path) {
+  g_file_number2 = get_free_file_number(1);
+  try {
+    platform::open_file(g_file_number2, win_path, platform::open_mode::output);
+    platform::write_fields(g_file_number2, {platform::Value::date(platform::today())});
+  } catch (...) {
+    abandon_file(g_file_number2);
+    throw;
+  }
+  close_file(g_file_number2);
+}
+
+void put_in_place(const QString& work_file, const QString& target) {
+  copy_checked(work_file, target);
+  platform::delete_file(work_file, true);
+}
+
+}  // namespace km
