@@ -1,8 +1,8 @@
 #include "datafiles/default_scales.h"
 
 #include "common/shared_variables.h"
-#include "datafiles/upgrade_layouts.h"
 #include "datafiles/conversion_layouts.h"
+#include "datafiles/upgrade_layouts.h"
 #include "platform/numbered_files.h"
 #include "platform/value.h"
 

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 
 #include "common/file_number_pool.h"
+#include "marks_window_fixture.h"
 #include "platform/dbase/data_control.h"
 #include "platform/form_timer.h"
 #include "platform/numbered_files.h"
@@ -21,7 +22,6 @@
 #include "platform/win_path.h"
 #include "printing/poppler_tools.h"
 #include "printing/print_messages.h"
-#include "marks_window_fixture.h"
 #include "support/lock_holder.h"
 #include "support/xlsx_reader.h"
 #include "tools/sample_school.h"
