@@ -137,8 +137,8 @@ TEST_P(every_conversion_test, three_rows_give_their_records_and_the_source_is_pu
   const conversion& c = *find_conversion(GetParam());
   g_year = QStringLiteral("2013");
   const std::vector<source_field> fields = fields_of(c);
-  QStringList spec;
-  for (const source_field& f : fields) spec << f.name + u' ' + f.type;
+  QStringList field_list;
+  for (const source_field& f : fields) field_list << f.name + u' ' + f.type;
   std::vector<QJsonArray> rows;
   for (int row = 0; row < 3; ++row) {
     QJsonArray cells;
@@ -146,7 +146,7 @@ TEST_P(every_conversion_test, three_rows_give_their_records_and_the_source_is_pu
     rows.push_back(cells);
   }
   const QString table = QLatin1String(c.table);
-  write_table(table, spec.join(QStringLiteral("; ")), rows);
+  write_table(table, field_list.join(QStringLiteral("; ")), rows);
   const QByteArray table_bytes = data_file(table);
   const QString memo = c.memo ? QLatin1String(c.memo) : QString();
   const QByteArray memo_bytes = c.memo ? data_file(memo) : QByteArray();
