@@ -6,11 +6,12 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config git
   qt6-base-dev qt6-base-dev-tools libqt6printsupport6 libgl-dev
-  libxlsxwriter-dev libminizip-dev libfreexl-dev zlib1g-dev libcups2-dev
+  libxlsxwriter-dev libminizip-dev zlib1g-dev libcups2-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-liberation2 fonts-dejavu fonts-dejavu-extra
   python3 python3-dbf python3-openpyxl python3-xlwt poppler-utils
   clang-format util-linux
+  clang libclang-rt-14-dev
   shapelib libshp-dev
   xvfb xauth
 )

@@ -13,13 +13,16 @@
 namespace km::platform {
 
 struct learner_cells {
-  Value a;  // empty, a number, a text or a Boolean
+  // Empty, a number, a text or a Boolean; null for a cell that cannot be
+  // read (an error value, a formula without its stored result, a text the
+  // file lost). A formula cell gives the result the workbook stored with it.
+  Value a;
   Value b;
 };
 
 // Rows 2, 3, ... of the first worksheet (a missing row reads as two empty
 // cells); nullopt for a file that is not a workbook this reader knows, or
-// is damaged. Dates come as their text.
+// is damaged. Dates come as their serial number.
 std::optional<std::vector<learner_cells>> read_learner_workbook(const QString& win_path);
 
 }  // namespace km::platform

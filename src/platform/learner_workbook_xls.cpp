@@ -1,43 +1,50 @@
-// The old binary workbook (.xls), read with libfreexl.
-#include <freexl.h>
+// The old binary workbook (.xls): the compound file opened by our own
+// reader, its "Workbook" stream read as BIFF8 records.
+#include <QFile>
 
 #include "platform/learner_workbook_parts.h"
+#include "platform/xls/compound_file.h"
+#include "platform/xls/sheet_cells.h"
 
 namespace km::platform {
 
+namespace {
+
+constexpr qint64 largest_workbook = 256LL * 1024 * 1024;  // no learner list is that large
+
+Value cell_value(const xls::sheet_cell& cell) {
+  switch (cell.what) {
+    case xls::sheet_cell::kind::number:
+      return Value(cell.number);
+    case xls::sheet_cell::kind::boolean:
+      return Value(cell.number != 0);
+    case xls::sheet_cell::kind::text:
+      return Value(QString::fromUtf16(cell.text.data(), qsizetype(cell.text.size())));
+    case xls::sheet_cell::kind::unreadable:
+      return Value::null();
+    case xls::sheet_cell::kind::empty:
+      break;
+  }
+  return Value();
+}
+
+}  // namespace
+
 std::optional<std::vector<learner_cells>> read_xls_learners(const QString& native_path) {
-  const void* handle = nullptr;
-  if (freexl_open(native_path.toLocal8Bit().constData(), &handle) != FREEXL_OK) {
-    if (handle) freexl_close(handle);
-    return std::nullopt;
-  }
-  std::optional<std::vector<learner_cells>> rows;
-  unsigned int row_count = 0;
-  unsigned short column_count = 0;
-  if (freexl_select_active_worksheet(handle, 0) == FREEXL_OK &&
-      freexl_worksheet_dimensions(handle, &row_count, &column_count) == FREEXL_OK) {
-    rows.emplace();
-    const auto cell = [&](unsigned int r, unsigned short c) -> Value {
-      FreeXL_CellValue v;
-      if (c >= column_count || freexl_get_cell_value(handle, r, c, &v) != FREEXL_OK) return Value();
-      switch (v.type) {
-        case FREEXL_CELL_INT:
-          return Value(double(v.value.int_value));
-        case FREEXL_CELL_DOUBLE:
-          return Value(v.value.double_value);
-        case FREEXL_CELL_TEXT:
-        case FREEXL_CELL_SST_TEXT:
-        case FREEXL_CELL_DATE:
-        case FREEXL_CELL_DATETIME:
-        case FREEXL_CELL_TIME:
-          return Value(QString::fromUtf8(v.value.text_value));
-        default:
-          return Value();
-      }
-    };
-    for (unsigned int r = 1; r < row_count; ++r) rows->push_back({cell(r, 0), cell(r, 1)});
-  }
-  freexl_close(handle);
+  QFile file(native_path);
+  if (!file.open(QIODevice::ReadOnly) || file.size() > largest_workbook) return std::nullopt;
+  const QByteArray data = file.readAll();
+  if (data.size() != file.size()) return std::nullopt;
+  const auto compound = xls::compound_file::open(
+      xls::bytes(reinterpret_cast<const std::uint8_t*>(data.constData()), std::size_t(data.size())));
+  if (!compound) return std::nullopt;
+  const auto stream = compound->stream(u"Workbook");
+  if (!stream) return std::nullopt;
+  const auto sheet = xls::first_sheet_columns(*stream);
+  if (!sheet) return std::nullopt;
+  std::vector<learner_cells> rows;
+  for (std::size_t r = 1; r < sheet->size(); ++r)
+    rows.push_back({cell_value((*sheet)[r][0]), cell_value((*sheet)[r][1])});
   return rows;
 }
 

@@ -105,9 +105,12 @@ std::pair<int, int> cell_place(const QString& ref) {
 Value cell_value(QXmlStreamReader& xml, const QString& type, const QStringList& strings) {
   QString raw;
   bool inline_text = false;
+  bool formula = false;
   while (!xml.atEnd()) {
     xml.readNext();
-    if (xml.isStartElement() && xml.name() == u"v")
+    if (xml.isStartElement() && xml.name() == u"f")
+      formula = true;
+    else if (xml.isStartElement() && xml.name() == u"v")
       raw = xml.readElementText();
     else if (xml.isStartElement() && xml.name() == u"is") {
       raw = joined_text(xml);
@@ -115,6 +118,9 @@ Value cell_value(QXmlStreamReader& xml, const QString& type, const QStringList& 
     } else if (xml.isEndElement() && xml.name() == u"c")
       break;
   }
+  // An error value, or a formula saved without its result (as some
+  // writers do, with no <v> or an empty one), has no value to give.
+  if (type == u"e" || (formula && raw.isEmpty() && type != u"str")) return Value::null();
   if (inline_text || type == u"inlineStr" || type == u"str") return Value(raw);
   if (raw.isEmpty()) return Value();
   if (type == u"s") return Value(strings.value(raw.toInt()));
