@@ -12,8 +12,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace km::platform::xls;
   const bytes input(data, size);
   if (size >= 8 && data[0] == 0xD0 && data[1] == 0xCF) {
-    if (const auto file = compound_file::open(input))
+    if (const auto file = compound_file::open(input)) {
       if (const auto stream = file->stream(u"Workbook")) first_sheet_columns(*stream);
+      if (const auto stream = file->stream(u"Book")) first_sheet_columns(*stream);
+    }
   } else {
     first_sheet_columns(input);
   }

@@ -147,6 +147,27 @@ TEST_F(learner_workbook_xls_test, reads_every_kind_of_cell) {
   }
 }
 
+// Excel 5 and 95 keep BIFF5 records in a stream named "Book", with texts
+// in the code page (Windows-1252).
+TEST_F(learner_workbook_xls_test, reads_an_excel_95_workbook) {
+  const QByteArray cells = x::label8(0, 1, "NAME") + x::number(1, 0, 1001) +
+                           x::label8(1, 1, "M\xF6ller \x80") + x::rk(2, 0, (1002u << 2) | 2) +
+                           x::formula(2, 1, x::special_result(0, 0)) + x::string8_record("Cele Z");
+  for (const bool large : {false, true}) {
+    SCOPED_TRACE(large ? "own sectors" : "mini stream");
+    const auto rows =
+        read(x::compound(x::workbook_stream({}, cells + (large ? filler() : QByteArray()), 0x0500),
+                         QStringLiteral("Book"))
+                 .bytes);
+    ASSERT_TRUE(rows.has_value());
+    ASSERT_EQ(rows->size(), 2u);
+    EXPECT_EQ(describe((*rows)[0].a), QStringLiteral("number 1001"));
+    EXPECT_EQ(describe((*rows)[0].b), QStringLiteral("text 'M\u00F6ller \u20AC'"));
+    EXPECT_EQ(describe((*rows)[1].a), QStringLiteral("number 1002"));
+    EXPECT_EQ(describe((*rows)[1].b), QStringLiteral("text 'Cele Z'"));
+  }
+}
+
 TEST_F(learner_workbook_xls_test, missing_rows_read_empty_up_to_the_last_row_with_a_value) {
   const auto rows =
       read(x::compound(x::workbook_stream({}, x::number(1, 0, 1) + x::number(4, 1, 2) + x::number(9, 2, 3)))

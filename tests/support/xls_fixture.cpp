@@ -94,16 +94,28 @@ QByteArray string_record(const QString& text) { return record(0x0207, unicode_st
 
 QByteArray sst_counts(quint32 count) { return le32(count) + le32(count); }
 
-QByteArray workbook_stream(const QByteArray& globals, const QByteArray& cells) {
-  const QByteArray bof_globals = record(0x0809, le16(0x0600) + le16(0x0005) + QByteArray(12, '\0'));
+QByteArray workbook_stream(const QByteArray& globals, const QByteArray& cells, quint16 version) {
+  const bool biff5 = version == 0x0500;
+  // BOF: version, kind, then build and year (and in BIFF8 two more fields).
+  const auto bof = [&](quint16 kind) {
+    return record(0x0809, le16(version) + le16(kind) + QByteArray(biff5 ? 4 : 12, '\0'));
+  };
   const QByteArray eof = record(0x000A, {});
-  // BOUNDSHEET: offset of the sheet's BOF, visible, worksheet, name "L".
-  const qsizetype boundsheet_size = 4 + 4 + 2 + 2 + 1;
-  const quint32 sheet_at = quint32(bof_globals.size() + boundsheet_size + globals.size() + eof.size());
-  const QByteArray boundsheet =
-      record(0x0085, le32(sheet_at) + QByteArray(2, '\0') + QByteArray("\x01\x00L", 3));
-  const QByteArray bof_sheet = record(0x0809, le16(0x0600) + le16(0x0010) + QByteArray(12, '\0'));
-  return bof_globals + boundsheet + globals + eof + bof_sheet + cells + eof;
+  // BOUNDSHEET: offset of the sheet's BOF, visible, worksheet, name "L"
+  // (BIFF8 adds an option byte before the name's characters).
+  const QByteArray name = biff5 ? QByteArray("\x01L", 2) : QByteArray("\x01\x00L", 3);
+  const qsizetype boundsheet_size = 4 + 4 + 2 + name.size();
+  const quint32 sheet_at = quint32(bof(0x0005).size() + boundsheet_size + globals.size() + eof.size());
+  const QByteArray boundsheet = record(0x0085, le32(sheet_at) + QByteArray(2, '\0') + name);
+  return bof(0x0005) + boundsheet + globals + eof + bof(0x0010) + cells + eof;
+}
+
+QByteArray label8(quint16 row, quint16 column, const QByteArray& cp1252) {
+  return record(0x0204, place(row, column) + le16(quint16(cp1252.size())) + cp1252);
+}
+
+QByteArray string8_record(const QByteArray& cp1252) {
+  return record(0x0207, le16(quint16(cp1252.size())) + cp1252);
 }
 
 void compound_file::put32(qsizetype offset, quint32 v) { qToLittleEndian(v, bytes.data() + offset); }

@@ -36,8 +36,12 @@ QByteArray sst_counts(quint32 count);
 QByteArray unicode_string(const QString& text, bool wide);
 
 // The workbook stream: globals (BOF, one BOUNDSHEET, `globals`, EOF) and
-// the worksheet's substream (BOF, `cells`, EOF).
-QByteArray workbook_stream(const QByteArray& globals, const QByteArray& cells);
+// the worksheet's substream (BOF, `cells`, EOF); BIFF8 (0x0600), or the
+// BIFF5 (0x0500) of Excel 5 and 95.
+QByteArray workbook_stream(const QByteArray& globals, const QByteArray& cells, quint16 version = 0x0600);
+// The text records of BIFF5: a count and the bytes of the code page.
+QByteArray label8(quint16 row, quint16 column, const QByteArray& cp1252);
+QByteArray string8_record(const QByteArray& cp1252);
 
 struct compound_file {
   QByteArray bytes;

@@ -83,6 +83,18 @@ std::optional<std::u16string> continued_reader::characters(std::uint32_t count, 
   return text;
 }
 
+std::optional<std::u16string> continued_reader::byte_string() {
+  const auto count = u16();
+  if (!count) return std::nullopt;
+  std::u16string text;
+  for (std::uint16_t i = 0; i < *count; ++i) {
+    const auto b = byte();
+    if (!b) return std::nullopt;
+    text.push_back(char16_t(*b));
+  }
+  return text;
+}
+
 std::optional<std::u16string> continued_reader::unicode_string() {
   const auto count = u16();
   const auto options = byte();

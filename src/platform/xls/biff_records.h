@@ -58,6 +58,9 @@ class continued_reader {
   // A string with a 16-bit character count and an option byte, its rich
   // text runs and phonetic block stepped over.
   std::optional<std::u16string> unicode_string();
+  // A string of BIFF5: a 16-bit count and that many bytes of the code
+  // page, each put in one unit of the result.
+  std::optional<std::u16string> byte_string();
 
  private:
   std::optional<std::u16string> characters(std::uint32_t count, bool wide);

@@ -10,17 +10,20 @@ namespace km::platform::xls {
 namespace {
 
 constexpr std::uint16_t biff8 = 0x0600;
+constexpr std::uint16_t biff5 = 0x0500;  // also Excel 95's BIFF7
 constexpr std::uint16_t globals_kind = 0x0005;
 constexpr std::uint16_t worksheet_kind = 0x0010;
 constexpr std::size_t max_rows = 65536;
 
 struct workbook_globals {
+  bool eight_bit = false;                    // BIFF5: texts in the code page, one byte a character
   std::vector<std::u16string> strings;       // the shared strings, as far as they read
   std::optional<std::uint32_t> first_sheet;  // offset of its BOF
 };
 
-bool is_bof(const record& r, std::uint16_t kind) {
-  return r.type == record_type::bof && le16(r.data, 0) == biff8 && le16(r.data, 2) == kind;
+bool is_bof(const record& r, std::uint16_t kind, bool eight_bit) {
+  return r.type == record_type::bof && le16(r.data, 0) == (eight_bit ? biff5 : biff8) &&
+         le16(r.data, 2) == kind;
 }
 
 std::vector<std::u16string> shared_strings(bytes stream, const record& sst) {
@@ -39,8 +42,10 @@ std::vector<std::u16string> shared_strings(bytes stream, const record& sst) {
 
 std::optional<workbook_globals> read_globals(bytes stream) {
   auto r = record_at(stream, 0);
-  if (!r || !is_bof(*r, globals_kind)) return std::nullopt;
+  if (!r) return std::nullopt;
   workbook_globals g;
+  g.eight_bit = le16(r->data, 0) == biff5;
+  if (!is_bof(*r, globals_kind, g.eight_bit)) return std::nullopt;
   for (r = record_at(stream, r->next); r && r->type != record_type::eof; r = record_at(stream, r->next)) {
     if (r->type == record_type::filepass) return std::nullopt;  // encrypted
     if (r->type == record_type::boundsheet && !g.first_sheet && r->data.size() >= 6 && r->data[5] == 0)
@@ -51,14 +56,14 @@ std::optional<workbook_globals> read_globals(bytes stream) {
   return g;
 }
 
-sheet_cell unreadable() { return {sheet_cell::kind::unreadable, 0, {}}; }
+sheet_cell unreadable() { return {sheet_cell::kind::unreadable, 0, {}, false}; }
 
 sheet_cell number_cell(double v) {
   return std::isfinite(v) ? sheet_cell{sheet_cell::kind::number, v, {}} : unreadable();
 }
 
-sheet_cell text_cell(std::optional<std::u16string> text) {
-  return text ? sheet_cell{sheet_cell::kind::text, 0, std::move(*text)} : unreadable();
+sheet_cell text_cell(std::optional<std::u16string> text, bool eight_bit = false) {
+  return text ? sheet_cell{sheet_cell::kind::text, 0, std::move(*text), eight_bit} : unreadable();
 }
 
 // An RK value: a number kept in 30 bits, either an integer or the upper
@@ -95,7 +100,7 @@ class sheet_reader {
 
   std::optional<std::vector<sheet_row>> read() {
     auto r = record_at(stream_, *globals_.first_sheet);
-    if (!r || !is_bof(*r, worksheet_kind)) return std::nullopt;
+    if (!r || !is_bof(*r, worksheet_kind, globals_.eight_bit)) return std::nullopt;
     int depth = 1;  // a chart inside the sheet brings its own BOF ... EOF
     std::size_t next = r->next;
     while (depth > 0) {
@@ -143,7 +148,7 @@ class sheet_reader {
       case record_type::label:
       case record_type::rstring: {
         continued_reader in(stream_, r);
-        if (row && column) set(*row, *column, in.skip(6) ? text_cell(in.unicode_string()) : unreadable());
+        if (row && column) set(*row, *column, in.skip(6) ? text(in) : unreadable());
         return in.next();
       }
       case record_type::boolerr:
@@ -164,7 +169,7 @@ class sheet_reader {
         if (pending_text_) {
           pending_text_ = false;
           continued_reader in(stream_, r);
-          set(pending_row_, pending_column_, text_cell(in.unicode_string()));
+          set(pending_row_, pending_column_, text(in));
           return in.next();
         }
         break;
@@ -172,6 +177,11 @@ class sheet_reader {
         break;
     }
     return r.next;
+  }
+
+  // A LABEL's or STRING's text: Unicode in BIFF8, code-page bytes in BIFF5.
+  sheet_cell text(continued_reader& in) const {
+    return globals_.eight_bit ? text_cell(in.byte_string(), true) : text_cell(in.unicode_string());
   }
 
   void set(std::size_t row, std::size_t column, sheet_cell cell) {
