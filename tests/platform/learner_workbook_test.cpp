@@ -83,6 +83,28 @@ TEST_F(learner_workbook_test, reads_the_cell_kinds_of_the_container) {
   EXPECT_EQ(r[3].b.to_text(), QStringLiteral("formula text"));
 }
 
+// Row 2: an error value and a formula with its stored result; row 3: a
+// formula saved without a result (no <v>), and one with an empty <v>.
+const char* const k_formulas = R"(
+import sys, zipfile
+z = zipfile.ZipFile(sys.argv[1], 'w')
+z.writestr('xl/workbook.xml', '<workbook xmlns:r="r"><sheets><sheet name="L" sheetId="1" r:id="rId1"/></sheets></workbook>')
+z.writestr('xl/_rels/workbook.xml.rels', '<Relationships><Relationship Id="rId1" Target="worksheets/sheet1.xml"/></Relationships>')
+z.writestr('xl/worksheets/sheet1.xml', '<worksheet><sheetData><row r="2"><c r="A2" t="e"><v>#REF!</v></c><c r="B2" t="str"><f>"Adams"</f><v>Adams</v></c></row><row r="3"><c r="A3"><f>A2+1</f></c><c r="B3"><f>B2</f><v></v></c></row></sheetData></worksheet>')
+z.close()
+)";
+
+TEST_F(learner_workbook_test, errors_and_formulas_without_results_cannot_be_read) {
+  const auto rows = read_learner_workbook(write(k_formulas, QStringLiteral("formulas.xlsx")));
+  ASSERT_TRUE(rows.has_value());
+  ASSERT_EQ(rows->size(), 2u);
+  const auto& r = *rows;
+  EXPECT_TRUE(r[0].a.is_null());
+  EXPECT_EQ(r[0].b.to_text(), QStringLiteral("Adams"));
+  EXPECT_TRUE(r[1].a.is_null());
+  EXPECT_TRUE(r[1].b.is_null());
+}
+
 TEST_F(learner_workbook_test, refuses_what_it_cannot_read) {
   ASSERT_TRUE(test::python_module_available(QStringLiteral("openpyxl")));
   const QString good = write(test::openpyxl_writer, QStringLiteral("good.xlsx"));
