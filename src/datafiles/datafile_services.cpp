@@ -86,6 +86,12 @@ void datafile_services::create_kpd_random(const QString& f, platform::data_contr
 }
 void datafile_services::create_rt_random(const QString& f, platform::data_control& d) { convert("RT", f, d); }
 
+void datafile_services::finish_table_conversion(const QString& folder, const QString& code,
+                                                platform::data_control& data1) {
+  if (const conversion* declared = find_conversion(code.toLatin1().constData()))
+    finish_conversion(*declared, folder, data1);
+}
+
 void datafile_services::create_pi4_su_random(const QString& folder) { km::create_pi4_su_random(folder); }
 void datafile_services::create_pi4_vh_random(const QString& folder) { km::create_pi4_vh_random(folder); }
 void datafile_services::create_hw_kodes_random(const QString& folder) { km::create_hw_kodes_random(folder); }

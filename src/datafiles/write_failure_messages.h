@@ -1,0 +1,20 @@
+#pragma once
+// What the teacher is told when a record file could not be made or brought
+// up to date because writing failed: the reason first, then the file, and
+// that nothing was changed. In the chosen language, shown with the
+// exclamation icon.
+
+#include <QString>
+
+#include "platform/file_error.h"
+
+namespace km {
+
+// "THE DISK IS FULL: Ppl_hst_random.txt WAS NOT MADE. NOTHING WAS CHANGED."
+QString record_file_not_made_message(const QString& file_name, const platform::file_error& e);
+// "THE DISK IS FULL: Ppl_hst_random.txt WAS NOT BROUGHT UP TO DATE. NOTHING WAS CHANGED."
+QString record_file_not_upgraded_message(const QString& file_name, const platform::file_error& e);
+
+void show_write_failure(const QString& text);
+
+}  // namespace km
