@@ -9,6 +9,7 @@
 #include "datafiles/upgrade_layouts.h"
 #include "datafiles/write_failure_messages.h"
 #include "platform/file_error.h"
+#include "platform/file_hold.h"
 #include "platform/file_system.h"
 #include "platform/numbered_files.h"
 #include "platform/sync_file.h"
@@ -19,7 +20,11 @@ qint64 write_in_new_layout(const QString& source, const QString& work,
                            const platform::record_layout& old_layout,
                            const platform::record_layout& new_layout, record_carry carry) {
   const qint64 records = platform::file_length(source) / old_layout.length;
+  if (platform::file_is_held(work))
+    throw platform::file_error(platform::file_error::kind::file_already_open, work,
+                               QStringLiteral("another program is writing it"));
   if (platform::file_exists(work)) platform::delete_file(work, true);
+  const platform::file_hold hold(work);
   pooled_file_number old_file;
   pooled_file_number new_file;
   platform::open_file(old_file.get(), source, platform::open_mode::random, old_layout.length);
@@ -106,6 +111,9 @@ void remove_if_there(const QString& win_path) {
 // the aside copy becomes the marker. A current file that is missing gets
 // its old bytes back. True when the rebuild is thereby finished.
 bool settle_stopped_rebuild(const rebuild_files& f, int new_length) {
+  if (platform::file_is_held(f.work))
+    throw platform::file_error(platform::file_error::kind::file_already_open, f.work,
+                               QStringLiteral("another program is rebuilding the file"));
   if (platform::file_exists(f.aside)) {
     if (!platform::file_exists(f.current)) {
       platform::move_file(f.aside, f.current);
@@ -223,7 +231,10 @@ void upgrade_telling_failure(const QString& folder, const layout_rebuild& rebuil
   try {
     rebuild_in_new_layout(folder, rebuild);
   } catch (const platform::file_error& e) {
-    show_write_failure(record_file_not_upgraded_message(QLatin1String(rebuild.file_name), e));
+    if (e.which() == platform::file_error::kind::file_already_open)
+      show_file_in_use(folder, QLatin1String(rebuild.file_name));
+    else
+      show_write_failure(record_file_not_upgraded_message(QLatin1String(rebuild.file_name), e));
     throw record_file_not_ready(rebuild.file_name);
   }
 }

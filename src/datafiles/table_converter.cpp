@@ -14,6 +14,7 @@
 #include "platform/dbase/data_control.h"
 #include "platform/dbase/dbf_error.h"
 #include "platform/dialogs.h"
+#include "platform/file_hold.h"
 #include "platform/file_system.h"
 #include "platform/numbered_files.h"
 #include "platform/program.h"
@@ -167,13 +168,22 @@ bool create_marker(const QString& folder, const char* marker) {
   throw record_file_not_ready(declared.record_file);
 }
 
+// A temporary file of a conversion that broke off is our own, never a
+// teacher's: it goes, so that the records start afresh. False when another
+// program holds it: that program is converting the table now.
+bool clear_temporary(const QString& temporary) {
+  if (!platform::file_exists(temporary)) return true;
+  if (platform::file_is_held(temporary)) return false;
+  platform::delete_file(temporary, true);
+  return true;
+}
+
 // Writes the rows into the temporary file, then closes and syncs it. A row
 // failure that ends the conversion is kept in row_failure; a failed write
 // throws platform::file_error.
 void write_temporary(const conversion& declared, const QString& temporary, platform::data_control& data1,
                      std::int16_t& number, std::int32_t& counter, std::exception_ptr& row_failure,
                      bool tell_first_row) {
-  if (platform::file_exists(temporary)) platform::delete_file(temporary, true);
   number = get_free_file_number(0);
   try {
     platform::open_file(number, temporary, platform::open_mode::binary);
@@ -212,14 +222,17 @@ void convert_table(const conversion& declared, const QString& folder, platform::
   }
   if (!data1.has_recordset()) return;
 
-  // A temporary file of a conversion that broke off is our own, never a
-  // teacher's: it goes, so that the records start afresh.
   const QString temporary = file_in_folder(folder, conversion_temporary_name(declared));
   std::int32_t local_counter = 0;
   std::int32_t& counter = declared.count != nullptr ? *declared.count : local_counter;
   counter = 0;
   std::exception_ptr row_failure;
   try {
+    if (!clear_temporary(temporary)) {
+      show_file_in_use(folder, record_file);
+      throw record_file_not_ready(declared.record_file);
+    }
+    const platform::file_hold hold(temporary);
     write_temporary(declared, temporary, data1, number, counter, row_failure, true);
     // The layout marker goes first: a record file of the conversion is in
     // the current layout from the moment it has its name.
@@ -270,9 +283,12 @@ void finish_conversion(const conversion& declared, const QString& folder, platfo
     std::int16_t number = 0;
     std::int32_t counter = 0;
     std::exception_ptr row_failure;
-    write_temporary(declared, temporary, data1, number, counter, row_failure, false);
-    made_by_it = !row_failure && file_bytes(temporary) == file_bytes(record_file);
-    platform::delete_file(temporary, true);
+    if (clear_temporary(temporary)) {  // else another program is converting the table now
+      const platform::file_hold hold(temporary);
+      write_temporary(declared, temporary, data1, number, counter, row_failure, false);
+      made_by_it = !row_failure && file_bytes(temporary) == file_bytes(record_file);
+      platform::delete_file(temporary, true);
+    }
   } catch (const platform::file_error&) {
     made_by_it = false;
     try {

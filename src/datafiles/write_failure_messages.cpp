@@ -2,6 +2,7 @@
 
 #include "common/file_error_reason.h"
 #include "common/language_text.h"
+#include "common/table_messages.h"
 #include "platform/dialogs.h"
 
 namespace km {
@@ -35,6 +36,11 @@ QString record_file_not_upgraded_message(const QString& file_name, const platfor
 
 void show_write_failure(const QString& text) {
   platform::message_box(text, platform::msg_buttons::ok, platform::msg_icon::exclamation);
+}
+
+void show_file_in_use(const QString& folder, const QString& file_name) {
+  platform::message_box(in_use_message(folder, file_name), platform::msg_buttons::ok,
+                        platform::msg_icon::exclamation);
 }
 
 }  // namespace km

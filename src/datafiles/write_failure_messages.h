@@ -17,4 +17,8 @@ QString record_file_not_upgraded_message(const QString& file_name, const platfor
 
 void show_write_failure(const QString& text);
 
+// Another program is making or rebuilding the file (its temporary file is
+// held): the data set is in use, try again later.
+void show_file_in_use(const QString& folder, const QString& file_name);
+
 }  // namespace km

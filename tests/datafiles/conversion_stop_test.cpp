@@ -8,10 +8,13 @@
 
 #include "common/file_number_pool.h"
 #include "common/open_random_files.h"
+#include "common/table_messages.h"
 #include "conversion_fixture.h"
 #include "datafiles/write_failure_messages.h"
 #include "file_step_faults.h"
 #include "platform/dialogs.h"
+#include "platform/file_hold.h"
+#include "platform/file_system.h"
 
 namespace km::test {
 namespace {
@@ -161,6 +164,27 @@ TEST_F(conversion_stop_test, a_read_only_folder_is_told_and_no_record_file_is_ma
     end_program();
     EXPECT_EQ(describe(state_of_folder(native(name))), describe(before));
   }
+}
+
+// A temporary file another program holds is that program's conversion at
+// work: it is left alone and the table is converted at a later opening.
+TEST_F(conversion_stop_test, a_temporary_file_another_program_holds_is_left_alone) {
+  const conversion_case& c = cases[1];
+  const folder_state after = clean_run(c);
+  const QString folder = fresh_folder(QStringLiteral("HELD"));
+  const QString temporary = folder + QStringLiteral("\\khdta_conversion.tmp");
+  {
+    const platform::file_hold other_program(temporary);
+    dialogs.expect_message(in_use_message(folder, QLatin1String(c.record_file)))
+        .icon(platform::msg_icon::exclamation);
+    opening(c, folder);
+    dialogs.verify();
+    EXPECT_TRUE(platform::file_exists(temporary));
+    EXPECT_FALSE(platform::file_exists(folder + u'\\' + QLatin1String(c.record_file)));
+    EXPECT_TRUE(platform::file_exists(folder + u'\\' + QLatin1String(c.table)));
+  }
+  opening(c, folder);
+  EXPECT_EQ(describe(state_of_folder(native(QStringLiteral("HELD")))), describe(after));
 }
 
 }  // namespace

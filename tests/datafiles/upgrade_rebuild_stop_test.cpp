@@ -8,9 +8,11 @@
 #include <vector>
 
 #include "common/file_number_pool.h"
+#include "common/table_messages.h"
 #include "datafiles/write_failure_messages.h"
 #include "file_step_faults.h"
 #include "platform/dialogs.h"
+#include "platform/file_hold.h"
 #include "upgrade_fixture.h"
 
 namespace km::test {
@@ -180,6 +182,28 @@ TEST_F(rebuild_stop_test, a_rebuild_failing_at_any_step_is_told_and_leaves_each_
       }
     }
   }
+}
+
+// A work file another program holds is that program's rebuild at work: it
+// is left alone, and the file is rebuilt at a later opening.
+TEST_F(rebuild_stop_test, a_work_file_another_program_holds_is_left_alone) {
+  g_year = QStringLiteral("2014");
+  const rebuild_case& c = cases()[0];
+  const folder_state after = clean_run(c);
+  const QString folder = fresh_folder(c, QStringLiteral("HELD"));
+  const QString work = folder + QStringLiteral("\\Ppl_hst_random.new");
+  {
+    const platform::file_hold other_program(work);
+    dialogs.expect_message(in_use_message(folder, QStringLiteral("Ppl_hst_random.txt")))
+        .icon(platform::msg_icon::exclamation);
+    next_opening(c, folder);
+    dialogs.verify();
+    EXPECT_TRUE(exists(QStringLiteral("Ppl_hst_random.new"), folder));
+    EXPECT_FALSE(exists(QStringLiteral("PH2014_random.txt"), folder));
+    EXPECT_EQ(bytes_of(QStringLiteral("Ppl_hst_random.txt"), folder), c.files[0].old_bytes);
+  }
+  next_opening(c, folder);
+  EXPECT_EQ(describe(state_of_folder(native(QStringLiteral("HELD")))), describe(after));
 }
 
 TEST_F(rebuild_stop_test, the_failure_message_in_both_languages) {
