@@ -2,7 +2,6 @@
 
 #include "common/file_number_pool.h"
 #include "common/folder_path.h"
-#include "common/record_file_not_ready.h"
 #include "common/shared_variables.h"
 #include "datafiles/checked_files.h"
 #include "datafiles/conversion_layouts.h"
@@ -227,34 +226,27 @@ namespace {
 
 // The rebuild as the opening runs it: a failure is told to the teacher and
 // the opening leaves the file closed for this call.
-void upgrade_telling_failure(const QString& folder, const layout_rebuild& rebuild) {
-  try {
-    rebuild_in_new_layout(folder, rebuild);
-  } catch (const platform::file_error& e) {
-    if (e.which() == platform::file_error::kind::file_already_open)
-      show_file_in_use(folder, QLatin1String(rebuild.file_name));
-    else
-      show_write_failure(record_file_not_upgraded_message(QLatin1String(rebuild.file_name), e));
-    throw record_file_not_ready(rebuild.file_name);
-  }
+void rebuild_telling_failure(const QString& folder, const layout_rebuild& rebuild) {
+  upgrade_telling_failure(folder, QLatin1String(rebuild.file_name),
+                          [&] { rebuild_in_new_layout(folder, rebuild); });
 }
 
 }  // namespace
 
-void upgrade_ppl_pig_2014(const QString& folder) { upgrade_telling_failure(folder, ppl_pig_rebuild); }
+void upgrade_ppl_pig_2014(const QString& folder) { rebuild_telling_failure(folder, ppl_pig_rebuild); }
 
 void upgrade_sb_2014(const QString& folder) {
   if (g_year.toInt() >= sb_year_limit) return;
-  upgrade_telling_failure(folder, sb_rebuild);
+  rebuild_telling_failure(folder, sb_rebuild);
 }
 
-void upgrade_ppl_hst_2014(const QString& folder) { upgrade_telling_failure(folder, ppl_hst_rebuild); }
+void upgrade_ppl_hst_2014(const QString& folder) { rebuild_telling_failure(folder, ppl_hst_rebuild); }
 
 void upgrade_pi11_pi5_2014(const QString& folder) {
   if (!platform::file_exists(file_in_folder(folder, QLatin1String(pi11_rebuild.backup_name))))
-    upgrade_telling_failure(folder, pi11_rebuild);
+    rebuild_telling_failure(folder, pi11_rebuild);
   if (!platform::file_exists(file_in_folder(folder, QLatin1String(pi5_rebuild.backup_name))))
-    upgrade_telling_failure(folder, pi5_rebuild);
+    rebuild_telling_failure(folder, pi5_rebuild);
 }
 
 void upgrade_gem_2014(const QString&) {}

@@ -2,6 +2,7 @@
 
 #include "common/file_error_reason.h"
 #include "common/language_text.h"
+#include "common/record_file_not_ready.h"
 #include "common/table_messages.h"
 #include "platform/dialogs.h"
 
@@ -41,6 +42,19 @@ void show_write_failure(const QString& text) {
 void show_file_in_use(const QString& folder, const QString& file_name) {
   platform::message_box(in_use_message(folder, file_name), platform::msg_buttons::ok,
                         platform::msg_icon::exclamation);
+}
+
+void upgrade_telling_failure(const QString& folder, const QString& file_name,
+                             const std::function<void()>& upgrade) {
+  try {
+    upgrade();
+  } catch (const platform::file_error& e) {
+    if (e.which() == platform::file_error::kind::file_already_open)
+      show_file_in_use(folder, file_name);
+    else
+      show_write_failure(record_file_not_upgraded_message(file_name, e));
+    throw record_file_not_ready(file_name.toStdString());
+  }
 }
 
 }  // namespace km

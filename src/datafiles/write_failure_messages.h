@@ -5,6 +5,7 @@
 // exclamation icon.
 
 #include <QString>
+#include <functional>
 
 #include "platform/file_error.h"
 
@@ -20,5 +21,11 @@ void show_write_failure(const QString& text);
 // Another program is making or rebuilding the file (its temporary file is
 // held): the data set is in use, try again later.
 void show_file_in_use(const QString& folder, const QString& file_name);
+
+// Runs an upgrade of folder\file_name as the opening runs it: a file step
+// that fails is told (the file in use, or the reason the file was not
+// brought up to date) and record_file_not_ready is thrown in its place.
+void upgrade_telling_failure(const QString& folder, const QString& file_name,
+                             const std::function<void()>& upgrade);
 
 }  // namespace km
