@@ -96,6 +96,7 @@ TEST_F(conversion_stop_test, a_conversion_stopped_at_any_step_is_redone_or_finis
     ASSERT_TRUE(after.count(QLatin1String(c.record_file)));
     ASSERT_TRUE(after.count(QStringLiteral("save/") + QLatin1String(c.table)));
     const int steps = int(steps_of_clean_run(c).size());
+    RecordProperty(std::string("file steps: ") + c.code, steps);
     ASSERT_GT(steps, 2);
     for (int at = 1; at <= steps; ++at) {
       SCOPED_TRACE(at);

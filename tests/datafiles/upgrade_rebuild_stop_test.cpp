@@ -104,6 +104,7 @@ TEST_F(rebuild_stop_test, a_rebuild_stopped_at_any_step_is_finished_or_redone_by
     SCOPED_TRACE(c.name);
     const folder_state after = clean_run(c);
     const int steps = int(steps_of_clean_run(c).size());
+    RecordProperty(std::string("file steps: ") + c.code, steps);
     ASSERT_GT(steps, 3);
     for (int at = 1; at <= steps; ++at) {
       SCOPED_TRACE(at);
