@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/file_number_pool.h"
+#include "common/record_file_not_ready.h"
 #include "common/table_messages.h"
 #include "datafiles/write_failure_messages.h"
 #include "file_step_faults.h"
@@ -181,6 +182,46 @@ TEST_F(rebuild_stop_test, a_rebuild_failing_at_any_step_is_told_and_leaves_each_
         next_opening(c, folder);
         EXPECT_EQ(describe(state_of_folder(native(name))), describe(after));
       }
+    }
+  }
+}
+
+// The learner-address rebuild keeps its file in the folder until the new
+// one is whole: stopped at any step, the next opening rebuilds it; failing,
+// the file stays as it was.
+TEST_F(rebuild_stop_test, an_address_rebuild_stopped_or_failing_at_any_step_keeps_the_file) {
+  QByteArray old;
+  for (int n = 0; n < 2001; ++n) old += le_single(float(n % 2 + 1)) + padded(QByteArray::number(n), 173);
+  const rebuild_case c{"learner addresses", "PPLADD", &upgrade_ppl_add, {{"Ppl_add_random.txt", "", old}}};
+  const auto count_message = [&] { dialogs.expect_message(QStringLiteral("2")); };
+  count_message();
+  const folder_state after = clean_run(c);
+  count_message();
+  const QStringList steps = steps_of_clean_run(c);
+  dialogs.verify();
+  const platform::file_error full(platform::file_error::kind::disk_full, QString());
+  for (int at = 1; at <= steps.size(); ++at) {
+    SCOPED_TRACE(at);
+    for (const step_fault fault : {step_fault::stop, step_fault::disk_full}) {
+      const QString name = QStringLiteral("ADDRESSES%1_%2").arg(int(fault)).arg(at);
+      const QString folder = fresh_folder(c, name);
+      {
+        file_step_faults faults(fault, at);
+        if (fault == step_fault::stop) {
+          EXPECT_THROW(upgrade_ppl_add(folder), stopped_at_step);
+        } else {
+          dialogs.expect_message(record_file_not_upgraded_message(QStringLiteral("Ppl_add_random.txt"), full))
+              .icon(platform::msg_icon::exclamation);
+          EXPECT_THROW(services.upgrade_ppl_add(folder), record_file_not_ready);
+        }
+      }
+      end_program();
+      EXPECT_EQ(bytes_of(QStringLiteral("Ppl_add_random.txt"), folder), old);
+      count_message();
+      dialogs.expect_message(QStringLiteral("?"));
+      next_opening(c, folder);
+      dialogs.verify();
+      EXPECT_EQ(describe(state_of_folder(native(name))), describe(after));
     }
   }
 }
