@@ -226,6 +226,51 @@ TEST_F(rebuild_stop_test, an_address_rebuild_stopped_or_failing_at_any_step_keep
   }
 }
 
+// The copy of pi1_random.txt into the empty pi11_random.txt moves the
+// outcome values aside and marks itself done before the new file takes its
+// place: stopped at any step, the next opening finishes it.
+TEST_F(rebuild_stop_test, a_pi1_to_pi11_copy_stopped_at_any_step_is_finished_by_the_next_opening) {
+  g_year = QStringLiteral("2014");
+  const rebuild_case c{"pi1 into pi11",
+                       "PI11",
+                       &upgrade_pi1_to_pi11,
+                       {{"pi11_random.txt", "", {}},
+                        {"pi1_random.txt", "", old_records(1, 172)},
+                        {"pi5_random.txt", "", old_records(2, 57)}}};
+  const auto next_openings = [&](const QString& folder) {
+    next_opening(c, folder);
+    open(QStringLiteral("PI5"), folder);
+    end_program();
+  };
+  const auto first_opening = [&](const QString& name) {
+    const QString folder = fresh_folder(c, name);
+    open(QLatin1String(c.code), folder);
+    end_program();
+    return folder;
+  };
+  next_openings(first_opening(QStringLiteral("PI1_CLEAN")));
+  const folder_state after = state_of_folder(native(QStringLiteral("PI1_CLEAN")));
+  ASSERT_TRUE(after.count(QStringLiteral("save/pi5_random.txt")));
+  int steps = 0;
+  {
+    file_step_faults counter;
+    first_opening(QStringLiteral("PI1_COUNT"));
+    steps = counter.steps();
+  }
+  for (int at = 1; at <= steps; ++at) {
+    SCOPED_TRACE(at);
+    const QString name = QStringLiteral("PI1_STOP%1").arg(at);
+    const QString folder = fresh_folder(c, name);
+    {
+      file_step_faults stop(step_fault::stop, at);
+      EXPECT_THROW(open(QLatin1String(c.code), folder), stopped_at_step);
+    }
+    end_program();
+    next_openings(folder);
+    EXPECT_EQ(describe(state_of_folder(native(name))), describe(after));
+  }
+}
+
 // A work file another program holds is that program's rebuild at work: it
 // is left alone, and the file is rebuilt at a later opening.
 TEST_F(rebuild_stop_test, a_work_file_another_program_holds_is_left_alone) {
