@@ -59,6 +59,12 @@ class data_file_services {
   // that table is there.
   virtual void create_rt_random(const QString& folder, platform::data_control& data1);
 
+  // Called when the record file of a build from a table and that table are
+  // both in the folder (data1 is bound to the table): a conversion stopped
+  // before it retired its source is finished. The stand-in does nothing.
+  virtual void finish_table_conversion(const QString& folder, const QString& code,
+                                       platform::data_control& data1);
+
   // --- Builds from the folder's text files ---
   // pi4_su_random.txt (1237-byte records) from the per-subject text files.
   virtual void create_pi4_su_random(const QString& folder);

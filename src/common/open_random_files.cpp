@@ -7,6 +7,7 @@
 #include "common/file_code_table.h"
 #include "common/file_number_pool.h"
 #include "common/folder_path.h"
+#include "common/record_file_not_ready.h"
 #include "common/record_file_opening.h"
 #include "common/shared_variables.h"
 #include "common/text_routines.h"
@@ -23,10 +24,13 @@ namespace km {
 // --- the state of one call --------------------------------------------------
 
 bool opening_call::first_time(const char* step) {
-  const QString key = QLatin1String(entry->code) + u'/' + QLatin1String(step);
-  if (steps_done.contains(key)) return false;
-  steps_done.insert(key);
+  if (done(step)) return false;
+  steps_done.insert(QLatin1String(entry->code) + u'/' + QLatin1String(step));
   return true;
+}
+
+bool opening_call::done(const char* step) const {
+  return steps_done.contains(QLatin1String(entry->code) + u'/' + QLatin1String(step));
 }
 
 QString opening_call::path(const QString& file_name) const { return file_in_folder(folder, file_name); }
@@ -131,27 +135,59 @@ bool build_due(const opening_call& call) {
   return true;
 }
 
-void run_build(opening_call& call) {
-  const build_step& b = call.entry->build;
-  if (b.from_folder != nullptr) {
-    run_guarded(call, [&] { (data_files().*b.from_folder)(call.folder); });
-    return;
-  }
-  platform::data_control& data1 = bind_table(call, QLatin1String(b.table));
-  run_guarded(call, [&] { (data_files().*b.from_table)(call.folder, data1); });
-  // The table is given back, whatever the build left open.
+// Runs a build or an upgrade; false when it could not make the code's file
+// (it has told the teacher why), which then stays closed for this call.
+template <class Step>
+bool run_making_file(opening_call& call, Step&& step) {
+  run_guarded(call, [&] {
+    try {
+      std::forward<Step>(step)();
+    } catch (const record_file_not_ready&) {
+      call.first_time("not ready");
+    }
+  });
+  return !call.done("not ready");
+}
+
+// The record file of a build from a table stands beside that table: a
+// conversion may have been stopped before it retired the table.
+bool conversion_may_be_unfinished(const opening_call& call) {
+  const file_code_entry& e = *call.entry;
+  const build_step& b = e.build;
+  return b.from_table != nullptr && year_allows(b.before_year, call.year()) &&
+         platform::file_exists(call.path(QLatin1String(e.file_name))) &&
+         platform::file_exists(call.path(QLatin1String(b.table)));
+}
+
+void finish_conversion(opening_call& call) {
+  platform::data_control& data1 = bind_table(call, QLatin1String(call.entry->build.table));
+  run_guarded(call, [&] {
+    data_files().finish_table_conversion(call.folder, QLatin1String(call.entry->code), data1);
+  });
   run_guarded(call, [&] { data1.close_database(); });
 }
 
-void run_upgrades(opening_call& call) {
+bool run_build(opening_call& call) {
+  const build_step& b = call.entry->build;
+  if (b.from_folder != nullptr)
+    return run_making_file(call, [&] { (data_files().*b.from_folder)(call.folder); });
+  platform::data_control& data1 = bind_table(call, QLatin1String(b.table));
+  const bool made = run_making_file(call, [&] { (data_files().*b.from_table)(call.folder, data1); });
+  // The table is given back, whatever the build left open.
+  run_guarded(call, [&] { data1.close_database(); });
+  return made;
+}
+
+bool run_upgrades(opening_call& call) {
   static const char* const step_names[] = {"upgrade 1", "upgrade 2"};
   for (int i = 0; i < 2; ++i) {
     const upgrade_step& u = call.entry->upgrades[i];
     if (u.run == nullptr || !year_allows(u.before_year, call.year())) continue;
     if (platform::file_exists(call.path(QLatin1String(u.marker)))) continue;
     if (!call.first_time(step_names[i])) continue;
-    run_guarded(call, [&] { (data_files().*u.run)(call.folder); });
+    if (!run_making_file(call, [&] { (data_files().*u.run)(call.folder); })) return false;
   }
+  return !call.done("not ready");
 }
 
 // Every request for the school record takes a new number. The number the
@@ -186,7 +222,10 @@ bool open_or_reuse(opening_call& call) {
   bool needed = true;
   run_guarded(call, [&] { needed = check_file_open_needed(*e.number, call.folder, call.code); });
   if (!needed) return true;
-  run_upgrades(call);
+  if (!run_upgrades(call)) {
+    if (e.count != nullptr) *e.count = 0;
+    return false;
+  }
   return open_code_file(call);
 }
 
@@ -197,10 +236,17 @@ step_result run_code(opening_call& call) {
   if (e.record_number_reset != nullptr) *e.record_number_reset = 0;
   if (e.before_open != nullptr && e.before_open(call) == step_result::start_over)
     return step_result::start_over;
+  if (e.has_build() && conversion_may_be_unfinished(call) && call.first_time("finish"))
+    finish_conversion(call);
   if (e.has_build() && build_due(call) && call.first_time("build")) {
-    run_build(call);
+    if (!run_build(call)) {
+      if (e.count != nullptr) *e.count = 0;
+      return step_result::go_on;
+    }
     if (e.build.starts_over) return step_result::start_over;
   }
+  // A file that could not be made in this call is not made empty either.
+  if (call.done("not ready")) return step_result::go_on;
   if (!open_or_reuse(call)) return step_result::go_on;
   run_guarded(call, [&] { recount(call); });
   return e.after_count != nullptr ? e.after_count(call) : step_result::go_on;

@@ -17,7 +17,12 @@
 // told and the program ends (platform::program_ended).
 //
 // Failures of single steps are passed over: a file that cannot be opened
-// leaves its number 0 and the opening goes on. Once the PRMPROM rebuild or
+// leaves its number 0 and the opening goes on. A build or an upgrade that
+// could not make its file (it tells the teacher why) leaves the code's file
+// closed and unmade for the rest of the call, never created empty, so that
+// the next opening tries again. A record file that stands beside the table
+// it is built from is shown to the builds, which finish a conversion that
+// was stopped before it retired its table. Once the PRMPROM rebuild or
 // the S_B move has taken its file away, later failures of the same call
 // reach the caller.
 

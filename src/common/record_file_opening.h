@@ -26,6 +26,8 @@ struct opening_call {
   // this call, false afterwards: a step that did not bring the file into
   // line does not run again, so the opening cannot loop on it.
   bool first_time(const char* step);
+  // True once the named step of the running code was asked for in this call.
+  bool done(const char* step) const;
   // The path of a file in the folder.
   QString path(const QString& file_name) const;
   // The numeric value of the current year (g_year).

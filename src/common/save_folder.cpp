@@ -84,8 +84,17 @@ void copy_group_into_save_folder(const QString& folder, const QStringList& file_
   if (present.isEmpty()) return;
   const QString save = save_folder_of(folder);
   if (!platform::folder_exists(save)) platform::create_folder(save);
-  keep_earlier_copies(save, present);
+  // A copy there already with the same bytes (a move that was stopped
+  // before its sources went) is the copy: it is neither kept aside again
+  // nor copied again.
+  QStringList to_copy;
   for (const QString& name : present) {
+    const QString copy = file_in_folder(save, name);
+    if (!platform::file_exists(copy) || file_bytes(copy) != file_bytes(file_in_folder(folder, name)))
+      to_copy << name;
+  }
+  keep_earlier_copies(save, to_copy);
+  for (const QString& name : to_copy) {
     const QString source = file_in_folder(folder, name);
     const QString copy = file_in_folder(save, name);
     platform::copy_file(source, copy, false);

@@ -26,7 +26,9 @@ void move_into_save_folder(const QString& folder, const QString& file_name);
 // The same for files that belong together (a table and its memo file):
 // of the names given, those in the folder (a missing one is passed over)
 // are copied into folder\save under one number for their earlier copies,
-// and each copy is compared with its source byte for byte. The group move
+// and each copy is compared with its source byte for byte. A copy already
+// there with the same bytes is taken as the copy (a move stopped before its
+// sources went is finished without a second copy). The group move
 // deletes the sources (read-only ones too) only when every copy is
 // identical; when anything fails, no source is deleted and the failure is
 // thrown as platform::file_error. The copy takes each file's name as it

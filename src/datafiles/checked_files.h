@@ -7,6 +7,8 @@
 #include <QString>
 #include <cstdint>
 
+#include "common/file_number_pool.h"
+
 namespace km {
 
 // A number of the record-file pool, given back however the scope ends (a
@@ -18,6 +20,8 @@ class pooled_file_number {
   pooled_file_number& operator=(const pooled_file_number&) = delete;
   ~pooled_file_number();
   int get() const { return number_; }
+  // Closes the file and gives the number back before the scope ends.
+  void close() { close_file(number_); }
 
  private:
   std::int16_t number_;

@@ -66,7 +66,9 @@ void upgrade_ppl_add(const QString& folder) {
   const QString current = file_in_folder(folder, name);
   close_file(g_ppladd_file_number);
   if (!platform::file_exists(current)) return;
-  move_into_save_folder(folder, name);
+  // The file stays in the folder until the rebuilt one takes its place, so
+  // that a break part way leaves it as it was.
+  copy_group_into_save_folder(folder, {name});
   const QString kept_copy = file_in_folder(save_folder_of(folder), name);
 
   std::vector<float> keys;

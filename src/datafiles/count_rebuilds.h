@@ -11,8 +11,9 @@ namespace km {
 // greater than 0 that was not kept before; the first record of a key wins.
 std::vector<qint64> ppl_add_records_to_keep(const std::vector<float>& keys);
 
-// Moves Ppl_add_random.txt into the save folder and writes it again with
-// the records to keep; shows the new count. The PPLADD number is left
+// Keeps a checked copy of Ppl_add_random.txt in the save folder and puts a
+// file of the records to keep in its place; shows the new count. The file
+// stays as it was until the new one is whole. The PPLADD number is left
 // closed (data_file_services hook of the same name).
 void upgrade_ppl_add(const QString& folder);
 

@@ -10,6 +10,7 @@
 #include "datafiles/previous_year_setup.h"
 #include "datafiles/skl_add_upgrade.h"
 #include "datafiles/table_converter.h"
+#include "datafiles/write_failure_messages.h"
 
 namespace km {
 
@@ -86,21 +87,40 @@ void datafile_services::create_kpd_random(const QString& f, platform::data_contr
 }
 void datafile_services::create_rt_random(const QString& f, platform::data_control& d) { convert("RT", f, d); }
 
+void datafile_services::finish_table_conversion(const QString& folder, const QString& code,
+                                                platform::data_control& data1) {
+  if (const conversion* declared = find_conversion(code.toLatin1().constData()))
+    finish_conversion(*declared, folder, data1);
+}
+
 void datafile_services::create_pi4_su_random(const QString& folder) { km::create_pi4_su_random(folder); }
 void datafile_services::create_pi4_vh_random(const QString& folder) { km::create_pi4_vh_random(folder); }
 void datafile_services::create_hw_kodes_random(const QString& folder) { km::create_hw_kodes_random(folder); }
 void datafile_services::create_prm_prom_random(const QString& folder) { km::create_prm_prom_random(folder); }
 
-void datafile_services::convert_gsn_cmp_random(const QString& folder) { km::convert_gsn_cmp_random(folder); }
-void datafile_services::upgrade_skl_add_2016(const QString& folder) { km::upgrade_skl_add_2016(folder); }
+void datafile_services::convert_gsn_cmp_random(const QString& folder) {
+  upgrade_telling_failure(folder, QStringLiteral("Gsn_Cmp_random.txt"),
+                          [&] { km::convert_gsn_cmp_random(folder); });
+}
+void datafile_services::upgrade_skl_add_2016(const QString& folder) {
+  upgrade_telling_failure(folder, QStringLiteral("skl_add_random.txt"),
+                          [&] { km::upgrade_skl_add_2016(folder); });
+}
 void datafile_services::upgrade_ppl_hst_2014(const QString& folder) { km::upgrade_ppl_hst_2014(folder); }
 void datafile_services::upgrade_ppl_pig_2014(const QString& folder) { km::upgrade_ppl_pig_2014(folder); }
 void datafile_services::upgrade_pi11_pi5_2014(const QString& folder) { km::upgrade_pi11_pi5_2014(folder); }
 void datafile_services::upgrade_gem_2014(const QString& folder) { km::upgrade_gem_2014(folder); }
 void datafile_services::upgrade_sb_2014(const QString& folder) { km::upgrade_sb_2014(folder); }
-void datafile_services::upgrade_ppl_add(const QString& folder) { km::upgrade_ppl_add(folder); }
-void datafile_services::upgrade_pi4_vh(const QString& folder) { km::upgrade_pi4_vh(folder); }
-void datafile_services::upgrade_pi1_to_pi11(const QString& folder) { km::upgrade_pi1_to_pi11(folder); }
+void datafile_services::upgrade_ppl_add(const QString& folder) {
+  upgrade_telling_failure(folder, QStringLiteral("Ppl_add_random.txt"), [&] { km::upgrade_ppl_add(folder); });
+}
+void datafile_services::upgrade_pi4_vh(const QString& folder) {
+  upgrade_telling_failure(folder, QStringLiteral("pi4_vh_random.txt"), [&] { km::upgrade_pi4_vh(folder); });
+}
+void datafile_services::upgrade_pi1_to_pi11(const QString& folder) {
+  upgrade_telling_failure(folder, QStringLiteral("pi11_random.txt"),
+                          [&] { km::upgrade_pi1_to_pi11(folder); });
+}
 void datafile_services::copy_previous_year_setup(const QString& folder) {
   km::copy_previous_year_setup(folder);
 }

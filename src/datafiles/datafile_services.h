@@ -33,6 +33,8 @@ class datafile_services : public data_file_services {
   void create_sbi_random(const QString& folder, platform::data_control& data1) override;
   void create_kpd_random(const QString& folder, platform::data_control& data1) override;
   void create_rt_random(const QString& folder, platform::data_control& data1) override;
+  void finish_table_conversion(const QString& folder, const QString& code,
+                               platform::data_control& data1) override;
 
   void create_pi4_su_random(const QString& folder) override;
   void create_pi4_vh_random(const QString& folder) override;

@@ -19,7 +19,7 @@ using platform::Value;
 using platform::value_error;
 
 QByteArray fitted(const QString& text, int width) {
-  QByteArray bytes = platform::encode_cp1252(text.left(width));
+  QByteArray bytes = platform::encode_cp1252(text.left(width)).left(width);  // "ŉ" takes two bytes
   if (bytes.size() < width) bytes.append(QByteArray(width - bytes.size(), ' '));
   return bytes;
 }

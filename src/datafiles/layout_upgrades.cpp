@@ -6,9 +6,12 @@
 #include "datafiles/checked_files.h"
 #include "datafiles/conversion_layouts.h"
 #include "datafiles/upgrade_layouts.h"
+#include "datafiles/write_failure_messages.h"
 #include "platform/file_error.h"
+#include "platform/file_hold.h"
 #include "platform/file_system.h"
 #include "platform/numbered_files.h"
+#include "platform/sync_file.h"
 
 namespace km {
 
@@ -16,7 +19,11 @@ qint64 write_in_new_layout(const QString& source, const QString& work,
                            const platform::record_layout& old_layout,
                            const platform::record_layout& new_layout, record_carry carry) {
   const qint64 records = platform::file_length(source) / old_layout.length;
+  if (platform::file_is_held(work))
+    throw platform::file_error(platform::file_error::kind::file_already_open, work,
+                               QStringLiteral("another program is writing it"));
   if (platform::file_exists(work)) platform::delete_file(work, true);
+  const platform::file_hold hold(work);
   pooled_file_number old_file;
   pooled_file_number new_file;
   platform::open_file(old_file.get(), source, platform::open_mode::random, old_layout.length);
@@ -33,6 +40,8 @@ qint64 write_in_new_layout(const QString& source, const QString& work,
     throw platform::file_error(platform::file_error::kind::other, work,
                                QStringLiteral("the rebuilt file is not complete"));
   }
+  new_file.close();
+  platform::sync_file(work);
   return records;
 }
 
@@ -76,18 +85,98 @@ layout_of_file layout_by_length(qint64 length, int old_length, int new_length) {
   return layout_of_file::damaged;
 }
 
+QString aside_file_of(const QString& backup) {
+  const qsizetype dot = backup.lastIndexOf(u'.');
+  return (dot > backup.lastIndexOf(u'\\') ? backup.left(dot) : backup) + QStringLiteral(".old");
+}
+
+namespace {
+
+struct rebuild_files {
+  QString current;  // the record file
+  QString backup;   // the old bytes under their lasting name: the marker
+  QString work;     // the new file while it is written
+  QString aside;    // the old bytes while the new file takes the current name
+};
+
+void remove_if_there(const QString& win_path) {
+  if (platform::file_exists(win_path)) platform::delete_file(win_path, true);
+}
+
+// A rebuild stopped part way (the program killed, the power gone) leaves
+// the old bytes aside. While the current file still holds those bytes the
+// new file never took its place: the aside copy goes and the rebuild starts
+// again. Otherwise the new file is in place and only the marker is missing:
+// the aside copy becomes the marker. A current file that is missing gets
+// its old bytes back. True when the rebuild is thereby finished.
+bool settle_stopped_rebuild(const rebuild_files& f, int new_length) {
+  if (platform::file_is_held(f.work))
+    throw platform::file_error(platform::file_error::kind::file_already_open, f.work,
+                               QStringLiteral("another program is rebuilding the file"));
+  if (platform::file_exists(f.aside)) {
+    if (!platform::file_exists(f.current)) {
+      platform::move_file(f.aside, f.current);
+    } else if (file_bytes(f.aside) == file_bytes(f.current)) {
+      platform::delete_file(f.aside, true);
+    } else if (platform::file_length(f.current) % new_length == 0) {
+      platform::replace_file(f.aside, f.backup);
+      remove_if_there(f.work);
+      return true;
+    }
+  }
+  remove_if_there(f.work);
+  return false;
+}
+
+// The old layout's rebuild proper. The new file is written and synced
+// under the work name and a checked copy of the old bytes is put aside
+// before the new file takes the current name in one rename; the old bytes
+// then take the marker's name, last. Stopped at any point, the folder holds
+// either the old file without a marker or the new file, which
+// settle_stopped_rebuild finishes. A failure removes what this run wrote
+// and gives the current file its old bytes back.
+qint64 rebuild_old_file(const rebuild_files& f, const layout_rebuild& rebuild) {
+  try {
+    const qint64 records =
+        write_in_new_layout(f.current, f.work, *rebuild.old_layout, *rebuild.new_layout, rebuild.carry);
+    copy_checked(f.current, f.aside);
+    platform::sync_file(f.aside);
+    platform::replace_file(f.work, f.current);
+    platform::replace_file(f.aside, f.backup);
+    return records;
+  } catch (const platform::file_error&) {
+    try {
+      if (platform::file_exists(f.work)) {  // the current file was not replaced
+        platform::delete_file(f.work, true);
+        remove_if_there(f.aside);
+      } else if (platform::file_exists(f.aside)) {  // the old bytes take their name back
+        platform::replace_file(f.aside, f.current);
+      }
+    } catch (const platform::file_error&) {
+      // Left for the next opening, which settles it before it starts.
+    }
+    throw;
+  }
+}
+
+}  // namespace
+
 rebuild_result rebuild_in_new_layout(const QString& folder, const layout_rebuild& rebuild) {
   close_file(*rebuild.number);
   const QString current = file_in_folder(folder, QLatin1String(rebuild.file_name));
   const QString backup = file_in_folder(folder, QLatin1String(rebuild.backup_name));
+  const rebuild_files files{current, backup, work_file_of(current), aside_file_of(backup)};
+  const int old_length = rebuild.old_layout->length;
+  const int new_length = rebuild.new_layout->length;
+  if (settle_stopped_rebuild(files, new_length)) {
+    *rebuild.count = static_cast<std::int32_t>(platform::file_length(current) / new_length);
+    return rebuild_result::rebuilt;
+  }
   if (!platform::file_exists(current)) {
     make_empty_file(backup);
     return rebuild_result::marked_missing;
   }
-  const int old_length = rebuild.old_layout->length;
-  const int new_length = rebuild.new_layout->length;
-  const qint64 length = platform::file_length(current);
-  switch (layout_by_length(length, old_length, new_length)) {
+  switch (layout_by_length(platform::file_length(current), old_length, new_length)) {
     case layout_of_file::damaged:
       return rebuild_result::damaged;
     case layout_of_file::new_layout:
@@ -96,13 +185,7 @@ rebuild_result rebuild_in_new_layout(const QString& folder, const layout_rebuild
     case layout_of_file::old_layout:
       break;
   }
-  copy_checked(current, backup);
-
-  const QString work = work_file_of(current);
-  const qint64 records =
-      write_in_new_layout(backup, work, *rebuild.old_layout, *rebuild.new_layout, rebuild.carry);
-  put_in_place(work, current);
-  *rebuild.count = static_cast<std::int32_t>(records);
+  *rebuild.count = static_cast<std::int32_t>(rebuild_old_file(files, rebuild));
   return rebuild_result::rebuilt;
 }
 
@@ -139,20 +222,31 @@ void carry_pi5_2014(const platform::record_buffer& old_record, platform::record_
   carry_elements(old_record, new_record, "PI5_VAL_", 1, 12);
 }
 
-void upgrade_ppl_pig_2014(const QString& folder) { rebuild_in_new_layout(folder, ppl_pig_rebuild); }
+namespace {
+
+// The rebuild as the opening runs it: a failure is told to the teacher and
+// the opening leaves the file closed for this call.
+void rebuild_telling_failure(const QString& folder, const layout_rebuild& rebuild) {
+  upgrade_telling_failure(folder, QLatin1String(rebuild.file_name),
+                          [&] { rebuild_in_new_layout(folder, rebuild); });
+}
+
+}  // namespace
+
+void upgrade_ppl_pig_2014(const QString& folder) { rebuild_telling_failure(folder, ppl_pig_rebuild); }
 
 void upgrade_sb_2014(const QString& folder) {
   if (g_year.toInt() >= sb_year_limit) return;
-  rebuild_in_new_layout(folder, sb_rebuild);
+  rebuild_telling_failure(folder, sb_rebuild);
 }
 
-void upgrade_ppl_hst_2014(const QString& folder) { rebuild_in_new_layout(folder, ppl_hst_rebuild); }
+void upgrade_ppl_hst_2014(const QString& folder) { rebuild_telling_failure(folder, ppl_hst_rebuild); }
 
 void upgrade_pi11_pi5_2014(const QString& folder) {
   if (!platform::file_exists(file_in_folder(folder, QLatin1String(pi11_rebuild.backup_name))))
-    rebuild_in_new_layout(folder, pi11_rebuild);
+    rebuild_telling_failure(folder, pi11_rebuild);
   if (!platform::file_exists(file_in_folder(folder, QLatin1String(pi5_rebuild.backup_name))))
-    rebuild_in_new_layout(folder, pi5_rebuild);
+    rebuild_telling_failure(folder, pi5_rebuild);
 }
 
 void upgrade_gem_2014(const QString&) {}

@@ -1,8 +1,9 @@
 #pragma once
 // The upgrades that bring an older record file into its current layout.
 // Each rebuild keeps a checked copy of the old file under a fixed backup
-// name before anything changes; the backup is also the marker that stops
-// the next run. A file already in the new layout is never rebuilt.
+// name, which is also the marker that stops the next run; the marker is
+// made last, once the new file is in place. A file already in the new
+// layout is never rebuilt.
 
 #include <QString>
 #include <cstdint>
@@ -24,7 +25,7 @@ using record_carry = void (*)(const platform::record_buffer& old_record, platfor
 
 struct layout_rebuild {
   const char* file_name;    // the current file
-  const char* backup_name;  // the checked copy of the old file and the marker
+  const char* backup_name;  // the checked copy of the old file and the marker, made last
   const platform::record_layout* old_layout;
   const platform::record_layout* new_layout;
   std::int16_t* number;  // the code's file number, closed first
@@ -42,8 +43,8 @@ enum class rebuild_result {
 // Writes the records of source, read in the old layout, into a new work
 // file in the new layout, each from a blank record through carry, at the
 // same record numbers; a work file left over is deleted first. Checks that
-// the work file is complete and returns its record count. Throws
-// platform::file_error; the source is only read.
+// the work file is complete, closes and syncs it and returns its record
+// count. Throws platform::file_error; the source is only read.
 qint64 write_in_new_layout(const QString& source, const QString& work,
                            const platform::record_layout& old_layout,
                            const platform::record_layout& new_layout, record_carry carry);
@@ -51,10 +52,17 @@ qint64 write_in_new_layout(const QString& source, const QString& work,
 // The work file beside a file: "C:\DATA\Ppl_pig_random.txt" gives
 // "C:\DATA\Ppl_pig_random.new".
 QString work_file_of(const QString& file);
+// Where a rebuild keeps the old bytes while the new file takes the current
+// name: "C:\DATA\PH2014_random.txt" gives "C:\DATA\PH2014_random.old".
+QString aside_file_of(const QString& backup);
 
-// Rebuilds folder\file_name in the new layout. A failure throws
-// platform::file_error and leaves the current file as it was, with the
-// backup beside it.
+// Rebuilds folder\file_name in the new layout. The new file is written
+// under the work name and synced, a checked copy of the old bytes is put
+// aside, the new file takes the current name in one rename, and the aside
+// copy becomes the backup (the marker) last. A run that was stopped part
+// way is settled first: finished when the new file is in place, else
+// started again. A failure throws platform::file_error and leaves the
+// current file as it was, with no marker and no work file.
 rebuild_result rebuild_in_new_layout(const QString& folder, const layout_rebuild& rebuild);
 
 // The carry of each rebuild, one old record into a blank new one.
@@ -65,7 +73,8 @@ void carry_pi11_2014(const platform::record_buffer& old_record, platform::record
 void carry_pi5_2014(const platform::record_buffer& old_record, platform::record_buffer& new_record);
 
 // The upgrades run by the opening (data_file_services hooks of the same
-// names).
+// names). A rebuild that fails is told to the teacher (the reason, the file
+// and that nothing was changed) and throws record_file_not_ready.
 void upgrade_ppl_pig_2014(const QString& folder);
 void upgrade_sb_2014(const QString& folder);
 void upgrade_ppl_hst_2014(const QString& folder);

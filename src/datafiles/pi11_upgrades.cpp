@@ -70,9 +70,12 @@ void upgrade_pi1_to_pi11(const QString& folder) {
   g_cycle_entry_count = cycles_after_upgrade;
   g_pi1_record_count =
       static_cast<std::int32_t>(write_in_new_layout(pi1, work, pi1_record, pi11_record, &carry_pi1_record));
-  put_in_place(work, pi11);
-  make_empty_file(file_in_folder(folder, QStringLiteral("pi14_random.txt")));
+  // The outcome values and the marker go before the new file takes its
+  // place: until then the opening runs this upgrade again, so a break part
+  // way is finished by the next opening.
   move_into_save_folder(folder, QStringLiteral("pi5_random.txt"));
+  make_empty_file(file_in_folder(folder, QStringLiteral("pi14_random.txt")));
+  put_in_place(work, pi11);
 }
 
 std::optional<int> ana_target(const platform::record_buffer& pi11, int task_count, int cycle_count) {

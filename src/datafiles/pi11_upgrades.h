@@ -16,9 +16,11 @@ QString fifth_cycle_name(const QString& fourth);
 // named after the fourth, with its weight) and tasks 1 to 8.
 void carry_pi1_record(const platform::record_buffer& pi1, platform::record_buffer& pi11);
 
-// Builds pi11_random.txt from pi1_random.txt, marks the PI11 upgrade done
-// (pi14_random.txt) and moves pi5_random.txt into the save folder
-// (data_file_services hook of the same name).
+// Builds pi11_random.txt from pi1_random.txt: the new file is written aside,
+// pi5_random.txt moves into the save folder and the PI11 upgrade is marked
+// done (pi14_random.txt) before the new file takes its place, so that a run
+// that breaks off is run again by the next opening (data_file_services hook
+// of the same name).
 void upgrade_pi1_to_pi11(const QString& folder);
 
 // The task entry that the ANA repair names: scanning tasks task_count down

@@ -5,14 +5,20 @@
 
 #include "common/file_number_pool.h"
 #include "common/folder_path.h"
+#include "common/record_file_not_ready.h"
 #include "common/save_folder.h"
+#include "common/table_messages.h"
+#include "datafiles/checked_files.h"
 #include "datafiles/conversion_plan.h"
+#include "datafiles/write_failure_messages.h"
 #include "platform/dbase/data_control.h"
 #include "platform/dbase/dbf_error.h"
 #include "platform/dialogs.h"
+#include "platform/file_hold.h"
 #include "platform/file_system.h"
 #include "platform/numbered_files.h"
 #include "platform/program.h"
+#include "platform/sync_file.h"
 
 namespace km {
 
@@ -38,6 +44,12 @@ field_failure failure_mode(row_errors errors, bool first_row) {
   return field_failure::rethrow;
 }
 
+// A write of the record file that failed (a full disk, a lost share): a
+// failure of the conversion, never of a row.
+struct record_write_failed {
+  platform::file_error error;
+};
+
 // The records go to the file a block at a time, so that a large table
 // costs few writes; what was put is in the file once flush() returns.
 class record_blocks {
@@ -51,7 +63,11 @@ class record_blocks {
   }
   void flush() {
     if (block_.isEmpty()) return;
-    platform::put_bytes(number_, written_ * length_ + 1, block_);
+    try {
+      platform::put_bytes(number_, written_ * length_ + 1, block_);
+    } catch (const platform::file_error& e) {
+      throw record_write_failed{e};
+    }
     written_ += block_.size() / length_;
     block_.resize(0);  // the room stays for the next block
   }
@@ -68,7 +84,7 @@ class record_blocks {
 // counter. A row failure that ends the conversion is thrown on once the
 // records before it are in the file.
 void write_rows(const conversion& declared, platform::recordset& rs, std::int16_t number,
-                std::int32_t& counter) {
+                std::int32_t& counter, bool tell_first_row) {
   const conversion_plan plan(declared, rs);
   if (rs.record_count() == 0 || rs.eof()) return;
   record_blocks file(number, plan.record_length());
@@ -77,7 +93,9 @@ void write_rows(const conversion& declared, platform::recordset& rs, std::int16_
   try {
     for (bool first = true; !rs.eof(); first = false) {
       record.fill('\0');
-      plan.fill(rs, record, failure_mode(declared.errors, first), report_first_row_failure);
+      plan.fill(rs, record, failure_mode(declared.errors, first), [&](const platform::platform_error& e) {
+        if (tell_first_row) report_first_row_failure(e);
+      });
       ++counter;
       file.put(record);
       if (declared.rows == rows_taken::first_only) break;
@@ -121,10 +139,12 @@ void retire_source(const conversion& declared, const QString& folder) {
   }
 }
 
-// An empty marker file, written through a temporary file like every output.
-void create_marker(const QString& folder, const char* marker) {
+// An empty marker file, written through a temporary file like every
+// output. True when this call made it.
+bool create_marker(const QString& folder, const char* marker) {
+  if (marker == nullptr) return false;
   const QString path = file_in_folder(folder, QLatin1String(marker));
-  if (platform::file_exists(path)) return;
+  if (platform::file_exists(path)) return false;
   std::int16_t number = get_free_file_number(1);
   try {
     platform::open_file(number, path, platform::open_mode::output);
@@ -133,6 +153,53 @@ void create_marker(const QString& folder, const char* marker) {
     throw;
   }
   close_file(number);
+  return true;
+}
+
+// The table cannot be read (damaged, its memo file gone, in use by another
+// program): the teacher is told, and no record file is made.
+[[noreturn]] void refuse_unreadable_table(const conversion& declared, const QString& folder,
+                                          const platform::dbf_error& e) {
+  const QString table = QLatin1String(declared.table);
+  platform::message_box(e.kind() == platform::dbf_error_kind::not_found
+                            ? corrupt_message(folder, table)
+                            : table_failure_message(folder, table, e),
+                        platform::msg_buttons::ok, platform::msg_icon::critical);
+  throw record_file_not_ready(declared.record_file);
+}
+
+// A temporary file of a conversion that broke off is our own, never a
+// teacher's: it goes, so that the records start afresh. False when another
+// program holds it: that program is converting the table now.
+bool clear_temporary(const QString& temporary) {
+  if (!platform::file_exists(temporary)) return true;
+  if (platform::file_is_held(temporary)) return false;
+  platform::delete_file(temporary, true);
+  return true;
+}
+
+// Writes the rows into the temporary file, then closes and syncs it. A row
+// failure that ends the conversion is kept in row_failure; a failed write
+// throws platform::file_error.
+void write_temporary(const conversion& declared, const QString& temporary, platform::data_control& data1,
+                     std::int16_t& number, std::int32_t& counter, std::exception_ptr& row_failure,
+                     bool tell_first_row) {
+  number = get_free_file_number(0);
+  try {
+    platform::open_file(number, temporary, platform::open_mode::binary);
+    try {
+      write_rows(declared, data1.recordset(), number, counter, tell_first_row);
+    } catch (const record_write_failed& failed) {
+      throw failed.error;
+    } catch (const std::exception&) {
+      row_failure = std::current_exception();
+    }
+    close_file(number);
+  } catch (...) {
+    abandon_file(number);
+    throw;
+  }
+  platform::sync_file(temporary);
 }
 
 }  // namespace
@@ -143,45 +210,95 @@ QString conversion_temporary_name(const conversion& declared) {
 
 void convert_table(const conversion& declared, const QString& folder, platform::data_control& data1) {
   std::int16_t& number = *declared.number;
+  const QString record_file = QLatin1String(declared.record_file);
   close_file(number);
-  if (declared.delete_first) remove_keeping_copy(folder, QLatin1String(declared.record_file));
+  if (declared.delete_first) remove_keeping_copy(folder, record_file);
 
   try {
     data1.refresh();
-  } catch (const platform::dbf_error&) {
-    return;  // no table, no record file
+  } catch (const platform::dbf_error& e) {
+    if (!platform::file_exists(file_in_folder(folder, QLatin1String(declared.table)))) return;  // no table
+    refuse_unreadable_table(declared, folder, e);
   }
   if (!data1.has_recordset()) return;
 
-  // A temporary file of a conversion that broke off is our own, never a
-  // teacher's: it goes, so that the records start afresh.
   const QString temporary = file_in_folder(folder, conversion_temporary_name(declared));
-  if (platform::file_exists(temporary)) platform::delete_file(temporary, true);
   std::int32_t local_counter = 0;
   std::int32_t& counter = declared.count != nullptr ? *declared.count : local_counter;
   counter = 0;
-  number = get_free_file_number(0);
-  try {
-    platform::open_file(number, temporary, platform::open_mode::binary);
-  } catch (...) {
-    close_file(number);
-    throw;
-  }
-
   std::exception_ptr row_failure;
   try {
-    write_rows(declared, data1.recordset(), number, counter);
-  } catch (...) {
-    row_failure = std::current_exception();
+    if (!clear_temporary(temporary)) {
+      show_file_in_use(folder, record_file);
+      throw record_file_not_ready(declared.record_file);
+    }
+    const platform::file_hold hold(temporary);
+    write_temporary(declared, temporary, data1, number, counter, row_failure, true);
+    // The layout marker goes first: a record file of the conversion is in
+    // the current layout from the moment it has its name.
+    const bool marked = create_marker(folder, declared.marker);
+    try {
+      put_in_place(folder, temporary, record_file);
+    } catch (const platform::file_error&) {
+      if (marked) platform::delete_file(file_in_folder(folder, QLatin1String(declared.marker)), true);
+      throw;
+    }
+  } catch (const platform::file_error& e) {
+    counter = 0;
+    try {
+      if (platform::file_exists(temporary)) platform::delete_file(temporary, true);
+    } catch (const platform::file_error&) {
+      // Left for the next conversion, which removes it before it starts.
+    }
+    show_write_failure(record_file_not_made_message(record_file, e));
+    throw record_file_not_ready(declared.record_file);
   }
-  close_file(number);
-  put_in_place(folder, temporary, QLatin1String(declared.record_file));
 
   if (declared.close_database) data1.close_database();
   if (declared.clear_record_source) data1.set_record_source(QString());
   if (!row_failure) retire_source(declared, folder);
-  if (declared.marker != nullptr) create_marker(folder, declared.marker);
   if (row_failure) std::rethrow_exception(row_failure);
+}
+
+void finish_conversion(const conversion& declared, const QString& folder, platform::data_control& data1) {
+  if (declared.retire != retire_kind::table) return;
+  const QString record_file = file_in_folder(folder, QLatin1String(declared.record_file));
+  if (!platform::file_exists(record_file) ||
+      !platform::file_exists(file_in_folder(folder, QLatin1String(declared.table))))
+    return;
+  if (declared.marker != nullptr &&
+      !platform::file_exists(file_in_folder(folder, QLatin1String(declared.marker))))
+    return;
+  try {
+    data1.refresh();
+  } catch (const platform::dbf_error&) {
+    return;
+  }
+  if (!data1.has_recordset()) return;
+  // The table is converted again aside: only a record file with exactly
+  // those bytes is the one its conversion made.
+  const QString temporary = file_in_folder(folder, conversion_temporary_name(declared));
+  bool made_by_it = false;
+  try {
+    std::int16_t number = 0;
+    std::int32_t counter = 0;
+    std::exception_ptr row_failure;
+    if (clear_temporary(temporary)) {  // else another program is converting the table now
+      const platform::file_hold hold(temporary);
+      write_temporary(declared, temporary, data1, number, counter, row_failure, false);
+      made_by_it = !row_failure && file_bytes(temporary) == file_bytes(record_file);
+      platform::delete_file(temporary, true);
+    }
+  } catch (const platform::file_error&) {
+    made_by_it = false;
+    try {
+      if (platform::file_exists(temporary)) platform::delete_file(temporary, true);
+    } catch (const platform::file_error&) {
+      // Left for the next conversion, which removes it before it starts.
+    }
+  }
+  data1.close_database();
+  if (made_by_it) retire_source(declared, folder);
 }
 
 }  // namespace km

@@ -4,7 +4,10 @@
 
 #include "common/file_number_pool.h"
 #include "common/folder_path.h"
+#include "common/record_file_not_ready.h"
+#include "datafiles/write_failure_messages.h"
 #include "platform/file_system.h"
+#include "platform/name_case.h"
 #include "platform/numbered_files.h"
 
 namespace km {
@@ -27,6 +30,21 @@ void open_temporary(const QString& folder, const QString& file_name, std::int16_
     close_file(number);
     throw;
   }
+}
+
+void remove_temporary(const QString& temporary) {
+  try {
+    if (platform::file_exists(temporary)) platform::delete_file(temporary, true);
+  } catch (const platform::file_error&) {
+    // Left for the next run, which removes it before it starts.
+  }
+}
+
+// The record file could not be written: the teacher is told why, and the
+// opening leaves the file alone for this call.
+[[noreturn]] void not_made(const QString& file_name, const platform::file_error& e) {
+  show_write_failure(record_file_not_made_message(file_name, e));
+  throw record_file_not_ready(file_name.toStdString());
 }
 
 // Closes the number and gives the temporary file the record file's name;
@@ -61,15 +79,31 @@ QString temporary_name_of(const QString& record_file_name) {
 
 void write_record_file(const QString& folder, const QString& file_name, std::int16_t& number,
                        int record_length, start_from start, const std::function<void()>& write_records) {
-  open_temporary(folder, file_name, number, record_length, start);
+  const QString temporary = file_in_folder(folder, temporary_name_of(file_name));
+  try {
+    open_temporary(folder, file_name, number, record_length, start);
+  } catch (const platform::file_error& e) {
+    not_made(file_name, e);
+  }
   std::exception_ptr failure;
   try {
     write_records();
+  } catch (const platform::file_error& e) {
+    // A write of the temporary file itself failed: no records go in place.
+    if (!platform::names_equal(e.path(), temporary)) {
+      failure = std::current_exception();
+    } else {
+      abandon_file(number);
+      remove_temporary(temporary);
+      not_made(file_name, e);
+    }
   } catch (...) {
     failure = std::current_exception();
   }
   try {
     put_in_place(folder, file_name, number);
+  } catch (const platform::file_error& e) {
+    if (!failure) not_made(file_name, e);
   } catch (...) {
     if (!failure) failure = std::current_exception();
   }

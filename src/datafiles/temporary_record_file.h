@@ -26,11 +26,14 @@ enum class start_from {
 // run left behind, takes a record-pool number into `number` and opens the
 // temporary file under it for records of record_length bytes. Then runs
 // write_records, closes the number and puts the temporary file in place
-// under folder\file_name. When write_records fails part way, the records it
-// wrote are put in place all the same and its failure is passed on. When
-// the file cannot be put in place, the record file stays as it was, the
-// temporary file is removed and that failure is thrown (unless
-// write_records failed first: its failure wins).
+// under folder\file_name. When write_records fails part way (a source that
+// ends early, a value that does not convert), the records it wrote are put
+// in place all the same and its failure is passed on. When the temporary
+// file cannot be made or written (a full disk, a folder that cannot be
+// written), or the file cannot be put in place, the record file stays as it
+// was, the temporary file is removed, the teacher is told the reason and the
+// file, and record_file_not_ready is thrown (unless write_records failed
+// first in another way: its failure wins).
 void write_record_file(const QString& folder, const QString& file_name, std::int16_t& number,
                        int record_length, start_from start, const std::function<void()>& write_records);
 

@@ -52,6 +52,29 @@ bool is_combining_mark(char32_t c) {
   return k == QChar::Mark_NonSpacing || k == QChar::Mark_SpacingCombining || k == QChar::Mark_Enclosing;
 }
 
+// The bytes of a character's compatibility decomposition ("ŉ" is "'n", "ﬁ"
+// is "fi", a full-width "Ａ" is "A"), its combining marks dropped, when every
+// character of it has a byte; the modifier apostrophe of "ŉ" is stored as the
+// apostrophe. Empty for a character without such a decomposition (a letter
+// with a canonical one keeps to its base letter).
+QByteArray compatibility_bytes(char32_t c) {
+  const QChar::Decomposition tag = QChar::decompositionTag(c);
+  if (tag == QChar::NoDecomposition || tag == QChar::Canonical) return {};
+  const QString d = QString::fromUcs4(&c, 1).normalized(QString::NormalizationForm_KD);
+  QByteArray out;
+  for (QChar ch : d) {
+    if (is_combining_mark(ch.unicode())) continue;
+    if (ch.unicode() == 0x02BC) {  // modifier letter apostrophe
+      out.append('\'');
+      continue;
+    }
+    const int b = byte_of(ch);
+    if (b < 0) return {};
+    out.append(char(b));
+  }
+  return out;
+}
+
 bool all_in_code_page(const QString& text) {
   for (QChar ch : text)
     if (byte_of(ch) < 0) return false;
@@ -79,6 +102,10 @@ cp1252_encoding encode_with_replacements(const QString& text) {
     }
     ++out.replaced;
     if (is_combining_mark(c)) continue;  // a mark left over after its letter: dropped
+    if (const QByteArray compat = compatibility_bytes(c); !compat.isEmpty()) {
+      out.bytes.append(compat);
+      continue;
+    }
     const int base = base_letter_byte(c);
     out.bytes.append(base >= 0 ? char(base) : '?');
   }

@@ -26,11 +26,12 @@ QString decode_cp1252(const QByteArray& bytes);
 QString decode_cp1252(const char* data, qsizetype size);
 
 // The bytes of a text and how many of its characters had no byte of their
-// own and were replaced (by their base letter or '?', as unicode_to_cp1252
-// does; a combining mark left without its letter is dropped, a character
-// beyond the 16-bit range is one '?'). A letter written as base letter and
-// combining marks is first made one character ("e" + acute is "é", not a
-// replacement).
+// own and were replaced: by the bytes of their compatibility decomposition
+// where all of it is in the code page ("ŉ" as "'n", "ﬁ" as "fi"), else by
+// their base letter or '?', as unicode_to_cp1252 does; a combining mark left
+// without its letter is dropped, a character beyond the 16-bit range is one
+// '?'. A letter written as base letter and combining marks is first made one
+// character ("e" + acute is "é", not a replacement).
 struct cp1252_encoding {
   QByteArray bytes;
   int replaced = 0;

@@ -15,6 +15,12 @@ enum class file_step {
                  // by its native destination; a thrown file_error fails that rename
   text_write,    // one Print # / Write # on a numbered file open for output or append,
                  // named by its Windows path; a thrown file_error fails that write
+  record_write,  // one Put of a record or of bytes on a numbered file (random or binary),
+                 // named by its Windows path; a thrown file_error fails that write
+  file_move,     // one file moved or renamed (move_file, replace_file), named by its Windows destination;
+                 // a thrown file_error fails that move and leaves the source in place
+  file_create,   // a numbered file opened under a name where no file is yet (any mode but
+                 // input), named by its Windows path; a thrown file_error fails the open
 };
 
 using file_fault_hook = std::function<void(file_step step, const QString& path)>;

@@ -8,6 +8,9 @@
 #include <QSaveFile>
 #include <QTime>
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 
 #include "platform/date_time.h"
 #include "platform/drive_map.h"
@@ -132,6 +135,7 @@ void copy_one(const QString& source, const QString& destination, bool overwrite)
 }
 
 void move_one(const QString& source, const QString& destination) {
+  check_file_fault(file_step::file_move, destination);
   const QString from = existing_file(source);
   QString to = new_file_place(destination);
   if (QFileInfo(to).isDir()) throw file_error(kind::file_already_exists, destination);
@@ -144,6 +148,20 @@ void move_one(const QString& source, const QString& destination) {
     to = spelled;
   }
   if (!QFile::rename(from, to)) throw file_error(kind::permission_denied, destination);
+  folder_listing::note_removed(from);
+  folder_listing::note_created(to);
+}
+
+void replace_one(const QString& source, const QString& destination) {
+  check_file_fault(file_step::file_move, destination);
+  const QString from = existing_file(source);
+  const QString to = new_file_place(destination);
+  const QFileInfo target(to);
+  if (target.isDir()) throw file_error(kind::permission_denied, destination, QStringLiteral("a folder"));
+  if (target.exists() && read_only_native(to)) throw file_error(kind::permission_denied, destination);
+  if (::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) != 0)
+    throw file_error(errno == ENOSPC ? kind::disk_full : kind::permission_denied, destination,
+                     QString::fromLocal8Bit(std::strerror(errno)));
   folder_listing::note_removed(from);
   folder_listing::note_created(to);
 }
@@ -253,6 +271,8 @@ void move_file(const QString& source, const QString& destination) {
       ends_with_separator(destination) ? join_win_path(destination, from.name) : destination;
   move_one(source, target);
 }
+
+void replace_file(const QString& source, const QString& destination) { replace_one(source, destination); }
 
 QStringList list_files(const QString& folder, const QString& pattern) {
   return list_entries(folder, pattern, QDir::Files);

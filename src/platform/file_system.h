@@ -42,6 +42,13 @@ void delete_file(const QString& win_path, bool force = false);
 // only changes the letter case of the same file.
 void move_file(const QString& source, const QString& destination);
 
+// Puts source in destination's place in one rename, as a whole: a reader
+// sees the old file or the new one, never a mix. Both must be in the same
+// folder or file system. Refuses (permission_denied) a read-only
+// destination and a destination that is a folder. A step of the fault hook
+// (file_move, named by the destination).
+void replace_file(const QString& source, const QString& destination);
+
 // Names (not paths) of the files in a folder whose names match the
 // pattern, sorted by name under the case rule of names (name_case.h).
 // A missing folder gives an empty list.

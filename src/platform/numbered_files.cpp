@@ -118,6 +118,7 @@ QByteArray read_at(numbered_file& e, qint64 offset, qint64 count, bool& complete
 
 void write_at(numbered_file& e, qint64 offset, const QByteArray& data) {
   if (!e.writable) throw file_error(kind::permission_denied, e.win_path, QStringLiteral("read-only"));
+  check_file_fault(file_step::record_write, e.win_path);
   const qint64 size = e.file->size();
   if (offset > size) write_zeros(*e.file, size, offset, e.win_path);
   if (!e.file->seek(offset)) throw file_error(kind::other, e.win_path, e.file->errorString());
@@ -265,6 +266,7 @@ void open_file(int number, const QString& win_path, open_mode mode, int record_l
   const bool exists = info.exists();
   if (exists && writes(mode) && read_only_native(native))
     throw file_error(kind::permission_denied, win_path, QStringLiteral("read-only"));
+  if (!exists && mode != open_mode::input) check_file_fault(file_step::file_create, win_path);
 
   switch (mode) {
     case open_mode::input: {

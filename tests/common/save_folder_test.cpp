@@ -38,6 +38,23 @@ TEST_F(save_folder_test, a_table_and_its_memo_move_together_keeping_earlier_copi
   EXPECT_EQ(bytes(QStringLiteral("DATA/save/k_h_dta_1.dbf")), QByteArrayLiteral("OLD TABLE"));
 }
 
+// A move stopped after the table's copy was made and before the memo's is
+// finished when run again: the copy with the same bytes is not kept aside a
+// second time, the differing earlier copy is.
+TEST_F(save_folder_test, a_move_run_again_takes_a_copy_with_the_same_bytes_as_its_copy) {
+  put(QStringLiteral("DATA/k_h_dta.dbf"), "TABLE");
+  put(QStringLiteral("DATA/k_h_dta.dbt"), "MEMO");
+  put(QStringLiteral("DATA/save/k_h_dta.dbf"), "TABLE");
+  put(QStringLiteral("DATA/save/k_h_dta.dbt"), "OLDER MEMO");
+  move_group_into_save_folder(folder, {QStringLiteral("k_h_dta.dbf"), QStringLiteral("k_h_dta.dbt")});
+  EXPECT_EQ(bytes(QStringLiteral("DATA/k_h_dta.dbf")), QByteArrayLiteral("<missing>"));
+  EXPECT_EQ(bytes(QStringLiteral("DATA/k_h_dta.dbt")), QByteArrayLiteral("<missing>"));
+  EXPECT_EQ(bytes(QStringLiteral("DATA/save/k_h_dta.dbf")), QByteArrayLiteral("TABLE"));
+  EXPECT_EQ(bytes(QStringLiteral("DATA/save/k_h_dta.dbt")), QByteArrayLiteral("MEMO"));
+  EXPECT_EQ(bytes(QStringLiteral("DATA/save/k_h_dta_1.dbt")), QByteArrayLiteral("OLDER MEMO"));
+  EXPECT_EQ(bytes(QStringLiteral("DATA/save/k_h_dta_1.dbf")), QByteArrayLiteral("<missing>"));
+}
+
 TEST_F(save_folder_test, a_missing_member_is_passed_over_and_the_copy_keeps_the_folder_spelling) {
   put(QStringLiteral("DATA/HW2_DTA.DBF"), "TABLE");
   move_group_into_save_folder(folder, {QStringLiteral("hw2_dta.dbf"), QStringLiteral("hw2_dta.dbt")});

@@ -4,9 +4,12 @@
 #include <stdexcept>
 
 #include "common/file_number_pool.h"
+#include "common/record_file_not_ready.h"
 #include "datafiles/code_file_name.h"
 #include "datafiles/temporary_record_file.h"
+#include "datafiles/write_failure_messages.h"
 #include "hand_written_fixture.h"
+#include "platform/dialogs.h"
 #include "platform/file_error.h"
 #include "platform/file_faults.h"
 #include "platform/name_case.h"
@@ -62,15 +65,36 @@ TEST_F(hand_written_record_file_test, a_failure_part_way_puts_the_records_writte
   EXPECT_EQ(number, 0);
 }
 
-TEST_F(hand_written_record_file_test, a_file_that_cannot_be_put_in_place_leaves_the_old_one_whole) {
-  put(target, "OLD1");
-  platform::set_file_fault_hook([](platform::file_step step, const QString& path) {
-    if (step == platform::file_step::copy && path.endsWith(target))
-      throw platform::file_error(platform::file_error::kind::disk_full, path, QStringLiteral("disk full"));
-  });
-  EXPECT_THROW(write(start_from::nothing, [&] { put_record(1, "NEW1"); }), platform::file_error);
-  EXPECT_EQ(data_file(target), QByteArrayLiteral("OLD1"));
-  EXPECT_EQ(data_file(temporary), QByteArrayLiteral("<missing>"));
+// A temporary file that cannot be made or written, or put in place (a full
+// disk, a folder that cannot be written), is no failure of a source: the
+// old file stays whole, nothing is left behind and the teacher is told.
+TEST_F(hand_written_record_file_test, a_write_that_fails_leaves_the_old_file_whole_and_is_told) {
+  struct row {
+    const char* name;
+    platform::file_step step;
+    const char* path_end;
+  };
+  const row rows[] = {
+      {"temporary file cannot be made", platform::file_step::file_create, "x_random.tmp"},
+      {"record cannot be written", platform::file_step::record_write, "x_random.tmp"},
+      {"file cannot be put in place", platform::file_step::copy, "x_random.txt"},
+  };
+  const platform::file_error full(platform::file_error::kind::disk_full, QString());
+  for (const row& r : rows) {
+    SCOPED_TRACE(r.name);
+    put(target, "OLD1");
+    platform::set_file_fault_hook([&r](platform::file_step step, const QString& path) {
+      if (step == r.step && path.endsWith(QLatin1String(r.path_end)))
+        throw platform::file_error(platform::file_error::kind::disk_full, path, QStringLiteral("disk full"));
+    });
+    dialogs.expect_message(record_file_not_made_message(target, full)).icon(platform::msg_icon::exclamation);
+    EXPECT_THROW(write(start_from::nothing, [&] { put_record(1, "NEW1"); }), record_file_not_ready);
+    dialogs.verify();
+    platform::set_file_fault_hook({});
+    EXPECT_EQ(data_file(target), QByteArrayLiteral("OLD1"));
+    EXPECT_EQ(data_file(temporary), QByteArrayLiteral("<missing>"));
+    EXPECT_EQ(number, 0);
+  }
 }
 
 TEST_F(hand_written_record_file_test,

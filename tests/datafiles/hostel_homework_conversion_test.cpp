@@ -5,7 +5,9 @@
 #include <QFile>
 #include <QJsonDocument>
 
+#include "common/table_messages.h"
 #include "conversion_fixture.h"
+#include "platform/dialogs.h"
 #include "platform/win_path.h"
 
 namespace km::test {
@@ -65,16 +67,47 @@ TEST_F(hostel_conversion_test, a_table_without_memo_file_is_retired_alone) {
   EXPECT_FALSE(in_save(QStringLiteral("k_h_dta.dbt")));
 }
 
-// A memo table whose memo file has gone cannot be read: nothing is built
-// and the table stays where it is, for a repair.
-TEST_F(hostel_conversion_test, a_memo_table_whose_memo_file_is_missing_stays_unconverted) {
+// A table that cannot be read (its memo file gone, its header damaged) is
+// told, leaves no record file, empty or not, and stays where it is; the
+// next opening tries again and converts it once it can be read.
+TEST_F(hostel_conversion_test, an_unreadable_table_is_told_leaves_no_record_file_and_is_tried_again) {
   write_raw_table(QStringLiteral("k_h_dta.dbf"), hostel_table('M', 10, "a note"));
-  QFile::remove(platform::to_native_path(QStringLiteral("C:\\DATA\\k_h_dta.dbt")));
   const QByteArray table = data_file(QStringLiteral("k_h_dta.dbf"));
+  const QByteArray memo = data_file(QStringLiteral("k_h_dta.dbt"));
+  struct row {
+    const char* name;
+    QByteArray table;  // the table's bytes while it cannot be read
+    bool memo_there;
+  };
+  const row rows[] = {
+      {"memo file missing", table, false},
+      {"header damaged", QByteArray("\x03not a table at all"), true},
+  };
+  for (const row& r : rows) {
+    SCOPED_TRACE(r.name);
+    put(QStringLiteral("k_h_dta.dbf"), r.table);
+    if (r.memo_there)
+      put(QStringLiteral("k_h_dta.dbt"), memo);
+    else
+      QFile::remove(platform::to_native_path(QStringLiteral("C:\\DATA\\k_h_dta.dbt")));
+    for (int opening = 1; opening <= 2; ++opening) {
+      dialogs.expect_message(corrupt_message(QStringLiteral("C:\\DATA"), QStringLiteral("k_h_dta.dbf")))
+          .icon(platform::msg_icon::critical);
+      open(QStringLiteral("KHDTA"));
+      dialogs.verify();
+      EXPECT_FALSE(in_data(QStringLiteral("k_h_dta_random.txt")));
+      EXPECT_EQ(g_khdta_file_number, 0);
+      EXPECT_EQ(data_file(QStringLiteral("k_h_dta.dbf")), r.table);
+      EXPECT_FALSE(in_save(QStringLiteral("k_h_dta.dbf")));
+    }
+  }
+  put(QStringLiteral("k_h_dta.dbf"), table);
+  put(QStringLiteral("k_h_dta.dbt"), memo);
   open(QStringLiteral("KHDTA"));
-  EXPECT_EQ(data_file(QStringLiteral("k_h_dta_random.txt")).size(), 0);
-  EXPECT_EQ(data_file(QStringLiteral("k_h_dta.dbf")), table);
-  EXPECT_FALSE(in_save(QStringLiteral("k_h_dta.dbf")));
+  const QByteArray r = data_file(QStringLiteral("k_h_dta_random.txt"));
+  ASSERT_EQ(r.size(), 122);
+  EXPECT_EQ(at(r, 22, 121), QByteArray("a note").leftJustified(100, ' '));
+  EXPECT_TRUE(in_save(QStringLiteral("k_h_dta.dbf")));
 }
 
 using homework_conversion_test = conversion_test;

@@ -3,6 +3,9 @@
 // marker, and the opening's road to each rebuild.
 
 #include "common/file_number_pool.h"
+#include "common/record_file_not_ready.h"
+#include "datafiles/write_failure_messages.h"
+#include "platform/dialogs.h"
 #include "platform/file_error.h"
 #include "upgrade_fixture.h"
 
@@ -200,16 +203,19 @@ TEST_F(upgrade_test, pi5_without_pi11_is_rebuilt_all_the_same) {
   EXPECT_EQ(g_pi5_record_count, 1);
 }
 
-TEST_F(upgrade_test, a_failed_step_leaves_the_current_file_as_it_was) {
+// A rebuild that cannot finish is told, leaves the current file as it was
+// and makes no marker, so that the next opening tries again.
+TEST_F(upgrade_test, a_failed_step_leaves_the_current_file_as_it_was_and_unmarked) {
   struct row {
     const char* name;
-    const char* read_only;  // the file that refuses to be written
-    bool backup_kept;
+    const char* read_only;       // the file that refuses to be written
+    const char* earlier_backup;  // a backup there before (the call is made all the same); nullptr: none
   };
   const row rows[] = {
-      {"backup cannot be written", "pig2014_random.txt", false},
-      {"current file cannot be replaced", "Ppl_pig_random.txt", true},
+      {"backup cannot be written", "pig2014_random.txt", "earlier"},
+      {"current file cannot be replaced", "Ppl_pig_random.txt", nullptr},
   };
+  const platform::file_error refused(platform::file_error::kind::permission_denied, QString());
   QByteArray old = le_single(3.0F) + zeros(240);
   int n = 0;
   for (const row& r : rows) {
@@ -217,13 +223,19 @@ TEST_F(upgrade_test, a_failed_step_leaves_the_current_file_as_it_was) {
     const QString folder = QStringLiteral("R%1").arg(++n);
     const QString win = QStringLiteral("C:\\") + folder;
     put(QStringLiteral("Ppl_pig_random.txt"), old, folder);
-    const QByteArray earlier_backup = "earlier";
-    if (!r.backup_kept) put(QStringLiteral("pig2014_random.txt"), earlier_backup, folder);
+    if (r.earlier_backup != nullptr) put(QStringLiteral("pig2014_random.txt"), r.earlier_backup, folder);
     platform::set_read_only(path(QLatin1String(r.read_only), win), true);
-    EXPECT_THROW(upgrade_ppl_pig_2014(win), platform::file_error);
+    dialogs.expect_message(record_file_not_upgraded_message(QStringLiteral("Ppl_pig_random.txt"), refused))
+        .icon(platform::msg_icon::exclamation);
+    EXPECT_THROW(upgrade_ppl_pig_2014(win), record_file_not_ready);
+    dialogs.verify();
     EXPECT_EQ(hex(bytes_of(QStringLiteral("Ppl_pig_random.txt"), win)), hex(old));
-    EXPECT_EQ(hex(bytes_of(QStringLiteral("pig2014_random.txt"), win)),
-              hex(r.backup_kept ? old : earlier_backup));
+    EXPECT_EQ(exists(QStringLiteral("pig2014_random.txt"), win), r.earlier_backup != nullptr);
+    if (r.earlier_backup != nullptr) {
+      EXPECT_EQ(bytes_of(QStringLiteral("pig2014_random.txt"), win), QByteArray(r.earlier_backup));
+    }
+    EXPECT_FALSE(exists(QStringLiteral("Ppl_pig_random.new"), win));
+    EXPECT_FALSE(exists(QStringLiteral("pig2014_random.old"), win));
     platform::set_read_only(path(QLatin1String(r.read_only), win), false);
   }
 }

@@ -48,6 +48,12 @@ TEST(Cp1252, CharactersWithoutByteAreReplacedAndCounted) {
       {"Jose\u0301", "Jos\xE9", 0},  // e + acute is the letter the code page has
       {"q\u0303", "q", 1},           // a mark no letter of the code page takes
       {"\u212B", "\xC5", 0},         // the angstrom sign is the letter A with ring
+      // A compatibility decomposition inside the code page is used whole.
+      {"\u0149 kind", "'n kind", 1},  // the Afrikaans 'n as one letter
+      {"\uFB01n", "fin", 1},          // the fi ligature
+      {"\uFF21\u2460", "A1", 2},      // a full-width A and a circled 1
+      {"\u01C5", "Dz", 1},            // D with z caron: its mark dropped
+      {"\u3300\u02BC", "??", 2},      // outside the code page: "?" as before
       {"Zo\xC3\xAB \xE2\x82\xAC"
        "5",
        "Zo\xEB \x80"

@@ -605,10 +605,10 @@ TEST_F(dbf_table_test, a_number_field_holds_blanks_a_sign_digits_and_one_point) 
     std::optional<double> number;  // none: damaged
   };
   const read_case cases[] = {
-      {"  12.5", 12.5}, {"    -3", -3},    {"    +4", 4},  {"  -.5 ", -0.5}, {"   5. ", 5},
-      {"000007", 7},    {"\0\0\0 12", 12}, {"   1e3", {}}, {"  -inf", {}},   {"   nan", {}},
-      {" 1.2.3", {}},   {"   1 2", {}},    {"  --1 ", {}}, {"     -", {}},   {"     .", {}},
-      {"******", {}},   {"  0x10", {}},    {"  1,5 ", {}}, {"  12-3", {}},   {"  +-1 ", {}},
+      {"  12.5", 12.5},  {"    -3", -3}, {"    +4", 4},  {"  -.5 ", -0.5}, {"   5. ", 5},  {"000007", 7},
+      {"\0\0\0 12", 12}, {"   1e3", {}}, {"  -inf", {}}, {"   nan", {}},   {" 1.2.3", {}}, {"   1 2", {}},
+      {"  --1 ", {}},    {"     -", {}}, {"     .", {}}, {"*****1", {}},   {"  0x10", {}}, {"  1,5 ", {}},
+      {"  12-3", {}},    {"  +-1 ", {}}, {"  *-3 ", {}},
   };
   const km::platform::dbf_field f{QStringLiteral("MARK"), 'N', 6, 1, 1};
   for (const read_case& c : cases) {
@@ -631,6 +631,24 @@ TEST_F(dbf_table_test, a_number_field_holds_blanks_a_sign_digits_and_one_point) 
     }
   }
   EXPECT_EQ(km::platform::decode_dbf_field(f, "      "), Value::null());
+}
+
+// Asterisks are what a number that did not fit its width leaves behind (and
+// what some writers put for an empty number): the field is empty, the table
+// is not damaged.
+TEST_F(dbf_table_test, a_number_field_of_asterisks_reads_as_null) {
+  const km::platform::dbf_field f{QStringLiteral("MARK"), 'N', 6, 1, 1};
+  for (const char* bytes : {"******", "  ****", "***   ", "   *  "}) {
+    double x = 0;
+    EXPECT_FALSE(km::platform::parse_dbf_number(bytes, 6, x)) << bytes;
+    EXPECT_EQ(km::platform::decode_dbf_field(f, bytes), Value::null()) << bytes;
+  }
+  dbf_builder b;
+  b.field("NR", 'N', 4).field("MARK", 'N', 6, 1).record({"1", "  12.5"}).record({"2", "******"});
+  const dbf_table t(b.write(path("t.dbf")), dbf_table::access::read_only);
+  EXPECT_EQ(t.value(0, 1), Value(12.5));
+  EXPECT_EQ(t.value(1, 0), Value(2.0));
+  EXPECT_EQ(t.value(1, 1), Value::null());
 }
 
 TEST_F(dbf_table_test, a_damaged_number_names_its_table_and_record) {

@@ -145,6 +145,17 @@ bool is_blank_field(const char* p, int width) {
   return true;
 }
 
+bool is_asterisk_field(const char* p, int width) {
+  bool asterisk = false;
+  for (int i = 0; i < width; ++i) {
+    if (p[i] == '*')
+      asterisk = true;
+    else if (p[i] != ' ')
+      return false;
+  }
+  return asterisk;
+}
+
 bool parse_dbf_date(const char* p, double& days) {
   int y = 0, m = 0, d = 0;
   return digits(p, 4, y) && digits(p + 4, 2, m) && digits(p + 6, 2, d) && make_days(y, m, d, days);
@@ -210,6 +221,7 @@ Value decode_dbf_field(const dbf_field& f, const char* p) {
   switch (f.type) {
     case 'N':
     case 'F':
+      if (is_asterisk_field(p, f.width)) return Value::null();
       return Value(stored_number(f, p));
     case 'D': {
       double days = 0;

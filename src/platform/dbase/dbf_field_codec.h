@@ -24,7 +24,8 @@
 namespace km::platform {
 
 // Throws dbf_error bad_format for a damaged number, naming the field and
-// what it holds.
+// what it holds. A number field of asterisks (written where a number did not
+// fit its width, or for an empty number) reads as Null.
 Value decode_dbf_field(const dbf_field& field, const char* bytes);
 
 // The number a number field's bytes (width of them) hold: blanks around,
@@ -35,6 +36,9 @@ bool parse_dbf_number(const char* bytes, int width, double& x);
 
 // True when the bytes are all blanks or zero bytes.
 bool is_blank_field(const char* bytes, int width);
+
+// True when the bytes hold asterisks and nothing else but blanks ("******").
+bool is_asterisk_field(const char* bytes, int width);
 
 // The field bytes (field.width of them) for a value. Throws dbf_error
 // (other): numeric_overflow, field_too_small, conversion. Not for 'M'.
