@@ -13,6 +13,7 @@ packages=(
   clang-format util-linux
   shapelib libshp-dev
   xvfb xauth
+  samba smbclient python3-impacket
 )
 
 missing=()
