@@ -9,6 +9,7 @@
 
 #include "common/shared_variables.h"
 #include "platform/dbase/dbf_error.h"
+#include "support/value_printing.h"
 
 namespace {
 

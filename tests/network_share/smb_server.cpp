@@ -97,9 +97,11 @@ smb_server::smb_server() {
   conf.write(configuration(root, port_).toUtf8());
   conf.close();
   smbd_.setProcessChannelMode(QProcess::MergedChannels);
-  smbd_.start(QLatin1String(k_smbd), {QStringLiteral("--foreground"), QStringLiteral("--no-process-group"),
-                                      QStringLiteral("--debug-stdout"), QStringLiteral("--debuglevel=1"),
-                                      QStringLiteral("--configfile=") + conf.fileName()});
+  // smbd makes a session of its own (no --no-process-group): when it stops
+  // it signals its whole process group, which must not be the test's.
+  smbd_.start(QLatin1String(k_smbd),
+              {QStringLiteral("--foreground"), QStringLiteral("--debug-stdout"),
+               QStringLiteral("--debuglevel=1"), QStringLiteral("--configfile=") + conf.fileName()});
   if (!smbd_.waitForStarted(10000)) {
     failure_ = QStringLiteral("smbd did not start: %1").arg(smbd_.errorString());
     return;

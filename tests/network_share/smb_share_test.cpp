@@ -24,6 +24,7 @@
 #include "smb_server.h"
 #include "support/dbf_builder.h"
 #include "support/hex_dump.h"
+#include "support/value_printing.h"
 
 namespace {
 
