@@ -14,6 +14,7 @@ packages=(
   clang libclang-rt-14-dev
   shapelib libshp-dev
   xvfb xauth
+  samba smbclient python3-impacket
 )
 
 missing=()

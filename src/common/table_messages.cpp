@@ -38,7 +38,21 @@ QString in_use_message(const QString& folder, const QString& table) {
   return QStringLiteral("DATASET ") + dataset + QStringLiteral("  ALREADY IN  USE ... TRY AGAIN LATER !");
 }
 
+QString held_open_message(const QString& folder, const QString& file) {
+  const QString name = upper_case_afrikaans(file);
+  const QString f = upper_case_afrikaans(folder);
+  if (g_language)
+    return QStringLiteral("L\u00CAER  '") + name + QStringLiteral("'  IN  '") + f +
+           QStringLiteral("'  IS OOP OP 'N ANDER REKENAAR ... NIKS IS VERANDER NIE !") + crlf +
+           QStringLiteral("MAAK DIT DAAR TOE EN PROBEER WEER ...");
+  return QStringLiteral("FILE  '") + name + QStringLiteral("'  IN  '") + f +
+         QStringLiteral("'  IS OPEN ON ANOTHER COMPUTER ... NOTHING WAS CHANGED !") + crlf +
+         QStringLiteral("CLOSE IT THERE AND TRY AGAIN ...");
+}
+
 QString table_failure_message(const QString& folder, const QString& table, const platform::dbf_error& e) {
+  if (const auto* held = dynamic_cast<const platform::dbf_file_held_open*>(&e))
+    return held_open_message(folder, held->file_name());
   switch (e.kind()) {
     case platform::dbf_error_kind::unreadable:
     case platform::dbf_error_kind::bad_format:

@@ -130,7 +130,7 @@ rebuild_result rebuild_mark_book(const QString& data_folder, int n, const QStrin
       }
     }
   } catch (const platform::dbf_error& e) {
-    const table_opening failure = table_failure(data_folder, book_file, e.number());
+    const table_opening failure = table_failure(data_folder, book_file, e);
     return {failure.state == table_state::in_use ? rebuild_outcome::in_use : rebuild_outcome::failed,
             failure.message};
   }
@@ -158,7 +158,7 @@ rebuild_result rebuild_mark_book(const QString& data_folder, int n, const QStrin
     else
       platform::rebuild_dbf_table(book_path, tpl->path(), rows);
   } catch (const platform::dbf_error& e) {
-    const table_opening failure = table_failure(data_folder, book_file, e.number());
+    const table_opening failure = table_failure(data_folder, book_file, e);
     if (failure.state == table_state::in_use) return {rebuild_outcome::in_use, failure.message};
     return {rebuild_outcome::failed, e.text()};  // a mark that does not fit its field, or a disk failure
   }

@@ -37,6 +37,12 @@ table_opening table_failure(const QString& folder, const QString& table_file, in
   }
 }
 
+table_opening table_failure(const QString& folder, const QString& table_file, const platform::dbf_error& e) {
+  if (const auto* held = dynamic_cast<const platform::dbf_file_held_open*>(&e))
+    return {table_state::in_use, held_open_message(folder, held->file_name())};
+  return table_failure(folder, table_file, e.number());
+}
+
 std::vector<mark_record> read_mark_records(const platform::recordset& rs) {
   std::vector<mark_record> records(std::size_t(rs.record_count()));
   const int fields = std::min<int>(rs.field_count(), int(mark_record().size()));
@@ -60,7 +66,7 @@ table_opening open_book_table(platform::data_control& control, const QString& fo
     control.refresh();
   } catch (const platform::dbf_error& e) {
     control.close_database();
-    return table_failure(folder, table_file, e.number());
+    return table_failure(folder, table_file, e);
   }
   if (!read_only && control.locks_refused()) {
     control.close_database();

@@ -8,6 +8,7 @@
 
 #include "markbook/mark_totals.h"
 #include "platform/dbase/data_control.h"
+#include "platform/dbase/dbf_error.h"
 
 namespace km {
 
@@ -38,5 +39,8 @@ std::vector<mark_record> read_mark_records(const platform::recordset& rs);
 
 // The state and message for a failure of the engine on that table.
 table_opening table_failure(const QString& folder, const QString& table_file, int error_number);
+// The same for the engine's failure itself: a file of the table that
+// another computer held open when it was to be replaced is named as such.
+table_opening table_failure(const QString& folder, const QString& table_file, const platform::dbf_error& e);
 
 }  // namespace km

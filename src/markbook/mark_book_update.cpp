@@ -182,7 +182,7 @@ mark_book_update_result update_mark_book(platform::data_control& learner_control
       learners = read_learners(control.recordset(), result);
     } catch (const platform::dbf_error& e) {
       result.learners = learner_list_state::read_failed;
-      result.learner_message = table_failure(data_folder, learner_file, e.number()).message;
+      result.learner_message = table_failure(data_folder, learner_file, e).message;
       return result;
     }
     control.close_database();
@@ -206,7 +206,7 @@ mark_book_update_result update_mark_book(platform::data_control& learner_control
     const QSet<QString> present = add_new_learners(rs, learners, index, result);
     delete_leavers(rs, data_folder, book_file, index, present, result);
   } catch (const platform::dbf_error& e) {
-    result.book_message = table_failure(data_folder, book_file, e.number()).message;
+    result.book_message = table_failure(data_folder, book_file, e).message;
   }
   return result;
 }

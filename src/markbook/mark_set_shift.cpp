@@ -59,7 +59,7 @@ shift_result shift_marks(const QString& data_folder, int n, const field_source& 
       }
     });
   } catch (const platform::dbf_error& e) {
-    return {shift_outcome::failed, table_failure(data_folder, book, e.number()).message};
+    return {shift_outcome::failed, table_failure(data_folder, book, e).message};
   }
   return {shift_outcome::shifted, QString()};
 }

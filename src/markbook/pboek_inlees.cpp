@@ -154,6 +154,11 @@ void pboek_inlees::build_controls() {
   data1_->set_default_table(QStringLiteral("Exp_mrk"));  // a control the window never reads
   model_ = new platform::recordset_model(*data2_, this);
   model_->set_validator([this](int row, int col, QString& text) { return validate_cell(row, col, text); });
+  // A typed mark the book would not take is never lost without a word: a
+  // record another program holds locked is "in use".
+  connect(
+      model_, &platform::recordset_model::write_failed, this,
+      [this](int, int, const QString& reason, int number) { show_critical(write_refusal(reason, number)); });
   grid_->set_model(model_);
   grid_->set_frozen_columns(2);
   grid_->set_heading_lines(3);
@@ -376,9 +381,16 @@ bool pboek_inlees::validate_cell(int row, int column, QString& text) {
   if (target >= 0 && check.stored != QStringLiteral("A") && check.stored != QStringLiteral("a")) {
     QHash<int, std::optional<QString>> sum;
     sum.insert(target, running_sum(old, check.stored, field(row, target)));
-    write_fields(row, sum);  // a quick running sum: the totals command puts it right
+    // A quick running sum (the totals command puts it right); a record that
+    // cannot be written takes no mark either, and the teacher is told once.
+    if (!write_fields(row, sum)) return false;
   }
   return true;
+}
+
+QString pboek_inlees::write_refusal(const QString& reason, int number) const {
+  return number == platform::dbf_errno::in_use ? table_failure(g_data_folder, book_table_, number).message
+                                               : reason;
 }
 
 bool pboek_inlees::write_fields(qint64 position, const QHash<int, std::optional<QString>>& values) {
@@ -396,7 +408,7 @@ bool pboek_inlees::write_fields(qint64 position, const QHash<int, std::optional<
     rs.update();
   } catch (const platform::dbf_error& e) {
     if (rs.mode() != platform::recordset::edit_mode::none) rs.cancel_update();
-    show_critical(e.text());
+    show_critical(write_refusal(e.text(), e.number()));
     return false;
   }
   model_->refresh_cells();

@@ -81,6 +81,9 @@ class pboek_inlees : public platform::form {
   // Writes field values of the current record set's records, changed ones
   // only; false after telling the user when a write failed.
   bool write_fields(qint64 position, const QHash<int, std::optional<QString>>& values);
+  // What to tell of a write the book refused: a record another program
+  // holds locked is "in use"; anything else in the engine's words.
+  QString write_refusal(const QString& reason, int number) const;
   std::optional<QString> field(qint64 position, int column) const;
   void keep_opening_marks();
   void show_subject_list();

@@ -6,6 +6,7 @@
 
 #include "common/mark_text.h"
 #include "common/shared_variables.h"
+#include "common/table_messages.h"
 #include "common/text_routines.h"
 #include "marks/marks_messages.h"
 #include "platform/cp1252.h"
@@ -127,7 +128,11 @@ sort_result sort_table_by_name(platform::data_control& control, platform::flex_g
     result.rewritten = true;
   } catch (const platform::dbf_error& e) {
     result.ok = false;
-    result.message = e.text();
+    // A table that another program or computer has open is told of in the
+    // teacher's language; other failures in the engine's words.
+    result.message = e.kind() == platform::dbf_error_kind::in_use
+                         ? table_failure_message(control.database_name(), control.record_source(), e)
+                         : e.text();
   }
   try {
     control.refresh();

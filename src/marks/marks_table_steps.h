@@ -54,7 +54,8 @@ table_step make_backup(const QString& data_folder, const QString& table, const Q
 struct sort_result {
   bool ok = true;
   bool rewritten = false;
-  QString message;  // the engine's text when the rewrite failed (table unchanged)
+  QString message;  // why the rewrite failed (table unchanged): the in-use or held-open
+                    // message for a table open elsewhere, else the engine's text
 };
 sort_result sort_table_by_name(platform::data_control& control, platform::flex_grid& sort_grid,
                                const field_ref& name_field,

@@ -12,7 +12,10 @@ namespace km::platform {
 enum class file_step {
   copy,          // one file copied (copy_file), named by its Windows destination
   table_rename,  // a file of a table renamed by the dBase engine's replacement, named
-                 // by its native destination; a thrown file_error fails that rename
+                 // by its native destination; a thrown file_error fails that rename:
+                 // file_already_open as a server refuses it while another computer
+                 // has the file open, permission_denied as access denied, any
+                 // other kind as an input or output error
   text_write,    // one Print # / Write # on a numbered file open for output or append,
                  // named by its Windows path; a thrown file_error fails that write
   record_write,  // one Put of a record or of bytes on a numbered file (random or binary),

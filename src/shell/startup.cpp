@@ -30,6 +30,9 @@ startup::startup()
       watch_(*this) {
   data1_->setObjectName(QStringLiteral("Data1"));
   data1_->set_connect(QStringLiteral("dBASE III;"));
+  // The record-file builds only read the older tables through it: opened
+  // read-only, a table never keeps the administration program from writing it.
+  data1_->set_read_only(true);
   school_crest_->hide();
   province_crest_->hide();
   set_caption(startup_caption);

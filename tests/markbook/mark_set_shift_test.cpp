@@ -4,6 +4,8 @@
 
 #include "common/shared_variables.h"
 #include "mark_book_fixture.h"
+#include "platform/file_error.h"
+#include "platform/file_faults.h"
 #include "platform/file_system.h"
 #include "support/hex_dump.h"
 #include "support/lock_holder.h"
@@ -83,6 +85,30 @@ TEST_F(mark_set_shift_test, a_book_another_program_holds_is_left_alone) {
   EXPECT_EQ(r.outcome, shift_outcome::failed);
   EXPECT_EQ(r.reason, QStringLiteral("DATASTEL C:\\DATA\\marks3  REEDS IN GEBRUIK ... PROBEER WEER LATER !"));
   EXPECT_EQ(book_bytes(), before);
+}
+
+TEST_F(mark_set_shift_test, a_book_open_on_another_computer_is_left_alone_and_named) {
+  // A Windows server refuses the rename over a file another computer has
+  // open; the rewrite puts everything back and says so, in both languages.
+  write_full_book();
+  const QByteArray before = book_bytes();
+  platform::set_file_fault_hook([](platform::file_step step, const QString& path) {
+    if (step == platform::file_step::table_rename)
+      throw platform::file_error(platform::file_error::kind::file_already_open, path);
+  });
+  for (const auto& [afrikaans, reason] :
+       {std::pair{true, QStringLiteral(
+                            "L\u00CAER  'MARKS3.DBF'  IN  'C:\\DATA'  IS OOP OP 'N ANDER REKENAAR ... NIKS "
+                            "IS VERANDER NIE !\r\nMAAK DIT DAAR TOE EN PROBEER WEER ...")},
+        std::pair{false, QStringLiteral("FILE  'MARKS3.DBF'  IN  'C:\\DATA'  IS OPEN ON ANOTHER COMPUTER ... "
+                                        "NOTHING WAS CHANGED !\r\nCLOSE IT THERE AND TRY AGAIN ...")}}) {
+    g_language = afrikaans;
+    const shift_result r = insert_mark_set(folder, n, 3);
+    EXPECT_EQ(r.outcome, shift_outcome::failed);
+    EXPECT_EQ(r.reason, reason);
+    EXPECT_EQ(book_bytes(), before);
+  }
+  platform::set_file_fault_hook({});
 }
 
 TEST_F(mark_set_shift_test, last_mark_set_used_looks_at_row_40_only) {

@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QJsonArray>
+#include <optional>
 
 #include "common/text_routines.h"
 #include "marks/marks_messages.h"
@@ -253,15 +254,21 @@ TEST_F(marks_table_steps_test, a_sort_that_cannot_be_written_leaves_the_table_an
   struct failed_case {
     const char* name;
     field_ref field;
-    bool failing_rename;
+    std::optional<file_error::kind> failing_rename;  // how the rename of the table fails
     QString message_start;
   };
   const failed_case cases[] = {
-      {"unknown_name_field", field_ref::named(QStringLiteral("EF_NAAM")), false,
+      {"unknown_name_field", field_ref::named(QStringLiteral("EF_NAAM")), std::nullopt,
        QStringLiteral("Item not found in this collection: field 'EF_NAAM'")},
-      {"field_past_the_last", field_ref::at(5), false,
+      {"field_past_the_last", field_ref::at(5), std::nullopt,
        QStringLiteral("Item not found in this collection: field 5")},
-      {"the_rename_fails", field_ref::at(1), true, QStringLiteral("Cannot replace '%1'").arg(native(table))},
+      {"the_rename_fails", field_ref::at(1), file_error::kind::other,
+       QStringLiteral("Cannot replace '%1'").arg(native(table))},
+      // A Windows server refuses the rename while another computer has the
+      // table open: the teacher is told which file, in her language.
+      {"the_table_is_open_on_another_computer", field_ref::at(1), file_error::kind::file_already_open,
+       QStringLiteral("FILE  '%1'  IN  'C:\\DATA'  IS OPEN ON ANOTHER COMPUTER ... NOTHING WAS CHANGED !")
+           .arg(table.toUpper())},
   };
   for (const failed_case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -270,8 +277,8 @@ TEST_F(marks_table_steps_test, a_sort_that_cannot_be_written_leaves_the_table_an
     platform::data_control control;
     open(control, table);
     if (c.failing_rename)
-      platform::set_file_fault_hook([](file_step step, const QString& path) {
-        if (step == file_step::table_rename) throw file_error(file_error::kind::other, path);
+      platform::set_file_fault_hook([kind = *c.failing_rename](file_step step, const QString& path) {
+        if (step == file_step::table_rename) throw file_error(kind, path);
       });
     platform::flex_grid grid;
 

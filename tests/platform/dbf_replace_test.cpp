@@ -28,14 +28,16 @@ using km::platform::file_step;
 using km::platform::set_file_fault_hook;
 namespace dbf_io = km::platform::dbf_io;
 
-// Makes the n-th rename of a table file from now fail with an I/O error
-// (0: none fails), for as long as it lives.
+// Makes the n-th rename of a table file from now fail (0: none fails), for
+// as long as it lives: as an I/O error, or as a file server refuses the
+// rename of a file another computer has open (file_already_open,
+// permission_denied).
 class failing_rename {
  public:
-  explicit failing_rename(int n) {
-    set_file_fault_hook([this, n](file_step step, const QString&) {
+  explicit failing_rename(int n, file_error::kind refusal = file_error::kind::other) {
+    set_file_fault_hook([this, n, refusal](file_step step, const QString&) {
       if (step == file_step::table_rename && ++calls_ == n)
-        throw file_error(file_error::kind::other, {}, QStringLiteral("injected"));
+        throw file_error(refusal, {}, QStringLiteral("injected"));
     });
   }
   ~failing_rename() { set_file_fault_hook({}); }
@@ -53,6 +55,8 @@ QStringList files_in(const QTemporaryDir& dir) {
 struct rename_case {
   const char* name;
   int failing;  // which rename fails: 1 the memo's, 2 the table's, 0 none
+  file_error::kind refusal = file_error::kind::other;
+  const char* held_open = nullptr;  // the file named as open elsewhere, when the refusal says so
 };
 
 class dbf_replace_test : public ::testing::TestWithParam<rename_case> {};
@@ -67,7 +71,7 @@ TEST_P(dbf_replace_test, a_table_and_its_memo_change_together_or_not_at_all) {
   const std::vector<std::pair<QString, QByteArray>> files{{dbt, QByteArray(512, 'm')},
                                                           {dbf, QByteArray(100, 't')}};
   {
-    failing_rename fault(c.failing);
+    failing_rename fault(c.failing, c.refusal);
     if (c.failing == 0) {
       dbf_io::replace_files(files);
     } else {
@@ -75,8 +79,16 @@ TEST_P(dbf_replace_test, a_table_and_its_memo_change_together_or_not_at_all) {
         dbf_io::replace_files(files);
         FAIL() << "the failed rename was not reported";
       } catch (const dbf_error& e) {
-        EXPECT_EQ(e.kind(), dbf_error_kind::disk_error);
-        EXPECT_TRUE(e.text().contains(QStringLiteral("Cannot replace"))) << e.text().toStdString();
+        const auto* held = dynamic_cast<const km::platform::dbf_file_held_open*>(&e);
+        EXPECT_EQ(held != nullptr, c.held_open != nullptr) << e.text().toStdString();
+        if (held) {
+          EXPECT_EQ(held->file_name(), QString::fromLatin1(c.held_open));
+          EXPECT_EQ(e.kind(), dbf_error_kind::in_use);
+          EXPECT_TRUE(e.text().contains(QStringLiteral("nothing was changed"))) << e.text().toStdString();
+        } else {
+          EXPECT_EQ(e.kind(), dbf_error_kind::disk_error);
+          EXPECT_TRUE(e.text().contains(QStringLiteral("Cannot replace"))) << e.text().toStdString();
+        }
       }
     }
   }
@@ -90,7 +102,13 @@ TEST_P(dbf_replace_test, a_table_and_its_memo_change_together_or_not_at_all) {
 
 INSTANTIATE_TEST_SUITE_P(renames, dbf_replace_test,
                          ::testing::Values(rename_case{"none_fails", 0}, rename_case{"the_memo_fails", 1},
-                                           rename_case{"the_table_fails", 2}),
+                                           rename_case{"the_table_fails", 2},
+                                           rename_case{"the_memo_is_open_elsewhere", 1,
+                                                       file_error::kind::file_already_open, "t.dbt"},
+                                           rename_case{"the_table_is_open_elsewhere", 2,
+                                                       file_error::kind::file_already_open, "t.dbf"},
+                                           rename_case{"the_table_is_refused_as_access_denied", 2,
+                                                       file_error::kind::permission_denied, "t.dbf"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(dbf_replace, a_new_table_whose_rename_fails_leaves_no_memo_behind) {

@@ -9,11 +9,17 @@
 
 #include <QPointer>
 
+#include "common/data_file_services.h"
 #include "common/idle_clock.h"
+#include "platform/dbase/data_control.h"
+#include "platform/dbase/dbf_lock.h"
 #include "platform/form_timer.h"
+#include "platform/win_path.h"
 #include "shell/frm_message.h"
 #include "shell/time_out_file.h"
 #include "start_fixture.h"
+#include "support/dbf_builder.h"
+#include "support/lock_holder.h"
 #include "support/window_helpers.h"
 
 namespace km {
@@ -141,6 +147,29 @@ TEST_F(startup_test, load_prepares_the_machine_and_shows_the_splash) {
   EXPECT_EQ(window->prv_wapen()->objectName(), QStringLiteral("prv_wapen"));
   EXPECT_TRUE(window->tmrCheckMouse()->running());
   EXPECT_EQ(window->tmrCheckMouse()->interval(), 100);
+}
+
+TEST_F(startup_test, the_record_file_builds_read_their_table_without_locking_it) {
+  // Data1 only reads the older tables: another program (the administration
+  // program, on this computer or another) can still take the table's write
+  // lock while a build reads it.
+  startup* window = load_startup();
+  ASSERT_NE(window, nullptr);
+  drives.make_native_folder(QStringLiteral("C/DATA"));
+  const QString table = test::dbf_builder()
+                            .field("NR", 'N', 4)
+                            .record({"1"})
+                            .write(platform::to_native_path(QStringLiteral("C:\\DATA\\k_h_dta.dbf")));
+  platform::data_control& data1 = startup_data_control();
+  ASSERT_EQ(&data1, &window->Data1());
+  data1.set_database_name(QStringLiteral("C:\\DATA"));
+  data1.set_record_source(QStringLiteral("k_h_dta.dbf"));
+  data1.refresh();
+  ASSERT_TRUE(data1.has_recordset());
+  EXPECT_EQ(data1.recordset().record_count(), 1);
+  test::lock_holder administration(table, platform::dbf_table_lock_offset, 1);
+  EXPECT_TRUE(administration.locked());
+  data1.close_database();
 }
 
 TEST_F(startup_test, the_main_window_never_closes_and_brings_the_menu_instead) {

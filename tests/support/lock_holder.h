@@ -1,7 +1,8 @@
 #pragma once
-// Another program holding a table open for writing: a python process that
-// takes the exclusive lock on the file and keeps it until release() or the
-// end of the object.
+// Another program holding a lock on a table: a python process that takes
+// an exclusive lock on the whole file (as a writer that locks the whole
+// table) or on a range of its bytes (as a program that locks the record it
+// edits) and keeps it until release() or the end of the object.
 #include <QProcess>
 #include <QString>
 
@@ -11,6 +12,8 @@ class lock_holder {
  public:
   // Starts the holder on a native path; locked() tells whether it got the lock.
   explicit lock_holder(const QString& native_path);
+  // The lock on length bytes from start only.
+  lock_holder(const QString& native_path, qint64 start, qint64 length);
   ~lock_holder();
   lock_holder(const lock_holder&) = delete;
   lock_holder& operator=(const lock_holder&) = delete;

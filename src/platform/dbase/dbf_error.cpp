@@ -1,5 +1,7 @@
 #include "platform/dbase/dbf_error.h"
 
+#include <QFileInfo>
+
 namespace km::platform {
 
 int dbf_error_number(dbf_error_kind kind) {
@@ -26,5 +28,11 @@ int dbf_error_number(dbf_error_kind kind) {
 
 dbf_error::dbf_error(dbf_error_kind kind, const QString& reason, int number)
     : platform_error(number != 0 ? number : dbf_error_number(kind), reason), kind_(kind) {}
+
+dbf_file_held_open::dbf_file_held_open(const QString& native_path)
+    : dbf_error(dbf_error_kind::in_use,
+                QStringLiteral("Cannot replace '%1': another program has it open; nothing was changed")
+                    .arg(native_path)),
+      file_name_(QFileInfo(native_path).fileName()) {}
 
 }  // namespace km::platform

@@ -56,4 +56,19 @@ class dbf_error : public platform_error {
   dbf_error_kind kind_;
 };
 
+// A file of a table that could not be replaced because another program
+// has it open (on a network share: another computer, whose open file the
+// server will not let a rename replace). The replacement was undone, so
+// nothing changed. The kind is in_use.
+class dbf_file_held_open : public dbf_error {
+ public:
+  explicit dbf_file_held_open(const QString& native_path);
+
+  // The name of the file, without its folder ("MARKS3.DBF", "marks3.dbt").
+  const QString& file_name() const { return file_name_; }
+
+ private:
+  QString file_name_;
+};
+
 }  // namespace km::platform

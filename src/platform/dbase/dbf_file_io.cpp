@@ -15,6 +15,7 @@
 #include <map>
 
 #include "platform/dbase/dbf_error.h"
+#include "platform/dbase/dbf_lock.h"
 #include "platform/file_error.h"
 #include "platform/file_faults.h"
 #include "platform/folder_listing_cache.h"
@@ -42,26 +43,6 @@ int open_raw(const QString& path, int flags) {
     fd = ::open(native(path).constData(), flags | O_CLOEXEC, 0666);
   } while (fd < 0 && errno == EINTR);
   return fd;
-}
-
-enum class lock_result { locked, held_by_another, refused };
-
-// Takes a write lock on the whole file without waiting: an open-file-
-// description lock, which also meets the locks of other descriptions in
-// this process (the classic process lock where the system has none).
-lock_result try_lock_whole(int fd) {
-  struct flock fl {};
-  fl.l_type = F_WRLCK;
-  fl.l_whence = SEEK_SET;
-  int r = -1;
-#ifdef F_OFD_SETLK
-  r = ::fcntl(fd, F_OFD_SETLK, &fl);
-  if (r != 0 && errno == EINVAL) r = ::fcntl(fd, F_SETLK, &fl);
-#else
-  r = ::fcntl(fd, F_SETLK, &fl);
-#endif
-  if (r == 0) return lock_result::locked;
-  return errno == EAGAIN || errno == EACCES ? lock_result::held_by_another : lock_result::refused;
 }
 
 }  // namespace
@@ -181,8 +162,13 @@ namespace {
 [[nodiscard]] int rename_file(const QString& from, const QString& to) {
   try {
     check_file_fault(file_step::table_rename, to);
-  } catch (const file_error&) {
-    errno = EIO;
+  } catch (const file_error& e) {
+    // The refusals a file server gives to the rename of a file another
+    // client has open, as the system reports them; anything else is an
+    // input or output error.
+    errno = e.which() == file_error::kind::file_already_open   ? EBUSY
+            : e.which() == file_error::kind::permission_denied ? EACCES
+                                                               : EIO;
     return -1;
   }
   if (::rename(native(from).constData(), native(to).constData()) != 0) return -1;
@@ -238,7 +224,7 @@ bool create_temporaries(std::vector<staged_file>& staged, const QString& tag) {
     // either). A cleaner may have taken it between its creation and the
     // lock (it then removes it): that name is given up.
     struct stat st {};
-    if (try_lock_whole(fd) == lock_result::held_by_another || ::fstat(fd, &st) != 0 || st.st_nlink == 0)
+    if (try_table_lock(fd) == dbf_lock_result::held_by_another || ::fstat(fd, &st) != 0 || st.st_nlink == 0)
       return false;
     folder_listing::note_created(temp);
     s.temp = temp;
@@ -283,12 +269,17 @@ void keep_aside(staged_file& s, const QString& tag) {
 // place: each renamed file gets its old file back (or goes, when there was
 // none), every temporary goes, and so does every aside name whose file is
 // back in place (an old file that cannot be put back keeps its aside name).
-void roll_back(std::vector<staged_file>& staged, std::size_t renamed) {
+// False when an old file could not be put back.
+bool roll_back(std::vector<staged_file>& staged, std::size_t renamed) {
+  bool restored = true;
   for (std::size_t i = 0; i < staged.size(); ++i) {
     staged_file& s = staged[i];
     if (!s.temp.isEmpty()) remove_file(s.temp);
     if (i < renamed && !s.aside.isEmpty()) {
-      if (rename_file(s.aside, s.target) != 0) continue;
+      if (rename_file(s.aside, s.target) != 0) {
+        restored = false;
+        continue;
+      }
     } else if (i < renamed) {
       remove_file(s.target);
     } else if (!s.aside.isEmpty()) {
@@ -298,7 +289,13 @@ void roll_back(std::vector<staged_file>& staged, std::size_t renamed) {
     s.aside.clear();
     static_cast<void>(s.handle.close());  // the temporary is gone: nothing of it is kept
   }
+  return restored;
 }
+
+// A rename refused because another program (on a share: another computer)
+// has the file open: a server refuses it with a sharing violation or
+// access denied, which the system reports as these.
+bool refused_as_open_elsewhere(int e) { return e == EBUSY || e == ETXTBSY || e == EACCES; }
 
 }  // namespace
 
@@ -312,11 +309,11 @@ void replace_files(const std::vector<std::pair<QString, QByteArray>>& files) {
     try {
       created = create_temporaries(staged, tag);
     } catch (const dbf_error&) {
-      roll_back(staged, 0);
+      static_cast<void>(roll_back(staged, 0));
       throw;
     }
     if (created) break;
-    roll_back(staged, 0);
+    static_cast<void>(roll_back(staged, 0));  // nothing was renamed: nothing to put back
     if (attempt == 20)
       fail(dbf_error_kind::disk_error, files.front().first,
            QStringLiteral("Cannot write a temporary file beside"), EEXIST);
@@ -329,11 +326,17 @@ void replace_files(const std::vector<std::pair<QString, QByteArray>>& files) {
     // with a memo file of another generation.
     for (std::size_t i = 0; i + 1 < staged.size(); ++i) keep_aside(staged[i], tag);
     for (; renamed < staged.size(); ++renamed) {
-      if (rename_file(staged[renamed].temp, staged[renamed].target) != 0)
-        fail(dbf_error_kind::disk_error, staged[renamed].target, QStringLiteral("Cannot replace"), errno);
+      if (rename_file(staged[renamed].temp, staged[renamed].target) == 0) continue;
+      const int e = errno;
+      if (refused_as_open_elsewhere(e)) throw dbf_file_held_open(staged[renamed].target);
+      fail(dbf_error_kind::disk_error, staged[renamed].target, QStringLiteral("Cannot replace"), e);
     }
+  } catch (const dbf_file_held_open&) {
+    // "Nothing was changed" holds only when every file is back as it was.
+    if (roll_back(staged, renamed)) throw;
+    fail(dbf_error_kind::disk_error, staged[renamed].target, QStringLiteral("Cannot replace"), EBUSY);
   } catch (const dbf_error&) {
-    roll_back(staged, renamed);
+    static_cast<void>(roll_back(staged, renamed));
     throw;
   }
   // An aside that cannot be removed is settled when the table is next
@@ -398,7 +401,8 @@ void settle(const std::vector<leftover>& files) {
   std::vector<file_handle> held;
   for (const leftover& f : files) {
     file_handle h(open_raw(f.path, O_RDWR));
-    if (!h.is_open() || try_lock_whole(h.fd()) != lock_result::locked || !same_file(h.fd(), f.path)) return;
+    if (!h.is_open() || try_table_lock(h.fd()) != dbf_lock_result::locked || !same_file(h.fd(), f.path))
+      return;
     held.push_back(std::move(h));
   }
   const bool table_replaced =

@@ -61,7 +61,10 @@ void truncate_to(const file_handle& f, qint64 size, const QString& what);
 // last is in place: when a rename fails, the files already renamed get
 // their old bytes back, so the files stay a pair of one generation (give
 // the memo file first and its table last). An existing file's permissions
-// are kept. Throws disk_error (read_only when the folder cannot be written).
+// are kept. Throws disk_error (read_only when the folder cannot be written),
+// or dbf_file_held_open (dbf_error.h) when a rename is refused because
+// another program has the file open, as a file server refuses it while
+// another computer has the file open, and everything was put back.
 // Each rename is a file_step::table_rename of the file layer's fault hook
 // (platform/file_faults.h), through which tests make one fail.
 void replace_files(const std::vector<std::pair<QString, QByteArray>>& files);

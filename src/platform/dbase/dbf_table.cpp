@@ -1,6 +1,7 @@
 #include "platform/dbase/dbf_table.h"
 
 #include <QFileInfo>
+#include <algorithm>
 #include <cmath>
 
 #include "platform/cp1252.h"
@@ -167,9 +168,15 @@ void dbf_table::require_writable() const {
 void dbf_table::write_changes(std::uint32_t record, const QByteArray& original, const QByteArray& bytes) {
   require_writable();
   const qint64 start = header_.header_length + qint64(record) * header_.record_length;
-  for (const dbf_field& f : header_.fields) {
+  const auto changed = [&](const dbf_field& f) {
     const char* now = bytes.constData() + f.offset;
-    if (std::equal(now, now + f.width, original.constData() + f.offset)) continue;
+    return !std::equal(now, now + f.width, original.constData() + f.offset);
+  };
+  if (std::none_of(header_.fields.begin(), header_.fields.end(), changed)) return;
+  const dbf_record_lock lock(file_, record, start, header_.record_length, name_);
+  for (const dbf_field& f : header_.fields) {
+    if (!changed(f)) continue;
+    const char* now = bytes.constData() + f.offset;
     dbf_io::write_at(file_, start + f.offset, now, f.width, name_);
     patch_window(record, f.offset, now, f.width);
   }
@@ -195,6 +202,7 @@ std::uint32_t dbf_table::append(const QByteArray& bytes) {
   const std::uint32_t record = header_.record_count;
   QByteArray out = bytes;
   out.append(k_end_marker);
+  const dbf_record_lock lock(file_, record, header_.data_end(), out.size(), name_);
   try {
     dbf_io::write_at(file_, header_.data_end(), out.constData(), out.size(), name_);
   } catch (const dbf_error&) {
@@ -228,6 +236,7 @@ void dbf_table::set_deleted(std::uint32_t record, bool deleted) {
   require_writable();
   const char flag = deleted ? '*' : ' ';
   const qint64 at = header_.header_length + qint64(record) * header_.record_length;
+  const dbf_record_lock lock(file_, record, at, header_.record_length, name_);
   dbf_io::write_at(file_, at, &flag, 1, name_);
   patch_window(record, 0, &flag, 1);
 }

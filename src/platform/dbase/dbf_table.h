@@ -11,7 +11,10 @@
 // as they are); an append writes the record and the end marker 0x1A, then
 // the record count and the date of the last update (from the program clock);
 // a deletion sets the deletion byte '*'. While a table is open for writing
-// this process holds a write lock on it (dbf_lock.h).
+// this process holds the table's lock, and while a record is written that
+// record's lock; a record whose bytes another program holds locked is not
+// written ("in use"). The locks lie beyond the end of the table, never on
+// its data (dbf_lock.h).
 
 #include <QByteArray>
 #include <QHash>
@@ -86,8 +89,9 @@ class dbf_table {
   QByteArray blank_record() const { return QByteArray(header_.record_length, ' '); }
 
   // Writes into record `record` the bytes of each field where `bytes`
-  // differs from `original` (both whole records). Throws read_only or
-  // disk_error.
+  // differs from `original` (both whole records). Throws read_only,
+  // in_use (another program holds the record locked: nothing is written)
+  // or disk_error.
   void write_changes(std::uint32_t record, const QByteArray& original, const QByteArray& bytes);
   // Appends a record (whole record bytes) and returns its number. Records
   // another writer of this process appended meanwhile are taken in first.

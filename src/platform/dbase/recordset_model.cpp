@@ -97,7 +97,7 @@ bool recordset_model::setData(const QModelIndex& index, const QVariant& value, i
     rs.update();
   } catch (const dbf_error& e) {
     if (rs.mode() != recordset::edit_mode::none) rs.cancel_update();
-    emit write_failed(index.row(), index.column(), e.text());
+    emit write_failed(index.row(), index.column(), e.text(), e.number());
     return false;
   }
   emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});

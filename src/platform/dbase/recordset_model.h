@@ -54,8 +54,9 @@ class recordset_model : public QAbstractTableModel {
  signals:
   // A typed text was written to the table.
   void cell_written(int row, int column);
-  // Writing an accepted text failed (the table is unchanged).
-  void write_failed(int row, int column, const QString& reason);
+  // Writing an accepted text failed (the table is unchanged): the engine's
+  // reason and error number (3051 when another program holds the record).
+  void write_failed(int row, int column, const QString& reason, int number);
 
  private:
   data_control& control_;

@@ -17,11 +17,14 @@
 #include "markbook/open_books.h"
 #include "markbook/pboek_druk.h"
 #include "pboek_opstel_fixture.h"
+#include "platform/dbase/data_control.h"
 #include "platform/dbase/dbf_table.h"
 #include "platform/dbase/recordset_model.h"
 #include "platform/ui/grid/bound_grid.h"
 #include "shell/menu_windows.h"
 #include "support/dbf_builder.h"
+#include "support/hex_dump.h"
+#include "support/lock_holder.h"
 
 namespace km::test {
 namespace {
@@ -104,6 +107,35 @@ TEST_F(pboek_inlees_test, typed_marks_are_checked_stored_and_carried) {
   type_into(2, 2, QStringLiteral("a"));
   EXPECT_EQ(cell(2, 2), QStringLiteral("a"));
   EXPECT_EQ(cell(2, 6), QStringLiteral("9.0"));
+}
+
+TEST_F(pboek_inlees_test, a_mark_whose_record_another_program_holds_locked_is_refused_with_a_word) {
+  g_language = false;
+  open_capture();
+  capture->open_mark_book(0);
+  ASSERT_TRUE(capture->book_open());
+  auto* data2 = capture->findChild<platform::data_control*>(QStringLiteral("Data2"));
+  ASSERT_NE(data2, nullptr);
+  platform::recordset& rs = data2->recordset();
+  rs.set_absolute_position(2);
+  const platform::dbf_header& h = rs.table().header();
+  const qint64 start = h.header_length + qint64(rs.record_number()) * h.record_length;
+  const QString path = rs.table().path();
+  const QByteArray before = test::read_native_file(path);
+  {
+    test::lock_holder other_program(path, start, h.record_length);
+    ASSERT_TRUE(other_program.locked());
+    dialogs
+        .expect_message(QStringLiteral("DATASET %1\\marks1  ALREADY IN  USE ... TRY AGAIN LATER !")
+                            .arg(upper_case_afrikaans(g_data_folder)))
+        .icon(msg_icon::critical);
+    type_into(2, 2, QStringLiteral("7"));
+    EXPECT_EQ(test::read_native_file(path), before);
+    EXPECT_EQ(cell(2, 2), QString());
+  }
+  if (grid()->editing()) QTest::keyClick(grid()->editor(), Qt::Key_Escape);
+  type_into(2, 2, QStringLiteral("7"));  // the lock is given back
+  EXPECT_EQ(cell(2, 2), QStringLiteral("7.0"));
 }
 
 TEST_F(pboek_inlees_test, edits_keep_out_of_names_and_totals) {
