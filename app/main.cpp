@@ -13,6 +13,7 @@
 #include "platform/file_error.h"
 #include "platform/program.h"
 #include "platform/program_location.h"
+#include "platform/ui/guarded_application.h"
 #include "platform/ui/qt_dialogs.h"
 #include "platform/ui/window_registry.h"
 #include "platform/win_path.h"
@@ -55,7 +56,8 @@ void start_in_program_folder() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  QApplication app(argc, argv);
+  // A failure no window caught is shown and the program goes on.
+  km::platform::guarded_application app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("korva-marks"));
   // The program ends only through its menus, never when a window closes.
   QApplication::setQuitOnLastWindowClosed(false);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds korva-marks with its tests and benchmarks and runs every check:
-#   1. the source format (clang-format over src app tests bench tools);
+#   1. the source format (clang-format over src app tests bench tools), and
+#      every window handler wired through the guard (no raw connect);
 #   2. the build, warnings as errors, then every test through ctest;
 #   3. each test program again, whole in one process in shuffled order;
 #   4. as root: the tests that need an unprivileged user, as user nobody;
@@ -47,6 +48,7 @@ configure() {
 }
 
 step "format" bash "$checks/format.sh"
+step "guarded window handlers" bash "$checks/guarded-handlers.sh"
 
 # Without a build there is nothing to test: a build failure ends the run.
 configure "$build"

@@ -54,8 +54,8 @@ book_print_form::book_print_form(const QString& name, QWidget* parent) : platfor
   pnt_dta_ = new platform::data_control(this);
   pnt_dta_->setObjectName(QStringLiteral("pnt_dta"));
 
-  connect(vak_grid_, &platform::flex_grid_view::click, this, [this] { vak_grid_Click(); });
-  connect(vak_grid_, &platform::flex_grid_view::key_down, this, [this](int key, Qt::KeyboardModifiers) {
+  on_signal(vak_grid_, &platform::flex_grid_view::click, [this] { vak_grid_Click(); });
+  on_signal(vak_grid_, &platform::flex_grid_view::key_down, [this](int key, Qt::KeyboardModifiers) {
     if (key == 13) vak_grid_Click();
   });
   auto* clock_timer = new platform::form_timer(this, QStringLiteral("Timer1"), 1000, true);
@@ -82,8 +82,8 @@ void book_print_form::on_load() {
 }
 
 void book_print_form::vak_grid_Click() {
-  if (subject_grid().rows() == 0 || subject_grid().row() < 0) return;
-  if (choose_combination(subject_grid().row())) combination_chosen();
+  if (subject_grid().rows() == 0 || subject_grid().row() < 0 || prints_handed_list()) return;
+  choose_combination(subject_grid().row());
 }
 
 bool book_print_form::choose_combination(int row) {
@@ -142,6 +142,7 @@ std::optional<setup_rows> book_print_form::read_chosen_setup() {
 
 void book_print_form::after_print() {
   vak_grid_->show();
+  vak_grid_->setFocus();
   control<QLabel>(QStringLiteral("vak_ops"))->setText(QString());
 }
 

@@ -44,8 +44,9 @@ class book_print_form : public platform::form {
   virtual void set_texts() = 0;
   // The report title of a combination from its list cells.
   virtual QString combination_title(const QStringList& cells) const = 0;
-  // Hook for a window that changes mode when a combination is chosen.
-  virtual void combination_chosen() {}
+  // True while the window prints a list it was handed (the merit list): a
+  // click on the combinations then chooses no book in its place.
+  virtual bool prints_handed_list() const { return false; }
 
   // The set-up of the chosen combination, or none after the no-set-up
   // message (the window has then closed). Counts the named rows into

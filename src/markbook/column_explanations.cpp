@@ -18,6 +18,7 @@
 #include "markbook/column_info_file.h"
 #include "platform/dialogs.h"
 #include "platform/file_error.h"
+#include "platform/ui/form.h"
 #include "platform/ui/printer/printer_object.h"
 #include "platform/ui/rich_text/rtf_format.h"
 #include "platform/ui/rich_text/rtf_reader.h"
@@ -75,10 +76,10 @@ column_explanations::column_explanations(QWidget* parent, std::function<QString(
     row->addWidget(b);
   }
   column->addLayout(row);
-  connect(findChild<QPushButton*>(QStringLiteral("kb_druk")), &QPushButton::clicked, this,
-          [this] { kb_druk_Click(); });
-  connect(findChild<QPushButton*>(QStringLiteral("kb_ok")), &QPushButton::clicked, this,
-          [this] { kb_ok_Click(); });
+  platform::connect_handler(this, findChild<QPushButton*>(QStringLiteral("kb_druk")), &QPushButton::clicked,
+                            [this] { kb_druk_Click(); });
+  platform::connect_handler(this, findChild<QPushButton*>(QStringLiteral("kb_ok")), &QPushButton::clicked,
+                            [this] { kb_ok_Click(); });
   hide();
 }
 

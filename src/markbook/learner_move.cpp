@@ -33,6 +33,14 @@ bool holds_marks(const platform::recordset& rs, qint64 position) {
   return false;
 }
 
+// The record of the learner with this number, -1 when none has it.
+qint64 learner_position(const platform::recordset& rs, const QString& number) {
+  if (trim_blanks(number).isEmpty()) return -1;
+  for (qint64 p = 0; p < rs.record_count(); ++p)
+    if (trim_blanks(clean_field_value(rs.value_at(p, 0))) == trim_blanks(number)) return p;
+  return -1;
+}
+
 }  // namespace
 
 std::vector<group_entry> combination_groups(const QString& data_folder) {
@@ -81,10 +89,12 @@ std::vector<move_entry> move_list(const QString& data_folder, int combination) {
   if (open_book_table(control, data_folder, marks_table_file(combination), true).state != table_state::open)
     return entries;
   const platform::recordset& rs = control.recordset();
-  for (qint64 p = 0; p < rs.record_count(); ++p)
-    entries.push_back({right_justify(platform::Value(trim_blanks(clean_field_value(rs.value_at(p, 0)))), 6) +
-                           QStringLiteral(" ") + trim_blanks(clean_field_value(rs.value_at(p, 1))),
-                       p});
+  for (qint64 p = 0; p < rs.record_count(); ++p) {
+    const QString number = trim_blanks(clean_field_value(rs.value_at(p, 0)));
+    entries.push_back({right_justify(platform::Value(number), 6) + QStringLiteral(" ") +
+                           trim_blanks(clean_field_value(rs.value_at(p, 1))),
+                       number});
+  }
   return entries;
 }
 
@@ -107,9 +117,13 @@ move_result move_learner(const QString& data_folder, int from_combination, int t
   platform::recordset& source = from.recordset();
   platform::recordset& target = to.recordset();
   if (target.field_count() < marks_dbf_field_count) return {false, too_few_mark_sets_message()};
-  if (entry.position < 0 || entry.position >= source.record_count()) return {false, QString()};
+  const qint64 position = learner_position(source, entry.number);
+  if (position < 0)
+    return {false, in_language(u"LEERDER ", u"LEARNER ") + entry.text +
+                       in_language(u" IS NIE MEER IN DIE VAN-GROEP NIE ...",
+                                   u" IS NO LONGER IN THE FROM GROUP ...")};
   std::vector<platform::Value> values;
-  for (int f = 0; f < source.field_count(); ++f) values.push_back(source.value_at(entry.position, f));
+  for (int f = 0; f < source.field_count(); ++f) values.push_back(source.value_at(position, f));
   const QString number = clean_field_value(values[0]);
 
   // Into the to-group: a record an update added for this learner (no marks
@@ -139,7 +153,7 @@ move_result move_learner(const QString& data_folder, int from_combination, int t
   }
   // Only now out of the from-group.
   try {
-    source.set_absolute_position(entry.position);
+    source.set_absolute_position(position);
     source.delete_current();
   } catch (const platform::dbf_error& e) {
     return {true, e.text()};  // the learner stands in both books: nothing is lost

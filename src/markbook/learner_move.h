@@ -28,12 +28,15 @@ int group_combination(const std::vector<group_entry>& groups, const QString& gro
 QString group_pair_refusal(const std::vector<group_entry>& groups, const QString& from, const QString& to);
 
 struct move_entry {
-  QString text;  // the learner number right-justified in 6, a blank, the name
-  qint64 position = 0;
+  QString text;    // the learner number right-justified in 6, a blank, the name
+  QString number;  // the learner number, trimmed: the learner the move looks for
 };
 // The learners of a book in table order; empty when it cannot be read.
 std::vector<move_entry> move_list(const QString& data_folder, int combination);
 
+// The learner is looked for by number when the move begins (the books may
+// have changed since the list was read); one no longer in the from-group's
+// book is refused with a message and neither book changes.
 struct move_result {
   bool moved = false;
   QString message;  // why not, or what went wrong after the add

@@ -61,12 +61,6 @@ void pboek_druk::show_merit_list(const platform::flex_grid& merit, const QString
   set_texts();
 }
 
-void pboek_druk::combination_chosen() {
-  if (!merit_mode_) return;
-  merit_mode_ = false;
-  set_texts();
-}
-
 void pboek_druk::pboek_druk_print_Click() {
   try {
     if (merit_mode_)

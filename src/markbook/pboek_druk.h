@@ -4,7 +4,7 @@
 // every named task row under the tasks' totals, the rows 1 to 20 on the
 // first pass and 21 to 40 on a second, each with the legend of the tasks.
 // Opened by the capture window for its merit list, it prints that list
-// until a combination is chosen.
+// for as long as it is open, whatever row of the list the teacher clicks.
 #include "markbook/book_print_form.h"
 #include "platform/ui/grid/flex_grid.h"
 
@@ -24,7 +24,7 @@ class pboek_druk : public book_print_form {
  protected:
   void set_texts() override;
   QString combination_title(const QStringList& cells) const override;
-  void combination_chosen() override;
+  bool prints_handed_list() const override { return merit_mode_; }
 
  private:
   void print_mark_book();

@@ -163,11 +163,11 @@ void pboek_inlees::build_controls() {
   grid_->set_frozen_columns(2);
   grid_->set_heading_lines(3);
   grid_->set_edit_redirect([this](int c) { return edit_column(c); });
-  connect(grid_, &platform::bound_grid::head_click, this, [this](int c) { DBGrid1_HeadClick(c); });
+  on_signal(grid_, &platform::bound_grid::head_click, [this](int c) { DBGrid1_HeadClick(c); });
   // The layout is applied again when the focus comes to the grid from
   // another control of this window; never when it comes back from a message
   // box or another window (that would close the editor of a refused mark).
-  connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
+  on_signal(qApp, &QApplication::focusChanged, [this](QWidget* old, QWidget* now) {
     // The column options go when the focus leaves them.
     if (old && kol_opsies_->isAncestorOf(old) && (!now || !kol_opsies_->isAncestorOf(now)))
       kol_opsies_->hide();
@@ -175,8 +175,8 @@ void pboek_inlees::build_controls() {
     if (old->window() == this) apply_column_layout();
   });
 
-  connect(vak_grid_, &platform::flex_grid_view::double_click, this, [this] { vak_grid_DblClick(); });
-  connect(vak_grid_, &platform::flex_grid_view::key_down, this, [this](int key, Qt::KeyboardModifiers) {
+  on_signal(vak_grid_, &platform::flex_grid_view::double_click, [this] { vak_grid_DblClick(); });
+  on_signal(vak_grid_, &platform::flex_grid_view::key_down, [this](int key, Qt::KeyboardModifiers) {
     if (key == 13) vak_grid_DblClick();  // Enter opens as the double click does, the move put away too
   });
 
@@ -453,6 +453,8 @@ void pboek_inlees::show_subject_list() {
   vak_grid_->show();
   vak_grid_->raise();
   skuif_raam_->show();
+  // The keyboard goes on in the list: Up, Down and Enter work at once.
+  vak_grid_->setFocus();
 }
 
 void pboek_inlees::marks_exit_Click() {

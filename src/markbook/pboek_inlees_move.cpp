@@ -34,7 +34,7 @@ void pboek_inlees::skuif_leerders_Click() {
   ppl_skuif_lys_->clear();
   for (const move_entry& e : move_list(g_data_folder, group_combination(groups, move_from_group_))) {
     auto* item = new QListWidgetItem(e.text, ppl_skuif_lys_);
-    item->setData(Qt::UserRole, e.position);
+    item->setData(Qt::UserRole, e.number);
   }
   ppl_skuif_lys_->show();
   ppl_skuif_lys_->raise();
@@ -54,7 +54,7 @@ void pboek_inlees::ppl_skuif_lys_Click(int index) {
     const std::vector<group_entry> groups = combination_groups(g_data_folder);
     const move_result r = move_learner(g_data_folder, group_combination(groups, move_from_group_),
                                        group_combination(groups, move_to_group_),
-                                       {item->text(), item->data(Qt::UserRole).toLongLong()}, move_to_group_);
+                                       {item->text(), item->data(Qt::UserRole).toString()}, move_to_group_);
     if (!r.message.isEmpty()) show_critical(r.message);
   }
   ppl_skuif_lys_->hide();

@@ -134,13 +134,13 @@ void pboek_opstel::build_controls() {
   mrk_book_ = new platform::data_control(this);
   mrk_book_->setObjectName(QStringLiteral("mrk_book"));
 
-  connect(vak_grid_, &platform::flex_grid_view::double_click, this, [this] { vak_grid_DblClick(); });
-  connect(vak_grid_, &platform::flex_grid_view::key_down, this, [this](int key, Qt::KeyboardModifiers) {
+  on_signal(vak_grid_, &platform::flex_grid_view::double_click, [this] { vak_grid_DblClick(); });
+  on_signal(vak_grid_, &platform::flex_grid_view::key_down, [this](int key, Qt::KeyboardModifiers) {
     if (key == 13) vak_grid_DblClick();
   });
-  connect(pboek_grid_, &platform::flex_grid_view::double_click, this, [this] { pboek_grid_DblClick(); });
-  connect(pboek_grid_, &platform::flex_grid_view::mouse_down, this,
-          [this](Qt::MouseButton button, Qt::KeyboardModifiers, QPoint) { pboek_grid_MouseDown(button); });
+  on_signal(pboek_grid_, &platform::flex_grid_view::double_click, [this] { pboek_grid_DblClick(); });
+  on_signal(pboek_grid_, &platform::flex_grid_view::mouse_down,
+            [this](Qt::MouseButton button, Qt::KeyboardModifiers, QPoint) { pboek_grid_MouseDown(button); });
 
   auto* clock_timer = new platform::form_timer(this, QStringLiteral("Timer1"), 1000, true);
   clock_timer->set_handler([this] { Timer1_Timer(); });

@@ -82,11 +82,11 @@ void pboek_uitvoer::build_controls() {
   obe_pnt_ = new platform::data_control(this);
   obe_pnt_->setObjectName(QStringLiteral("obe_pnt"));
 
-  connect(vak_grid_, &platform::flex_grid_view::double_click, this, [this] { vak_grid_DblClick(); });
-  connect(vak_grid_, &platform::flex_grid_view::key_down, this, [this](int key, Qt::KeyboardModifiers) {
+  on_signal(vak_grid_, &platform::flex_grid_view::double_click, [this] { vak_grid_DblClick(); });
+  on_signal(vak_grid_, &platform::flex_grid_view::key_down, [this](int key, Qt::KeyboardModifiers) {
     if (key == 13) vak_grid_DblClick();
   });
-  connect(msflexgrid2_, &platform::flex_grid_view::double_click, this, [this] { msflexgrid2_DblClick(); });
+  on_signal(msflexgrid2_, &platform::flex_grid_view::double_click, [this] { msflexgrid2_DblClick(); });
 
   auto* clock_timer = new platform::form_timer(this, QStringLiteral("Timer1"), 1000, true);
   clock_timer->set_handler([this] { Timer1_Timer(); });

@@ -89,16 +89,16 @@ capture_form::capture_form(const QString& name, const QString& captured, const Q
   model_->set_display([this](int, int col, const QString& stored) {
     return col == mark_column ? shown_mark(stored) : stored;
   });
-  connect(model_, &platform::recordset_model::cell_written, this, [this](int, int col) {
+  on_signal(model_, &platform::recordset_model::cell_written, [this](int, int col) {
     if (col == mark_column) recount_figures();
   });
-  connect(model_, &platform::recordset_model::write_failed, this,
-          [](int, int, const QString& reason) { show_critical(reason); });
+  on_signal(model_, &platform::recordset_model::write_failed,
+            [](int, int, const QString& reason) { show_critical(reason); });
   pnt_grid_->set_model(model_);
   pnt_grid_->set_frozen_columns(2);
 
-  connect(vak_grid_, &platform::flex_grid_view::double_click, this, [this] { vak_grid_DblClick(); });
-  connect(vak_grid_, &platform::flex_grid_view::key_down, this, [this](int key, Qt::KeyboardModifiers) {
+  on_signal(vak_grid_, &platform::flex_grid_view::double_click, [this] { vak_grid_DblClick(); });
+  on_signal(vak_grid_, &platform::flex_grid_view::key_down, [this](int key, Qt::KeyboardModifiers) {
     if (key == 13) vak_grid_DblClick();
   });
   auto* clock_timer = new platform::form_timer(this, QStringLiteral("Timer1"), 250, true);
@@ -238,13 +238,15 @@ void capture_form::begin_capture() {
   for (const char* name : capture_commands) control<QPushButton>(QLatin1String(name))->setEnabled(true);
 }
 
+bool capture_form::converting() const { return subject_total_ > 0 && input_total_ != subject_total_; }
+
 QString capture_form::shown_mark(const QString& stored) const {
-  if (!open_ || input_total_ == subject_total_) return stored;
+  if (!open_ || !converting()) return stored;
   return mark_to_input_total(stored, subject_total_, input_total_);
 }
 
 QString capture_form::stored_mark(const QString& shown) const {
-  if (!open_ || input_total_ == subject_total_) return shown;
+  if (!open_ || !converting()) return shown;
   return mark_to_subject_total(shown, input_total_, subject_total_);
 }
 
@@ -308,12 +310,11 @@ bool capture_form::finish_edit() { return !pnt_grid_->editing() || pnt_grid_->co
 
 bool capture_form::write_marks(const std::vector<std::optional<QString>>& shown) {
   platform::recordset& rs = captured_set();
-  const bool converting = input_total_ != subject_total_;
   std::vector<std::optional<QString>> stored(shown.size());
   for (std::size_t i = 0; i < shown.size() && qint64(i) < rs.record_count(); ++i) {
     if (!shown[i]) continue;
     // A mark that comes out as it shows keeps its stored text.
-    if (converting && same_mark(*shown[i], mark_at(qint64(i)))) continue;
+    if (converting() && same_mark(*shown[i], mark_at(qint64(i)))) continue;
     stored[i] = stored_mark(*shown[i]);
   }
   const table_step written = write_mark_column(rs, field_ref::at(mark_column), stored);
@@ -352,7 +353,7 @@ void capture_form::marks_save_Click() {
 void capture_form::save_marks() {
   // Every accepted mark is already in the table relative to the subject
   // total; the teacher is still told of the way back.
-  if (input_total_ != subject_total_) tell_converting(input_total_, subject_total_);
+  if (converting()) tell_converting(input_total_, subject_total_);
   control<QPushButton>(QStringLiteral("marks_save"))->setEnabled(false);
   t_nr_lys_->clear();
   copy_result copied;

@@ -117,6 +117,10 @@ class capture_form : public platform::form {
   void begin_capture();
   void clear_figures();
   void recount_figures();
+  // True when the marks are shown against another total than they are
+  // stored against: the input total differs from a subject total above 0
+  // (with a subject total of 0 every mark stands as typed).
+  bool converting() const;
   QString shown_mark(const QString& stored) const;
   QString stored_mark(const QString& shown) const;
   // The check of a typed mark in the mark column; false refuses it.

@@ -3,6 +3,7 @@
 #include "common/file_number_pool.h"
 #include "common/language_text.h"
 #include "common/text_routines.h"
+#include "platform/cp1252_case.h"
 #include "platform/dbase/recordset.h"
 #include "platform/file_error.h"
 #include "platform/file_system.h"
@@ -86,6 +87,13 @@ code_list formative_list(const QString& win_path) {
     list.entries << code + QStringLiteral(" ") + description;
   }
   return list;
+}
+
+std::optional<QString> listed_code(const code_list& list, const QString& typed) {
+  const QString wanted = platform::lower_text(trim_blanks(typed));
+  for (const QString& code : list.codes)
+    if (platform::lower_text(trim_blanks(code)) == wanted) return code;
+  return std::nullopt;
 }
 
 }  // namespace km

@@ -6,6 +6,7 @@
 // bare codes and the entries shown (code, a blank, description).
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 namespace km {
 
@@ -40,5 +41,10 @@ code_list effort_key_list(const platform::recordset& table);
 // last piece without CR LF counts unless it is blank. A missing or
 // unreadable file gives empty lists.
 code_list formative_list(const QString& win_path);
+
+// The code of the list that a typed text names: the text trimmed, compared
+// with each code trimmed, upper and lower case alike; none when no code of
+// the list is that text.
+std::optional<QString> listed_code(const code_list& list, const QString& typed);
 
 }  // namespace km

@@ -22,6 +22,12 @@ QString converting_message(const QString& from, const QString& to) {
          in_language(u" na ", u" to ") + to + in_language(u" te verwerk!", u"!");
 }
 
+QString code_refusal_message(bool formative) {
+  const QString list = formative ? in_language(u"FE-LYS", u"FE-LIST") : in_language(u"PS-LYS", u"EK-LIST");
+  return in_language(u"Kodes kan slegs ' ' of 'n kode van die ", u"Codes can only be ' ' or a code of the ") +
+         list + in_language(u" wees", u"");
+}
+
 QString effort_keys_question() {
   return in_language(u"GAAN U PRESTASIESLEUTELS OOK INLEES ?", u"ARE YOU GOING TO INPUT EFFORT KEYS ALSO ?");
 }

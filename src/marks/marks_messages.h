@@ -17,6 +17,11 @@ QString effort_keys_question();
 QString scaling_prompt(const QString& average, const QString& line_break = QStringLiteral("\r\n"));
 QString print_list_question();
 
+// The refusal of a code typed into a code column that its list does not
+// hold, naming the list: "Codes can only be ' ' or a code of the EK-LIST"
+// (the effort keys) or "... of the FE-LIST" (the formative codes).
+QString code_refusal_message(bool formative);
+
 // The outcomes-based window's own undo question.
 QString obe_undo_question();
 

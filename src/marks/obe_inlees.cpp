@@ -147,23 +147,25 @@ void obe_inlees::build_controls() {
   pi4_p_s_->setObjectName(QStringLiteral("pi4_p_s"));
   pi4_p_s_->set_read_only(true);  // only read: it never takes a lock from the administration program
   model_->set_validator([this](int row, int col, QString& text) {
-    return col != mark_column || validate_mark(row, text);  // the codes are stored as typed or picked
+    if (col == mark_column) return validate_mark(row, text);
+    return col < effort_column || validate_code(col, text);
   });
   // A failing table is looked for in the data folder again next time.
-  connect(model_, &platform::recordset_model::write_failed, this,
-          [this] { captured_->set_database_name(g_data_folder); });
+  on_signal(model_, &platform::recordset_model::write_failed,
+            [this] { captured_->set_database_name(g_data_folder); });
   pnt_grid_->set_edit_redirect([this](int c) { return edit_redirect(c); });
   pnt_grid_->set_after_commit([this](int, int, int key) {
     if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
     go_to_learner(true);
     return true;
   });
-  connect(pnt_grid_, &platform::bound_grid::head_click, this, [this](int c) { pnt_grid_HeadClick(c); });
+  on_signal(pnt_grid_, &platform::bound_grid::head_click, [this](int c) { pnt_grid_HeadClick(c); });
   for (QTableView* view : {pnt_grid_->frozen_view(), pnt_grid_->scrolling_view()})
-    connect(view, &QTableView::clicked, this, [this] { show_pick_list(); });
-  // A list belongs to the cell it was opened for: moving on hides it.
-  connect(pnt_grid_, &platform::bound_grid::current_changed, this, [this](int row, int col) {
-    if (row != list_row_ || col != list_col_) hide_pick_lists();
+    on_signal(view, &QTableView::clicked, [this] { show_pick_list(); });
+  // A list belongs to the cell it was opened for: a cell entered by the
+  // keyboard, a click or a pick shows its own list, if it has one.
+  on_signal(pnt_grid_, &platform::bound_grid::current_changed, [this](int row, int col) {
+    if (row != list_row_ || col != list_col_) show_pick_list();
   });
   captured_fields_ = {field_ref::named(QStringLiteral("eo_t_nr")),
                       field_ref::named(QStringLiteral("eo_punt"))};
@@ -262,7 +264,7 @@ void obe_inlees::io_ok_Click() {
   load_code_lists();
   clear_figures();
   print_by_mark_ = false;
-  if (input_total_ != subject_total_) tell_converting(subject_total_, input_total_);
+  if (converting()) tell_converting(subject_total_, input_total_);
   vak_grid_->hide();
   if (!prepare_capture()) {
     show_subject_list();
@@ -300,7 +302,7 @@ bool obe_inlees::prepare_capture() {
   set_columns();
   recount_figures();
   go_to_learner(false);
-  pnt_grid_->current_view()->setFocus();
+  focus_cursor();
   return true;
 }
 
@@ -350,14 +352,32 @@ void obe_inlees::go_to_learner(bool advance) {
 }
 
 int obe_inlees::edit_redirect(int column) {
-  if (column >= 0 && column <= last_column && editable_columns_[std::size_t(column)]) {
-    show_pick_list();
-    // A cell with a shown pick list takes its code from the list.
-    return (p_s_lys_->isVisible() || f_e_lys_->isVisible()) ? -1 : column;
-  }
+  if (column >= 0 && column <= last_column && editable_columns_[std::size_t(column)]) return column;
   go_to_learner(false);
-  show_pick_list();
   return -1;
+}
+
+bool obe_inlees::validate_code(int column, QString& text) {
+  const bool formative = column >= first_formative_column;
+  const code_list& list = formative ? formative_codes_ : effort_keys_;
+  // A cleared cell, and any code of a subject without a list, are taken.
+  if (trim_blanks(text).isEmpty() || list.empty()) return true;
+  if (const std::optional<QString> code = listed_code(list, text)) {
+    text = *code;
+    return true;
+  }
+  platform::beep();
+  platform::message_box(code_refusal_message(formative));
+  return false;
+}
+
+void obe_inlees::focus_cursor() {
+  if (p_s_lys_->isVisible())
+    p_s_lys_->setFocus();
+  else if (f_e_lys_->isVisible())
+    f_e_lys_->setFocus();
+  else
+    pnt_grid_->current_view()->setFocus();
 }
 
 void obe_inlees::hide_pick_lists() {
@@ -418,10 +438,13 @@ void obe_inlees::pick(bool formative) {
   // The code goes into the cell the list was opened for, and only there.
   const bool written = model_->setData(model_->index(row, col), keys->item(index)->text(), Qt::EditRole);
   hide_pick_lists();
-  if (!written) return;
+  if (!written) {
+    focus_cursor();
+    return;
+  }
   pnt_grid_->set_current(row, col);
   go_to_learner(true);
-  pnt_grid_->current_view()->setFocus();
+  focus_cursor();
 }
 
 bool obe_inlees::eventFilter(QObject* watched, QEvent* event) {
@@ -434,6 +457,14 @@ bool obe_inlees::eventFilter(QObject* watched, QEvent* event) {
     if (key == Qt::Key_Escape) {
       hide_pick_lists();
       pnt_grid_->current_view()->setFocus();
+      return true;
+    }
+    // A code typed while the list shows goes into the list's cell, where
+    // Enter takes it as the list allows.
+    const auto* typed = static_cast<QKeyEvent*>(event);
+    if (platform::types_character(typed) && list_row_ >= 0) {
+      pnt_grid_->set_current(list_row_, list_col_);
+      pnt_grid_->start_edit(true, typed->text());
       return true;
     }
   }

@@ -59,8 +59,14 @@ class obe_inlees : public capture_form {
   void take_user_info();
   void set_columns();
   // The column an edit may start in: the current one when it is editable,
-  // else the cursor moves on (and -1 drops the key).
+  // else the cursor moves on to the next editable cell (-1).
   int edit_redirect(int column);
+  // The check of a code typed or picked into an effort-key or formative
+  // column: taken when the subject's list holds it (stored as the list
+  // spells it), refused with a message naming the list when not.
+  bool validate_code(int column, QString& text);
+  // The focus to the shown pick list, else to the grid's cursor.
+  void focus_cursor();
   // Shows the pick list of the current cell when that cell has one.
   void show_pick_list();
   void hide_pick_lists();

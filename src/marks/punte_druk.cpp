@@ -80,10 +80,10 @@ void punte_druk::build_controls() {
     policy.setRetainSizeWhenHidden(true);
     subject_list_[i]->setSizePolicy(policy);
     subject_list_[i]->setObjectName(platform::control_name(QStringLiteral("subject_list"), i));
-    connect(subject_list_[i], &QListWidget::itemDoubleClicked, this, [this] { subject_list_DblClick(); });
+    on_signal(subject_list_[i], &QListWidget::itemDoubleClicked, [this] { subject_list_DblClick(); });
     // The two lists move together: row r of each belongs to combination r + 1.
-    connect(subject_list_[i], &QListWidget::currentRowChanged, this,
-            [this, i](int row) { subject_list_[1 - i]->setCurrentRow(row); });
+    on_signal(subject_list_[i], &QListWidget::currentRowChanged,
+              [this, i](int row) { subject_list_[1 - i]->setCurrentRow(row); });
   }
   subject_list_[entries]->setMinimumWidth(entries_width);
   subject_list_[totals]->setFixedWidth(totals_width);
@@ -274,6 +274,7 @@ void punte_druk::show_code_lists() {
 
 void punte_druk::show_subject_lists(bool shown) {
   for (QListWidget* list : subject_list_) list->setVisible(shown);
+  if (shown) subject_list_[entries]->setFocus();  // the keyboard goes on in the list
 }
 
 void punte_druk::fill_mark_list() {

@@ -56,7 +56,7 @@ void punte_inlees::build_controls() {
   pnt_grid_->set_shown_columns(bound_fields);
   pnt_grid_->set_edit_redirect([](int c) { return c < mark_column ? mark_column : c; });
   pnt_grid_->set_after_commit([this](int r, int c, int key) { return after_commit(r, c, key); });
-  connect(pnt_grid_, &platform::bound_grid::head_click, this, [this](int c) { pnt_grid_HeadClick(c); });
+  on_signal(pnt_grid_, &platform::bound_grid::head_click, [this](int c) { pnt_grid_HeadClick(c); });
   captured_fields_ = {field_ref::at(0), field_ref::at(mark_column)};
   other_fields_ = {field_ref::named(QStringLiteral("EO_T_NR")), field_ref::named(QStringLiteral("EO_PUNT"))};
   resize(860, 640);
@@ -112,7 +112,7 @@ void punte_inlees::choose_subject(int row) {
 
   if (!open_with_backup(bound_fields)) return;
   clear_figures();
-  if (input_total_ != subject_total_) tell_converting(subject_total_, input_total_);
+  if (converting()) tell_converting(subject_total_, input_total_);
   with_effort_keys_ = platform::message_box(effort_keys_question(), msg_buttons::yes_no) == msg_answer::yes;
   vak_grid_->hide();
   if (!prepare_capture()) show_subject_list();

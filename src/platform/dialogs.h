@@ -88,8 +88,12 @@ struct printer_choice {
   QString printer_name;
   int copies = 1;
   bool to_pdf = false;  // the user chose to print into a PDF file
-  QString pdf_file;     // Windows form, when to_pdf
+  QString pdf_file;     // Windows form, when to_pdf and a mapped drive holds the file
   paper_handling paper;
+  // The PDF file as the dialog named it (native), when to_pdf: a file
+  // outside every mapped drive has no Windows form, and is still the one
+  // the teacher chose.
+  QString pdf_native_file;
 };
 
 // A font as the font dialog shows and returns it. In a request an unset

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/dialog_language.h"
 #include "platform/dialogs.h"
 #include "platform/numbered_files.h"
 #include "platform/services.h"
@@ -43,6 +44,16 @@ void report_quietly(const QString& text) {
     message_box(text, msg_buttons::ok, msg_icon::critical);
   } catch (...) {
   }
+}
+
+// A handler's failure as the user sees it: its own text, framed in the
+// chosen language.
+QString handler_failure_text(const QString& detail) {
+  const dialog_language language = current_dialog_language();
+  return in_language(language, QStringLiteral("ONVERWAGTE FOUT: "), QStringLiteral("UNEXPECTED ERROR: ")) +
+         detail + QStringLiteral("\r\n\r\n") +
+         in_language(language, QStringLiteral("Die stap is gestaak; die program gaan voort."),
+                     QStringLiteral("The step was stopped; the program goes on."));
 }
 
 }  // namespace
@@ -98,9 +109,9 @@ void run_handler(const std::function<void()>& handler) {
     // handler directly) there is nothing to leave.
     if (QThread::currentThread()->loopLevel() > 0) QCoreApplication::exit(0);
   } catch (const std::exception& e) {
-    report_quietly(QString::fromUtf8(e.what()));
+    report_quietly(handler_failure_text(QString::fromUtf8(e.what())));
   } catch (...) {
-    report_quietly(QStringLiteral("Unknown error"));
+    report_quietly(handler_failure_text(QStringLiteral("Unknown error")));
   }
 }
 

@@ -40,7 +40,9 @@ bool take_pending_program_end();
 // timer tick): no exception leaves it. program_ended marks the end and asks
 // the event loop to quit; the next wait of the program (see pump_events)
 // throws it again in plain code. Any other failure is reported in a
-// critical message box and the program goes on.
+// critical message box ("UNEXPECTED ERROR: " and its text, "The step was
+// stopped; the program goes on.", in the dialogs' language) and the
+// program goes on.
 void run_handler(const std::function<void()>& handler);
 
 }  // namespace km::platform

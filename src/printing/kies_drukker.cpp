@@ -36,7 +36,11 @@ const char* const marking_property = "marking_colour";
 // The device of a printer chosen in the printer dialog.
 std::shared_ptr<platform::print_device> chosen_device(const platform::printer_choice& choice) {
   if (choice.to_pdf) {
-    const QString native = choice.pdf_file.isEmpty() ? QString() : platform::to_native_path(choice.pdf_file);
+    // The file the teacher named, wherever it lies; none named: a new file
+    // in the documents folder.
+    const QString native = !choice.pdf_native_file.isEmpty() ? choice.pdf_native_file
+                           : choice.pdf_file.isEmpty()       ? QString()
+                                                             : platform::to_native_path(choice.pdf_file);
     if (!native.isEmpty()) return platform::pdf_device::to_file(native);
     return std::make_shared<platform::pdf_device>();
   }

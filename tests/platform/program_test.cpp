@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/dialog_language.h"
 #include "platform/form_timer.h"
 #include "platform/numbered_files.h"
 #include "support/scripted_dialogs.h"
@@ -84,9 +85,16 @@ TEST_F(program_test, a_handler_that_ends_the_program_stops_the_waits_above_it) {
 
 TEST_F(program_test, a_handler_failure_is_shown_and_the_program_goes_on) {
   km::test::scripted_dialogs dialogs;
-  dialogs.expect_message("disk full").icon(msg_icon::critical).title("KORVA-MARKS");
+  dialogs.expect_message("UNEXPECTED ERROR: disk full\r\n\r\nThe step was stopped; the program goes on.")
+      .icon(msg_icon::critical)
+      .title("KORVA-MARKS");
   run_handler([] { throw std::runtime_error("disk full"); });
   EXPECT_FALSE(program_has_ended());
+  dialogs.verify();
+  set_dialog_language_source([] { return dialog_language::afrikaans; });
+  dialogs.expect_message("ONVERWAGTE FOUT: disk full\r\n\r\nDie stap is gestaak; die program gaan voort.")
+      .icon(msg_icon::critical);
+  run_handler([] { throw std::runtime_error("disk full"); });
   dialogs.verify();
 }
 

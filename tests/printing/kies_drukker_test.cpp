@@ -1,10 +1,15 @@
 #include "printing/kies_drukker.h"
 
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "platform/file_system.h"
 #include "printing/wys_druk_vordering.h"
 #include "printing_fixture.h"
+#include "support/qt_dialog_steps.h"
 
 namespace km::test {
 namespace {
@@ -371,6 +376,30 @@ TEST_F(kies_drukker_test, a_pdf_file_chosen_in_the_printer_dialog_receives_the_j
   printer().print(QStringLiteral("x"));
   ASSERT_TRUE(printer().end_doc()) << printer().last_error().text().toStdString();
   EXPECT_TRUE(platform::file_exists(QStringLiteral("D:\\report.pdf")));
+}
+
+TEST_F(kies_drukker_test, the_pdf_file_typed_in_the_print_dialog_receives_the_job_wherever_it_lies) {
+  QTemporaryDir outside;  // a folder that no drive of the program maps
+  ASSERT_TRUE(outside.isValid());
+  const QString pdf = outside.filePath(QStringLiteral("marks for the office.pdf"));
+  qt_dialog_steps steps({[&](QDialog* dialog) {
+    auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+    ASSERT_TRUE(printers);
+    const int to_file = printers->findText(QStringLiteral("Print to File (PDF)"));
+    ASSERT_GE(to_file, 0);
+    printers->setCurrentIndex(to_file);
+    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
+    ASSERT_TRUE(name);
+    name->setFocus();
+    name->clear();
+    QTest::keyClicks(name, pdf);
+    dialog->accept();
+  }});
+  EXPECT_TRUE(choose_by_clicking(QStringLiteral("druk_wysig")));
+  steps.verify();
+  printer().print(QStringLiteral("x"));
+  ASSERT_TRUE(printer().end_doc()) << printer().last_error().text().toStdString();
+  EXPECT_GT(QFileInfo(pdf).size(), 0);
 }
 
 }  // namespace

@@ -1,12 +1,13 @@
 // The main of every test executable. Window tests (built with
-// KM_TEST_WINDOWS) get a QApplication on the offscreen platform, so they
-// need no display; every other test program gets a QCoreApplication, which
+// KM_TEST_WINDOWS) get the program's own application object (with its last
+// net under every event) on the offscreen platform, so they need no
+// display; every other test program gets a QCoreApplication, which
 // proves that its code runs without widgets, fonts or a screen. Every test
 // starts and ends with the process-wide state at its start
 // (platform::reset_for_tests) and the safe services of safe_services.h in
 // place.
 #ifdef KM_TEST_WINDOWS
-#include <QApplication>
+#include "platform/ui/guarded_application.h"
 #else
 #include <QCoreApplication>
 #endif
@@ -38,7 +39,7 @@ class reset_around_each_test : public ::testing::EmptyTestEventListener {
 int main(int argc, char** argv) {
 #ifdef KM_TEST_WINDOWS
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
+  km::platform::guarded_application app(argc, argv);
 #else
   QCoreApplication app(argc, argv);
 #endif

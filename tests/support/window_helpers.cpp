@@ -59,6 +59,37 @@ void press_key(QWidget* target, int key, Qt::KeyboardModifiers modifiers) {
   QTest::keyClick(target, Qt::Key(key), modifiers);
 }
 
+bool activate(QWidget* window) {
+  window->show();
+  window->raise();
+  window->activateWindow();
+  if (QTest::qWaitForWindowActive(window)) return true;
+  ADD_FAILURE() << "the window " << window->objectName().toStdString() << " did not become active";
+  return false;
+}
+
+namespace {
+
+QWidget* keyboard_focus() {
+  QWidget* focus = QApplication::focusWidget();
+  if (!focus) ADD_FAILURE() << "no control has the keyboard focus";
+  return focus;
+}
+
+}  // namespace
+
+void type_on_focus(const QString& text) {
+  for (const QChar c : text) {
+    QWidget* focus = keyboard_focus();
+    if (!focus) return;
+    QTest::keyClicks(focus, QString(c));
+  }
+}
+
+void press_on_focus(int key, Qt::KeyboardModifiers modifiers) {
+  if (QWidget* focus = keyboard_focus()) QTest::keyClick(focus, Qt::Key(key), modifiers);
+}
+
 void run_events(int rounds) {
   for (int i = 0; i < rounds; ++i) {
     QCoreApplication::processEvents(QEventLoop::AllEvents);

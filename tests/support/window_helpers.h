@@ -63,6 +63,17 @@ void press_key(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::N
 // (32 pixels) above the screen's middle; and wide enough for its caption.
 ::testing::AssertionResult placed_as_centred(const QWidget* window);
 
+// Makes the window the active one, as the teacher's click on it does, so
+// that the keyboard goes to its focused control; false (with a test
+// failure) when it does not become active.
+bool activate(QWidget* window);
+
+// Types the text key by key, or presses a key, on whatever control has
+// the keyboard focus at that moment, as the keyboard does: a test failure
+// when no control has it.
+void type_on_focus(const QString& text);
+void press_on_focus(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
 // Types into a cell of a bound grid and ends with Enter, as a teacher
 // does: the first key starts the edit, the rest go into the editor.
 void type_into_cell(platform::bound_grid* grid, int row, int col, const QString& text);

@@ -12,6 +12,7 @@
 #include <memory>
 #include <type_traits>
 
+#include "platform/program.h"
 #include "platform/ui/canvas.h"
 
 class QAbstractButton;
@@ -20,6 +21,22 @@ class QKeyEvent;
 namespace km::platform {
 
 class form_timer;
+
+// Wires a signal to a handler of a window (or of a part of one, which is no
+// form) for the life of context: the handler takes the signal's arguments,
+// or none, and runs as every event handler runs (run_handler): a failure in
+// it is reported and the program goes on.
+template <class Sender, class Base, class... Args, class Handler>
+void connect_handler(QObject* context, Sender* sender, void (Base::*signal)(Args...), Handler handler) {
+  QObject::connect(sender, signal, context, [handler = std::move(handler)](Args... args) {
+    run_handler([&] {
+      if constexpr (std::is_invocable_v<const Handler&, Args...>)
+        handler(args...);
+      else
+        handler();
+    });
+  });
+}
 
 // Screen measures are kept in twips, 15 to a pixel.
 inline constexpr int twips_per_pixel = 15;
@@ -99,11 +116,13 @@ class form : public QWidget {
     return on_click(control_name,
                     std::function<void()>([this, handler] { (static_cast<T*>(this)->*handler)(); }));
   }
-  // The same for another signal of a control (Enter in a box, a click on a
-  // label); the signal's arguments are not passed on.
-  template <class Sender, class Signal>
-  void on_signal(Sender* sender, Signal signal, std::function<void()> handler) {
-    QObject::connect(sender, signal, this, [handler = std::move(handler)] { run_event_handler(handler); });
+  // The same for any other signal of a control or object (Enter in a box,
+  // a click on a label, a grid's key, a model's write): the handler takes
+  // the signal's arguments, or none. Every handler of a window is wired
+  // this way, so that no failure in it reaches the event loop.
+  template <class Sender, class Base, class... Args, class Handler>
+  void on_signal(Sender* sender, void (Base::*signal)(Args...), Handler handler) {
+    connect_handler(this, sender, signal, std::move(handler));
   }
 
   // The persistent drawing surface of the window's background.

@@ -6,6 +6,7 @@
 #include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -23,6 +24,34 @@ namespace km::platform {
 namespace {
 
 QWidget* dialog_parent() { return QApplication::activeWindow(); }
+
+// Gives the keyboard back when a dialog closes: to the window it was shown
+// over, at the control that had the focus, or, when that control went out
+// of sight meanwhile (the window changed its view behind the dialog), at
+// the window's first control that takes the keyboard. The teacher types on
+// at once, without a click.
+class focus_return {
+ public:
+  focus_return() : window_(QApplication::activeWindow()), control_(QApplication::focusWidget()) {}
+  ~focus_return() {
+    if (!window_ || !window_->isVisible()) return;
+    QWidget* target = takes_keys(control_) ? control_.data() : nullptr;
+    for (QWidget* w = window_->nextInFocusChain(); !target && w && w != window_; w = w->nextInFocusChain())
+      if (takes_keys(w)) target = w;
+    window_->activateWindow();
+    if (target) target->setFocus(Qt::OtherFocusReason);
+  }
+  focus_return(const focus_return&) = delete;
+  focus_return& operator=(const focus_return&) = delete;
+
+ private:
+  bool takes_keys(const QWidget* w) const {
+    return w && w->window() == window_ && w->isVisible() && w->isEnabled() &&
+           (w->focusPolicy() & Qt::TabFocus);
+  }
+  QPointer<QWidget> window_;
+  QPointer<QWidget> control_;
+};
 
 std::vector<QMessageBox::StandardButton> standard_buttons(msg_buttons buttons) {
   using B = QMessageBox::StandardButton;
@@ -93,6 +122,7 @@ QString qt_name_filters(const QString& filter) {
 }
 
 msg_answer qt_dialogs::message_box(const message_request& request) {
+  const focus_return keyboard_back;
   QMessageBox box(dialog_parent());
   box.setWindowTitle(request.title);
   box.setText(request.text);
@@ -113,6 +143,7 @@ msg_answer qt_dialogs::message_box(const message_request& request) {
 }
 
 input_answer qt_dialogs::input_box(const input_request& request) {
+  const focus_return keyboard_back;
   QInputDialog dialog(dialog_parent());
   dialog.setWindowTitle(request.title);
   dialog.setLabelText(request.prompt);
@@ -128,6 +159,7 @@ input_answer qt_dialogs::input_box(const input_request& request) {
 void qt_dialogs::beep() { QApplication::beep(); }
 
 std::optional<QString> qt_dialogs::browse_folder(const folder_request& request) {
+  const focus_return keyboard_back;
   drive_file_dialog dialog(dialog_parent(), request.title, drive_dialog_mode::folder);
   dialog.start_at(request.start_folder);
   if (dialog.exec() != QDialog::Accepted) return std::nullopt;
@@ -135,6 +167,7 @@ std::optional<QString> qt_dialogs::browse_folder(const folder_request& request) 
 }
 
 std::optional<QString> qt_dialogs::file_dialog(const file_request& request) {
+  const focus_return keyboard_back;
   const bool save = request.kind == file_dialog_kind::save;
   drive_file_dialog dialog(dialog_parent(), request.title,
                            save ? drive_dialog_mode::save_file : drive_dialog_mode::open_file);
@@ -145,6 +178,7 @@ std::optional<QString> qt_dialogs::file_dialog(const file_request& request) {
 }
 
 std::optional<printer_choice> qt_dialogs::printer_dialog(const printer_request& request) {
+  const focus_return keyboard_back;
   QPrinter printer(QPrinter::HighResolution);
   if (!request.printer_name.isEmpty()) printer.setPrinterName(request.printer_name);
   printer.setCopyCount(std::max(1, request.copies));
@@ -154,14 +188,17 @@ std::optional<printer_choice> qt_dialogs::printer_dialog(const printer_request& 
   choice.printer_name = printer.printerName();
   choice.copies = printer.copyCount();
   choice.to_pdf = printer.outputFormat() == QPrinter::PdfFormat;
-  if (choice.to_pdf)
-    choice.pdf_file = to_windows_path(printer.outputFileName());
-  else
+  if (choice.to_pdf) {
+    choice.pdf_native_file = printer.outputFileName();
+    choice.pdf_file = to_windows_path(choice.pdf_native_file);
+  } else {
     choice.paper = paper_handling_of(printer);
+  }
   return choice;
 }
 
 std::optional<font_choice> qt_dialogs::font_dialog(const font_request& request) {
+  const focus_return keyboard_back;
   QFont initial;
   if (request.name) initial.setFamily(*request.name);
   if (request.size && *request.size > 0) initial.setPointSizeF(*request.size);

@@ -3,6 +3,7 @@
 // undo and the two-step exit.
 #include "markbook/pboek_inlees.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -25,6 +26,7 @@
 #include "support/dbf_builder.h"
 #include "support/hex_dump.h"
 #include "support/lock_holder.h"
+#include "support/qt_dialog_steps.h"
 
 namespace km::test {
 namespace {
@@ -141,18 +143,70 @@ TEST_F(pboek_inlees_test, a_mark_whose_record_another_program_holds_locked_is_re
 TEST_F(pboek_inlees_test, edits_keep_out_of_names_and_totals) {
   open_capture();
   capture->open_mark_book(0);
+  // A key typed into the name or a total moves to the mark column and
+  // lands there: no key is lost.
   grid()->set_current(1, 1);
   QTest::keyClicks(grid()->current_view(), QStringLiteral("5"));
-  EXPECT_FALSE(grid()->editing());
+  ASSERT_TRUE(grid()->editing());
   EXPECT_EQ(grid()->col(), 2);
+  EXPECT_EQ(grid()->editor()->text(), QStringLiteral("5"));
+  QTest::keyClick(grid()->editor(), Qt::Key_Escape);
   grid()->set_current(1, 6);
   QTest::keyClicks(grid()->current_view(), QStringLiteral("5"));
   EXPECT_EQ(grid()->col(), 5);
+  ASSERT_TRUE(grid()->editing());
+  EXPECT_EQ(grid()->editor()->text(), QStringLiteral("5"));
+  QTest::keyClick(grid()->editor(), Qt::Key_Escape);
+  EXPECT_EQ(cell(1, 5), QString());
+  // F2 in the name only moves: it starts no edit.
+  grid()->set_current(1, 1);
+  QTest::keyClick(grid()->current_view(), Qt::Key_F2);
+  EXPECT_FALSE(grid()->editing());
+  EXPECT_EQ(grid()->col(), 2);
   capture->DBGrid1_HeadClick(1);
   EXPECT_FALSE(find_control(capture, QStringLiteral("kol_opsies"))->isVisible());
   capture->DBGrid1_HeadClick(4);
   EXPECT_TRUE(find_control(capture, QStringLiteral("kol_opsies"))->isVisible());
   EXPECT_EQ(capture->chosen_column(), 4);
+}
+
+TEST_F(pboek_inlees_test, a_teacher_works_the_window_by_keyboard_alone) {
+  // Every way back to the subject list leaves the keyboard in the list.
+  struct return_case {
+    const char* button;
+  };
+  for (const return_case& c : {return_case{"pboek_inlees_totale"}, return_case{"marks_exit"}}) {
+    SCOPED_TRACE(c.button);
+    ASSERT_TRUE(open_capture());
+    ASSERT_TRUE(activate(capture));
+    auto* list = find_control_as<platform::flex_grid_view>(capture, QStringLiteral("vak_grid"));
+    list->setFocus();
+    press_on_focus(Qt::Key_Return);
+    ASSERT_TRUE(capture->book_open());
+    // The cursor starts on the learner number; the first key typed lands
+    // in the first mark cell.
+    EXPECT_EQ(std::pair(grid()->row(), grid()->col()), std::pair(0, 0));
+    type_on_focus(QStringLiteral("7"));
+    press_on_focus(Qt::Key_Return);
+    EXPECT_EQ(cell(0, 2), QStringLiteral("7.0"));
+    EXPECT_EQ(std::pair(grid()->row(), grid()->col()), std::pair(1, 2));
+    type_on_focus(QStringLiteral("8"));
+    press_on_focus(Qt::Key_Return);
+    EXPECT_EQ(cell(1, 2), QStringLiteral("8.0"));
+
+    ASSERT_TRUE(click(capture, QLatin1String(c.button)));
+    ASSERT_FALSE(capture->book_open());
+    EXPECT_EQ(QApplication::focusWidget(), list);
+    press_on_focus(Qt::Key_Down);
+    EXPECT_EQ(list->grid().row(), 1);
+    press_on_focus(Qt::Key_Up);
+    EXPECT_EQ(list->grid().row(), 0);
+    press_on_focus(Qt::Key_Return);
+    ASSERT_TRUE(capture->book_open());
+    EXPECT_EQ(cell(0, 2), QStringLiteral("7.0"));
+    capture->marks_exit_Click();
+    capture->marks_exit_Click();
+  }
 }
 
 TEST_F(pboek_inlees_test, totals_are_recalculated_for_every_learner) {
@@ -366,6 +420,32 @@ TEST_F(pboek_inlees_test, a_refused_mark_keeps_its_place_and_editor) {
   EXPECT_TRUE(grid()->editing());
   EXPECT_EQ(grid()->row(), 5);
   EXPECT_EQ(grid()->col(), 3);
+}
+
+TEST_F(pboek_inlees_test, the_closed_refusal_box_gives_the_keyboard_back_to_the_cell) {
+  open_capture();
+  ASSERT_TRUE(activate(capture));
+  capture->open_mark_book(0);
+  grid()->set_current(5, 3);
+  // The real message box, closed with Enter as the teacher does.
+  QString shown;
+  qt_dialog_steps steps({[&](QDialog* box) {
+    if (auto* box_text = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) shown = box_text->text();
+    QTest::keyClick(box, Qt::Key_Return);
+  }});
+  type_on_focus(QStringLiteral("11"));
+  press_on_focus(Qt::Key_Return);
+  steps.verify();
+  run_events();  // the window system gives the window back its activation
+  EXPECT_EQ(shown, QStringLiteral("Marks can only be ' ', 'A', 'a' or 0-10"));
+  ASSERT_TRUE(grid()->editing());
+  EXPECT_EQ(QApplication::focusWidget(), grid()->editor());
+  // The teacher mends the mark at once.
+  press_on_focus(Qt::Key_Backspace);
+  type_on_focus(QStringLiteral("0"));
+  press_on_focus(Qt::Key_Return);
+  EXPECT_EQ(cell(5, 3), QStringLiteral("10.0"));
+  EXPECT_EQ(std::pair(grid()->row(), grid()->col()), std::pair(6, 3));
 }
 
 TEST_F(pboek_inlees_test, an_empty_book_without_a_learner_list_closes_quietly) {

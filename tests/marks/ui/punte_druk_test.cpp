@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMap>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -15,6 +16,7 @@
 #include "common/file_number_pool.h"
 #include "marks_window_fixture.h"
 #include "platform/dbase/data_control.h"
+#include "platform/dialog_language.h"
 #include "platform/form_timer.h"
 #include "platform/numbered_files.h"
 #include "platform/ui/grid/flex_grid.h"
@@ -442,6 +444,52 @@ TEST_F(punte_druk_test, loading_and_closing_three_times_leaves_the_file_number_p
   }
   EXPECT_EQ(next_free_numbers(), before);
   EXPECT_EQ(g_exp_mrk_control_file_number, 0);
+}
+
+TEST_F(punte_druk_test, a_table_that_fails_while_a_combination_opens_is_told_and_the_window_goes_on) {
+  put_one_combination();
+  // The effort keys' table as another machine left it: a code that is no number.
+  dbf_builder damaged;
+  damaged.field("PS_KODE", 'N', 2)
+      .field("PS_VAK", 'C', 5)
+      .field("PS_GRAAD", 'C', 3)
+      .field("PS_VOLGNR", 'N', 3);
+  damaged.field("PS_BESKRYF", 'C', 40);
+  damaged.record({"x9", "", "", "1", "Uitstekend"});
+  damaged.write(native(QStringLiteral("L101_P_S.dbf")));
+  QMap<QString, QByteArray> before;
+  for (const char* file : {"PUNTE1.DBF", "OBE_P1.DBF", "L101_P_S.dbf", "L101_f_e.10A"})
+    before.insert(QLatin1String(file), bytes(QLatin1String(file)));
+  ASSERT_TRUE(open());
+  auto* list = find_control_as<QListWidget>(window, QStringLiteral("subject_list_0"));
+  const QPoint entry = list->visualItemRect(list->item(0)).center();
+  const QString failure = QStringLiteral(
+      "Table 'L101_P_S.dbf' is damaged: record 1: Field 'PS_KODE' holds 'x9', which is not a number: a "
+      "number "
+      "field "
+      "holds blanks, a sign, digits and one point");
+  struct language_case {
+    bool afrikaans;
+    QString message;
+  };
+  for (const language_case& c :
+       {language_case{false, QStringLiteral("UNEXPECTED ERROR: ") + failure +
+                                 QStringLiteral("\r\n\r\nThe step was stopped; the program goes on.")},
+        language_case{true, QStringLiteral("ONVERWAGTE FOUT: ") + failure +
+                                QStringLiteral("\r\n\r\nDie stap is gestaak; die program gaan voort.")}}) {
+    SCOPED_TRACE(c.afrikaans);
+    g_language = c.afrikaans;
+    platform::set_dialog_language_source([] {
+      return g_language ? platform::dialog_language::afrikaans : platform::dialog_language::english;
+    });
+    dialogs.expect_message(c.message).icon(msg_icon::critical);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, entry);  // the first press of a double click
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, entry);
+    dialogs.verify();
+    EXPECT_TRUE(platform::is_loaded(window));  // the program and the window go on
+  }
+  for (auto it = before.cbegin(); it != before.cend(); ++it)
+    EXPECT_EQ(bytes(it.key()), it.value()) << it.key().toStdString();  // nothing written
 }
 
 TEST_F(punte_druk_test, a_missing_marks_table_is_told_and_opens_nothing) {

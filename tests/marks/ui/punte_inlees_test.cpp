@@ -224,11 +224,15 @@ TEST_F(punte_inlees_test, enter_runs_down_the_marks_or_from_mark_to_code_to_the_
   type_into(0, 3, QStringLiteral("P2"));
   EXPECT_EQ(std::pair(grid()->row(), grid()->col()), std::pair(1, 2));
   EXPECT_EQ(cell(0, 3), QStringLiteral("P2"));
-  // The number and the name are never edited: a key there goes to the mark.
+  // The number and the name are never edited: a key there goes to the
+  // mark, and lands in it.
   grid()->set_current(2, 1);
   QTest::keyClicks(grid()->current_view(), QStringLiteral("5"));
-  EXPECT_FALSE(grid()->editing());
   EXPECT_EQ(grid()->col(), 2);
+  ASSERT_TRUE(grid()->editing());
+  EXPECT_EQ(grid()->editor()->text(), QStringLiteral("5"));
+  QTest::keyClick(grid()->editor(), Qt::Key_Return);
+  EXPECT_EQ(cell(2, 2), QStringLiteral("5.0"));
 }
 
 TEST_F(punte_inlees_test, a_choice_is_refused_without_changing_anything) {

@@ -118,14 +118,21 @@ TEST_F(bound_grid_test, f2_edits_the_text_as_it_stands_and_tab_moves_right) {
   EXPECT_EQ(grid->col(), 2);
 }
 
-TEST_F(bound_grid_test, an_edit_in_a_closed_column_moves_there_and_drops_the_key) {
+TEST_F(bound_grid_test, a_key_typed_in_a_closed_column_moves_there_and_lands_in_the_cell) {
   grid->set_current(1, 1);
   grid->current_view()->setFocus();
   type(QStringLiteral("9"));
-  EXPECT_FALSE(grid->editing());
   EXPECT_EQ(grid->col(), 2);
+  ASSERT_TRUE(grid->editing());
+  EXPECT_EQ(grid->editor()->text(), QStringLiteral("9"));
+  key(Qt::Key_Escape);
   EXPECT_EQ(cell(1, 1), QStringLiteral("L2"));
   EXPECT_EQ(cell(1, 2), QStringLiteral("1.0"));
+  // F2 there only moves: it starts no edit.
+  grid->set_current(1, 1);
+  key(Qt::Key_F2);
+  EXPECT_EQ(grid->col(), 2);
+  EXPECT_FALSE(grid->editing());
 }
 
 TEST_F(bound_grid_test, the_frozen_part_holds_the_first_columns) {

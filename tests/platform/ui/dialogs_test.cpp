@@ -178,7 +178,7 @@ TEST(dialogs, file_folder_printer_and_font_dialogs) {
       .file_name("Marks")
       .choose("D:\\Exports\\Marks.xls");
   d.expect_file("FOLDER ADDRESS FOR HTML EXPORT").cancel();
-  printer_choice printer{"Office", 2, false, "", {duplex_choice::long_edge, "tray-2", "1-3"}};
+  printer_choice printer{"Office", 2, false, "", {duplex_choice::long_edge, "tray-2", "1-3"}, ""};
   d.expect_printer().choose_printer(printer);
   d.expect_font();
 

@@ -286,7 +286,10 @@ TEST_F(window_registry_test, on_click_runs_the_handler_as_an_event_handler) {
   km::test::click(f, "pdf_ok");
   EXPECT_EQ(f->ok_clicks, 2);
   // A failure is told and the window goes on.
-  dialogs.expect_message("the manual is gone").icon(msg_icon::critical);
+  dialogs
+      .expect_message(
+          "UNEXPECTED ERROR: the manual is gone\r\n\r\nThe step was stopped; the program goes on.")
+      .icon(msg_icon::critical);
   km::test::click(f, "pdf_soek");
   dialogs.verify();
   EXPECT_TRUE(is_loaded(f));

@@ -25,6 +25,12 @@ bool is_navigation_key(int key) {
 
 }  // namespace
 
+bool types_character(const QKeyEvent* key) {
+  const QString text = key->text();
+  return text.size() == 1 && text[0].isPrint() &&
+         !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+}
+
 bound_grid::bound_grid(const QString& name, QWidget* parent) : QWidget(parent) {
   setObjectName(name);
   auto* row = new QHBoxLayout(this);
@@ -141,13 +147,15 @@ void bound_grid::set_current(int row, int column) {
   if (hasFocus() || isAncestorOf(QApplication::focusWidget())) view->setFocus();
 }
 
-bool bound_grid::may_edit_here() {
+bool bound_grid::may_edit_here(bool follow_move) {
   const int column = col();
   if (column < 0) return false;
   const int to = redirect_ ? redirect_(column) : column;
   if (to == column) return true;
-  set_current(row(), to);
-  return false;
+  if (to >= 0) set_current(row(), to);
+  if (!follow_move || col() < 0 || col() == column) return false;
+  // One move only: the cell moved to takes the key when it takes edits.
+  return redirect_(col()) == col();
 }
 
 void bound_grid::start_edit(bool replace, const QString& typed) {
@@ -238,10 +246,8 @@ bool bound_grid::eventFilter(QObject* watched, QEvent* event) {
                       key->modifiers());
     return true;
   }
-  const QString text = key->text();
-  if (text.size() == 1 && text[0].isPrint() &&
-      !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-    if (may_edit_here()) start_edit(true, text);
+  if (types_character(key)) {
+    if (may_edit_here(true)) start_edit(true, key->text());
     return true;
   }
   return QWidget::eventFilter(watched, event);

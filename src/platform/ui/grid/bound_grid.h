@@ -12,12 +12,17 @@
 #include <QWidget>
 #include <functional>
 
+class QKeyEvent;
 class QLineEdit;
 class QTableView;
 
 namespace km::platform {
 
 class recordset_model;
+
+// A key that types its character into a cell (and so starts an edit): one
+// printable character, without Control or Alt.
+bool types_character(const QKeyEvent* key);
 
 class bound_grid : public QWidget {
   Q_OBJECT
@@ -54,8 +59,11 @@ class bound_grid : public QWidget {
   void cancel_edit();
 
   // Where an edit that would start in a column starts instead: the hook
-  // gives the column to move to; when that differs from the column the
-  // edit is not started and the key that tried to start it is dropped.
+  // gives the column to move to (-1: the hook has moved the cursor
+  // itself). When that differs from the column the cursor moves there; a
+  // typed character then starts the edit in the new cell, where the hook
+  // lets an edit start, so no key the teacher types is lost. F2, a double
+  // click and a click only move the cursor.
   void set_edit_redirect(std::function<int(int column)> redirect) { redirect_ = std::move(redirect); }
 
   // Where the cursor goes after an edit that a key ended: the hook gets the
@@ -85,9 +93,10 @@ class bound_grid : public QWidget {
   QTableView* make_view();
   QTableView* view_of(int column) const;
   void apply_columns();
-  // The column an edit may start in now, after the redirect; -1 when the
-  // cursor was moved instead.
-  bool may_edit_here();
+  // Whether an edit may start in the current cell: the redirect may move
+  // the cursor instead (false). With follow_move, an edit may start in the
+  // cell the cursor was moved to, when the redirect keeps it there.
+  bool may_edit_here(bool follow_move = false);
   bool editor_key(int key, Qt::KeyboardModifiers modifiers);
   void move_after_commit(int key, Qt::KeyboardModifiers modifiers);
 
