@@ -1,6 +1,7 @@
 #include "support/decimal_comma_locale.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -24,8 +25,9 @@ bool set_number_locale(const char* name) { return std::setlocale(LC_NUMERIC, nam
 // the folder never holds half a locale. "" or the reason it failed.
 std::string make_locale(const QString& folder) {
   const QString target = folder + u'/' + QString::fromLatin1(decimal_comma_locale_name);
-  if (QFileInfo::exists(target + QStringLiteral("/LC_NUMERIC"))) return {};
   if (!QDir().mkpath(folder)) return "cannot make the folder " + folder.toStdString();
+  if (QFileInfo(folder).ownerId() != ::geteuid()) return folder.toStdString() + " belongs to another user";
+  if (QFileInfo::exists(target + QStringLiteral("/LC_NUMERIC"))) return {};
   const QString partial =
       target + QStringLiteral(".part") + QString::number(QCoreApplication::applicationPid());
   QDir(partial).removeRecursively();
@@ -52,7 +54,9 @@ std::string make_locale(const QString& folder) {
 // for the tests. "" or the reason it cannot be had.
 std::string find_or_make_locale() {
   if (set_number_locale(decimal_comma_locale_name)) return {};
-  const QString folder = QDir::tempPath() + QStringLiteral("/km-test-locales");
+  // A folder of this user's own: the C library trusts what it loads.
+  const QString folder =
+      QDir::tempPath() + QStringLiteral("/km-test-locales-") + QString::number(::geteuid());
   const std::string failure = make_locale(folder);
   if (!failure.empty()) return failure;
   // The system's own locales stay in reach beside the made one.

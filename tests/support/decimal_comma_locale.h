@@ -4,8 +4,8 @@
 // after it: a test inside shows that a routine's numbers do not depend on
 // the locale a school's machine has. Where the machine has no German
 // locale it is made with localedef (from Debian's locales package) into a
-// folder under the temporary folder, kept there for the next test program,
-// and found through LOCPATH.
+// folder of the user's own under the temporary folder, kept there for the
+// next test program, and found through LOCPATH.
 //
 //   const test::decimal_comma_locale comma;
 //   ASSERT_TRUE(comma.active()) << comma.error();
