@@ -59,9 +59,18 @@ std::string find_or_make_locale() {
       QDir::tempPath() + QStringLiteral("/km-test-locales-") + QString::number(::geteuid());
   const std::string failure = make_locale(folder);
   if (!failure.empty()) return failure;
-  // The system's own locales stay in reach beside the made one.
-  qputenv("LOCPATH", QFile::encodeName(folder) + ":/usr/lib/locale");
-  if (set_number_locale(decimal_comma_locale_name)) return {};
+  // LOCPATH names the folder only while the locale is set: glibc's
+  // newlocale loses a copy of LOCPATH on every call while it is set, and
+  // the sanitizer build's leak checker would fail the test program.
+  const bool had_path = qEnvironmentVariableIsSet("LOCPATH");
+  const QByteArray old_path = qgetenv("LOCPATH");
+  qputenv("LOCPATH", QFile::encodeName(folder));
+  const bool set = set_number_locale(decimal_comma_locale_name);
+  if (had_path)
+    qputenv("LOCPATH", old_path);
+  else
+    qunsetenv("LOCPATH");
+  if (set) return {};
   return "the locale made in " + folder.toStdString() + " cannot be set";
 }
 

@@ -5,7 +5,7 @@
 // the locale a school's machine has. Where the machine has no German
 // locale it is made with localedef (from Debian's locales package) into a
 // folder of the user's own under the temporary folder, kept there for the
-// next test program, and found through LOCPATH.
+// next test program, and found through LOCPATH while it is set.
 //
 //   const test::decimal_comma_locale comma;
 //   ASSERT_TRUE(comma.active()) << comma.error();
