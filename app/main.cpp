@@ -11,6 +11,7 @@
 #include "platform/dialog_language.h"
 #include "platform/drive_map.h"
 #include "platform/file_error.h"
+#include "platform/number_locale.h"
 #include "platform/program.h"
 #include "platform/program_location.h"
 #include "platform/ui/guarded_application.h"
@@ -58,6 +59,9 @@ void start_in_program_folder() {
 int main(int argc, char* argv[]) {
   // A failure no window caught is shown and the program goes on.
   km::platform::guarded_application app(argc, argv);
+  // The application object took the locale of the environment; numbers are
+  // read and written with "." on every machine.
+  km::platform::use_c_number_locale();
   QApplication::setApplicationName(QStringLiteral("korva-marks"));
   // The program ends only through its menus, never when a window closes.
   QApplication::setQuitOnLastWindowClosed(false);

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <memory>
 
+#include "platform/number_locale.h"
 #include "platform/ui/printer/pdf_device.h"
 #include "platform/ui/printer/printer_object.h"
 #include "print_bench_support.h"
@@ -90,6 +91,8 @@ BENCHMARK(collect_report)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);  // fonts need the GUI application
+  // Numbers are read and written with "." whatever the locale.
+  km::platform::use_c_number_locale();
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 
+#include "platform/number_locale.h"
 #include "print_bench_support.h"
 #include "printing/printing_windows.h"
 
@@ -15,6 +16,8 @@ namespace km::bench {
 inline int run_printing_benchmarks(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  // Numbers are read and written with "." whatever the locale.
+  km::platform::use_c_number_locale();
   silent_dialogs dialogs;
   platform::set_dialogs(&dialogs);
   register_printing_windows();

@@ -18,6 +18,7 @@
 #include <array>
 
 #include "platform/drive_map.h"
+#include "platform/number_locale.h"
 #include "platform/ui/workbook/workbook.h"
 
 namespace {
@@ -274,6 +275,8 @@ BENCHMARK(bare_libxlsxwriter)->Unit(benchmark::kMillisecond);
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);  // the auto-fit measures with the fonts
+  // Numbers are read and written with "." whatever the locale.
+  km::platform::use_c_number_locale();
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();

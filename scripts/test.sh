@@ -2,11 +2,15 @@
 # Builds korva-marks with its tests and benchmarks and runs every check:
 #   1. the source format (clang-format over src app tests bench tools), and
 #      every window handler wired through the guard (no raw connect);
-#   2. the build, warnings as errors, then every test through ctest;
-#   3. each test program again, whole in one process in shuffled order;
-#   4. as root: the tests that need an unprivileged user, as user nobody;
-#   5. every benchmark once with the fewest iterations (a smoke run);
-#   6. the engine and logic tests again in a second build with
+#   2. no number read or written through the user's locale in src/, and
+#      every Qt main setting the C number locale (locale-free-numbers.sh);
+#   3. the build, warnings as errors, then every test through ctest;
+#   4. each test program again, whole in one process in shuffled order;
+#   5. the windowless test programs and the workbook and printing tests
+#      again under a locale that writes a decimal comma (de_DE.UTF-8);
+#   6. as root: the tests that need an unprivileged user, as user nobody;
+#   7. every benchmark once with the fewest iterations (a smoke run);
+#   8. the engine and logic tests again in a second build with
 #      AddressSanitizer and UndefinedBehaviorSanitizer (KM_SANITIZE).
 # A failing check does not stop the later ones; the command exits non-zero
 # when any failed, and ends with ctest's summary line.
@@ -49,6 +53,7 @@ configure() {
 
 step "format" bash "$checks/format.sh"
 step "guarded window handlers" bash "$checks/guarded-handlers.sh"
+step "locale-free numbers" bash "$checks/locale-free-numbers.sh"
 
 # Without a build there is nothing to test: a build failure ends the run.
 configure "$build"
@@ -60,6 +65,7 @@ run_ctest() {
 }
 step "tests" run_ctest
 step "shuffled test programs" bash "$checks/shuffled.sh" "$build"
+step "tests under a decimal-comma locale" bash "$checks/decimal-comma.sh" "$build"
 if [[ $(id -u) -eq 0 ]]; then
   step "tests as an unprivileged user" bash "$checks/unprivileged.sh" "$build"
 fi

@@ -12,6 +12,7 @@
 #include <QTextStream>
 
 #include "platform/cp1252.h"
+#include "platform/number_locale.h"
 #include "platform/ui/rich_text/rtf_writer.h"
 
 namespace {
@@ -102,6 +103,8 @@ bool write(const QString& path, const QByteArray& bytes) {
 
 int main(int argc, char* argv[]) {
   QGuiApplication app(argc, argv);
+  // Numbers are read and written with "." whatever the locale.
+  km::platform::use_c_number_locale();
   QTextStream err(stderr);
   if (argc != 2) {
     err << "usage: make_column_info <folder>\n";

@@ -6,9 +6,12 @@
 #include <QTextStream>
 
 #include "markbook/marks_dbf_record.h"
+#include "platform/number_locale.h"
 
 int main(int argc, char* argv[]) {
   QCoreApplication app(argc, argv);
+  // Numbers are read and written with "." whatever the locale.
+  km::platform::use_c_number_locale();
   QTextStream err(stderr);
   if (argc != 2) {
     err << "usage: make_mrk_book_template <path of mrk_book.org>\n";

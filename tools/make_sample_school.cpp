@@ -16,10 +16,13 @@
 #include <exception>
 
 #include "platform/drive_map.h"
+#include "platform/number_locale.h"
 #include "tools/sample_school.h"
 
 int main(int argc, char* argv[]) {
   QCoreApplication app(argc, argv);
+  // Numbers are read and written with "." whatever the locale.
+  km::platform::use_c_number_locale();
   // The same name as the program, so that the same drives.ini is read.
   QCoreApplication::setApplicationName(QStringLiteral("korva-marks"));
   QTextStream out(stdout);

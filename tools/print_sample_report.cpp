@@ -19,6 +19,7 @@
 #include "common/shared_variables.h"
 #include "platform/dialogs.h"
 #include "platform/drive_map.h"
+#include "platform/number_locale.h"
 #include "platform/ui/grid/flex_grid.h"
 #include "platform/ui/printer/html_device.h"
 #include "platform/ui/printer/pdf_device.h"
@@ -95,6 +96,8 @@ int main(int argc, char* argv[]) {
   if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
     qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  // Numbers are read and written with "." whatever the locale.
+  km::platform::use_c_number_locale();
   QCoreApplication::setApplicationName(QStringLiteral("korva-marks"));
   QTextStream err(stderr);
 

@@ -17,8 +17,7 @@ double column_average(const std::vector<std::optional<QString>>& marks, const QS
     ++count;
   }
   if (total <= 0 || sum <= 0) return 0;
-  return std::stod(
-      platform::fixed_decimal_text(100 * (sum / count) / total, 4, platform::rounding::half_even));
+  return platform::rounded_decimal(100 * (sum / count) / total, 4, platform::rounding::half_even);
 }
 
 std::array<double, 43> column_averages(const platform::recordset& book, const QStringList& totals) {

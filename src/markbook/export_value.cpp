@@ -10,7 +10,7 @@ namespace km {
 QString exported_mark(const QString& mark, double task_total, double subject_total) {
   if (is_uncounted_mark(mark) || subject_total == 0) return mark;
   const double scaled = platform::val(mark) / task_total * subject_total;
-  return mark_text(std::stod(platform::fixed_decimal_text(scaled, 1, platform::rounding::half_even)));
+  return mark_text(platform::rounded_decimal(scaled, 1, platform::rounding::half_even));
 }
 
 }  // namespace km

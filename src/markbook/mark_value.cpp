@@ -6,7 +6,7 @@
 namespace km {
 
 double round_one_decimal(double x) {
-  return std::stod(platform::fixed_decimal_text(x, 1, platform::rounding::half_away_from_zero));
+  return platform::rounded_decimal(x, 1, platform::rounding::half_away_from_zero);
 }
 
 QString running_sum(const QString& old_mark, const QString& new_mark, const std::optional<QString>& target) {

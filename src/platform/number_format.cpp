@@ -361,13 +361,17 @@ double decimal_to_double(const decimal_digits& d) {
   return d.negative ? -value : value;
 }
 
+double rounded_decimal(double x, int decimals, rounding mode) {
+  if (!std::isfinite(x)) return x;
+  decimal_digits d = to_decimal(x, 15);
+  round_decimal(d, decimals, mode);
+  return decimal_to_double(d);
+}
+
 double round_half_even(double x, int decimals) {
   if (decimals < 0)
     throw value_error(value_error::kind::invalid_argument, "Invalid procedure call or argument");
-  if (!std::isfinite(x)) return x;
-  decimal_digits d = to_decimal(x, 15);
-  round_decimal(d, decimals, rounding::half_even);
-  return decimal_to_double(d);
+  return rounded_decimal(x, decimals, rounding::half_even);
 }
 
 QString number_text(double x) {

@@ -57,6 +57,11 @@ std::string fixed_decimal_text(double x, int decimals, rounding mode);
 // The double nearest to the digits.
 double decimal_to_double(const decimal_digits& d);
 
+// The number rounded as fixed_decimal_text rounds it, as the double nearest
+// to that text (30.25, 1 place, half away from zero -> 30.3); a number that
+// rounds to zero gives 0, infinity and NaN come back as they are.
+double rounded_decimal(double x, int decimals, rounding mode);
+
 // Format(x, pattern) for a double. An empty pattern gives the number's
 // text form.
 QString format_number(double x, const QString& pattern);

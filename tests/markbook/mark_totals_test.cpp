@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "markbook/example_setup.h"
+#include "support/decimal_comma_locale.h"
 
 namespace km {
 namespace {
@@ -46,6 +47,16 @@ TEST(recalculate_totals, the_worked_example) {
   EXPECT_EQ(at(c, 4).trimmed(), QString());
   EXPECT_EQ(at(c, 5), QString());  // unnamed rows emptied
   EXPECT_EQ(at(a, 0), QStringLiteral("ADAMS"));
+}
+
+// The rounding of each step keeps its decimals on a machine whose locale
+// writes a decimal comma.
+TEST(recalculate_totals, the_worked_example_under_a_decimal_comma_locale) {
+  const test::decimal_comma_locale comma;
+  ASSERT_TRUE(comma.active()) << comma.error();
+  const mark_record a = recalculate_totals(worked_example(), learner({{1, "7.0"}, {2, "32.0"}}));
+  EXPECT_EQ(at(a, 3).toStdString(), "30.3");
+  EXPECT_EQ(at(a, 4).toStdString(), "60.8");
 }
 
 TEST(recalculate_totals, the_worked_example_with_the_totals_on_top) {

@@ -5,11 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "common/shared_variables.h"
 #include "markbook/column_average.h"
 #include "markbook/column_lists.h"
 #include "markbook/example_setup.h"
 #include "support/clean_state.h"
+#include "support/decimal_comma_locale.h"
 
 namespace km {
 namespace {
@@ -73,6 +76,39 @@ TEST(column_average, counts_marks_and_leaves_out_blank_and_absent) {
   EXPECT_EQ(column_average({QStringLiteral("1.0"), QStringLiteral("2.0"), QStringLiteral("2.0")},
                            QStringLiteral("3")),
             55.5556);  // four decimals
+}
+
+// Halves go away from zero, judged on the 15-digit decimal form.
+void expect_rounded_to_one_decimal() {
+  const std::pair<double, double> cases[] = {
+      {30.25, 30.3}, {12.25, 12.3}, {0.35, 0.4},   {60.75, 60.8},
+      {14.6, 14.6},  {7, 7},        {-2.25, -2.3}, {-0.04, 0},
+  };
+  for (const auto& [x, rounded] : cases) EXPECT_EQ(round_one_decimal(x), rounded) << x;
+}
+
+void expect_column_averages() {
+  EXPECT_EQ(column_average({QStringLiteral("6.5"), QStringLiteral("8.0")}, QStringLiteral("10")), 72.5);
+  EXPECT_EQ(column_average({QStringLiteral("1.0"), QStringLiteral("2.0"), QStringLiteral("2.0")},
+                           QStringLiteral("3")),
+            55.5556);
+}
+
+TEST(round_one_decimal, rounds_halves_away_from_zero) { expect_rounded_to_one_decimal(); }
+
+// A machine whose locale writes a decimal comma gets the same marks and
+// averages.
+TEST(round_one_decimal, is_the_same_under_a_decimal_comma_locale) {
+  const test::decimal_comma_locale comma;
+  ASSERT_TRUE(comma.active()) << comma.error();
+  expect_rounded_to_one_decimal();
+}
+
+TEST(column_average, is_the_same_under_a_decimal_comma_locale) {
+  expect_column_averages();
+  const test::decimal_comma_locale comma;
+  ASSERT_TRUE(comma.active()) << comma.error();
+  expect_column_averages();
 }
 
 setup_rows line_zero_carried(const char* result) {

@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
+#include <cstring>
 
 #include "platform/file_system.h"
 #include "platform/ui/grid/flex_grid.h"
@@ -469,7 +471,8 @@ TEST_F(excel_export_test, a_folder_that_cannot_be_written_keeps_the_old_file) {
   dialogs
       .expect_message(QStringLiteral("EXPORT OF Report TO D:\\Export\\Report FAILED !!\r\n"
                                      "The workbook could not be written: Error creating output xlsx file. "
-                                     "Usually a permissions error. (Permission denied)"))
+                                     "Usually a permissions error. (") +
+                      QString::fromLocal8Bit(std::strerror(EACCES)) + QStringLiteral(")"))
       .icon(msg_icon::critical);
   EXPECT_FALSE(save_excel_export());
   QFile::setPermissions(folder, before);

@@ -16,6 +16,7 @@
 
 #include <exception>
 
+#include "platform/number_locale.h"
 #include "platform/services.h"
 #include "support/safe_services.h"
 
@@ -43,6 +44,9 @@ int main(int argc, char** argv) {
 #else
   QCoreApplication app(argc, argv);
 #endif
+  // As in the program: the application object took the locale of the
+  // environment, numbers keep "." as their decimal point.
+  km::platform::use_c_number_locale();
   ::testing::InitGoogleTest(&argc, argv);
   km::test::install_safe_services();
   ::testing::UnitTest::GetInstance()->listeners().Append(new reset_around_each_test);

@@ -8,10 +8,14 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
+#include <cerrno>
+#include <cstring>
 #include <limits>
 
 #include "platform/dialog_language.h"
 #include "platform/ui/workbook/workbook.h"
+#include "support/decimal_comma_locale.h"
 #include "support/python_peer.h"
 #include "support/temp_drives.h"
 
@@ -71,6 +75,10 @@ class workbook_xlsx_test : public test::temp_drives_test {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
   }
 };
+
+// The C library's text for an error number, in the language of the
+// machine's locale ("File name too long" in English).
+QString system_reason(int error_number) { return QString::fromLocal8Bit(std::strerror(error_number)); }
 
 // The width the file holds for a width in characters: the reader's 5 pixels
 // of margin are added and the whole is held in 1/256 of a 7-pixel character.
@@ -216,7 +224,7 @@ TEST_F(workbook_xlsx_test, a_failed_save_leaves_the_old_file_and_no_temporary) {
   error.clear();
   EXPECT_FALSE(book.save("C:\\" + long_name, error));
   EXPECT_TRUE(error.startsWith("The workbook could not be written: ")) << error.toStdString();
-  EXPECT_TRUE(error.contains("File name too long")) << error.toStdString();
+  EXPECT_TRUE(error.contains(system_reason(ENAMETOOLONG))) << error.toStdString();
   EXPECT_EQ(bytes_of(c(long_name)), "old contents");
   EXPECT_EQ(names_on_c(), QStringList{long_name});
 
@@ -245,9 +253,47 @@ TEST_F(workbook_xlsx_test, a_read_only_folder_keeps_the_old_file) {
   EXPECT_FALSE(book.save("C:\\locked\\report.xlsx", error));
   QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
   EXPECT_TRUE(error.startsWith("The workbook could not be written: ")) << error.toStdString();
-  EXPECT_TRUE(error.contains("Permission denied")) << error.toStdString();
+  EXPECT_TRUE(error.contains(system_reason(EACCES))) << error.toStdString();
   EXPECT_EQ(bytes_of(folder + "/report.xlsx"), "old contents");
   EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"report.xlsx"});
+}
+
+// The first sheet's XML as the file holds it.
+const char* const k_sheet_xml = R"(
+import sys, zipfile
+print(zipfile.ZipFile(sys.argv[1]).read('xl/worksheets/sheet1.xml').decode())
+)";
+
+// A machine whose locale writes a decimal comma writes the same numbers:
+// the writer formats them with the C library, and a comma in the file is
+// refused by every reader.
+TEST_F(workbook_xlsx_test, numbers_keep_their_point_under_a_decimal_comma_locale) {
+  workbook book;
+  worksheet& s = book.sheet(1);
+  s.set_number(2, 2, 75.5);
+  s.set_number(3, 2, -0.25);
+  s.set_column_width(2, 12.5);
+  s.set_row_height(2, 43.5);
+  const test::decimal_comma_locale comma;
+  ASSERT_TRUE(comma.active()) << comma.error();
+  QString error;
+  ASSERT_TRUE(book.save("C:\\marks.xlsx", error)) << error.toStdString();
+
+  const test::python_result xml = test::run_python(QString::fromLatin1(k_sheet_xml), {c("marks.xlsx")});
+  ASSERT_EQ(xml.exit_code, 0) << xml.err.constData();
+  const QString text = QString::fromUtf8(xml.out);
+  for (const char* held : {"<v>75.5</v>", "<v>-0.25</v>", "ht=\"43.5\""})
+    EXPECT_TRUE(text.contains(QLatin1String(held))) << held << " is not in " << xml.out.constData();
+  const QRegularExpression comma_number(QStringLiteral("(=\"|<v>)-?[0-9]+,[0-9]"));
+  EXPECT_FALSE(text.contains(comma_number)) << xml.out.constData();
+
+  const QJsonArray sheets = read_back(c("marks.xlsx"));
+  ASSERT_EQ(sheets.size(), 1);
+  const QJsonObject one = sheets[0].toObject();
+  EXPECT_EQ(one["cells"].toObject()["B2"].toObject()["value"].toDouble(), 75.5);
+  EXPECT_EQ(one["cells"].toObject()["B3"].toObject()["value"].toDouble(), -0.25);
+  EXPECT_DOUBLE_EQ(one["columns"].toObject()["B"].toArray()[0].toDouble(), file_width(12.5));
+  EXPECT_EQ(one["rows"].toObject()["2"].toArray()[0].toDouble(), 43.5);
 }
 
 }  // namespace

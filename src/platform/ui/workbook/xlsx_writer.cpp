@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "platform/number_locale.h"
 #include "platform/ui/workbook/merge_index.h"
 #include "platform/ui/workbook/xlsx_format_cache.h"
 #include "platform/value.h"
@@ -81,6 +82,9 @@ void write_cells(lxw_worksheet* ws, const worksheet_data& d, const merge_index& 
 }  // namespace
 
 bool write_xlsx(const std::vector<const worksheet*>& sheets, const QByteArray& native_path, QString& error) {
+  // The writer formats numbers, widths and heights with the C library: "."
+  // must be the decimal point whatever locale the process has.
+  const c_numbers_in_this_thread c_numbers;
   lxw_workbook_options options{};
   lxw_workbook* book = workbook_new_opt(native_path.constData(), &options);
   if (!book) {
