@@ -7,9 +7,9 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
-#include <clocale>
 #include <cstdio>
 
+#include "platform/number_locale.h"
 #include "tools/manual_document.h"
 #include "tools/manual_screenshots.h"
 
@@ -40,7 +40,7 @@ QString read_text(const QString& path) {
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
-  std::setlocale(LC_NUMERIC, "C");
+  km::platform::use_c_number_locale();
   QCommandLineParser options;
   options.addOption({QStringLiteral("source"), QStringLiteral("The repository."), QStringLiteral("folder")});
   options.addOption(
