@@ -34,9 +34,22 @@ bool access_refused(int e) { return e == EACCES || e == EPERM; }
   throw dbf_error(kind, QStringLiteral("%1 '%2': %3").arg(doing, what, errno_text(e)));
 }
 
+// Runs the file layer's fault seam for one step (platform/file_faults.h);
+// false, with errno set to fault_errno, when a test makes the step fail.
+bool step_allowed(file_step step, const QString& path, int fault_errno) {
+  try {
+    check_file_fault(step, path);
+  } catch (const file_error&) {
+    errno = fault_errno;
+    return false;
+  }
+  return true;
+}
+
 // A file made here gets read and write for everyone the umask lets through,
 // as any new file of the program does.
 int open_raw(const QString& path, int flags) {
+  if ((flags & O_ACCMODE) != O_RDONLY && !step_allowed(file_step::open_write, path, EIO)) return -1;
   int fd;
   do {
     fd = ::open(native(path).constData(), flags | O_CLOEXEC, 0666);
@@ -154,6 +167,8 @@ void read_at(const file_handle& f, qint64 offset, char* buffer, qint64 n, const 
 }
 
 void write_at(const file_handle& f, qint64 offset, const char* data, qint64 n, const QString& what) {
+  if (!step_allowed(file_step::write, what, ENOSPC))
+    fail(dbf_error_kind::disk_error, what, QStringLiteral("Cannot write"), ENOSPC);
   qint64 done = 0;
   while (done < n) {
     const ssize_t w = ::pwrite(f.fd(), data + done, size_t(n - done), off_t(offset + done));
@@ -166,8 +181,24 @@ void write_at(const file_handle& f, qint64 offset, const char* data, qint64 n, c
   }
 }
 
+void sync_file(const file_handle& f, const QString& what) {
+  if (!step_allowed(file_step::sync, what, EIO) || ::fsync(f.fd()) != 0)
+    fail(dbf_error_kind::disk_error, what, QStringLiteral("Cannot write"), errno);
+}
+
+// Passed over when it fails: the rename it makes lasting is done, and the
+// file is in place for every reader; only a power cut could still undo it.
+void sync_folder_of(const QString& native_file) {
+  const QString folder = QFileInfo(native_file).absolutePath();
+  if (!step_allowed(file_step::folder_sync, folder, EIO)) return;
+  const int fd = ::open(native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  static_cast<void>(::fsync(fd));
+  ::close(fd);
+}
+
 void truncate_to(const file_handle& f, qint64 size, const QString& what) {
-  if (::ftruncate(f.fd(), off_t(size)) != 0)
+  if (!step_allowed(file_step::write, what, ENOSPC) || ::ftruncate(f.fd(), off_t(size)) != 0)
     fail(dbf_error_kind::disk_error, what, QStringLiteral("Cannot write"), errno);
 }
 
@@ -179,12 +210,7 @@ namespace {
 // a lookup sees them at once, even when the folder's time does not show
 // them (a change within one tick of the file system's clock).
 [[nodiscard]] int rename_file(const QString& from, const QString& to) {
-  try {
-    check_file_fault(file_step::table_rename, to);
-  } catch (const file_error&) {
-    errno = EIO;
-    return -1;
-  }
+  if (!step_allowed(file_step::table_rename, to, EIO)) return -1;
   if (::rename(native(from).constData(), native(to).constData()) != 0) return -1;
   folder_listing::note_removed(from);
   folder_listing::note_created(to);
@@ -194,7 +220,8 @@ namespace {
 // Removes a file the engine made or replaced; a failure is passed over by
 // every caller (the file is a leftover that the next opening settles).
 void remove_file(const QString& path) {
-  if (::unlink(native(path).constData()) == 0) folder_listing::note_removed(path);
+  if (step_allowed(file_step::remove, path, EIO) && ::unlink(native(path).constData()) == 0)
+    folder_listing::note_removed(path);
 }
 
 QString random_tag() {
@@ -254,8 +281,7 @@ void write_temporary(const staged_file& s, const QByteArray& bytes) {
   if (::stat(native(s.target).constData(), &old) == 0)
     static_cast<void>(::fchmod(s.handle.fd(), old.st_mode & 07777));
   write_at(s.handle, 0, bytes.constData(), bytes.size(), s.target);
-  if (::fsync(s.handle.fd()) != 0)
-    fail(dbf_error_kind::disk_error, s.target, QStringLiteral("Cannot write"), errno);
+  sync_file(s.handle, s.target);
 }
 
 // Keeps the present file under the aside name (a second link to it, or a
@@ -263,7 +289,8 @@ void write_temporary(const staged_file& s, const QByteArray& bytes) {
 void keep_aside(staged_file& s, const QString& tag) {
   if (!exists(s.target)) return;
   const QString aside = tagged(s.target, tag, "old");
-  if (::link(native(s.target).constData(), native(aside).constData()) != 0) {
+  if (!step_allowed(file_step::rename, aside, EIO) ||
+      ::link(native(s.target).constData(), native(aside).constData()) != 0) {
     const file_handle old = open_existing(s.target, false, s.target);
     const QByteArray bytes = read_all(old, s.target);
     const int fd = open_raw(aside, O_RDWR | O_CREAT | O_EXCL);
@@ -272,7 +299,7 @@ void keep_aside(staged_file& s, const QString& tag) {
     s.aside = aside;  // from here on it is removed with the others
     const file_handle copy(fd);
     write_at(copy, 0, bytes.constData(), bytes.size(), s.target);
-    if (::fsync(fd) != 0) fail(dbf_error_kind::disk_error, s.target, QStringLiteral("Cannot write"), errno);
+    sync_file(copy, s.target);
     return;
   }
   folder_listing::note_created(aside);
@@ -332,6 +359,7 @@ void replace_files(const std::vector<std::pair<QString, QByteArray>>& files) {
       if (rename_file(staged[renamed].temp, staged[renamed].target) != 0)
         fail(dbf_error_kind::disk_error, staged[renamed].target, QStringLiteral("Cannot replace"), errno);
     }
+    for (const staged_file& s : staged) sync_folder_of(s.target);
   } catch (const dbf_error&) {
     roll_back(staged, renamed);
     throw;

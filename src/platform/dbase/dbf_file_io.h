@@ -53,10 +53,18 @@ void write_at(const file_handle& f, qint64 offset, const char* data, qint64 n, c
 // Makes the file exactly size bytes long. Throws disk_error.
 void truncate_to(const file_handle& f, qint64 size, const QString& what);
 
+// Flushes the file's bytes to the disk. Throws disk_error.
+void sync_file(const file_handle& f, const QString& what);
+
+// Flushes the entries of the file's folder to the disk, so that a rename
+// or a new file there outlasts a power cut. Failures are passed over.
+void sync_folder_of(const QString& native_file);
+
 // Replaces (or creates) each file with its bytes: every file is first
 // written and flushed to a temporary file in its own folder
 // ("<name>.<8 hex digits>.tmp", one tag for the files of one replacement),
-// then the temporaries are renamed over the targets in the order given.
+// then the temporaries are renamed over the targets in the order given,
+// and their folders synced.
 // Every target but the last is kept aside ("<name>.<tag>.old") until the
 // last is in place: when a rename fails, the files already renamed get
 // their old bytes back, so the files stay a pair of one generation (give

@@ -1,4 +1,6 @@
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QFile>
 #include <QFileInfo>
@@ -7,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/dbase/dbf_file_io.h"
 #include "platform/dialog_language.h"
 #include "platform/folder_listing_cache.h"
 #include "platform/ui/workbook/workbook.h"
@@ -32,6 +35,15 @@ QString temporary_path(const QString& native_target) {
                          QStringLiteral(".tmp");
     if (!QFileInfo::exists(path)) return path;
   }
+}
+
+// Flushes the written workbook to the disk before it replaces the old one.
+bool synced(const QByteArray& path) {
+  const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool done = ::fsync(fd) == 0;
+  ::close(fd);
+  return done;
 }
 
 // The new file keeps the access rights of the file it replaces.
@@ -66,7 +78,7 @@ bool workbook::save(const QString& win_path, QString& error) const {
     return false;
   }
   keep_mode(target_bytes, temporary_bytes);
-  if (std::rename(temporary_bytes.constData(), target_bytes.constData()) != 0) {
+  if (!synced(temporary_bytes) || std::rename(temporary_bytes.constData(), target_bytes.constData()) != 0) {
     const int failure = errno;
     ::unlink(temporary_bytes.constData());
     error = language_text("Die nuwe werkboek kon nie die lêer vervang nie: ",
@@ -75,6 +87,7 @@ bool workbook::save(const QString& win_path, QString& error) const {
     return false;
   }
   folder_listing::note_created(native);
+  dbf_io::sync_folder_of(native);
   return true;
 }
 
