@@ -90,8 +90,9 @@ void copy_one(const QString& source, const QString& destination, bool overwrite)
   if (bytes.size() != in.size()) throw file_error(kind::other, source, QStringLiteral("short read"));
   const qint64 copied = bytes.size();
   // Written whole under a locked temporary name beside the target and
-  // renamed into place, as a table is; what a killed copy left beside the
-  // target goes first.
+  // renamed into place, as a table is; what killed writes left beside the
+  // source and the target goes first.
+  dbf_io::remove_stale_temporaries(from);
   dbf_io::remove_stale_temporaries(to);
   try {
     dbf_io::replace_files({{to, bytes}});
