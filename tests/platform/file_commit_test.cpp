@@ -16,6 +16,7 @@
 #include "platform/dbase/dbf_file_io.h"
 #include "platform/file_faults.h"
 #include "platform/file_system.h"
+#include "platform/folder_steps.h"
 #include "platform/numbered_files.h"
 #include "platform/win_path.h"
 #include "support/temp_drives.h"
@@ -90,6 +91,13 @@ INSTANTIATE_TEST_SUITE_P(
                                           QStringLiteral("C:\\DATA\\moved.txt"));
                     },
                     "moved.txt"},
+        commit_case{"renamed_folder",
+                    [](const QString& folder) {
+                      QDir().mkpath(folder + "/old_folder");
+                      platform::rename_folder(QStringLiteral("C:\\DATA\\old_folder"),
+                                              QStringLiteral("C:\\DATA\\new_folder"));
+                    },
+                    "new_folder"},
         commit_case{"numbered_output",
                     [](const QString&) {
                       platform::open_file(1, QStringLiteral("C:\\DATA\\out.txt"),
