@@ -5,7 +5,7 @@
 #include <QString>
 #include <vector>
 
-#include "crash/crash_paths.h"
+#include "crash_paths.h"
 #include "platform/win_path.h"
 #include "support/dbf_builder.h"
 

@@ -20,8 +20,8 @@
 #include <filesystem>
 #include <set>
 
-#include "crash/crash_paths.h"
-#include "crash/folder_snapshot.h"
+#include "crash_paths.h"
+#include "folder_snapshot.h"
 #include "platform/file_error.h"
 #include "platform/file_faults.h"
 #include "support/scripted_dialogs.h"

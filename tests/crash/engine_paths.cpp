@@ -1,6 +1,6 @@
 // The dBase engine's own writes on a table with a memo file: the rewrite
 // of the table with its memo, an append, a reorder and a pack.
-#include "crash/crash_fixtures.h"
+#include "crash_fixtures.h"
 #include "platform/dbase/dbf_error.h"
 #include "platform/dbase/dbf_rewrite.h"
 #include "platform/dbase/dbf_table.h"

@@ -1,4 +1,4 @@
-#include "crash/folder_snapshot.h"
+#include "folder_snapshot.h"
 
 #include <fcntl.h>
 #include <sys/wait.h>

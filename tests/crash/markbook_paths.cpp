@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFile>
 
-#include "crash/crash_fixtures.h"
+#include "crash_fixtures.h"
 #include "markbook/book_rebuild.h"
 #include "markbook/book_table.h"
 #include "markbook/learner_move.h"

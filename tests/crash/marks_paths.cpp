@@ -1,7 +1,7 @@
 // The capture windows' writes on a combination's marks table: the backup
 // made when a combination opens, the rewrite in name order and the undo
 // that puts the backup back.
-#include "crash/crash_fixtures.h"
+#include "crash_fixtures.h"
 #include "marks/marks_table_steps.h"
 #include "platform/dbase/data_control.h"
 #include "platform/dbase/dbf_error.h"
