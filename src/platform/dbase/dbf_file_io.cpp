@@ -329,6 +329,20 @@ void roll_back(std::vector<staged_file>& staged, std::size_t renamed) {
 
 }  // namespace
 
+file_handle create_temporary_beside(const QString& native_target, QString& temp_path) {
+  std::vector<staged_file> staged(1);
+  staged[0].target = native_target;
+  for (int attempt = 0; attempt <= 20; ++attempt) {
+    if (create_temporaries(staged, random_tag())) {
+      temp_path = staged[0].temp;
+      return std::move(staged[0].handle);
+    }
+    roll_back(staged, 0);
+  }
+  fail(dbf_error_kind::disk_error, native_target, QStringLiteral("Cannot write a temporary file beside"),
+       EEXIST);
+}
+
 void replace_files(const std::vector<std::pair<QString, QByteArray>>& files) {
   std::vector<staged_file> staged(files.size());
   for (std::size_t i = 0; i < files.size(); ++i) staged[i].target = files[i].first;

@@ -74,6 +74,13 @@ void sync_folder_of(const QString& native_file);
 // (platform/file_faults.h), through which tests make one fail.
 void replace_files(const std::vector<std::pair<QString, QByteArray>>& files);
 
+// Makes an empty temporary file beside native_target, named as
+// replace_files names its temporaries, and returns it locked for as long as
+// the handle lives, so that remove_stale_temporaries leaves it alone while
+// another writer (a library that writes by name) fills it. Throws
+// dbf_error (read_only when the folder cannot be written).
+[[nodiscard]] file_handle create_temporary_beside(const QString& native_target, QString& temp_path);
+
 // Settles what replacements that never finished (the program was killed
 // or the machine stopped) left beside the table at dbf_path: its own and
 // its memo file's temporaries and asides, of the naming replace_files
