@@ -18,6 +18,7 @@
 #include "platform/file_system.h"
 #include "platform/folder_steps.h"
 #include "platform/numbered_files.h"
+#include "platform/registry.h"
 #include "platform/win_path.h"
 #include "support/temp_drives.h"
 
@@ -162,6 +163,11 @@ INSTANTIATE_TEST_SUITE_P(
                                       platform::open_file(1, QStringLiteral("C:\\DATA\\setup_3.txt"),
                                                           platform::open_mode::output);
                                       platform::close_numbered_file(1);
+                                    }},
+                      leftover_case{"read_as_the_registry",
+                                    [] {
+                                      platform::set_registry_file(QStringLiteral("C:\\DATA\\setup_3.txt"));
+                                      platform::registry_read(QStringLiteral("HKCU\\Software\\Test\\Count"));
                                     }},
                       leftover_case{"copied_over",
                                     [] {
