@@ -2,13 +2,16 @@
 
 #include <QFileInfo>
 #include <QStringList>
+#include <algorithm>
 
 #include "common/language_text.h"
+#include "common/text_routines.h"
 #include "platform/dbase/dbf_error.h"
 #include "platform/dbase/dbf_file_io.h"
 #include "platform/dbase/dbf_table.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
+#include "platform/value.h"
 #include "platform/win_path.h"
 
 namespace km {
@@ -70,19 +73,23 @@ std::unique_ptr<dbf_table> open_for_writing(const QString& data_folder, const QS
   return std::make_unique<dbf_table>(native, dbf_table::access::read_write);
 }
 
-// Marks deleted every live record from `first` on.
-void delete_from(const QString& data_folder, const QString& file, std::uint32_t first) {
-  const std::unique_ptr<dbf_table> t = open_for_writing(data_folder, file);
-  if (!t) return;
-  for (std::uint32_t r = first; r < t->record_count(); ++r)
-    if (!t->is_deleted(r)) t->set_deleted(r, true);
+// Marks deleted the live records from `first` on that carry the learner
+// numbers, one a record in order, up to the first that does not.
+void delete_appended(dbf_table& t, std::uint32_t first, const QStringList& learners) {
+  for (qsizetype i = 0; i < learners.size() && first + i < t.record_count(); ++i) {
+    const std::uint32_t r = first + std::uint32_t(i);
+    if (platform::val(clean_field_value(t.value(r, 0))) != platform::val(learners[i])) return;
+    if (!t.is_deleted(r)) t.set_deleted(r, true);
+  }
 }
 
-// "file count" -> the table, or false when the line is no such pair.
+// "file count number,number,..." -> the table, or false when the line is not one.
 bool parse_table(const QString& line, journal_table& out) {
   const QStringList parts = line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-  bool ok = parts.size() == 2;
-  if (ok) out = {parts[0], parts[1].toUInt(&ok)};
+  if (parts.size() != 2 && parts.size() != 3) return false;
+  bool ok = false;
+  out = {parts[0], parts[1].toUInt(&ok),
+         parts.size() == 3 ? parts[2].split(QLatin1Char(',')) : QStringList()};
   return ok;
 }
 
@@ -100,7 +107,9 @@ void settle_export(const QString& data_folder) {
     tables.push_back(t);
   }
   try {
-    for (const journal_table& t : tables) delete_from(data_folder, t.file, t.records);
+    for (const journal_table& t : tables)
+      if (const std::unique_ptr<dbf_table> table = open_for_writing(data_folder, t.file))
+        delete_appended(*table, t.records, t.learners);
   } catch (const platform::platform_error&) {
     return;  // a table is busy or cannot be written now: tried again at the next opening
   }
@@ -114,7 +123,8 @@ bool parse_move(const QStringList& lines, move_journal& j) {
   j.target_written = lines[2] == QLatin1String("1");
   const QStringList source = lines[3].split(QLatin1Char(' '), Qt::SkipEmptyParts);
   const QStringList target = lines[4].split(QLatin1Char(' '), Qt::SkipEmptyParts);
-  if (source.size() != 2 || target.size() != 4) return false;
+  if (source.size() != 3 || target.size() != 4) return false;
+  j.learner_number = source[2];
   bool ok[3] = {};
   j.source_file = source[0];
   j.source_record = source[1].toUInt(&ok[0]);
@@ -137,9 +147,8 @@ void finish_move(const QString& data_folder, const move_journal& j) {
 void undo_move(const QString& data_folder, const move_journal& j) {
   const std::unique_ptr<dbf_table> target = open_for_writing(data_folder, j.target_file);
   if (!target) return;
-  for (std::uint32_t r = j.target_records; r < target->record_count(); ++r)
-    if (!target->is_deleted(r)) target->set_deleted(r, true);
   const std::int64_t e = j.edited_record;
+  if (e < 0) delete_appended(*target, j.target_records, {j.learner_number});  // the record it appends
   if (e >= 0 && e < std::int64_t(target->record_count()) &&
       j.edited_before.size() == target->header().record_length)
     target->write_changes(std::uint32_t(e), target->record_bytes(std::uint32_t(e)), j.edited_before);
@@ -165,7 +174,9 @@ void settle_move(const QString& data_folder) {
 void write_export_journal(const QString& data_folder, const QString& task,
                           const std::vector<journal_table>& tables) {
   QStringList lines{QStringLiteral("export"), one_line(task)};
-  for (const journal_table& t : tables) lines << t.file + QLatin1Char(' ') + QString::number(t.records);
+  for (const journal_table& t : tables)
+    lines << t.file + QLatin1Char(' ') + QString::number(t.records) + QLatin1Char(' ') +
+                 t.learners.join(QLatin1Char(','));
   write_journal(data_folder, export_journal_name, lines);
 }
 
@@ -175,7 +186,8 @@ void write_move_journal(const QString& data_folder, const move_journal& j) {
   write_journal(data_folder, move_journal_name,
                 {QStringLiteral("move"), one_line(j.learner),
                  j.target_written ? QStringLiteral("1") : QStringLiteral("0"),
-                 j.source_file + QLatin1Char(' ') + QString::number(j.source_record),
+                 j.source_file + QLatin1Char(' ') + QString::number(j.source_record) + QLatin1Char(' ') +
+                     j.learner_number,
                  j.target_file + QLatin1Char(' ') + QString::number(j.target_records) + QLatin1Char(' ') +
                      QString::number(j.edited_record) + QLatin1Char(' ') + before});
 }

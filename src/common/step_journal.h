@@ -11,16 +11,20 @@
 // The teacher is told once, in the chosen language.
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <vector>
 
 namespace km {
 
-// A table of an export and its record count (deleted records included)
-// before the export.
+// A table of an export: its record count (deleted records included)
+// before the export, and the learner numbers of the records the export
+// appends to it, in order. Only records that carry those numbers in that
+// order are taken back: a record another program appended after them stays.
 struct journal_table {
   QString file;  // "punte3.dbf"
   std::uint32_t records = 0;
+  QStringList learners;
 };
 
 // Throws platform_error (dbf_error) when the journal cannot be written.
@@ -38,6 +42,7 @@ struct move_journal {
   std::int64_t edited_record = -1;
   QByteArray edited_before;
   bool target_written = false;  // the learner stands in the target book
+  QString learner_number;       // as field 0 of the learner's record holds it
 };
 
 // Throws platform_error (dbf_error) when the journal cannot be written.

@@ -127,7 +127,15 @@ move_result move_learner(const QString& data_folder, int from_combination, int t
   // or finishes a move a crash stopped (common/step_journal.h).
   move_journal journal;
   try {
-    journal = {entry.text, from_file, 0, to_file, target.table().record_count(), -1, {}, false};
+    journal = {entry.text,
+               from_file,
+               0,
+               to_file,
+               target.table().record_count(),
+               -1,
+               {},
+               false,
+               QString::number(platform::val(number), 'g', 15)};
     source.set_absolute_position(entry.position);
     journal.source_record = source.record_number();
     if (existing >= 0) {

@@ -167,10 +167,14 @@ mark_export_result export_mark_row(const mark_export_tables& tables, const mark_
 
   // The export is recorded before the first append, so that a crash part
   // way is undone by the next opening of either table.
+  QStringList learners;  // the numbers of the records each table gets, in order
+  for_each_record(book, [&] {
+    if (is_learner(book)) learners << clean_field_value(book.value(0));
+  });
   try {
-    write_export_journal(
-        request.folder, request.task,
-        {{punte_file, punte.rs.table().record_count()}, {obe_file, obe.rs.table().record_count()}});
+    write_export_journal(request.folder, request.task,
+                         {{punte_file, punte.rs.table().record_count(), learners},
+                          {obe_file, obe.rs.table().record_count(), learners}});
   } catch (const platform::platform_error& e) {
     close_all(tables);
     return {mark_export_outcome::failed, export_failed_message(e.text()), 0};
