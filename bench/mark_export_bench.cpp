@@ -69,7 +69,7 @@ void export_task_row(benchmark::State& state) {
     f.fresh_copies();
     state.ResumeTiming();
     const km::mark_export_result r = km::export_mark_row(
-        {punte, book, obe}, {QStringLiteral("C:\\DATA"), 1, row, task_total, subject_total});
+        {punte, book, obe}, {QStringLiteral("C:\\DATA"), 1, row, task_total, subject_total, QString()});
     if (r.outcome != km::mark_export_outcome::exported || r.exported != learners)
       state.SkipWithError("the export did not do its work");
   }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/step_journal.h"
 #include "common/table_messages.h"
 #include "common/text_routines.h"
 #include "platform/dbase/dbf_error.h"
@@ -57,6 +58,7 @@ std::vector<mark_record> read_mark_records(const platform::recordset& rs) {
 
 table_opening open_book_table(platform::data_control& control, const QString& folder,
                               const QString& table_file, bool read_only) {
+  finish_interrupted_steps(folder);
   if (!platform::file_exists(platform::join_win_path(folder, table_file)))
     return {table_state::missing, QString()};
   control.set_database_name(folder);

@@ -6,6 +6,7 @@
 #include "common/language_text.h"
 #include "common/open_exp_mrk_control.h"
 #include "common/shared_variables.h"
+#include "common/step_journal.h"
 #include "common/subject_grid.h"
 #include "common/text_routines.h"
 #include "markbook/book_table.h"
@@ -135,6 +136,31 @@ move_result move_learner(const QString& data_folder, int from_combination, int t
     return {false, in_language(u"LEERDER ", u"LEARNER ") + entry.text +
                        in_language(u" HET REEDS PUNTE IN GROEP ", u" ALREADY HAS MARKS IN GROUP ") +
                        trim_blanks(to_group) + QStringLiteral(" ...")};
+  // The move is recorded before the first write, and again once the
+  // learner stands in the to-group's book, so that the next opening undoes
+  // or finishes a move a crash stopped (common/step_journal.h).
+  move_journal journal;
+  try {
+    journal = {entry.text,
+               from_file,
+               0,
+               to_file,
+               target.table().record_count(),
+               -1,
+               {},
+               false,
+               QString::number(platform::val(number), 'g', 15)};
+    source.set_absolute_position(entry.position);
+    journal.source_record = source.record_number();
+    if (existing >= 0) {
+      target.set_absolute_position(existing);
+      journal.edited_record = target.record_number();
+      journal.edited_before = target.table().record_bytes(target.record_number());
+    }
+    write_move_journal(data_folder, journal);
+  } catch (const platform::platform_error& e) {
+    return {false, e.text()};
+  }
   try {
     if (existing >= 0) {
       target.set_absolute_position(existing);
@@ -147,7 +173,11 @@ move_result move_learner(const QString& data_folder, int from_combination, int t
       target.set_value(f, held ? values[std::size_t(f)] : platform::Value(QString()));
     }
     target.update();
-  } catch (const platform::dbf_error& e) {
+    journal.target_written = true;
+    write_move_journal(data_folder, journal);
+  } catch (const platform::platform_error& e) {
+    // The journal still says the learner is not in the to-group's book:
+    // the next opening takes back what this write left there.
     if (target.mode() != platform::recordset::edit_mode::none) target.cancel_update();
     return {false, e.text()};
   }
@@ -156,8 +186,9 @@ move_result move_learner(const QString& data_folder, int from_combination, int t
     source.set_absolute_position(position);
     source.delete_current();
   } catch (const platform::dbf_error& e) {
-    return {true, e.text()};  // the learner stands in both books: nothing is lost
+    return {true, e.text()};  // the learner stands in both books: the next opening finishes the move
   }
+  remove_move_journal(data_folder);
   return {true, QString()};
 }
 

@@ -2,7 +2,10 @@
 // Moving a learner, with every mark, from the mark book of one class group
 // to that of another. The learner is added to the to-group's book and saved
 // there before the record leaves the from-group's book, so no failure can
-// lose the learner: at worst the learner stands in both books.
+// lose the learner: at worst the learner stands in both books. A journal
+// in the data folder records the move while it runs, so that the next
+// opening of either book finishes a move a crash stopped after the add, or
+// undoes one it stopped before (common/step_journal.h).
 #include <QString>
 #include <QStringList>
 #include <vector>

@@ -2,10 +2,15 @@
 
 #include <QHash>
 #include <QSet>
+#include <QStringList>
 #include <vector>
 
+#include "common/file_error_reason.h"
+#include "common/file_not_written.h"
+#include "common/language_text.h"
 #include "common/save_folder.h"
 #include "common/text_routines.h"
+#include "markbook/book_rebuild.h"
 #include "markbook/book_table.h"
 #include "markbook/mark_book_messages.h"
 #include "markbook/marks_dbf_record.h"
@@ -42,22 +47,49 @@ learner_list_state list_state(table_state state) {
   return learner_list_state::read_failed;
 }
 
-// Makes the book from the template when it is missing; false when there is
-// no book afterwards.
+// Makes the book from the template when it is missing; false, with the
+// reason in the book message, when there is no book afterwards.
 bool make_book_when_missing(const QString& book_path, const QString& program_folder,
                             mark_book_update_result& result) {
   if (platform::file_exists(book_path)) return true;
   const QString template_path = platform::join_win_path(program_folder, mark_book_template_name);
-  try {
-    if (platform::file_exists(template_path)) {
-      platform::copy_file(template_path, book_path, false);
-      result.book_created = true;
-      return true;
-    }
-  } catch (const platform::file_error&) {
-  }
   result.book_missing = true;
-  return false;
+  if (!platform::file_exists(template_path)) {
+    result.book_message = template_missing_message();
+    return false;
+  }
+  try {
+    platform::copy_file(template_path, book_path, false);
+  } catch (const platform::file_error& e) {
+    result.book_message =
+        file_not_written_text(book_path) + QStringLiteral(" (") + file_error_reason(e) + QStringLiteral(")");
+    return false;
+  }
+  result.book_missing = false;
+  result.book_created = true;
+  return true;
+}
+
+// What the update had changed when a later step failed, for the message
+// of that failure; "" when it had changed nothing.
+QString changes_made(const mark_book_update_result& r) {
+  QStringList done;
+  const auto add = [&](int count, const char16_t* afrikaans, const char16_t* english) {
+    if (count > 0) done << in_language(afrikaans, english) + QString::number(count);
+  };
+  add(r.learners_cleared, u"HERHAALDE NOMMERS IN LEERDERLYS UITGEVEE: ",
+      u"REPEATED NUMBERS CLEARED IN THE LEARNER LIST: ");
+  add(r.records_cleared, u"HERHAALDE NOMMERS IN PUNTEBOEK UITGEVEE: ",
+      u"REPEATED NUMBERS CLEARED IN THE MARK BOOK: ");
+  add(r.added, u"LEERDERS BYGEVOEG: ", u"LEARNERS ADDED: ");
+  add(r.deleted, u"LEERDERS VERWYDER: ", u"LEARNERS REMOVED: ");
+  if (done.isEmpty()) return {};
+  return in_language(u" ... REEDS GEDOEN: ", u" ... ALREADY DONE: ") + done.join(QStringLiteral("; "));
+}
+
+// The failure of a step after others that may have changed the tables.
+QString failure_after_changes(const QString& failure, const mark_book_update_result& r) {
+  return failure + changes_made(r);
 }
 
 // Pass 1: reads every learner to the end, clearing the number of each later
@@ -89,10 +121,15 @@ QHash<QString, std::uint32_t> index_book(platform::recordset& rs, mark_book_upda
     const QString text = clean_field_value(rs.value(0));
     if (platform::val(text) <= 0) return;
     if (index.contains(text)) {
-      rs.edit();
-      rs.set_value(0, platform::Value(0));
-      rs.set_value(1, platform::Value(QString()));
-      rs.update();
+      // The name first, each in a write of its own: a record a crash left
+      // between the two still repeats the number, and the next update
+      // clears it then.
+      for (const auto& [field, cleared] :
+           {std::pair{1, platform::Value(QString())}, std::pair{0, platform::Value(0)}}) {
+        rs.edit();
+        rs.set_value(field, cleared);
+        rs.update();
+      }
       ++result.records_cleared;
     } else {
       index.insert(text, rs.record_number());
@@ -135,7 +172,16 @@ void delete_leavers(platform::recordset& rs, const QString& data_folder, const Q
     copy_into_save_folder(data_folder, book_file);
   } catch (const platform::file_error& e) {
     result.save_failed = true;
-    result.book_message = save_copy_failed_message(platform::join_win_path(data_folder, book_file), e);
+    const QString book_path = platform::join_win_path(data_folder, book_file);
+    const QString changes = changes_made(result);
+    // "Nothing was changed" only when nothing was: learners added or
+    // numbers cleared before this step are named.
+    result.book_message =
+        changes.isEmpty() ? save_copy_failed_message(book_path, e)
+                          : in_language(u"GEEN KOPIE VAN ", u"NO COPY OF ") + book_path +
+                                in_language(u" KON GEMAAK WORD NIE ... GEEN LEERDER IS VERWYDER NIE",
+                                            u" COULD BE MADE ... NO LEARNER WAS REMOVED") +
+                                changes + QStringLiteral(" (") + file_error_reason(e) + QStringLiteral(")");
     return;
   }
   for_each_record(rs, [&] {
@@ -182,7 +228,8 @@ mark_book_update_result update_mark_book(platform::data_control& learner_control
       learners = read_learners(control.recordset(), result);
     } catch (const platform::dbf_error& e) {
       result.learners = learner_list_state::read_failed;
-      result.learner_message = table_failure(data_folder, learner_file, e).message;
+      result.learner_message =
+          failure_after_changes(table_failure(data_folder, learner_file, e).message, result);
       return result;
     }
     control.close_database();
@@ -206,7 +253,8 @@ mark_book_update_result update_mark_book(platform::data_control& learner_control
     const QSet<QString> present = add_new_learners(rs, learners, index, result);
     delete_leavers(rs, data_folder, book_file, index, present, result);
   } catch (const platform::dbf_error& e) {
-    result.book_message = table_failure(data_folder, book_file, e).message;
+    result.book_message =
+        failure_after_changes(table_failure(data_folder, book_file, e).message, result);
   }
   return result;
 }

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "common/language_text.h"
+#include "common/step_journal.h"
 #include "common/text_routines.h"
 #include "markbook/book_table.h"
 #include "markbook/export_value.h"
@@ -10,6 +11,7 @@
 #include "markbook/mark_value.h"
 #include "markbook/marks_dbf_record.h"
 #include "platform/dbase/dbf_error.h"
+#include "platform/dbase/dbf_table.h"
 #include "platform/value.h"
 #include "platform/win_path.h"
 
@@ -163,12 +165,27 @@ mark_export_result export_mark_row(const mark_export_tables& tables, const mark_
     return {mark_export_outcome::refused, refused, 0};
   }
 
+  // The export is recorded before the first append, so that a crash part
+  // way is undone by the next opening of either table.
+  QStringList learners;  // the numbers of the records each table gets, in order
+  for_each_record(book, [&] {
+    if (is_learner(book)) learners << clean_field_value(book.value(0));
+  });
+  try {
+    write_export_journal(request.folder, request.task,
+                         {{punte_file, punte.rs.table().record_count(), learners},
+                          {obe_file, obe.rs.table().record_count(), learners}});
+  } catch (const platform::platform_error& e) {
+    close_all(tables);
+    return {mark_export_outcome::failed, export_failed_message(e.text()), 0};
+  }
   const int mark_field = mark_field_of_row(request.setup_row);
   const qint64 count = book.record_count();
   if (hooks.progress) hooks.progress(0, count);
   qint64 handled = 0;
   int appends = 0;
   mark_export_result result{mark_export_outcome::exported, {}, 0};
+  bool settled = true;  // every append stands, or every one was taken back
   try {
     for_each_record(book, [&] {
       ++handled;
@@ -190,9 +207,12 @@ mark_export_result export_mark_row(const mark_export_tables& tables, const mark_
       // The removal failed as well: some marks stay in the tables, and the
       // message must not say that none were exported.
       result.message = export_half_done_message(e.text() + QStringLiteral("; ") + again.text());
+      settled = false;
     }
   }
   close_all(tables);
+  // A roll-back that failed keeps the journal: the next opening finishes it.
+  if (settled) remove_export_journal(request.folder);
   return result;
 }
 

@@ -7,7 +7,9 @@
 // Other programs of the suite read those tables, so the export is all or
 // nothing: every table is opened and every check made before the first
 // append, and a write that fails part way marks deleted again every record
-// this export appended. The book itself is only read (opened read-only, so
+// this export appended. A journal in the folder records the export while
+// it runs (common/step_journal.h), so that a crash part way is undone by
+// the next opening of either table. The book itself is only read (opened read-only, so
 // a capture window keeps its write lock).
 #include <QString>
 #include <functional>
@@ -29,6 +31,7 @@ struct mark_export_request {
   int setup_row = 0;  // 1..40; the mark is book field setup_row + 1
   double task_total = 0;
   double subject_total = 0;
+  QString task;  // the task's name, as a message about this export names it
 };
 
 enum class mark_export_outcome {

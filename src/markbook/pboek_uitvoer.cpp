@@ -11,6 +11,7 @@
 #include "common/idle_clock.h"
 #include "common/language_text.h"
 #include "common/shared_variables.h"
+#include "common/step_journal.h"
 #include "common/subject_grid.h"
 #include "common/text_routines.h"
 #include "common/window_placement.h"
@@ -106,6 +107,7 @@ void pboek_uitvoer::on_load() {
     platform::show_form(QStringLiteral("punte_menu2"));
     return;
   }
+  finish_interrupted_steps(g_data_folder);
   data2_->set_database_name(g_data_folder);
   set_texts();
   control<QLabel>(QStringLiteral("ops_ops1"))
@@ -217,7 +219,9 @@ void pboek_uitvoer::run_export() {
   hooks.before_write = before_write_;
   const mark_export_result result =
       export_mark_row({*data2_, *data3_, *obe_pnt_},
-                      {g_data_folder, combination_, chosen_row_, task_total_, subject_total_}, hooks);
+                      {g_data_folder, combination_, chosen_row_, task_total_, subject_total_,
+                       trim_blanks(setup_grid().text_matrix(chosen_row_, name_column))},
+                      hooks);
   progress_->hide();
   msflexgrid2_->show();
   if (result.outcome != mark_export_outcome::exported) {

@@ -16,6 +16,7 @@
 #include "common/mark_columns.h"
 #include "common/open_combinations.h"
 #include "common/shared_variables.h"
+#include "common/step_journal.h"
 #include "common/subject_grid.h"
 #include "common/table_messages.h"
 #include "common/text_routines.h"
@@ -190,6 +191,7 @@ bool capture_form::ask_input_total(const QString& prompt) {
 }
 
 bool capture_form::open_table(platform::data_control& control, const QString& table, int least_fields) {
+  finish_interrupted_steps(g_data_folder);  // an export or move a crash stopped
   control.set_database_name(g_data_folder);
   control.set_record_source(table);
   try {

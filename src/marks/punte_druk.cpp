@@ -17,6 +17,7 @@
 #include "common/language_text.h"
 #include "common/open_dbf_table.h"
 #include "common/shared_variables.h"
+#include "common/step_journal.h"
 #include "common/subject_grid.h"
 #include "common/table_messages.h"
 #include "common/text_routines.h"
@@ -236,6 +237,7 @@ void punte_druk::open_subject_marks(int index) {
 }
 
 bool punte_druk::bind_table(platform::data_control& control, const QString& table) {
+  finish_interrupted_steps(g_data_folder);  // an export or move a crash stopped
   control.set_database_name(g_data_folder);
   control.set_record_source(table);
   try {

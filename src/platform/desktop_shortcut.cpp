@@ -3,9 +3,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
+#include "platform/dbase/dbf_error.h"
+#include "platform/dbase/dbf_file_io.h"
 #include "platform/file_system.h"
 #include "platform/services.h"
 #include "platform/win_path.h"
@@ -66,8 +67,12 @@ bool write_desktop_shortcut(const QString& name, const QString& target_win_path)
   const QString path = shortcut_path(name);
   if (program.isEmpty() || path.isEmpty()) return false;
   const QByteArray text = desktop_entry_text(name, program);
-  QSaveFile out(path);
-  if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.commit()) return false;
+  dbf_io::remove_stale_temporaries(path);  // what a killed write of it left
+  try {
+    dbf_io::replace_files({{path, text}});
+  } catch (const dbf_error&) {
+    return false;
+  }
   // Desktops start only launcher files that may be run.
   QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner | QFileDevice::ExeUser);
   return true;

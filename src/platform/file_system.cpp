@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTime>
 #include <algorithm>
 #include <cerrno>
@@ -13,6 +12,8 @@
 #include <cstring>
 
 #include "platform/date_time.h"
+#include "platform/dbase/dbf_error.h"
+#include "platform/dbase/dbf_file_io.h"
 #include "platform/drive_map.h"
 #include "platform/file_faults.h"
 #include "platform/folder_listing_cache.h"
@@ -58,17 +59,6 @@ bool same_file(const QString& a, const QString& b) {
   return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
 }
 
-kind write_failure(const QFileDevice& device) {
-  switch (device.error()) {
-    case QFileDevice::ResourceError:
-      return kind::disk_full;
-    case QFileDevice::PermissionsError:
-      return kind::permission_denied;
-    default:
-      return kind::other;
-  }
-}
-
 bool ends_with_separator(const QString& path) {
   return path.endsWith(QLatin1Char('\\')) || path.endsWith(QLatin1Char('/'));
 }
@@ -98,27 +88,21 @@ void copy_one(const QString& source, const QString& destination, bool overwrite)
 
   QFile in(from);
   if (!in.open(QIODevice::ReadOnly)) throw file_error(kind::permission_denied, source);
-  QSaveFile out(to);
-  if (!out.open(QIODevice::WriteOnly)) throw file_error(kind::permission_denied, destination);
-  qint64 copied = 0;
-  while (!in.atEnd()) {
-    const QByteArray chunk = in.read(1 << 20);
-    if (chunk.isEmpty() && in.error() != QFileDevice::NoError) {
-      out.cancelWriting();
-      throw file_error(kind::other, source, in.errorString());
-    }
-    if (out.write(chunk) != chunk.size()) {
-      const kind k = write_failure(out);
-      out.cancelWriting();
-      throw file_error(k, destination, out.errorString());
-    }
-    copied += chunk.size();
+  const QByteArray bytes = in.readAll();
+  if (in.error() != QFileDevice::NoError) throw file_error(kind::other, source, in.errorString());
+  if (bytes.size() != in.size()) throw file_error(kind::other, source, QStringLiteral("short read"));
+  const qint64 copied = bytes.size();
+  // Written whole under a locked temporary name beside the target and
+  // renamed into place, as a table is; what killed writes left beside the
+  // source and the target goes first.
+  dbf_io::remove_stale_temporaries(from);
+  dbf_io::remove_stale_temporaries(to);
+  try {
+    dbf_io::replace_files({{to, bytes}});
+  } catch (const dbf_error& e) {
+    throw file_error(e.kind() == dbf_error_kind::disk_error ? kind::disk_full : kind::permission_denied,
+                     destination, e.text());
   }
-  if (copied != in.size()) {
-    out.cancelWriting();
-    throw file_error(kind::other, source, QStringLiteral("short read"));
-  }
-  if (!out.commit()) throw file_error(write_failure(out), destination, out.errorString());
   folder_listing::note_created(to);
 
   // A copy keeps the source's time and read-only state, as on Windows. Both
@@ -147,9 +131,12 @@ void move_one(const QString& source, const QString& destination) {
     if (spelled == from) return;
     to = spelled;
   }
+  check_file_fault(file_step::rename, to);
   if (!QFile::rename(from, to)) throw file_error(kind::permission_denied, destination);
   folder_listing::note_removed(from);
   folder_listing::note_created(to);
+  dbf_io::sync_folder_of(to);
+  if (QFileInfo(from).absolutePath() != QFileInfo(to).absolutePath()) dbf_io::sync_folder_of(from);
 }
 
 void replace_one(const QString& source, const QString& destination) {
@@ -254,6 +241,7 @@ void delete_file(const QString& win_path, bool force) {
       QFile::setPermissions(native,
                             QFile::permissions(native) | QFileDevice::WriteOwner | QFileDevice::WriteUser);
     }
+    check_file_fault(file_step::remove, native);
     if (!QFile::remove(native)) throw file_error(kind::permission_denied, win_path);
     folder_listing::note_removed(native);
   }

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "platform/dbase/dbf_file_io.h"
+#include "platform/file_faults.h"
 #include "platform/file_system.h"
 #include "platform/folder_listing_cache.h"
 #include "platform/win_path.h"
@@ -63,9 +65,11 @@ void rename_folder(const QString& source, const QString& destination) {
   const QString from = to_native_path(source);
   const QString to = to_native_path(destination);
   if (from.isEmpty() || to.isEmpty()) throw file_error(kind::path_not_found, destination);
+  check_file_fault(file_step::rename, to);
   if (!QDir().rename(from, to)) throw file_error(kind::permission_denied, destination);
   folder_listing::note_removed(from);
   folder_listing::note_created(to);
+  dbf_io::sync_folder_of(to);  // the folder holding the renamed one
 }
 
 }  // namespace km::platform

@@ -3,13 +3,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <array>
 #include <memory>
 #include <optional>
 
 #include "platform/cp1252.h"
 #include "platform/date_time.h"
+#include "platform/dbase/dbf_error.h"
+#include "platform/dbase/dbf_file_io.h"
 #include "platform/file_faults.h"
 #include "platform/folder_listing_cache.h"
 #include "platform/services.h"
@@ -25,9 +26,10 @@ struct numbered_file {
   open_mode mode = open_mode::input;
   int record_length = 128;
   QString win_path;
-  QString key;                     // the real file, to refuse a second writer
-  std::unique_ptr<QFile> file;     // append, random, binary
-  std::unique_ptr<QSaveFile> out;  // output: renamed into place on close
+  QString key;                  // the real file, to refuse a second writer
+  std::unique_ptr<QFile> file;  // append, random, binary
+  QString out_path;             // output: the native file the text replaces on close
+  QByteArray out;               // output: the text so far
   bool writable = true;
   QByteArray text;  // input: the whole file
   qint64 pos = 0;   // input: byte offset; random: next record; binary: next byte (from 1)
@@ -35,13 +37,10 @@ struct numbered_file {
   qint64 written = 0;  // output
 };
 
-// Ends a number without committing: the temporary file of an output is
-// removed (the old file stays whole); other files are closed.
+// Ends a number without committing: the text of an output is dropped (the
+// old file stays whole); other files are closed.
 void abandon(numbered_file& e) noexcept {
-  if (e.out)
-    e.out->cancelWriting();
-  else if (e.file)
-    e.file->close();
+  if (e.file) e.file->close();
 }
 
 // When the program goes away every number still open is abandoned: an
@@ -122,14 +121,15 @@ void write_at(numbered_file& e, qint64 offset, const QByteArray& data) {
   const qint64 size = e.file->size();
   if (offset > size) write_zeros(*e.file, size, offset, e.win_path);
   if (!e.file->seek(offset)) throw file_error(kind::other, e.win_path, e.file->errorString());
+  check_file_fault(file_step::write, e.win_path);
   write_all(*e.file, data, e.win_path);
 }
 
 void write_text(int number, const QByteArray& bytes) {
   numbered_file& e = entry(number, {open_mode::output, open_mode::append});
   check_file_fault(file_step::text_write, e.win_path);
-  if (e.out) {
-    write_all(*e.out, bytes, e.win_path);
+  if (e.mode == open_mode::output) {
+    e.out.append(bytes);
     e.written += bytes.size();
   } else {
     write_all(*e.file, bytes, e.win_path);
@@ -263,6 +263,7 @@ void open_file(int number, const QString& win_path, open_mode mode, int record_l
   e->key = key;
   if (e->mode == open_mode::random || e->mode == open_mode::binary) e->pos = 1;
 
+  dbf_io::remove_stale_temporaries(native);  // what a killed write of this file left beside it
   const bool exists = info.exists();
   if (exists && writes(mode) && read_only_native(native))
     throw file_error(kind::permission_denied, win_path, QStringLiteral("read-only"));
@@ -280,22 +281,27 @@ void open_file(int number, const QString& win_path, open_mode mode, int record_l
       // The name is taken at once, as the platform does; the text goes to a
       // temporary file that replaces the file when the number is closed.
       if (!exists) {
+        check_file_fault(file_step::open_write, native);
         QFile touch(native);
         if (!touch.open(QIODevice::WriteOnly))
           throw file_error(kind::permission_denied, win_path, touch.errorString());
       }
-      e->out = std::make_unique<QSaveFile>(native);
-      if (!e->out->open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw file_error(kind::permission_denied, win_path, e->out->errorString());
+      // The text is kept until the number is closed, then written whole
+      // under a temporary name beside the file and renamed over it.
+      if (!QFileInfo(info.absolutePath()).isWritable())
+        throw file_error(kind::permission_denied, win_path, QStringLiteral("folder cannot be written"));
+      e->out_path = native;
       break;
     }
     case open_mode::append:
+      check_file_fault(file_step::open_write, native);
       e->file = std::make_unique<QFile>(native);
       if (!e->file->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         throw file_error(kind::permission_denied, win_path, e->file->errorString());
       break;
     case open_mode::random:
     case open_mode::binary:
+      if (!(exists && read_only_native(native))) check_file_fault(file_step::open_write, native);
       e->file = std::make_unique<QFile>(native);
       if (exists && read_only_native(native)) {
         e->writable = false;
@@ -314,9 +320,14 @@ void open_file(int number, const QString& win_path, open_mode mode, int record_l
 void close_numbered_file(int number) {
   if (number < 1 || number > max_file_number || !table().numbers[number]) return;
   std::unique_ptr<numbered_file> e = std::move(table().numbers[number]);
-  if (e->out) {
-    if (!e->out->commit()) throw file_error(write_failure(*e->out), e->win_path, e->out->errorString());
-    folder_listing::note_created(e->out->fileName());
+  if (e->mode == open_mode::output) {
+    try {
+      dbf_io::replace_files({{e->out_path, e->out}});
+    } catch (const dbf_error& failure) {
+      throw file_error(
+          failure.kind() == dbf_error_kind::disk_error ? kind::disk_full : kind::permission_denied,
+          e->win_path, failure.text());
+    }
   } else if (e->file) {
     e->file->close();
   }

@@ -1,14 +1,14 @@
 #include "platform/registry.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringList>
 #include <QSysInfo>
 #include <cmath>
 #include <vector>
 
+#include "platform/dbase/dbf_error.h"
+#include "platform/dbase/dbf_file_io.h"
 #include "platform/file_system.h"
-#include "platform/folder_listing_cache.h"
 #include "platform/services.h"
 #include "platform/win_path.h"
 
@@ -64,6 +64,7 @@ std::vector<section> read_sections() {
   std::vector<section> out;
   const QString native = native_file();
   if (native.isEmpty()) return out;
+  dbf_io::remove_stale_temporaries(native);  // what a killed save left beside it
   QFile file(native);
   if (!file.open(QIODevice::ReadOnly)) return out;
   for (const QByteArray& raw_line : file.readAll().split('\n')) {
@@ -155,11 +156,12 @@ void write_sections(const std::vector<section>& sections) {
     for (const auto& e : s.entries) text += e.name.toUtf8() + '=' + e.raw.toUtf8() + '\n';
     text += '\n';
   }
-  QSaveFile out(native);
-  if (!out.open(QIODevice::WriteOnly) || out.write(text) != text.size() || !out.commit())
+  try {
+    dbf_io::replace_files({{native, text}});
+  } catch (const dbf_error&) {
     throw registry_error(registry_error::kind::not_written,
                          QStringLiteral("the registry file %1 cannot be written").arg(file));
-  folder_listing::note_created(native);
+  }
 }
 
 int registry_error_number(registry_error::kind k) {

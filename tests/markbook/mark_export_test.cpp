@@ -59,7 +59,7 @@ class mark_export_test : public test::mark_book_test {
 
   mark_export_result run(double task_total, double subject_total, int row = 1,
                          const mark_export_hooks& hooks = {}) {
-    return export_mark_row({punte, book, obe}, {folder, n, row, task_total, subject_total}, hooks);
+    return export_mark_row({punte, book, obe}, {folder, n, row, task_total, subject_total, QString()}, hooks);
   }
 
   platform::data_control punte, book, obe;

@@ -35,9 +35,22 @@ bool access_refused(int e) { return e == EACCES || e == EPERM; }
   throw dbf_error(kind, QStringLiteral("%1 '%2': %3").arg(doing, what, errno_text(e)));
 }
 
+// Runs the file layer's fault seam for one step (platform/file_faults.h);
+// false, with errno set to fault_errno, when a test makes the step fail.
+bool step_allowed(file_step step, const QString& path, int fault_errno) {
+  try {
+    check_file_fault(step, path);
+  } catch (const file_error&) {
+    errno = fault_errno;
+    return false;
+  }
+  return true;
+}
+
 // A file made here gets read and write for everyone the umask lets through,
 // as any new file of the program does.
 int open_raw(const QString& path, int flags) {
+  if ((flags & O_ACCMODE) != O_RDONLY && !step_allowed(file_step::open_write, path, EIO)) return -1;
   int fd;
   do {
     fd = ::open(native(path).constData(), flags | O_CLOEXEC, 0666);
@@ -135,6 +148,8 @@ void read_at(const file_handle& f, qint64 offset, char* buffer, qint64 n, const 
 }
 
 void write_at(const file_handle& f, qint64 offset, const char* data, qint64 n, const QString& what) {
+  if (!step_allowed(file_step::write, what, ENOSPC))
+    fail(dbf_error_kind::disk_error, what, QStringLiteral("Cannot write"), ENOSPC);
   qint64 done = 0;
   while (done < n) {
     const ssize_t w = ::pwrite(f.fd(), data + done, size_t(n - done), off_t(offset + done));
@@ -147,8 +162,24 @@ void write_at(const file_handle& f, qint64 offset, const char* data, qint64 n, c
   }
 }
 
+void sync_file(const file_handle& f, const QString& what) {
+  if (!step_allowed(file_step::sync, what, EIO) || ::fsync(f.fd()) != 0)
+    fail(dbf_error_kind::disk_error, what, QStringLiteral("Cannot write"), errno);
+}
+
+// Passed over when it fails: the rename it makes lasting is done, and the
+// file is in place for every reader; only a power cut could still undo it.
+void sync_folder_of(const QString& native_file) {
+  const QString folder = QFileInfo(native_file).absolutePath();
+  if (!step_allowed(file_step::folder_sync, folder, EIO)) return;
+  const int fd = ::open(native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  static_cast<void>(::fsync(fd));
+  ::close(fd);
+}
+
 void truncate_to(const file_handle& f, qint64 size, const QString& what) {
-  if (::ftruncate(f.fd(), off_t(size)) != 0)
+  if (!step_allowed(file_step::write, what, ENOSPC) || ::ftruncate(f.fd(), off_t(size)) != 0)
     fail(dbf_error_kind::disk_error, what, QStringLiteral("Cannot write"), errno);
 }
 
@@ -180,7 +211,8 @@ namespace {
 // Removes a file the engine made or replaced; a failure is passed over by
 // every caller (the file is a leftover that the next opening settles).
 void remove_file(const QString& path) {
-  if (::unlink(native(path).constData()) == 0) folder_listing::note_removed(path);
+  if (step_allowed(file_step::remove, path, EIO) && ::unlink(native(path).constData()) == 0)
+    folder_listing::note_removed(path);
 }
 
 QString random_tag() {
@@ -240,8 +272,7 @@ void write_temporary(const staged_file& s, const QByteArray& bytes) {
   if (::stat(native(s.target).constData(), &old) == 0)
     static_cast<void>(::fchmod(s.handle.fd(), old.st_mode & 07777));
   write_at(s.handle, 0, bytes.constData(), bytes.size(), s.target);
-  if (::fsync(s.handle.fd()) != 0)
-    fail(dbf_error_kind::disk_error, s.target, QStringLiteral("Cannot write"), errno);
+  sync_file(s.handle, s.target);
 }
 
 // Keeps the present file under the aside name (a second link to it, or a
@@ -249,7 +280,8 @@ void write_temporary(const staged_file& s, const QByteArray& bytes) {
 void keep_aside(staged_file& s, const QString& tag) {
   if (!exists(s.target)) return;
   const QString aside = tagged(s.target, tag, "old");
-  if (::link(native(s.target).constData(), native(aside).constData()) != 0) {
+  if (!step_allowed(file_step::rename, aside, EIO) ||
+      ::link(native(s.target).constData(), native(aside).constData()) != 0) {
     const file_handle old = open_existing(s.target, false, s.target);
     const QByteArray bytes = read_all(old, s.target);
     const int fd = open_raw(aside, O_RDWR | O_CREAT | O_EXCL);
@@ -258,7 +290,7 @@ void keep_aside(staged_file& s, const QString& tag) {
     s.aside = aside;  // from here on it is removed with the others
     const file_handle copy(fd);
     write_at(copy, 0, bytes.constData(), bytes.size(), s.target);
-    if (::fsync(fd) != 0) fail(dbf_error_kind::disk_error, s.target, QStringLiteral("Cannot write"), errno);
+    sync_file(copy, s.target);
     return;
   }
   folder_listing::note_created(aside);
@@ -299,6 +331,20 @@ bool refused_as_open_elsewhere(int e) { return e == EBUSY || e == ETXTBSY || e =
 
 }  // namespace
 
+file_handle create_temporary_beside(const QString& native_target, QString& temp_path) {
+  std::vector<staged_file> staged(1);
+  staged[0].target = native_target;
+  for (int attempt = 0; attempt <= 20; ++attempt) {
+    if (create_temporaries(staged, random_tag())) {
+      temp_path = staged[0].temp;
+      return std::move(staged[0].handle);
+    }
+    roll_back(staged, 0);
+  }
+  fail(dbf_error_kind::disk_error, native_target, QStringLiteral("Cannot write a temporary file beside"),
+       EEXIST);
+}
+
 void replace_files(const std::vector<std::pair<QString, QByteArray>>& files) {
   std::vector<staged_file> staged(files.size());
   for (std::size_t i = 0; i < files.size(); ++i) staged[i].target = files[i].first;
@@ -331,6 +377,7 @@ void replace_files(const std::vector<std::pair<QString, QByteArray>>& files) {
       if (refused_as_open_elsewhere(e)) throw dbf_file_held_open(staged[renamed].target);
       fail(dbf_error_kind::disk_error, staged[renamed].target, QStringLiteral("Cannot replace"), e);
     }
+    for (const staged_file& s : staged) sync_folder_of(s.target);
   } catch (const dbf_file_held_open&) {
     // "Nothing was changed" holds only when every file is back as it was.
     if (roll_back(staged, renamed)) throw;

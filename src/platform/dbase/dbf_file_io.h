@@ -53,10 +53,18 @@ void write_at(const file_handle& f, qint64 offset, const char* data, qint64 n, c
 // Makes the file exactly size bytes long. Throws disk_error.
 void truncate_to(const file_handle& f, qint64 size, const QString& what);
 
+// Flushes the file's bytes to the disk. Throws disk_error.
+void sync_file(const file_handle& f, const QString& what);
+
+// Flushes the entries of the file's folder to the disk, so that a rename
+// or a new file there outlasts a power cut. Failures are passed over.
+void sync_folder_of(const QString& native_file);
+
 // Replaces (or creates) each file with its bytes: every file is first
 // written and flushed to a temporary file in its own folder
 // ("<name>.<8 hex digits>.tmp", one tag for the files of one replacement),
-// then the temporaries are renamed over the targets in the order given.
+// then the temporaries are renamed over the targets in the order given,
+// and their folders synced.
 // Every target but the last is kept aside ("<name>.<tag>.old") until the
 // last is in place: when a rename fails, the files already renamed get
 // their old bytes back, so the files stay a pair of one generation (give
@@ -68,6 +76,13 @@ void truncate_to(const file_handle& f, qint64 size, const QString& what);
 // Each rename is a file_step::table_rename of the file layer's fault hook
 // (platform/file_faults.h), through which tests make one fail.
 void replace_files(const std::vector<std::pair<QString, QByteArray>>& files);
+
+// Makes an empty temporary file beside native_target, named as
+// replace_files names its temporaries, and returns it locked for as long as
+// the handle lives, so that remove_stale_temporaries leaves it alone while
+// another writer (a library that writes by name) fills it. Throws
+// dbf_error (read_only when the folder cannot be written).
+[[nodiscard]] file_handle create_temporary_beside(const QString& native_target, QString& temp_path);
 
 // Settles what replacements that never finished (the program was killed
 // or the machine stopped) left beside the table at dbf_path: its own and

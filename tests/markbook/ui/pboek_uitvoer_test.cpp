@@ -270,6 +270,39 @@ INSTANTIATE_TEST_SUITE_P(
                                     "Punte vir 8AFRA suksesvol uitgevoer ..."}),
     [](const auto& info) { return std::string(info.param.afrikaans ? "afrikaans" : "english"); });
 
+// An export the process never finished (it ends at the third append, as a
+// kill would end it) is undone when the window opens next, and the
+// teacher is told once, naming the task.
+TEST_P(export_messages, an_export_a_crash_stopped_is_undone_when_the_window_opens_next) {
+  struct process_ended {};
+  const language_case& c = GetParam();
+  g_language = c.afrikaans;
+  open_window();
+  choose(1);
+  window->set_before_write([](int append) {
+    if (append == 3) throw process_ended{};
+  });
+  expect_questions(QString::fromUtf8(c.folder_title), QString::fromUtf8(c.confirmation));
+  EXPECT_THROW(double_click_row(1), process_ended);
+  dialogs.verify();
+  platform::unload_form(window);
+  ASSERT_EQ(live(QStringLiteral("punte1.dbf")).size(), 2u);  // the first learner went in
+
+  dialogs
+      .expect_message(c.afrikaans
+                          ? QStringLiteral("DIE UITVOER VAN TAAK TASK 1 IS ONDERBREEK EN ONGEDAAN GEMAAK "
+                                           "... VOER DIT WEER UIT")
+                          : QStringLiteral("THE EXPORT OF TASK TASK 1 WAS INTERRUPTED AND UNDONE ... "
+                                           "EXPORT IT AGAIN"))
+      .icon(msg_icon::exclamation);
+  open_window();
+  dialogs.verify();
+  EXPECT_EQ(live(QStringLiteral("punte1.dbf")), rows_t{earlier});
+  EXPECT_EQ(live(QStringLiteral("obe_p1.dbf")), rows_t{earlier});
+  platform::unload_form(window);
+  open_window();  // told once
+}
+
 TEST_F(pboek_uitvoer_test, a_combination_whose_subject_total_is_0_exports_the_marks_as_stored) {
   open_window();
   choose(2);

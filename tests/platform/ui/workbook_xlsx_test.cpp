@@ -208,6 +208,16 @@ TEST_F(workbook_xlsx_test, an_existing_file_is_replaced) {
   EXPECT_EQ(sheets[0].toObject()["cells"].toObject()["A1"].toObject()["value"].toString(), "new");
 }
 
+TEST_F(workbook_xlsx_test, what_a_killed_save_left_goes_at_the_next_save) {
+  drives.write_native("C/report.xlsx", "old contents");
+  drives.write_native("C/report.xlsx.0123abcd.tmp", "half a workbook");
+  workbook book;
+  book.sheet(1).set_text(1, 1, "new");
+  QString error;
+  ASSERT_TRUE(book.save("C:\\report.xlsx", error)) << error.toStdString();
+  EXPECT_EQ(names_on_c(), QStringList{"report.xlsx"});
+}
+
 TEST_F(workbook_xlsx_test, a_failed_save_leaves_the_old_file_and_no_temporary) {
   workbook book;
   book.sheet(1).set_text(1, 1, "new");

@@ -1,12 +1,15 @@
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 
+#include "platform/dbase/dbf_error.h"
+#include "platform/dbase/dbf_file_io.h"
 #include "platform/dialog_language.h"
 #include "platform/folder_listing_cache.h"
 #include "platform/ui/workbook/workbook.h"
@@ -23,15 +26,13 @@ QString language_text(const char* afrikaans, const char* english) {
 
 QString system_text(int error_number) { return QString::fromLocal8Bit(std::strerror(error_number)); }
 
-// A name beside the target that no file has: ".~<name>.<tag>.tmp".
-QString temporary_path(const QString& native_target) {
-  const QFileInfo target(native_target);
-  for (;;) {
-    const QString tag = QString::number(QRandomGenerator::global()->generate() & 0xFFFFFF, 16);
-    const QString path = target.absolutePath() + QStringLiteral("/.~") + target.fileName() + u'.' + tag +
-                         QStringLiteral(".tmp");
-    if (!QFileInfo::exists(path)) return path;
-  }
+// Flushes the written workbook to the disk before it replaces the old one.
+bool synced(const QByteArray& path) {
+  const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool done = ::fsync(fd) == 0;
+  ::close(fd);
+  return done;
 }
 
 // The new file keeps the access rights of the file it replaces.
@@ -52,7 +53,19 @@ bool workbook::save(const QString& win_path, QString& error) const {
     error = language_text("Die gids van die lêer bestaan nie.", "The folder of the file does not exist.");
     return false;
   }
-  const QString temporary = temporary_path(native);
+  // What killed saves of this workbook left beside it goes first; the new
+  // temporary stays locked while it is written, so that no other save's
+  // clean-up takes it.
+  dbf_io::remove_stale_temporaries(native);
+  QString temporary;
+  dbf_io::file_handle held;
+  try {
+    held = dbf_io::create_temporary_beside(native, temporary);
+  } catch (const dbf_error& e) {
+    error = language_text("Die werkboek kon nie geskryf word nie: ", "The workbook could not be written: ") +
+            e.text();
+    return false;
+  }
   const QByteArray temporary_bytes = QFile::encodeName(temporary);
   const QByteArray target_bytes = QFile::encodeName(native);
 
@@ -66,7 +79,7 @@ bool workbook::save(const QString& win_path, QString& error) const {
     return false;
   }
   keep_mode(target_bytes, temporary_bytes);
-  if (std::rename(temporary_bytes.constData(), target_bytes.constData()) != 0) {
+  if (!synced(temporary_bytes) || std::rename(temporary_bytes.constData(), target_bytes.constData()) != 0) {
     const int failure = errno;
     ::unlink(temporary_bytes.constData());
     error = language_text("Die nuwe werkboek kon nie die lêer vervang nie: ",
@@ -75,6 +88,7 @@ bool workbook::save(const QString& win_path, QString& error) const {
     return false;
   }
   folder_listing::note_created(native);
+  dbf_io::sync_folder_of(native);
   return true;
 }
 
