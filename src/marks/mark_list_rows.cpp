@@ -181,7 +181,7 @@ std::optional<mark_list_average> mark_list_average_lines(const mark_list_sums& s
 }
 
 report_page_style mark_list_page_style() {
-  return framed_page_style(continuation_mark::dots_first, {effort_col});
+  return framed_page_style(continuation_mark::dots_first, {effort_col, formative_col});
 }
 
 }  // namespace km

@@ -77,7 +77,8 @@ std::optional<mark_list_average> mark_list_average_lines(const mark_list_sums& s
                                                          const QString& print_total);
 
 // How the mark list lies on its pages: inside the page frame, the effort
-// keys' column as wide as their descriptions, ".../2" on full pages.
+// keys' and the formative codes' columns as wide as their descriptions,
+// ".../2" on full pages.
 report_page_style mark_list_page_style();
 
 }  // namespace km

@@ -148,39 +148,48 @@ namespace km {
 
 void fit_columns_within(flex_grid& grid, const std::vector<int>& widen, double cell_margin,
                         double left_offset, double right_limit) {
+  const auto widened = [&](int c) { return std::find(widen.begin(), widen.end(), c) != widen.end(); };
+  // What each column's texts need: the text alone, with a gap before the
+  // next column's rule.
+  std::vector<int> needed(std::size_t(grid.cols()), 0);
   {
     const printer_settings_kept kept;
     printer().set_scale_mode(scale_unit::twips);
-    for (const int c : widen) {
-      if (c < 0 || c >= grid.cols() || grid.col_width(c) < 1) continue;
-      // The margins are the column's own: the width holds the text alone.
-      const double text = widest_cell_width(grid, c, cell_margin) - 2.0 * cell_margin;
-      if (text > grid.col_width(c)) grid.set_col_width(c, int(std::ceil(text)));
-    }
+    for (int c = 0; c < grid.cols(); ++c)
+      if (grid.col_width(c) >= 1)
+        needed[std::size_t(c)] =
+            int(std::ceil(widest_cell_width(grid, c, cell_margin) - 2.0 * cell_margin + right_aligned_gap));
   }
-  // The widened columns give way only when the others cannot.
-  const auto narrow = [&](bool widened_too, double excess) {
-    const auto gives_way = [&](int c) {
-      return grid.col_width(c) >= 1 &&
-             (widened_too || std::find(widen.begin(), widen.end(), c) == widen.end());
-    };
-    std::vector<double> widths;
-    for (int c = 0; c < grid.cols(); ++c)
-      if (gives_way(c)) widths.push_back(grid.col_width(c));
-    if (widths.empty()) return;
-    const int level =
-        std::max(int(std::floor(narrowing_level(widths, excess))), widened_too ? 1 : least_width);
-    for (int c = 0; c < grid.cols(); ++c)
-      if (gives_way(c) && grid.col_width(c) > level) grid.set_col_width(c, level);
-  };
+  for (const int c : widen)
+    if (c >= 0 && c < grid.cols() && grid.col_width(c) >= 1)
+      grid.set_col_width(c, std::max(grid.col_width(c), needed[std::size_t(c)]));
   const auto excess = [&] {
     double table = left_offset;
     for (int c = 0; c < grid.cols(); ++c)
       if (grid.col_width(c) >= 1) table += grid.col_width(c) + 2.0 * cell_margin;
     return table - right_limit;
   };
-  if (excess() > 0) narrow(false, excess());
-  if (excess() > 0) narrow(true, excess());
+  // First the room the other columns hold beyond their texts, the roomiest
+  // first; then those columns themselves down to a common width; the
+  // widened columns last.
+  const auto narrow = [&](bool widened_too, bool keep_texts) {
+    const auto gives_way = [&](int c) { return grid.col_width(c) >= 1 && (widened_too || !widened(c)); };
+    const auto floor_of = [&](int c) { return keep_texts ? needed[std::size_t(c)] : 0; };
+    std::vector<double> spare;
+    for (int c = 0; c < grid.cols(); ++c)
+      if (gives_way(c)) spare.push_back(std::max(0, grid.col_width(c) - floor_of(c)));
+    if (spare.empty()) return;
+    const double level = std::floor(narrowing_level(spare, excess()));
+    const int least = widened_too || keep_texts ? 1 : least_width;
+    for (int c = 0; c < grid.cols(); ++c) {
+      if (!gives_way(c)) continue;
+      const int narrowed = std::max(floor_of(c) + int(level), std::min(grid.col_width(c), least));
+      if (grid.col_width(c) > narrowed) grid.set_col_width(c, narrowed);
+    }
+  };
+  if (excess() > 0) narrow(false, true);
+  if (excess() > 0) narrow(false, false);
+  if (excess() > 0) narrow(true, false);
 }
 
 }  // namespace km

@@ -26,12 +26,14 @@ void autofit_flexgrid_columns(platform::flex_grid& grid, double cell_margin, dou
                               int last_column = -1);
 
 // Keeps a report table inside the page frame: each column of `widen` gets
-// at least the width of its widest cell text (measured as
-// autofit_flexgrid_columns measures), then, when the table (from
-// `left_offset`, every visible column with `cell_margin` on each side)
-// would pass `right_limit`, the widest columns are narrowed to one common
-// width until it fits. Lengths are twips; the printer's scale mode and
-// font are the same afterwards.
+// at least the width its widest cell text needs (measured as
+// autofit_flexgrid_columns measures, with a small gap before the next
+// rule). When the table (from `left_offset`, every visible column with
+// `cell_margin` on each side) would then pass `right_limit`, the other
+// columns give up first the room they hold beyond their texts, then shrink
+// to a common width (not below about ten characters); the widened columns
+// give way last. Lengths are twips; the printer's scale mode and font are
+// the same afterwards.
 void fit_columns_within(platform::flex_grid& grid, const std::vector<int>& widen, double cell_margin,
                         double left_offset, double right_limit);
 

@@ -476,7 +476,7 @@ TEST_F(punte_druk_test, the_sample_school_shows_its_code_lists) {
   }
 }
 
-TEST_F(punte_druk_test, the_sample_schools_lists_lie_inside_the_frame_with_whole_effort_keys_and_names) {
+TEST_F(punte_druk_test, the_sample_schools_lists_lie_inside_the_frame_with_whole_names_and_descriptions) {
   sample_school_options options;
   options.data_folder = QStringLiteral("C:\\SAMPLE");
   make_sample_school(options);
@@ -491,7 +491,7 @@ TEST_F(punte_druk_test, the_sample_schools_lists_lie_inside_the_frame_with_whole
       SCOPED_TRACE(index);
       window->open_subject_marks(index);
       window->fill_mark_list();
-      QStringList whole = list_column(2) + list_column(5);
+      QStringList whole = list_column(2) + list_column(5) + list_column(6);
       whole.removeAll(QString());
       device->clear();
       dialogs.expect_message(printing_complete_message(1)).icon(msg_icon::information);
