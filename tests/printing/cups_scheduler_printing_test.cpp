@@ -5,9 +5,11 @@
 // the completion message.
 #include <cups/cups.h>
 
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -162,15 +164,20 @@ QString pdf_writer_folder() {
 }
 
 // The file the PDF writer made of the job, taken out of its folder; "" when
-// none came within a minute.
-QByteArray take_written_pdf(int job_id) {
+// none came within a minute. Files of an earlier run (whose scheduler
+// numbered its jobs alike) are older than the job and left out.
+QByteArray take_written_pdf(int job_id, const QDateTime& printed) {
   QDir folder(pdf_writer_folder());
   const QStringList pattern{QStringLiteral("*job_%1.pdf").arg(job_id)};
+  const auto fresh = [&](const QString& name) {
+    return QFileInfo(folder.filePath(name)).lastModified() >= printed.addSecs(-2);
+  };
   QElapsedTimer waited;
   waited.start();
   while (waited.elapsed() < 60000) {
     const auto job = newest_job(QStringLiteral("km_pdf"));
-    const QStringList found = folder.entryList(pattern, QDir::Files);
+    QStringList found = folder.entryList(pattern, QDir::Files);
+    found.removeIf([&](const QString& name) { return !fresh(name); });
     if (job && job->first == job_id && job->second == IPP_JSTATE_COMPLETED && !found.isEmpty()) {
       QFile file(folder.filePath(found.front()));
       QByteArray bytes;
@@ -241,6 +248,7 @@ TEST_F(cups_scheduler_printing_test, a_job_to_the_pdf_writer_arrives_whole_with_
   };
   for (const auto& c : table) {
     SCOPED_TRACE(c.what);
+    const QDateTime printed = QDateTime::currentDateTime();
     print_report(QStringLiteral("km_pdf"), c.copies, c.mono, c.paper, c.pages,
                  QStringLiteral("PRINTING COMPLETE (%1 pages)").arg(c.pages),
                  platform::msg_icon::information);
@@ -251,7 +259,7 @@ TEST_F(cups_scheduler_printing_test, a_job_to_the_pdf_writer_arrives_whole_with_
               c.mono ? QStringLiteral("monochrome") : QStringLiteral("color"));
     EXPECT_EQ(job_attribute(job->first, "job-name"), QStringLiteral("MARK LIST 10A"));
 
-    const QByteArray written = take_written_pdf(job->first);
+    const QByteArray written = take_written_pdf(job->first, printed);
     ASSERT_FALSE(written.isEmpty()) << "no PDF from the PDF writer\n" << server->error_log().toStdString();
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("out.pdf"));
