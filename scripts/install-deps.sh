@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   fonts-liberation2 fonts-dejavu fonts-dejavu-extra
   python3 python3-dbf python3-openpyxl python3-xlwt poppler-utils
+  cups printer-driver-cups-pdf libreoffice-calc-nogui
   clang-format util-linux locales
   clang libclang-rt-14-dev
   shapelib libshp-dev

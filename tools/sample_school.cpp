@@ -169,6 +169,22 @@ void write_effort_key_tables(const QString& folder) {
   }
 }
 
+// The school's symbols, pi2_dta.dbf: seven levels, each with its upper and
+// lower percentage, as the symbol distribution counts them.
+void write_symbol_table(const QString& folder) {
+  const std::vector<dbf_field> fields{field("PI2_SIMBL", 'C', 2), field("PI2_GRNS_B", 'N', 5, 1),
+                                      field("PI2_GRNS_O", 'N', 5, 1)};
+  const struct {
+    const char* symbol;
+    double upper, lower;
+  } levels[] = {{"7", 100.0, 80.0}, {"6", 79.9, 70.0}, {"5", 69.9, 60.0}, {"4", 59.9, 50.0},
+                {"3", 49.9, 40.0},  {"2", 39.9, 30.0}, {"1", 29.9, 0.0}};
+  std::vector<std::vector<Value>> rows;
+  for (const auto& level : levels)
+    rows.push_back({Value(QString::fromLatin1(level.symbol)), Value(level.upper), Value(level.lower)});
+  write_table(in_folder(folder, QStringLiteral("pi2_dta.dbf")), fields, rows);
+}
+
 // One formative list per combination, L<grade>_f_e.<subject>: records of
 // two quoted values, the first holding one description and its CR LF.
 void write_formative_files(const QString& folder) {
@@ -303,6 +319,7 @@ void make_sample_school(const sample_school_options& options) {
   write_learner_tables(folder);
   write_effort_key_tables(folder);
   write_formative_files(folder);
+  write_symbol_table(folder);
 }
 
 }  // namespace km

@@ -10,7 +10,8 @@
 // - the code lists of the outcomes-based marks, named by the first two
 //   cells of a combination's subject-grid row (grade and subject): per
 //   grade the effort-key table L<grade>_P_S.dbf, per combination the
-//   formative list L<grade>_f_e.<subject>.
+//   formative list L<grade>_f_e.<subject>;
+// - the school's symbol table pi2_dta.dbf (seven levels).
 // Everything is fixed: two runs write the same records.
 
 #include <QString>

@@ -24,4 +24,15 @@ QString save_copy_failed_message(const QString& file_path, const platform::file_
          QStringLiteral("(") + file_error_reason(e) + QStringLiteral(")");
 }
 
+QString no_symbol_table_message(const QString& data_folder) {
+  return in_language(u"GEEN SIMBOOLTABEL IS IN DIE DATAGIDS ",
+                     u"NO SYMBOL TABLE WAS FOUND IN THE DATA FOLDER ") +
+         data_folder +
+         in_language(
+             u" GEVIND NIE.\r\nDie simbole word uit pi2_dta.dbf, of anders uit pi2_random.txt, in "
+             u"daardie gids gelees; daarsonder word slegs die gemiddeldes gedruk.",
+             u".\r\nThe symbols are read from pi2_dta.dbf, or else from pi2_random.txt, in that folder; "
+             u"without them only the averages are printed.");
+}
+
 }  // namespace km

@@ -18,4 +18,8 @@ QString line_40_in_use_message();
 // needed it was not taken.
 QString save_copy_failed_message(const QString& file_path, const platform::file_error& e);
 
+// The symbol distribution found no symbols in the data folder: where they
+// are looked for, and that only the averages print.
+QString no_symbol_table_message(const QString& data_folder);
+
 }  // namespace km

@@ -79,7 +79,10 @@ void pboek_druk::print_merit_list() {
   g_print_new_document = true;
   platform::flex_grid& grid = report_grid();
   grid.copy_from(merit_grid_);  // the pages use up their copy
-  print_report_pages(grid, merit_title_, paper_a4_portrait);
+  // The learners' names are never cut: their column takes the width the
+  // longest needs.
+  print_report_pages(grid, merit_title_, paper_a4_portrait,
+                     framed_page_style(continuation_mark::number_first, {1}));
   step_below_report();
   end_print_job(false, false);
 }

@@ -6,6 +6,7 @@
 #include "common/shared_variables.h"
 #include "common/text_routines.h"
 #include "markbook/book_table.h"
+#include "markbook/mark_book_messages.h"
 #include "markbook/setup_finder.h"
 #include "markbook/symbol_distribution.h"
 #include "markbook/symbol_table.h"
@@ -62,7 +63,12 @@ void simbole_druk::pboek_druk_print_Click() {
     g_excel_file_name = in_language(u"SIMBOLE ", u"SYMBOLS ") + report_title();
     g_print_title = report_title();
     const std::optional<setup_rows> rows = build_distribution();
-    if (!rows || !choose_printer()) return;
+    if (!rows) return;
+    // Without symbols the report holds only the averages: say why, once.
+    if (smb_van_.isEmpty())
+      platform::message_box(no_symbol_table_message(g_data_folder), platform::msg_buttons::ok,
+                            platform::msg_icon::exclamation);
+    if (!choose_printer()) return;
     g_print_new_document = true;
     print_report_pages(report_grid(), report_title(), paper_a4_landscape);
     print_task_legend(*rows);

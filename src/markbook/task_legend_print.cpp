@@ -7,6 +7,7 @@
 #include "markbook/print_legend.h"
 #include "platform/ui/printer/printer_object.h"
 #include "platform/ui/workbook/workbook.h"
+#include "printing/cell_text_fit.h"
 #include "printing/excel_export.h"
 #include "printing/print_variables.h"
 
@@ -25,13 +26,24 @@ void print_task_legend(const setup_rows& rows) {
     g_excel_row = row;
     return;
   }
+  // Four even columns between the page frame's edges, one character in
+  // from each; an entry is cut where it would reach the next column. Blanks
+  // cannot line entries up in the grid's proportional font, so each entry
+  // is placed at its column.
   platform::printer_object& printer = platform::printer();
   printer.set_current_y(printer.current_y() + 2);
-  printer.set_current_x(0);
-  const double quarter = (printer.scale_width() - 4) / 4;
-  const double character = printer.text_width(QStringLiteral("0"));
-  const int width = character > 0 ? std::max(1, int(quarter / character)) : 1;
-  for (const QString& line : legend_lines(rows, width)) printer.print(line);
+  const double left = 1.0;
+  const double right = std::min<double>(g_print_page_columns, printer.scale_width()) - 1.0;
+  const double quarter = (right - left) / 4;
+  const double gap = printer.text_width(QStringLiteral("0"));
+  const QStringList entries = legend_entries(rows);
+  for (qsizetype i = 0; i < entries.size(); ++i) {
+    const int column = int(i % 4);
+    printer.set_current_x(left + column * quarter);
+    const QString shown = fit_text_to_width(entries[i], quarter - gap);
+    const bool line_ends = column == 3 || i + 1 == entries.size();
+    printer.print(shown, line_ends ? platform::print_end::line_end : platform::print_end::stay);
+  }
 }
 
 }  // namespace km

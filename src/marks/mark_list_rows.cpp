@@ -180,4 +180,8 @@ std::optional<mark_list_average> mark_list_average_lines(const mark_list_sums& s
                            format_one_decimal(average / (*total / 100)) + QStringLiteral("%")};
 }
 
+report_page_style mark_list_page_style() {
+  return framed_page_style(continuation_mark::dots_first, {effort_col, formative_col});
+}
+
 }  // namespace km

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "marks/code_lists.h"
+#include "printing/report_pages.h"
 
 namespace km {
 
@@ -74,5 +75,10 @@ struct mark_list_average {
 };
 std::optional<mark_list_average> mark_list_average_lines(const mark_list_sums& sums,
                                                          const QString& print_total);
+
+// How the mark list lies on its pages: inside the page frame, the effort
+// keys' and the formative codes' columns as wide as their descriptions,
+// ".../2" on full pages.
+report_page_style mark_list_page_style();
 
 }  // namespace km

@@ -302,7 +302,7 @@ void punte_druk::punte_druk_print_Click() {
   if (!list_filled_) fill_mark_list();
   g_print_new_document = true;
   try {
-    print_report_pages(mark_list(), entry, paper_a4_portrait, {0, continuation_mark::dots_first});
+    print_report_pages(mark_list(), entry, paper_a4_portrait, mark_list_page_style());
     if (const std::optional<mark_list_average> lines =
             mark_list_average_lines({mark_total_, mark_count_}, druk_tot_1_->text()))
       print_mark_list_average(*lines);

@@ -2,6 +2,8 @@
 // Column widths of a report grid fitted to their texts as they will come
 // out on the printer, before the grid printers print it.
 
+#include <vector>
+
 namespace km::platform {
 class flex_grid;
 }  // namespace km::platform
@@ -22,5 +24,17 @@ inline constexpr char16_t autofit_tag[] = u"autofit";
 // left offset.
 void autofit_flexgrid_columns(platform::flex_grid& grid, double cell_margin, double spare_value,
                               int last_column = -1);
+
+// Keeps a report table inside the page frame: each column of `widen` gets
+// at least the width its widest cell text needs (measured as
+// autofit_flexgrid_columns measures, with a small gap before the next
+// rule). When the table (from `left_offset`, every visible column with
+// `cell_margin` on each side) would then pass `right_limit`, the other
+// columns give up first the room they hold beyond their texts, then shrink
+// to a common width (not below about ten characters); the widened columns
+// give way last. Lengths are twips; the printer's scale mode and font are
+// the same afterwards.
+void fit_columns_within(platform::flex_grid& grid, const std::vector<int>& widen, double cell_margin,
+                        double left_offset, double right_limit);
 
 }  // namespace km

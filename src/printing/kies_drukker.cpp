@@ -1,6 +1,7 @@
 #include "printing/kies_drukker.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QMouseEvent>
 #include <QVBoxLayout>
 #include <exception>
@@ -72,7 +73,16 @@ kies_drukker::kies_drukker() : form(QStringLiteral("kies_drukker")) {
   QFont bold = job_name_->font();
   bold.setBold(true);
   job_name_->setFont(bold);
-  column->addWidget(printer_name_);
+  // The copies stay as SELECT last chose them for every later report, so
+  // the window shows them beside the printer's name.
+  copies_ = new QLabel(this);
+  copies_->setObjectName(QStringLiteral("drukker_kopie"));
+  auto* printer_row = new QHBoxLayout;
+  printer_row->addStretch();
+  printer_row->addWidget(printer_name_);
+  printer_row->addWidget(copies_);
+  printer_row->addStretch();
+  column->addLayout(printer_row);
   column->addWidget(job_name_);
 
   auto* buttons = new QGridLayout;
@@ -134,7 +144,7 @@ void kies_drukker::Form_Load() {
   }
   button(QStringLiteral("druk_ok"))->setToolTip(button(QStringLiteral("druk_ok"))->toolTip() + device);
   set_caption(platform::program_title());
-  printer_name_->setText(device);
+  show_printer();
   job_name_->setText(g_print_job_name);
   centre_form(*this);
 }
@@ -148,13 +158,22 @@ void kies_drukker::Form_Activate() {
   g_export_excel = false;
   g_export_html = false;
   g_excel_workbook.reset();  // a workbook left by a report that never ended
-  printer_name_->setText(printer().device_name());
+  show_printer();
   if (wys_druk_vordering* progress = load_progress_window()) {
     progress->wdv_bladsy()->setText(QStringLiteral("0"));
     progress->wdv_opskrif()->clear();
   }
   if (const auto colour = read_colour_file()) g_print_colour = *colour;
   mark_colour_buttons();
+}
+
+void kies_drukker::show_printer() {
+  printer_name_->setText(printer().device_name());
+  copies_->setText(copies_text(printer().copies()));
+}
+
+QString kies_drukker::copies_text(int copies) {
+  return in_language(u"KOPIE\u00cb: ", u"COPIES: ") + QString::number(copies);
 }
 
 void kies_drukker::mark_colour_buttons() {

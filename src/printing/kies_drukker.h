@@ -41,6 +41,8 @@ class kies_drukker : public platform::form {
   static constexpr unsigned marked = 255;
   static constexpr unsigned unmarked = 0;
   static unsigned marking_colour(const QPushButton* button);
+  // "COPIES: 2", beside the printer's name.
+  static QString copies_text(int copies);
 
   // Event handlers, public so that tests can run them directly.
   void Form_Load();
@@ -63,10 +65,13 @@ class kies_drukker : public platform::form {
  private:
   QPushButton* button(const QString& name) const;
   void mark_colour_buttons();
+  // The printer's name and the copies every print makes.
+  void show_printer();
   // The choice is cancelled: nothing prints and no export starts.
   void cancel_choice();
 
   click_label* printer_name_;
+  QLabel* copies_;
   QLabel* job_name_;
   bool decided_ = false;
 };

@@ -65,7 +65,7 @@ void end_print_job(bool footer, bool) {
   }
 
   if (!written)
-    tell(printing_failed_message(p.last_error()), msg_icon::critical);
+    tell(printing_failed_message(p.last_error()), printing_failed_icon(p.last_error()));
   else if (html_page)
     tell(export_complete_message(g_html_file_name, html_export_path()), msg_icon::information);
   else

@@ -139,7 +139,7 @@ void begin_print_job(const QString& paper, double height_factor) {
 bool end_document_or_report() {
   if (printer().end_doc()) return true;
   platform::message_box(printing_failed_message(printer().last_error()), platform::msg_buttons::ok,
-                        platform::msg_icon::critical);
+                        printing_failed_icon(printer().last_error()));
   return false;
 }
 

@@ -37,6 +37,15 @@ QString print_error_reason(const platform::print_error& error) {
     case kind::printer_refused:
       reason = QStringLiteral("Die drukker %1 het die dokument nie aanvaar nie.");
       break;
+    case kind::job_failed:
+      reason = QStringLiteral("Die drukker %1 het die dokument aanvaar maar kon dit nie druk nie.");
+      break;
+    case kind::job_waiting:
+      reason = QStringLiteral("Die dokument wag in die tou van die drukker %1, wat gestop is.");
+      break;
+    case kind::job_held:
+      reason = QStringLiteral("Die dokument word in die tou van die drukker %1 teruggehou.");
+      break;
   }
   reason = reason.arg(error.path);
   if (!error.detail.isEmpty()) reason += u' ' + error.detail;
@@ -44,8 +53,13 @@ QString print_error_reason(const platform::print_error& error) {
 }
 
 QString printing_failed_message(const platform::print_error& error) {
-  return in_language(u"DRUKWERK HET MISLUK !!", u"PRINTING FAILED !!") + QStringLiteral("\r\n") +
-         print_error_reason(error);
+  const QString head = error.waiting() ? in_language(u"DRUKWERK WAG NOG !!", u"PRINTING IS WAITING !!")
+                                       : in_language(u"DRUKWERK HET MISLUK !!", u"PRINTING FAILED !!");
+  return head + QStringLiteral("\r\n") + print_error_reason(error);
+}
+
+platform::msg_icon printing_failed_icon(const platform::print_error& error) {
+  return error.waiting() ? platform::msg_icon::exclamation : platform::msg_icon::critical;
 }
 
 QString export_complete_message(const QString& name, const QString& folder_and_name) {

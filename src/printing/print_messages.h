@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include "platform/dialogs.h"
 #include "platform/ui/printer/print_types.h"
 
 namespace km {
@@ -16,8 +17,12 @@ QString page_label_text();
 // to a PDF file (in place of paper) names the file on a second line, as the
 // file manager shows it, so the user knows where to find it.
 QString printing_complete_message(int pages, const QString& pdf_file = QString());
-// A job the printer or the PDF writer could not take, with the reason.
+// A job the printer or the PDF writer could not take or the print system
+// could not print, with the reason; a job left waiting in a printer's queue
+// is told as waiting, not as failed.
 QString printing_failed_message(const platform::print_error& error);
+// The icon of that message: critical for a failure, exclamation for a wait.
+platform::msg_icon printing_failed_icon(const platform::print_error& error);
 // The reason alone, in the user's language.
 QString print_error_reason(const platform::print_error& error);
 // The end of an export: the name, and the folder followed by the name.

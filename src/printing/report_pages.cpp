@@ -2,6 +2,7 @@
 
 #include <QStringList>
 #include <algorithm>
+#include <utility>
 
 #include "common/language_text.h"
 #include "common/shared_variables.h"
@@ -11,12 +12,22 @@
 #include "platform/ui/grid/flex_grid.h"
 #include "platform/ui/printer/printer_object.h"
 #include "platform/ui/workbook/workbook.h"
+#include "printing/column_autofit.h"
 #include "printing/excel_export.h"
+#include "printing/grid_print_common.h"
 #include "printing/grid_report_printer.h"
 #include "printing/print_variables.h"
 #include "printing/report_header.h"
 
 namespace km {
+
+report_page_style framed_page_style(continuation_mark mark, std::vector<int> widen) {
+  report_page_style style;
+  style.mark = mark;
+  style.within_frame = true;
+  style.widen = std::move(widen);
+  return style;
+}
 
 void close_page_with_continuation_mark(continuation_mark mark) {
   platform::printer_object& printer = platform::printer();
@@ -37,6 +48,11 @@ void print_report_pages(platform::flex_grid& grid, const QString& title, const Q
     QString header_title = title;
     const double top = print_report_header(header_title, nullptr, paper);
     if (!g_export_excel) platform::printer().set_current_y(top);
+    if (style.within_frame && !g_export_excel) {
+      // The frame's right edge, half a column inside it.
+      const double right = (double(g_print_page_columns) - 0.5) * one_character_width();
+      fit_columns_within(grid, style.widen, grid_cell_margin(false), style.left_margin, right);
+    }
     grid_report_options options;
     options.left_margin = style.left_margin;
     if (print_flexgrid(grid, options) == -1) return;

@@ -3,6 +3,7 @@
 // symbol distribution, the set-up and the mark lists) lay their grids out
 // over pages.
 #include <QString>
+#include <vector>
 
 namespace km {
 
@@ -19,7 +20,17 @@ enum class continuation_mark { number_first, dots_first };
 struct report_page_style {
   double left_margin = 120;  // twips from the left edge to the grid
   continuation_mark mark = continuation_mark::number_first;
+  // When set, the table is kept inside the page frame (see
+  // fit_columns_within): the columns of `widen` first get the width their
+  // texts need, then the widest columns give way when the page is too
+  // narrow.
+  bool within_frame = false;
+  std::vector<int> widen;
 };
+
+// A style that keeps the table inside the page frame, the columns of
+// `widen` as wide as their texts.
+report_page_style framed_page_style(continuation_mark mark, std::vector<int> widen = {});
 
 // Closes the page with its continuation mark and starts the next page.
 void close_page_with_continuation_mark(continuation_mark mark = continuation_mark::number_first);

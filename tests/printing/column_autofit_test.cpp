@@ -170,5 +170,37 @@ TEST_F(column_autofit_test, the_printer_keeps_its_scale_and_font) {
   EXPECT_DOUBLE_EQ(printer().scale_height(), 50);
 }
 
+TEST_F(column_autofit_test,
+       a_table_kept_within_the_frame_takes_room_from_spare_space_first_and_widened_columns_last) {
+  // Texts needing 240, 1200 and 600 twips (each with a 60-twip gap: 300,
+  // 1260 and 660); the third column is the one widened to its text.
+  const struct {
+    const char* what;
+    std::vector<int> widths;
+    double right_limit;
+    std::vector<int> expected;
+  } table[] = {
+      {"room enough: only the widened column grows", {2000, 2000, 100}, 10000, {2000, 2000, 660}},
+      {"the space beyond the texts gives way, the roomiest first",
+       {3000, 3000, 100},
+       4000,
+       {1190, 2150, 660}},
+      {"then the other columns, not below ten characters, then all",
+       {3000, 3000, 100},
+       2000,
+       {300, 1040, 660}},
+  };
+  for (const auto& c : table) {
+    SCOPED_TRACE(c.what);
+    shape(1, 3);
+    grid.set_text_matrix(0, 0, QStringLiteral("AB"));
+    grid.set_text_matrix(0, 1, QStringLiteral("ABCDEFGHIJ"));
+    grid.set_text_matrix(0, 2, QStringLiteral("ABCDE"));
+    for (int col = 0; col < 3; ++col) grid.set_col_width(col, c.widths[std::size_t(col)]);
+    fit_columns_within(grid, {2}, 0, 0, c.right_limit);
+    EXPECT_EQ((std::vector<int>{grid.col_width(0), grid.col_width(1), grid.col_width(2)}), c.expected);
+  }
+}
+
 }  // namespace
 }  // namespace km::test

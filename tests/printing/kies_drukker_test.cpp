@@ -404,3 +404,43 @@ TEST_F(kies_drukker_test, the_pdf_file_typed_in_the_print_dialog_receives_the_jo
 
 }  // namespace
 }  // namespace km::test
+
+namespace km::test {
+namespace {
+
+TEST_F(kies_drukker_test, the_copies_chosen_through_select_show_beside_the_printer_for_every_later_report) {
+  const struct {
+    bool afrikaans;
+    const char16_t* one;
+    const char16_t* three;
+  } table[] = {
+      {false, u"COPIES: 1", u"COPIES: 3"},
+      {true, u"KOPIE\u00cb: 1", u"KOPIE\u00cb: 3"},
+  };
+  for (const auto& c : table) {
+    SCOPED_TRACE(c.afrikaans);
+    g_language = c.afrikaans;
+    printer().set_copies(1);
+    const auto shown_copies = [&] {
+      QString shown;
+      choose_with([&](kies_drukker& window) {
+        shown = find_control_as<QLabel>(&window, QStringLiteral("drukker_kopie"))->text();
+        click(&window, QStringLiteral("druk_stop"));
+      });
+      return shown;
+    };
+    EXPECT_EQ(shown_copies(), QString::fromUtf16(c.one));
+    platform::printer_choice chosen;
+    chosen.printer_name = QStringLiteral("KORVA-MARKS PDF");
+    chosen.copies = 3;
+    dialogs.expect_printer().choose_printer(chosen);
+    EXPECT_TRUE(choose_by_clicking(QStringLiteral("druk_wysig")));
+    printer().kill_doc();
+    // The next reports print three copies too, and say so.
+    EXPECT_EQ(shown_copies(), QString::fromUtf16(c.three));
+    EXPECT_EQ(shown_copies(), QString::fromUtf16(c.three));
+  }
+}
+
+}  // namespace
+}  // namespace km::test

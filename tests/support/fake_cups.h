@@ -3,11 +3,13 @@
 // offers the queues a test gives it and keeps every job handed to it (queue,
 // title, options and the PDF file's bytes, read while the job is handed
 // over), answering with a job id or, when a refusal is set, with that
-// reason as CUPS gives it.
+// reason as CUPS gives it; asked about a job, it answers with the states a
+// test scripted.
 
 #include <QByteArray>
 #include <QFile>
 #include <QString>
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -53,7 +55,18 @@ class fake_cups : public platform::cups_client {
     return {next_job_id++, {}};
   }
 
+  // The job's states as the print system reports them, one per question,
+  // the last repeated; without any, every job is done at once.
+  platform::cups_job_status job_status(const QString& printer, int job_id) override {
+    status_questions.emplace_back(printer, job_id);
+    if (statuses.empty()) return {platform::cups_job_status::state::completed, {}, {}, false, {}};
+    const std::size_t i = std::min(status_questions.size(), statuses.size()) - 1;
+    return statuses[i];
+  }
+
   std::vector<platform::cups_queue> installed;
+  std::vector<platform::cups_job_status> statuses;
+  std::vector<std::pair<QString, int>> status_questions;
   QString refusal;  // when set, every job is refused with this reason
   std::vector<job> jobs;
   int next_job_id = 17;

@@ -34,6 +34,7 @@ class no_printers_cups : public platform::cups_client {
   std::vector<platform::cups_queue> queues() override { return {}; }
   platform::cups_submission submit(const QString& printer, const QString& pdf_path, const QString& title,
                                    const std::vector<platform::cups_option>& options) override;
+  platform::cups_job_status job_status(const QString&, int) override { return {}; }
 };
 
 // Makes the temporary folder, sets the safe services as the defaults of

@@ -6,9 +6,12 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <map>
+#include <set>
 
 #include "book_print_fixture.h"
 #include "platform/ui/printer/pdf_device.h"
+#include "printing/page_fit.h"
 #include "printing/poppler_tools.h"
 #include "printing/print_messages.h"
 #include "support/xlsx_reader.h"
@@ -49,6 +52,27 @@ class pboek_druk_test : public book_print_test {
     ASSERT_TRUE(open());
     write_setup(grid_of(window, "vak_grid"), 1, rows);
     choose(1);
+  }
+  // A merit list as the capture window hands it over: its heading row,
+  // then the rows given ("number<TAB>name<TAB>mark").
+  static void fill_merit_list(platform::flex_grid& merit, const QStringList& rows) {
+    merit.set_cols(3);
+    merit.set_rows(1);
+    merit.set_fixed_rows(1);
+    merit.set_text_matrix(0, 0, QStringLiteral("A-NO"));
+    merit.set_text_matrix(0, 1, QStringLiteral("LEARNER"));
+    merit.set_text_matrix(0, 2, QStringLiteral("TASK 1"));
+    for (const QString& row : rows) merit.add_item(row);
+  }
+  // Prints through the printer choice's PRINT button onto the recording
+  // device; the document it kept.
+  const platform::print_document& print_recorded(int pages) {
+    device->clear();
+    dialogs.expect_message(printing_complete_message(pages)).icon(msg_icon::information);
+    while_choosing([](kies_drukker& w) { click(&w, QStringLiteral("druk_ok")); },
+                   [&] { window->pboek_druk_print_Click(); });
+    dialogs.verify();
+    return device->last();
   }
   QTemporaryDir dir;
   pboek_druk* window = nullptr;
@@ -199,14 +223,7 @@ TEST_F(pboek_druk_test, a_workbook_export_puts_each_pass_and_its_legend_on_a_wor
 TEST_F(pboek_druk_test, prints_the_merit_list_it_was_handed_whatever_row_the_teacher_clicks) {
   ASSERT_TRUE(open());
   platform::flex_grid merit;
-  merit.set_cols(3);
-  merit.set_rows(1);
-  merit.set_fixed_rows(1);
-  merit.set_text_matrix(0, 0, QStringLiteral("A-NO"));
-  merit.set_text_matrix(0, 1, QStringLiteral("LEARNER"));
-  merit.set_text_matrix(0, 2, QStringLiteral("TASK 1"));
-  merit.add_item(QStringLiteral("1002\tBOTHA\t9.0"));
-  merit.add_item(QStringLiteral("1001\tADAMS\t7.0"));
+  fill_merit_list(merit, {QStringLiteral("1002\tBOTHA\t9.0"), QStringLiteral("1001\tADAMS\t7.0")});
   window->show_merit_list(merit, QStringLiteral("MERIT LIST 8 AFR A TASK 1"));
   EXPECT_EQ(label_text(window, "vak_ops"), QStringLiteral("PRINT MERIT LIST"));
   const QString pdf = print_to_pdf(1);
@@ -228,6 +245,80 @@ TEST_F(pboek_druk_test, prints_the_merit_list_it_was_handed_whatever_row_the_tea
   const QString after_click = pdf_page_text(print_to_pdf(1), 1).simplified();
   EXPECT_TRUE(after_click.contains(QStringLiteral("MERIT LIST 8 AFR A TASK 1"))) << after_click.toStdString();
   EXPECT_LT(after_click.indexOf(QStringLiteral("BOTHA")), after_click.indexOf(QStringLiteral("ADAMS")));
+}
+
+TEST_F(pboek_druk_test, the_legend_stands_in_four_even_columns_inside_the_frame) {
+  write_mark_book(native(marks_table_file(1)), learners(8));
+  setup_rows rows;
+  for (int r = 1; r <= 21; ++r)
+    rows[std::size_t(r - 1)] = {
+        QStringLiteral("CONTROLLED TEST %1 ON FRACTIONS, DECIMALS AND PERCENTAGES").arg(r),
+        QStringLiteral("50"),
+        {},
+        {},
+        {}};
+  rows[2].task_project = QStringLiteral("ORAL");  // a short one among the long
+  platform::printer().set_metrics(nullptr);
+  for (const bool afrikaans : {false, true}) {
+    SCOPED_TRACE(afrikaans);
+    g_language = afrikaans;
+    ASSERT_TRUE(open());
+    write_setup(grid_of(window, "vak_grid"), 1, rows);
+    choose(1);
+    const platform::print_document& document = print_recorded(2);
+    ASSERT_EQ(device->documents().size(), 1u);
+    EXPECT_EQ(document_faults(document), QStringList());
+    const QString letter = afrikaans ? QStringLiteral("P") : QStringLiteral("M");
+    for (const platform::print_page& page : document.pages) {
+      SCOPED_TRACE(page.number);
+      // Entry r stands in column (r - 1) % 4, at the same x on every line,
+      // the columns a quarter of the frame apart.
+      std::map<int, std::set<long>> column_x;
+      for (const platform::print_op& op : page.ops) {
+        const QRegularExpressionMatch m =
+            QRegularExpression(QStringLiteral("^") + letter + QStringLiteral("(\\d+) ")).match(op.text);
+        if (op.what != platform::print_op::kind::text || !m.hasMatch()) continue;
+        const int r = m.captured(1).toInt();
+        const QString entry = letter + QString::number(r) + u' ' + rows[std::size_t(r - 1)].task_project;
+        EXPECT_TRUE(entry.startsWith(op.text.trimmed())) << op.text.toStdString();
+        column_x[(r - 1) % 4].insert(std::lround(op.x1));
+      }
+      ASSERT_EQ(column_x.size(), 4u);
+      for (const auto& [column, xs] : column_x) EXPECT_EQ(xs.size(), 1u) << column;
+      const long step = *column_x[1].begin() - *column_x[0].begin();
+      EXPECT_GT(step, 2000);
+      for (int column = 2; column < 4; ++column)
+        EXPECT_NEAR(*column_x[column].begin() - *column_x[column - 1].begin(), step, 2) << column;
+    }
+    EXPECT_TRUE(drawn_texts(document).contains(letter + QStringLiteral("3 ORAL")));
+    window->close();
+    platform::unload_all_but(QString());
+  }
+}
+
+TEST_F(pboek_druk_test, the_merit_list_prints_every_name_whole_inside_the_frame) {
+  const QStringList names{QStringLiteral("Pretorius L\u00eaandri Johanna"),
+                          QStringLiteral("van der Westhuizen-Bezuidenhout Anne-Mari\u00e9"),
+                          QStringLiteral("Khumalo Sipho Themba Nkosinathi")};
+  platform::printer().set_metrics(nullptr);
+  for (const bool afrikaans : {false, true}) {
+    SCOPED_TRACE(afrikaans);
+    g_language = afrikaans;
+    ASSERT_TRUE(open());
+    QStringList rows;
+    for (int k = 0; k < names.size(); ++k)
+      rows << QStringLiteral("%1\t%2\t%3.0").arg(1001 + k).arg(names[k]).arg(9 - k);
+    platform::flex_grid merit;
+    fill_merit_list(merit, rows);
+    window->show_merit_list(merit, QStringLiteral("MERIT LIST 8 AFR A TASK 1"));
+    const platform::print_document& document = print_recorded(1);
+    ASSERT_EQ(device->documents().size(), 1u);
+    EXPECT_EQ(document_faults(document), QStringList());
+    const QStringList drawn = drawn_texts(document);
+    for (const QString& name : names) EXPECT_TRUE(drawn.contains(name)) << name.toStdString();
+    window->close();
+    platform::unload_all_but(QString());
+  }
 }
 
 }  // namespace

@@ -92,6 +92,7 @@ TEST_F(simbole_druk_test, counts_each_symbol_and_averages_from_either_symbol_fil
 }
 
 TEST_F(simbole_druk_test, without_symbols_the_averages_still_show) {
+  QFile::remove(native(QStringLiteral("pi2_dta.dbf")));
   write_mark_book(native(marks_table_file(1)), with_marks({"8.0", "6.0"}));
   ASSERT_TRUE(open());
   write_setup(grid_of(window, "vak_grid"), 1, tasks({{1, "10"}}));
@@ -155,6 +156,52 @@ TEST_F(simbole_druk_test, prints_the_distribution_with_its_legend) {
   EXPECT_TRUE(text.contains(window->report_title().simplified())) << text.toStdString();
   EXPECT_EQ(g_excel_file_name, QStringLiteral("SIMBOLE ") + window->report_title());
   EXPECT_EQ(label_text(window, "vak_ops"), QString());
+}
+
+TEST_F(simbole_druk_test, without_a_symbol_table_the_print_says_once_where_it_is_looked_for) {
+  const struct {
+    bool afrikaans;
+    const char16_t* message;
+  } table[] = {
+      {false,
+       u"NO SYMBOL TABLE WAS FOUND IN THE DATA FOLDER C:\\DATA.\r\nThe symbols are read from pi2_dta.dbf, or "
+       u"else "
+       u"from pi2_random.txt, in that folder; without them only the averages are printed."},
+      {true,
+       u"GEEN SIMBOOLTABEL IS IN DIE DATAGIDS C:\\DATA GEVIND NIE.\r\nDie simbole word uit pi2_dta.dbf, of "
+       u"anders "
+       u"uit pi2_random.txt, in daardie gids gelees; daarsonder word slegs die gemiddeldes gedruk."},
+  };
+  QFile::remove(native(QStringLiteral("pi2_dta.dbf")));
+  write_mark_book(native(marks_table_file(1)), with_marks({"8.0", "6.0"}));
+  for (const auto& c : table) {
+    SCOPED_TRACE(c.afrikaans);
+    g_language = c.afrikaans;
+    ASSERT_TRUE(open());
+    write_setup(grid_of(window, "vak_grid"), 1, tasks({{1, "10"}, {2, "10"}}));
+    choose(1);
+    device->clear();
+    // One message for the whole report, then the report with its averages.
+    dialogs.expect_message(QString::fromUtf16(c.message)).icon(msg_icon::exclamation);
+    dialogs.expect_message(printing_complete_message(1)).icon(msg_icon::information);
+    while_choosing([](kies_drukker& w) { click(&w, QStringLiteral("druk_ok")); },
+                   [&] { window->pboek_druk_print_Click(); });
+    dialogs.verify();
+    EXPECT_EQ(device->documents().size(), 1u);
+    platform::unload_form(window);
+  }
+}
+
+TEST_F(simbole_druk_test, the_sample_schools_symbols_are_counted_without_a_message) {
+  write_mark_book(native(marks_table_file(1)), with_marks({"85.0", "55.0", "12.0"}));
+  ASSERT_TRUE(open());
+  write_setup(grid_of(window, "vak_grid"), 1, tasks({{1, "100"}}));
+  choose(1);
+  ASSERT_TRUE(window->build_distribution());
+  const QStringList rows = shown_rows();
+  for (const char* row : {"7 (80-100)|1", "4 (50-59.9)|1", "1 (0-29.9)|1", "6 (70-79.9)|"})
+    EXPECT_TRUE(rows.contains(QString::fromLatin1(row))) << row << "\n" << rows.join(u'\n').toStdString();
+  EXPECT_EQ(window->smb_van().size(), 7);
 }
 
 }  // namespace

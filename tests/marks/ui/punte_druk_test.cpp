@@ -22,6 +22,7 @@
 #include "platform/ui/grid/flex_grid.h"
 #include "platform/ui/printer/pdf_device.h"
 #include "platform/win_path.h"
+#include "printing/page_fit.h"
 #include "printing/poppler_tools.h"
 #include "printing/print_messages.h"
 #include "support/lock_holder.h"
@@ -307,13 +308,12 @@ TEST_F(punte_druk_test, prints_the_list_with_its_codes_running_totals_and_averag
   window->open_subject_marks(0);
   set_print_total(QStringLiteral("50"));
   const QString text = print_to_pdf();
-  // The effort-key column is as wide as its heading: its entries are cut
-  // at the column's edge.
+  // The effort-key column is as wide as its entries need.
   EXPECT_EQ(line_with(text, QStringLiteral("1001")),
-            QStringLiteral("1 1001 Adams Ann 10.0 10.0 1 Ui 01 Netjies"));
+            QStringLiteral("1 1001 Adams Ann 10.0 10.0 1 Uitstekend 01 Netjies"));
   EXPECT_EQ(line_with(text, QStringLiteral("1002")), QStringLiteral("2 1002 Botha Ben A 10.0"));
   EXPECT_EQ(line_with(text, QStringLiteral("1003")),
-            QStringLiteral("3 1003 Cloete Cas 0.0 10.0 2 Go 03 Moet oefen"));
+            QStringLiteral("3 1003 Cloete Cas 0.0 10.0 2 Goed 03 Moet oefen"));
   EXPECT_EQ(line_with(text, QStringLiteral("1004")), QStringLiteral("4 1004 Du Toit Dirk 20.0 30.0"));
   EXPECT_EQ(line_with(text, QStringLiteral("AVERAGE")), QStringLiteral("AVERAGE := 10.0"));
   // The percentage stands under the average, at the same print column.
@@ -521,6 +521,37 @@ TEST_F(punte_druk_test, the_sample_school_shows_its_code_lists) {
     for (const QString& key : list_column(5))
       EXPECT_TRUE(key.isEmpty() || key.size() > 2) << key.toStdString();
     EXPECT_TRUE(list_column(6).contains(QStringLiteral("01 ") + sample_formative_descriptions()[0]));
+  }
+}
+
+TEST_F(punte_druk_test, the_sample_schools_lists_lie_inside_the_frame_with_whole_names_and_descriptions) {
+  sample_school_options options;
+  options.data_folder = QStringLiteral("C:\\SAMPLE");
+  make_sample_school(options);
+  g_data_folder = options.data_folder;
+  // The fonts as they print, not the tests' fixed metrics.
+  platform::printer().set_metrics(nullptr);
+  for (const bool afrikaans : {false, true}) {
+    SCOPED_TRACE(afrikaans);
+    g_language = afrikaans;
+    ASSERT_TRUE(open());
+    for (int index = 0; index < int(sample_combinations().size()); ++index) {
+      SCOPED_TRACE(index);
+      window->open_subject_marks(index);
+      window->fill_mark_list();
+      QStringList whole = list_column(2) + list_column(5) + list_column(6);
+      whole.removeAll(QString());
+      device->clear();
+      dialogs.expect_message(printing_complete_message(1)).icon(msg_icon::information);
+      while_choosing([](kies_drukker& w) { click(&w, QStringLiteral("druk_ok")); },
+                     [&] { window->punte_druk_print_Click(); });
+      dialogs.verify();
+      ASSERT_EQ(device->documents().size(), 1u);
+      EXPECT_EQ(document_faults(device->last()), QStringList());
+      const QStringList drawn = drawn_texts(device->last());
+      for (const QString& text : whole) EXPECT_TRUE(drawn.contains(text.trimmed())) << text.toStdString();
+    }
+    window->punte_druk_exit_Click();
   }
 }
 

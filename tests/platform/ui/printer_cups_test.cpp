@@ -180,6 +180,74 @@ TEST_F(cups_test, a_refused_job_fails_with_the_reason_the_print_system_gave) {
   EXPECT_FALSE(p.document_open());
 }
 
+TEST_F(cups_test, a_job_taken_is_followed_until_it_prints_fails_or_waits) {
+  using state = cups_job_status::state;
+  const cups_job_status pending{state::pending, "none", "", false, ""};
+  const cups_job_status printing{state::processing, "job-printing", "", false, ""};
+  const struct {
+    const char* what;
+    std::vector<cups_job_status> states;
+    print_error::kind expected;
+    const char* detail;
+    int questions;  // how often the job was asked about; 0: at least twice
+  } table[] = {
+      {"done at once",
+       {{state::completed, "job-completed-successfully", "", false, ""}},
+       print_error::kind::none,
+       "",
+       1},
+      {"forgotten by the print system", {{}}, print_error::kind::none, "", 1},
+      {"aborted after printing began",
+       {pending, printing, {state::aborted, "aborted-by-system", "The paper tray is jammed", false, ""}},
+       print_error::kind::job_failed,
+       "The paper tray is jammed",
+       3},
+      {"cancelled with only the queue's word",
+       {pending, {state::cancelled, "job-canceled-by-user", "", false, "Jam"}},
+       print_error::kind::job_failed,
+       "Jam",
+       2},
+      {"waiting on a stopped queue",
+       {{state::pending, "printer-stopped", "", true, "Out of toner"}},
+       print_error::kind::job_waiting,
+       "Out of toner",
+       1},
+      {"stopped while printing",
+       {printing, {state::stopped, "printer-stopped", "Jammed", false, ""}},
+       print_error::kind::job_waiting,
+       "Jammed",
+       2},
+      {"held",
+       {{state::held, "job-hold-until-specified", "", false, ""}},
+       print_error::kind::job_held,
+       "job-hold-until-specified",
+       1},
+      {"still printing when the time is up", {pending, printing}, print_error::kind::none, "", 0},
+      {"still waiting on a working queue when the time is up", {pending}, print_error::kind::none, "", 0},
+  };
+  cups_system.installed = {{"Office", true}};
+  for (const auto& c : table) {
+    SCOPED_TRACE(c.what);
+    cups_system.statuses = c.states;
+    cups_system.status_questions.clear();
+    const auto office = std::make_shared<system_printer_device>("Office");
+    office->set_follow_time(std::chrono::milliseconds(300));
+    printer_object p(office);
+    print_page(p, page_orientation::portrait);
+    EXPECT_EQ(p.end_doc(), c.expected == print_error::kind::none);
+    EXPECT_EQ(p.last_error().what, c.expected);
+    EXPECT_EQ(p.last_error().detail, c.detail);
+    EXPECT_EQ(p.last_error().path, c.expected == print_error::kind::none ? "" : "Office");
+    ASSERT_FALSE(cups_system.status_questions.empty());
+    EXPECT_EQ(cups_system.status_questions.front(), std::make_pair(QString("Office"), 17));
+    if (c.questions > 0)
+      EXPECT_EQ(int(cups_system.status_questions.size()), c.questions);
+    else
+      EXPECT_GE(cups_system.status_questions.size(), 2u);
+    cups_system.next_job_id = 17;
+  }
+}
+
 // The thickness in dots of a rule from 0 to 2880 twips across at 1440
 // twips down the printable area (a quarter inch from the sheet's edges), the page
 // drawn at `dpi` dots per inch.

@@ -14,6 +14,7 @@
 #include <limits>
 
 #include "platform/dialog_language.h"
+#include "platform/ui/printer/font_mapping.h"
 #include "platform/ui/workbook/workbook.h"
 #include "support/decimal_comma_locale.h"
 #include "support/python_peer.h"
@@ -152,7 +153,8 @@ TEST_F(workbook_xlsx_test, values_and_formats_read_back) {
   EXPECT_EQ(cell("B6")["rotation"].toInt(), 90);
   EXPECT_EQ(cell("B6")["align"].toString(), "center");
   EXPECT_EQ(cell("A7")["value"].toString(), "Ann");
-  EXPECT_EQ(font("A7"), (QJsonArray{"Lucida Console", 8, false, true, "single", true, QJsonValue()}));
+  // Named by the fixed-pitch font every platform shows with the same metrics.
+  EXPECT_EQ(font("A7"), (QJsonArray{"Courier New", 8, false, true, "single", true, QJsonValue()}));
   EXPECT_EQ(cell("B7")["value"].toDouble(), 75.5);
   EXPECT_EQ(cell("B7")["align"].toString(), "right");
   EXPECT_EQ(cell("E7")["align"].toString(), "left");
@@ -304,6 +306,23 @@ TEST_F(workbook_xlsx_test, numbers_keep_their_point_under_a_decimal_comma_locale
   EXPECT_EQ(one["cells"].toObject()["B3"].toObject()["value"].toDouble(), -0.25);
   EXPECT_DOUBLE_EQ(one["columns"].toObject()["B"].toArray()[0].toDouble(), file_width(12.5));
   EXPECT_EQ(one["rows"].toObject()["2"].toArray()[0].toDouble(), 43.5);
+}
+
+TEST(workbook_fonts, every_font_is_named_by_one_that_shows_alike_on_every_platform) {
+  const struct {
+    const char* asked;
+    const char* named;
+  } table[] = {
+      {"MS Sans Serif", "Arial"},
+      {"ARIAL", "Arial"},
+      {"Tahoma", "Arial"},
+      {"Some Font Nobody Has", "Arial"},
+      {"Times New Roman", "Times New Roman"},
+      {"MS Serif", "Times New Roman"},
+      {"Lucida Console", "Courier New"},
+      {"Courier New", "Courier New"},
+  };
+  for (const auto& c : table) EXPECT_EQ(portable_font_name(c.asked), c.named) << c.asked;
 }
 
 }  // namespace

@@ -28,6 +28,20 @@ struct cups_submission {
   bool accepted() const { return job_id > 0; }
 };
 
+// What the print system says of a job it took: its state, why it is in that
+// state (the job's state reasons), the last thing the printer said while
+// the job was in hand, and whether the job's queue is stopped (with what
+// the queue says of itself).
+struct cups_job_status {
+  // The IPP job states, and unknown when the job could not be asked about.
+  enum class state { unknown, pending, held, processing, stopped, cancelled, aborted, completed };
+  state job_state = state::unknown;
+  QString reasons;          // the job-state-reasons keywords, joined by ", "
+  QString printer_message;  // job-printer-state-message
+  bool queue_stopped = false;
+  QString queue_message;  // printer-state-message of the job's queue
+};
+
 class cups_client {
  public:
   virtual ~cups_client() = default;
@@ -37,6 +51,8 @@ class cups_client {
   // job `title` with the options given.
   virtual cups_submission submit(const QString& printer, const QString& pdf_path, const QString& title,
                                  const std::vector<cups_option>& options) = 0;
+  // The state of the job `job_id` on the queue `printer`, asked afresh.
+  virtual cups_job_status job_status(const QString& printer, int job_id) = 0;
 };
 
 // The client in use: services().cups, or the system's CUPS through libcups.

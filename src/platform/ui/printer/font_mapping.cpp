@@ -84,4 +84,13 @@ QFont twips_font(const print_font& font) {
   return f;
 }
 
+QString portable_font_name(const QString& name) {
+  const QString family = installed_font_family(name);
+  if (family == QStringLiteral("Liberation Serif") || family == QStringLiteral("DejaVu Serif"))
+    return QStringLiteral("Times New Roman");
+  if (family == QStringLiteral("Liberation Mono") || family == QStringLiteral("DejaVu Sans Mono"))
+    return QStringLiteral("Courier New");
+  return QStringLiteral("Arial");
+}
+
 }  // namespace km::platform

@@ -36,6 +36,15 @@ QString print_error::text() const {
     case kind::printer_refused:
       message = QStringLiteral("The printer %1 did not accept the document.");
       break;
+    case kind::job_failed:
+      message = QStringLiteral("The printer %1 took the document but could not print it.");
+      break;
+    case kind::job_waiting:
+      message = QStringLiteral("The document waits in the queue of the printer %1, which is stopped.");
+      break;
+    case kind::job_held:
+      message = QStringLiteral("The document is held in the queue of the printer %1.");
+      break;
   }
   message = message.arg(path);
   if (!detail.isEmpty()) message += u' ' + detail;

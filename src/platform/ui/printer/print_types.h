@@ -111,12 +111,26 @@ struct print_document {
 // Why a document could not be written. The caller turns it into a message
 // in the user's language; text() gives a plain English description.
 struct print_error {
-  enum class kind { none, folder_not_writable, file_not_writable, no_printer, printer_refused };
+  // job_failed: the print system took the job, then aborted or cancelled
+  // it; job_waiting: it waits in the queue of a stopped printer; job_held:
+  // it is held in the queue until someone releases it.
+  enum class kind {
+    none,
+    folder_not_writable,
+    file_not_writable,
+    no_printer,
+    printer_refused,
+    job_failed,
+    job_waiting,
+    job_held
+  };
   kind what = kind::none;
   QString path;    // the folder, file or printer concerned
   QString detail;  // what the system said, when it said anything
 
   bool failed() const { return what != kind::none; }
+  // The job is in the printer's queue but not printing: not lost, not done.
+  bool waiting() const { return what == kind::job_waiting || what == kind::job_held; }
   QString text() const;
 };
 

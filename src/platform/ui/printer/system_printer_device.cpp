@@ -7,6 +7,7 @@
 #include <QPrinterInfo>
 #include <QTemporaryDir>
 
+#include "platform/ui/printer/job_follow.h"
 #include "platform/ui/printer/pdf_device.h"
 
 namespace km::platform {
@@ -104,7 +105,9 @@ bool system_printer_device::write(const print_document& document, print_error& e
     error = {print_error::kind::printer_refused, printer_name_, answer.refusal};
     return false;
   }
-  return true;
+  // Taken is not yet printed: the job may be aborted or left waiting.
+  error = follow_job(cups(), printer_name_, answer.job_id, follow_time_);
+  return !error.failed();
 }
 
 }  // namespace km::platform

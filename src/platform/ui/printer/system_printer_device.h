@@ -2,12 +2,14 @@
 // A print queue of the system (CUPS), chosen by name. A document is drawn
 // into a PDF file exactly as the PDF writer draws it, and that file goes to
 // CUPS as one job with the copies, orientation, colour mode and paper
-// handling as job options; CUPS's answer says whether the job was taken.
+// handling as job options; CUPS's answer says whether the job was taken,
+// and the job's state in the following seconds whether it prints.
 // The sheet and printable area are the ones the printer's driver reports
 // for A4.
 
 #include <QString>
 #include <array>
+#include <chrono>
 #include <optional>
 #include <vector>
 
@@ -27,9 +29,15 @@ class system_printer_device : public print_device {
 
   const paper_handling& paper() const { return paper_; }
 
+  // How long a job is followed after the print system took it (see
+  // job_follow.h): long enough for a failing backend to show itself.
+  static constexpr std::chrono::milliseconds default_follow_time{4000};
+  void set_follow_time(std::chrono::milliseconds time) { follow_time_ = time; }
+
  private:
   QString printer_name_;
   paper_handling paper_;
+  std::chrono::milliseconds follow_time_ = default_follow_time;
   mutable std::array<std::optional<page_geometry>, 2> geometry_;
 };
 

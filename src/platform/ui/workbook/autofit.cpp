@@ -24,6 +24,7 @@
 #include <numbers>
 #include <optional>
 
+#include "platform/ui/printer/font_mapping.h"
 #include "platform/ui/printer/text_metrics.h"
 #include "platform/ui/workbook/merge_index.h"
 #include "platform/ui/workbook/worksheet_data.h"
@@ -48,7 +49,9 @@ struct extent {
 
 extent text_extent(const text_metrics& metrics, const workbook_font& font, int rotation,
                    const QString& text) {
-  const print_font pf{font.name, font.size, font.bold, font.italic, font.underline, font.strikethrough};
+  // Measured in the font the file will name (see xlsx_format_cache).
+  const QString name = font.name == default_font_name() ? font.name : portable_font_name(font.name);
+  const print_font pf{name, font.size, font.bold, font.italic, font.underline, font.strikethrough};
   double longest = 0;
   const QStringList lines = text.split(u'\n');
   for (QString line : lines) {

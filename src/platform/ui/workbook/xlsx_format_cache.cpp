@@ -1,5 +1,7 @@
 #include "platform/ui/workbook/xlsx_format_cache.h"
 
+#include "platform/ui/printer/font_mapping.h"
+
 namespace km::platform {
 
 namespace {
@@ -82,7 +84,10 @@ lxw_format* xlsx_format_cache::make_format(const look& l) {
   lxw_format* f = workbook_add_format(book_);
   const cell_style& s = l.style;
   const workbook_font& font = s.font;
-  if (font.name != default_font_name()) format_set_font_name(f, font.name.toUtf8().constData());
+  // The workbook's default font stays unnamed; any other is named so that
+  // it shows alike everywhere (the heights were measured in that font).
+  if (font.name != default_font_name())
+    format_set_font_name(f, portable_font_name(font.name).toUtf8().constData());
   if (font.size != default_font_size) format_set_font_size(f, font.size);
   if (font.bold) format_set_bold(f);
   if (font.italic) format_set_italic(f);
