@@ -150,7 +150,7 @@ move_result move_learner(const QString& data_folder, int from_combination, int t
                {},
                false,
                QString::number(platform::val(number), 'g', 15)};
-    source.set_absolute_position(entry.position);
+    source.set_absolute_position(position);
     journal.source_record = source.record_number();
     if (existing >= 0) {
       target.set_absolute_position(existing);

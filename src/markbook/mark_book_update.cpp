@@ -253,8 +253,7 @@ mark_book_update_result update_mark_book(platform::data_control& learner_control
     const QSet<QString> present = add_new_learners(rs, learners, index, result);
     delete_leavers(rs, data_folder, book_file, index, present, result);
   } catch (const platform::dbf_error& e) {
-    result.book_message =
-        failure_after_changes(table_failure(data_folder, book_file, e).message, result);
+    result.book_message = failure_after_changes(table_failure(data_folder, book_file, e).message, result);
   }
   return result;
 }

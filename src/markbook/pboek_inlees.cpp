@@ -156,8 +156,8 @@ void pboek_inlees::build_controls() {
   model_->set_validator([this](int row, int col, QString& text) { return validate_cell(row, col, text); });
   // A typed mark the book would not take is never lost without a word: a
   // record another program holds locked is "in use".
-  connect(
-      model_, &platform::recordset_model::write_failed, this,
+  on_signal(
+      model_, &platform::recordset_model::write_failed,
       [this](int, int, const QString& reason, int number) { show_critical(write_refusal(reason, number)); });
   grid_->set_model(model_);
   grid_->set_frozen_columns(2);

@@ -94,7 +94,7 @@ capture_form::capture_form(const QString& name, const QString& captured, const Q
     if (col == mark_column) recount_figures();
   });
   on_signal(model_, &platform::recordset_model::write_failed,
-            [](int, int, const QString& reason) { show_critical(reason); });
+            [](int, int, const QString& reason, int) { show_critical(reason); });
   pnt_grid_->set_model(model_);
   pnt_grid_->set_frozen_columns(2);
 

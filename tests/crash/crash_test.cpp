@@ -71,6 +71,12 @@ const char* step_name(file_step s) {
       return "table rename";
     case file_step::text_write:
       return "text write";
+    case file_step::record_write:
+      return "record write";
+    case file_step::file_move:
+      return "move";
+    case file_step::file_create:
+      return "create";
     case file_step::open_write:
       return "open for writing";
     case file_step::write:

@@ -55,7 +55,10 @@ void write_move_books(bool blank_record) {
   write_book("marks2.dbf", to);
 }
 
-void move_ben() { move_learner(data_folder, 1, 2, {QStringLiteral("  1002 BEN"), 1}, QStringLiteral("8B")); }
+void move_ben() {
+  move_learner(data_folder, 1, 2, {QStringLiteral("  1002 BEN"), QStringLiteral("1002")},
+               QStringLiteral("8B"));
+}
 
 void write_update_tables() {
   test::dbf_builder b;

@@ -151,7 +151,8 @@ TEST_P(interrupted_move, is_finished_or_undone_by_the_next_opening) {
   const rows_t to_before = live_rows(native(marks_table_file(c.target)));
 
   crash_at(QString::fromLatin1(c.crash_file), c.crash_nth);
-  EXPECT_THROW(move_learner(folder, 1, c.target, {QStringLiteral("  1002 BEN"), 1}, QStringLiteral("8B")),
+  EXPECT_THROW(move_learner(folder, 1, c.target, {QStringLiteral("  1002 BEN"), QStringLiteral("1002")},
+                            QStringLiteral("8B")),
                simulated_crash);
   platform::set_file_fault_hook({});
 
