@@ -11,7 +11,11 @@ packages=(
   fonts-liberation2 fonts-dejavu fonts-dejavu-extra
   python3 python3-dbf python3-openpyxl python3-xlwt poppler-utils
   clang-format util-linux
+  # the fuzz build: clang, its libFuzzer and sanitizer runtimes, and
+  # llvm-symbolizer for readable reports
+  clang libclang-rt-14-dev llvm
   shapelib libshp-dev
+  # a virtual display, for screenshots of the windows
   xvfb xauth
 )
 

@@ -27,7 +27,7 @@ if [[ ! -f "$stamp" || "$(cat "$stamp")" != "$deps_key" || /var/lib/dpkg/status 
 fi
 
 if [[ ! -f "$build/build.ninja" ]]; then
-  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release
 fi
 targets=(korva-marks)
 if [[ -f "$root/tools/CMakeLists.txt" ]] && grep -q "make_sample_school" "$root/tools/CMakeLists.txt"; then
