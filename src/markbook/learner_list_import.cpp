@@ -25,8 +25,8 @@ double learner_number(const platform::Value& a) {
 
 }  // namespace
 
-learner_import_result import_learner_workbook(platform::recordset& book, const QString& data_folder,
-                                              const QString& subject_cell, const QString& class_part) {
+learner_import_result add_learner(platform::recordset& book, const QString& data_folder,
+                                  const QString& subject_cell, const QString& class_part) {
   learner_import_result result;
   const QString base =
       platform::join_win_path(data_folder, trim_blanks(subject_cell) + QStringLiteral("_") + class_part);
