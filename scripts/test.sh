@@ -72,6 +72,9 @@ if [[ $(id -u) -eq 0 ]]; then
   step "tests as an unprivileged user" bash "$checks/unprivileged.sh" "$build"
 fi
 step "benchmark smoke runs" bash "$checks/bench-smoke.sh" "$build"
+# Further checks of the first build (each one `step "<name>" <command>`, a
+# script under scripts/checks/ taking "$build") go here, before the second
+# build.
 
 # --- the sanitizer build ----------------------------------------------------
 # Every test program, windows included. -O1 with line tables only: the
