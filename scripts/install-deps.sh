@@ -12,8 +12,11 @@ packages=(
   python3 python3-dbf python3-openpyxl python3-xlwt poppler-utils
   cups printer-driver-cups-pdf libreoffice-calc-nogui
   clang-format util-linux locales
-  clang libclang-rt-14-dev
+  # the fuzz build: clang, its libFuzzer and sanitizer runtimes, and
+  # llvm-symbolizer for readable reports
+  clang libclang-rt-14-dev llvm
   shapelib libshp-dev
+  # a virtual display, for screenshots of the windows
   xvfb xauth
   samba smbclient python3-impacket
 )

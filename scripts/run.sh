@@ -8,32 +8,42 @@
 # the user wrote is left alone (the program folder and the sample school are
 # then the user's business).
 #
-# A launch on a machine where all is in place costs a fraction of a second:
-# the package check runs only when the install script or the installed
-# packages changed since it last passed (a stamp in the build folder), cmake
-# configures only a build folder that has not been configured (ninja runs it
-# again itself when a CMakeLists.txt changes), and ninja builds only what is
-# out of date.
+# A launch on a machine where all is in place starts no program but the one
+# that looks for changed sources: every other test is the shell's own (file
+# dates against stamps). The package check runs only when the install script
+# or the installed packages are newer than its stamp in the build folder;
+# cmake configures only a build folder that has not been configured (ninja
+# runs it again itself when a CMakeLists.txt changes); ninja runs only when a
+# file of the tree is newer than its stamp; the program folder gets only the
+# files of resources/ that are newer than its copies.
 set -euo pipefail
-root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+script="${BASH_SOURCE[0]}"
+[[ "$script" == */* ]] || script="./$script"
+root="$(cd "${script%/*}/.." && pwd)"
 build="${KM_BUILD_DIR:-$root/build}"
-mkdir -p "$build"
+[[ -d "$build" ]] || mkdir -p "$build"
 
 stamp="$build/install-deps.stamp"
-deps_key="$(sha256sum "$root/scripts/install-deps.sh" | cut -d' ' -f1)"
-if [[ ! -f "$stamp" || "$(cat "$stamp")" != "$deps_key" || /var/lib/dpkg/status -nt "$stamp" ]]; then
+if [[ ! "$stamp" -nt "$root/scripts/install-deps.sh" || ! "$stamp" -nt /var/lib/dpkg/status ]]; then
   bash "$root/scripts/install-deps.sh"
-  echo "$deps_key" >"$stamp"
+  touch "$stamp"
 fi
 
 if [[ ! -f "$build/build.ninja" ]]; then
-  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release
 fi
-targets=(korva-marks)
-if [[ -f "$root/tools/CMakeLists.txt" ]] && grep -q "make_sample_school" "$root/tools/CMakeLists.txt"; then
-  targets+=(make_sample_school)
+# The build is up to date while no file of the tree (nor the build rules) is
+# newer than the stamp of the last build that passed.
+built="$build/run-build.stamp"
+if [[ ! -f "$built" || "$build/build.ninja" -nt "$built" ]] ||
+  [[ -n "$(find "$root/src" "$root/app" "$root/tools" "$root/CMakeLists.txt" -newer "$built" -print -quit)" ]]; then
+  targets=(korva-marks)
+  [[ ! -f "$root/tools/make_sample_school.cpp" ]] || targets+=(make_sample_school)
+  # Dated before the build starts, so a file changed while it runs is newer.
+  touch "$built.next"
+  (cd "$build" && ninja --quiet "${targets[@]}")
+  mv "$built.next" "$built"
 fi
-(cd "$build" && ninja --quiet "${targets[@]}")
 
 config="${XDG_CONFIG_HOME:-$HOME/.config}/korva-marks"
 data="${XDG_DATA_HOME:-$HOME/.local/share}/korva-marks"
@@ -52,18 +62,26 @@ EOF
   echo "Made the drive map $ini (C: is $data/C)"
 fi
 
-if [[ "$(head -n 1 "$ini")" == "$marker" ]]; then
+first_line=""
+read -r first_line <"$ini" || true
+if [[ "$first_line" == "$marker" ]]; then
   c_drive="$data/C"
   program_folder="$c_drive/Program Files (x86)/KORVA-MARKS"
-  mkdir -p "$program_folder"
-  # The program folder's files (templates and the like) come from resources/.
-  bash "$root/scripts/lay-out-program-folder.sh" "$program_folder"
+  # The program folder's files (templates and the like) come from
+  # resources/, laid out again when one of them is newer than its copy.
+  for f in "$root"/resources/*; do
+    if [[ "${f##*/}" != README.md && ! "$program_folder/${f##*/}" -nt "$f" ]]; then
+      bash "$root/scripts/lay-out-program-folder.sh" "$program_folder"
+      break
+    fi
+  done
   # The program file itself, where the suite looks for it.
-  ln -sfn "$build/app/korva-marks" "$program_folder/KORVA-MARKS.EXE"
+  [[ "$program_folder/KORVA-MARKS.EXE" -ef "$build/app/korva-marks" ]] ||
+    ln -sfn "$build/app/korva-marks" "$program_folder/KORVA-MARKS.EXE"
   # A sample school on the new drive map, made once in C:\KORVA-DATA. The
   # program looks for the school record in C:\L and the year's last two
   # digits, so each new year gets its copy there.
-  year2="$(date +%y)"
+  printf -v year2 '%(%y)T' -1
   if [[ -x "$build/tools/make_sample_school" ]]; then
     if [[ ! -d "$c_drive/KORVA-DATA" ]]; then
       "$build/tools/make_sample_school" --drives "$ini" --data 'C:\KORVA-DATA' --school-record "C:\\L$year2"

@@ -1,23 +1,27 @@
 #!/usr/bin/env bash
-# Builds korva-marks with its tests and benchmarks and runs every check:
-#   1. the source format (clang-format over src app tests bench tools), and
-#      every window handler wired through the guard (no raw connect);
-#   2. no number read or written through the user's locale in src/, and
-#      every Qt main setting the C number locale (locale-free-numbers.sh);
-#   3. the build, warnings as errors, then every test through ctest;
-#   4. each test program again, whole in one process in shuffled order;
-#   5. the windowless test programs and the workbook and printing tests
-#      again under a locale that writes a decimal comma (de_DE.UTF-8);
-#   6. as root: the tests that need an unprivileged user, as user nobody;
-#   7. every benchmark once with the fewest iterations (a smoke run);
-#   8. the engine and logic tests again in a second build with
-#      AddressSanitizer and UndefinedBehaviorSanitizer (KM_SANITIZE).
-# A failing check does not stop the later ones; the command exits non-zero
-# when any failed, and ends with ctest's summary line.
+step "tests under a decimal-comma locale" bash "$checks/decimal-comma.sh" "$build"
 #
-# KM_BUILD_DIR (default build/) and KM_ASAN_BUILD_DIR (default build-asan/)
-# choose the build folders. No compiler cache is used, so every build is
-# what a clean machine gets.
+#   the source checks: the format (clang-format over src app tests bench
+#     tools fuzz), every window handler wired through the guard (no raw
+#     connect), no number read or written through the user's locale in src/
+#     and every Qt main setting the C number locale;
+#   build/ (KM_BUILD_DIR): the build users get (Release, -O3), warnings as
+#     errors; then
+#     - every test program once, whole in one process, its tests in shuffled
+#       order (through ctest, which lists and reports the programs);
+#     - the windowless test programs and the workbook and printing tests
+#       again under a locale that writes a decimal comma (de_DE.UTF-8);
+#     - as root: the tests that need an unprivileged user, as user nobody;
+#     - every benchmark once with the fewest iterations (a smoke run);
+#   build-asan/ (KM_ASAN_BUILD_DIR): every test program again, window tests
+#     included (offscreen), with AddressSanitizer and
+#     UndefinedBehaviorSanitizer (KM_SANITIZE);
+#   build-fuzz/ (KM_FUZZ_BUILD_DIR): the fuzz targets of fuzz/ (clang,
+#     libFuzzer, the same sanitizers), each run for KM_FUZZ_SECONDS (20).
+#
+# A failing check does not stop the later ones; the command exits non-zero
+# when any failed, and ends with ctest's summary line. No compiler cache is
+# used, so every build is what a clean machine gets.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 checks="$root/scripts/checks"
@@ -25,6 +29,7 @@ bash "$root/scripts/install-deps.sh"
 
 build="${KM_BUILD_DIR:-$root/build}"
 asan_build="${KM_ASAN_BUILD_DIR:-$root/build-asan}"
+fuzz_build="${KM_FUZZ_BUILD_DIR:-$root/build-fuzz}"
 jobs="$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 unset CCACHE_DIR
@@ -32,6 +37,8 @@ export CCACHE_DISABLE=1
 
 failed=()
 started=$SECONDS
+# step <name> <command...>: runs one check, timed; a failure is noted and
+# the command goes on.
 step() {
   local name="$1"
   shift
@@ -45,47 +52,58 @@ step() {
   fi
 }
 
+# configure <folder> <cmake options...>
 configure() {
-  cmake -S "$root" -B "$1" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DKM_WERROR=ON \
-    -DCMAKE_C_COMPILER_LAUNCHER= -DCMAKE_CXX_COMPILER_LAUNCHER= "${@:2}"
+  cmake -S "$root" -B "$1" -G Ninja -DCMAKE_C_COMPILER_LAUNCHER= -DCMAKE_CXX_COMPILER_LAUNCHER= "${@:2}"
 }
 
+# --- the sources ------------------------------------------------------------
 step "format" bash "$checks/format.sh"
 step "guarded window handlers" bash "$checks/guarded-handlers.sh"
 step "locale-free numbers" bash "$checks/locale-free-numbers.sh"
 
-# Without a build there is nothing to test: a build failure ends the run.
-configure "$build"
+# --- the build users get ----------------------------------------------------
+# Without it there is nothing to test: a build failure ends the run.
+t=$SECONDS
+configure "$build" -DCMAKE_BUILD_TYPE=Release -DKM_WERROR=ON
 cmake --build "$build" --parallel "$jobs"
+echo "=== build: $((SECONDS - t)) s"
 
 summary="$build/ctest-summary.txt"
 run_ctest() {
-  (cd "$build" && ctest --output-on-failure --parallel "$jobs" --timeout 300) | tee "$summary"
+  (cd "$build" && ctest --output-on-failure --parallel "$jobs") | tee "$summary"
 }
 step "tests" run_ctest
-step "shuffled test programs" bash "$checks/shuffled.sh" "$build"
 step "tests under a decimal-comma locale" bash "$checks/decimal-comma.sh" "$build"
 if [[ $(id -u) -eq 0 ]]; then
   step "tests as an unprivileged user" bash "$checks/unprivileged.sh" "$build"
 fi
 step "benchmark smoke runs" bash "$checks/bench-smoke.sh" "$build"
+# Further checks of the first build (each one `step "<name>" <command>`, a
+# script under scripts/checks/ taking "$build") go here, before the second
+# build.
 
-# The sanitizer run covers the engine and logic tests; the window tests are
-# left out to keep the whole command well inside CI's time. Every folder
-# whose tests run without windows (tests/<folder>/*.cpp) has such a program.
-sanitized_tests=()
-for folder in platform common datafiles markbook marks; do
-  if compgen -G "$root/tests/$folder/*.cpp" >/dev/null; then sanitized_tests+=("test_$folder"); fi
-done
+# --- the sanitizer build ----------------------------------------------------
+# Every test program, windows included. -O1 with line tables only: the
+# sanitizers' reports name file and line, and the build costs less.
+# Warnings are judged in the first build: with the sanitizers GCC warns of
+# things that cannot happen (maybe-uninitialized in inlined moves).
 sanitized() {
-  # Warnings are judged in the first build: with the sanitizers GCC warns of
-  # things that cannot happen (maybe-uninitialized in inlined moves).
-  configure "$asan_build" -DKM_SANITIZE=ON -DKM_BUILD_BENCH=OFF -DKM_WERROR=OFF &&
-    cmake --build "$asan_build" --parallel "$jobs" --target "${sanitized_tests[@]}" &&
-    bash "$checks/sanitized.sh" "$asan_build" "${sanitized_tests[@]}"
+  configure "$asan_build" -DKM_SANITIZE=ON -DKM_BUILD_BENCH=OFF -DKM_WERROR=OFF \
+    -DCMAKE_BUILD_TYPE=None -DCMAKE_C_FLAGS="-O1 -g1" -DCMAKE_CXX_FLAGS="-O1 -g1" &&
+    cmake --build "$asan_build" --parallel "$jobs" --target test_programs &&
+    bash "$checks/sanitized.sh" "$asan_build"
 }
 step "sanitizer build and tests" sanitized
+
+# --- the fuzz build ---------------------------------------------------------
+fuzzed() {
+  CC=clang CXX=clang++ configure "$fuzz_build" -DKM_FUZZ=ON -DKM_BUILD_TESTS=OFF -DKM_BUILD_BENCH=OFF \
+    -DKM_WERROR=OFF -DCMAKE_BUILD_TYPE=None -DCMAKE_C_FLAGS="-O1 -g1" -DCMAKE_CXX_FLAGS="-O1 -g1" &&
+    cmake --build "$fuzz_build" --parallel "$jobs" --target fuzz_targets &&
+    bash "$checks/fuzz.sh" "$fuzz_build" "${KM_FUZZ_SECONDS:-20}"
+}
+step "fuzzing" fuzzed
 
 echo "=== all checks took $((SECONDS - started)) s"
 if ((${#failed[@]} > 0)); then

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Checks that every #include of our own headers points down the link ladder
-#   platform (engine) <- platform/ui <- common <- {shell, printing, datafiles}
-#     <- {markbook, marks} <- app
+#   platform (engine) <- common <- datafiles
+#   platform (engine) <- platform/ui <- common/ui (with common)
+#     <- {shell, printing} <- {markbook, marks} <- app
+# The engine, common and datafiles never include the window layer.
 # A source folder may include its own headers and those of the folders below
 # it; an include that climbs, or that names no folder of ours, is reported
 # with its file and line. Tests, benchmarks and tools may include any source
@@ -13,19 +15,20 @@ set -euo pipefail
 root="${1:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}"
 cd "$root"
 
-src_folders="platform platform/ui common shell printing datafiles markbook marks"
+src_folders="platform platform/ui common common/ui shell printing datafiles markbook marks"
 
 # The folders each source folder may include, itself first. A folder of src/
 # without a rule here is an error, so a new folder brings its rule along.
 declare -A allowed=(
   [platform]="platform"
   [platform/ui]="platform/ui platform"
-  [common]="common platform/ui platform"
-  [shell]="shell common platform/ui platform"
-  [printing]="printing common platform/ui platform"
-  [datafiles]="datafiles common platform/ui platform"
-  [markbook]="markbook shell printing datafiles common platform/ui platform"
-  [marks]="marks shell printing datafiles common platform/ui platform"
+  [common]="common platform"
+  [common/ui]="common/ui common platform/ui platform"
+  [shell]="shell common/ui common platform/ui platform"
+  [printing]="printing common/ui common platform/ui platform"
+  [datafiles]="datafiles common platform"
+  [markbook]="markbook shell printing common/ui common platform/ui platform"
+  [marks]="marks shell printing common/ui common platform/ui platform"
   [app]="$src_folders"
   [tests]="$src_folders support tools"
   [bench]="$src_folders support tools"
@@ -54,6 +57,7 @@ while IFS= read -r hit; do
   # The rule of the file's folder.
   case "$file" in
     src/platform/ui/*) rule=platform/ui ;;
+    src/common/ui/*) rule=common/ui ;;
     src/*)
       rule="${file#src/}"
       rule="${rule%%/*}"
@@ -74,6 +78,7 @@ while IFS= read -r hit; do
   # first path component; nothing for a bare file name.
   case "$target" in
     platform/ui/*) named=platform/ui ;;
+    common/ui/*) named=common/ui ;;
     */*) named="${target%%/*}" ;;
     *) named="" ;;
   esac

@@ -4,7 +4,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 cd "$root"
-mapfile -t files < <(find src app tests bench tools -type f \( -name '*.cpp' -o -name '*.h' \) 2>/dev/null | sort)
+mapfile -t files < <(find src app tests bench tools fuzz -type f \( -name '*.cpp' -o -name '*.h' \) 2>/dev/null | sort)
 if ((${#files[@]} == 0)); then
   echo "no C++ files found"
   exit 1

@@ -15,10 +15,10 @@
 #include "platform/dbase/recordset.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
+#include "platform/loaded_window_seam.h"
 #include "platform/numbered_files.h"
 #include "platform/program.h"
 #include "platform/services.h"
-#include "platform/ui/window_registry.h"
 #include "platform/win_path.h"
 
 namespace km {
@@ -72,10 +72,11 @@ void critical(const QString& text) {
 
 // The way out when the table cannot be worked with: the window loaded last
 // (the caller's) is unloaded, and the program ends when it was the only one.
+// The windows are reached through the seam the window layer puts in place.
 Value close_caller() {
-  const int loaded = platform::loaded_count();
+  const int loaded = platform::loaded_window_count();
   if (loaded > 0) {
-    platform::unload_form(platform::last_loaded_form());
+    platform::unload_last_loaded_window();
     if (loaded == 1) platform::end_program();
   }
   return Value(false);

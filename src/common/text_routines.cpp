@@ -86,34 +86,8 @@ double get_min_value(const Value& a, const Value& b) {
   return x;
 }
 
-QString right_justify(Value& value, int width, QString& fill) {
-  if (trim_blanks(fill).isEmpty()) fill = QStringLiteral(" ");
-  const QString result = right_justified(value, width, fill[0]);
-  value = Value(result);
-  return result;
-}
-
-QString right_justify(Value& value, int width, const QString& fill) {
-  const QString result = right_justified(value, width, right_fill(fill));
-  value = Value(result);
-  return result;
-}
-
 QString right_justify(const Value& value, int width, const QString& fill) {
   return right_justified(value, width, right_fill(fill));
-}
-
-QString left_justify(Value& value, int width, QString& fill) {
-  if (fill.isEmpty()) fill = QStringLiteral(" ");
-  const QString result = left_justified(value, width, fill[0]);
-  value = Value(result);
-  return result;
-}
-
-QString left_justify(Value& value, int width, const QString& fill) {
-  const QString result = left_justified(value, width, left_fill(fill));
-  value = Value(result);
-  return result;
 }
 
 QString left_justify(const Value& value, int width, const QString& fill) {

@@ -36,20 +36,15 @@ double get_min_value(const Value& a, const Value& b);
 
 // The value's text, trimmed, right-aligned in exactly `width` characters
 // padded on the left with the first character of `fill` (a blank when fill is
-// blank; a fill variable passed in is set to " " then); a longer text loses
-// its leftmost characters; null gives width blanks. The value variable is set
-// to the result, which is returned.
-QString right_justify(Value& value, int width, QString& fill);
-QString right_justify(Value& value, int width, const QString& fill = QString());
+// blank); a longer text loses its leftmost characters; null gives width
+// blanks. The value and the fill are left as they are.
 QString right_justify(const Value& value, int width, const QString& fill = QString());
 
 // The value's text with trailing blanks removed (leading blanks kept),
 // left-aligned in exactly `width` characters padded on the right with the
 // first character of `fill` (a blank when fill is empty); a longer text
-// loses its rightmost characters; null gives width blanks. The value
-// variable is set to the result, which is returned.
-QString left_justify(Value& value, int width, QString& fill);
-QString left_justify(Value& value, int width, const QString& fill = QString());
+// loses its rightmost characters; null gives width blanks. The value and
+// the fill are left as they are.
 QString left_justify(const Value& value, int width, const QString& fill = QString());
 
 // The date text "yyyy.mm.dd" of a date value or date text:

@@ -9,9 +9,9 @@
 #include "common/idle_clock.h"
 #include "common/language_text.h"
 #include "common/shared_variables.h"
-#include "common/subject_grid.h"
 #include "common/text_routines.h"
-#include "common/window_placement.h"
+#include "common/ui/subject_grid.h"
+#include "common/ui/window_placement.h"
 #include "markbook/book_table.h"
 #include "markbook/marks_dbf_record.h"
 #include "markbook/setup_file.h"
@@ -67,11 +67,8 @@ platform::flex_grid& book_print_form::subject_grid() const { return vak_grid_->g
 platform::flex_grid& book_print_form::report_grid() const { return pnt_grid_->grid(); }
 
 void book_print_form::on_load() {
-  control<QLabel>(QStringLiteral("dir_disp"))->setText(g_data_folder);
-  control<QLabel>(QStringLiteral("prg_version"))->setText(show_status_labels(*this));
   set_texts();
-  control<QLabel>(QStringLiteral("ops_ops1"))
-      ->setText(g_school_name == maker_test_school ? caption() : g_school_name);
+  show_window_heading(*this);
   set_key_preview(true);
   fill_subject_grid(subject_grid());
   close_file(g_exp_mrk_control_file_number);

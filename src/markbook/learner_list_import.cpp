@@ -48,8 +48,8 @@ list_extent measure(const std::vector<platform::learner_cells>& rows) {
 
 }  // namespace
 
-learner_import_result import_learner_workbook(platform::recordset& book, const QString& data_folder,
-                                              const QString& subject_cell, const QString& class_part) {
+learner_import_result add_learner(platform::recordset& book, const QString& data_folder,
+                                  const QString& subject_cell, const QString& class_part) {
   learner_import_result result;
   const QString base =
       platform::join_win_path(data_folder, trim_blanks(subject_cell) + QStringLiteral("_") + class_part);

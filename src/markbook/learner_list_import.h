@@ -21,7 +21,7 @@ struct learner_import_result {
 // text reads by its leading number) and mb_name = column B trimmed, cut to
 // the field. A missing workbook adds nothing and says nothing; a workbook,
 // or a row of the list, that cannot be read adds nothing and is told.
-learner_import_result import_learner_workbook(platform::recordset& book, const QString& data_folder,
-                                              const QString& subject_cell, const QString& class_part);
+learner_import_result add_learner(platform::recordset& book, const QString& data_folder,
+                                  const QString& subject_cell, const QString& class_part);
 
 }  // namespace km

@@ -18,9 +18,9 @@
 #include "common/idle_clock.h"
 #include "common/language_text.h"
 #include "common/shared_variables.h"
-#include "common/subject_grid.h"
 #include "common/text_routines.h"
-#include "common/window_placement.h"
+#include "common/ui/subject_grid.h"
+#include "common/ui/window_placement.h"
 #include "markbook/book_rebuild.h"
 #include "markbook/book_table.h"
 #include "markbook/column_average.h"
@@ -230,11 +230,8 @@ void pboek_inlees::on_load() {
     return;
   }
   data2_->set_database_name(g_data_folder);
-  control<QLabel>(QStringLiteral("dir_disp"))->setText(g_data_folder);
   set_texts();
-  control<QLabel>(QStringLiteral("ops_ops1"))
-      ->setText(g_school_name == maker_test_school ? caption() : g_school_name);
-  control<QLabel>(QStringLiteral("prg_version"))->setText(show_status_labels(*this));
+  show_window_heading(*this);
   fill_subject_grid(vak_grid_->grid());
   close_file(g_exp_mrk_control_file_number);
   layout_done_ = false;
@@ -282,7 +279,7 @@ void pboek_inlees::open_mark_book(int row) {
   if (data2_->recordset().record_count() == 0) {
     try {
       const learner_import_result imported =
-          import_learner_workbook(data2_->recordset(), g_data_folder, cells.value(1), class_part(cells));
+          add_learner(data2_->recordset(), g_data_folder, cells.value(1), class_part(cells));
       if (imported.outcome == learner_import_outcome::unreadable) return close_to_menu(imported.message);
     } catch (const platform::dbf_error& e) {
       return close_to_menu(e.text());
@@ -411,7 +408,7 @@ bool pboek_inlees::write_fields(qint64 position, const QHash<int, std::optional<
     show_critical(write_refusal(e.text(), e.number()));
     return false;
   }
-  model_->refresh_cells();
+  model_->refresh_row(int(position));
   return true;
 }
 

@@ -19,9 +19,9 @@
 #include "common/language_text.h"
 #include "common/open_exp_mrk_control.h"
 #include "common/shared_variables.h"
-#include "common/subject_grid.h"
 #include "common/text_routines.h"
-#include "common/window_placement.h"
+#include "common/ui/subject_grid.h"
+#include "common/ui/window_placement.h"
 #include "markbook/column_explanations.h"
 #include "markbook/example_setup.h"
 #include "markbook/mark_book_update.h"
@@ -158,11 +158,8 @@ bool pboek_opstel::setup_shown() const { return !pboek_grid_->isHidden() && comb
 
 void pboek_opstel::on_load() {
   pnt_dta_->set_database_name(g_data_folder);
-  control<QLabel>(QStringLiteral("dir_disp"))->setText(g_data_folder);
-  control<QLabel>(QStringLiteral("prg_version"))->setText(show_status_labels(*this));
   set_texts();
-  control<QLabel>(QStringLiteral("ops_ops1"))
-      ->setText(g_school_name == maker_test_school ? caption() : g_school_name);
+  show_window_heading(*this);
   set_key_preview(true);
   pboek_grid_->hide();
   lay_out_setup_grid(setup_grid());

@@ -12,9 +12,9 @@
 #include "common/language_text.h"
 #include "common/shared_variables.h"
 #include "common/step_journal.h"
-#include "common/subject_grid.h"
 #include "common/text_routines.h"
-#include "common/window_placement.h"
+#include "common/ui/subject_grid.h"
+#include "common/ui/window_placement.h"
 #include "markbook/mark_export.h"
 #include "markbook/setup_file.h"
 #include "markbook/setup_finder.h"
@@ -110,10 +110,7 @@ void pboek_uitvoer::on_load() {
   finish_interrupted_steps(g_data_folder);
   data2_->set_database_name(g_data_folder);
   set_texts();
-  control<QLabel>(QStringLiteral("ops_ops1"))
-      ->setText(g_school_name == maker_test_school ? caption() : g_school_name);
-  control<QLabel>(QStringLiteral("dir_disp"))->setText(g_data_folder);
-  control<QLabel>(QStringLiteral("prg_version"))->setText(show_status_labels(*this));
+  show_window_heading(*this);
   set_key_preview(true);
   msflexgrid2_->hide();
   fill_subject_grid(subject_grid());

@@ -17,10 +17,10 @@
 #include "common/open_combinations.h"
 #include "common/shared_variables.h"
 #include "common/step_journal.h"
-#include "common/subject_grid.h"
 #include "common/table_messages.h"
 #include "common/text_routines.h"
-#include "common/window_placement.h"
+#include "common/ui/subject_grid.h"
+#include "common/ui/window_placement.h"
 #include "marks/mark_values.h"
 #include "marks/marks_messages.h"
 #include "platform/clock.h"
@@ -391,7 +391,10 @@ void capture_form::marks_undo_Click() {
   unregister_open(open_kind::combination, g_data_folder, combination_);
   open_ = false;
   clear_figures();
-  if (!prepare_capture()) show_subject_list();
+  if (sort_captured_table())
+    fill_grid();
+  else
+    show_subject_list();
 }
 
 void capture_form::set_capture_texts(const char16_t* paste_tip_af, const char16_t* paste_tip_en) {

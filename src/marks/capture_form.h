@@ -82,9 +82,10 @@ class capture_form : public platform::form {
   virtual void tell_converting(double from, double to) const = 0;
   virtual QString undo_text() const = 0;
   virtual QString scaling_text(double average) const = 0;
-  // Everything a capture needs after the backup (and again after an
-  // undo): the name order, the grid, the figures. False when it failed.
-  virtual bool prepare_capture() = 0;
+  // The grid of the captured table once it stands in name order (after the
+  // backup, and again after an undo): the columns, the figures converted to
+  // the input total, the current cell.
+  virtual void fill_grid() = 0;
   // The mark list after the save, against the subject total.
   virtual void print_saved_list() = 0;
 

@@ -266,10 +266,11 @@ void obe_inlees::io_ok_Click() {
   print_by_mark_ = false;
   if (converting()) tell_converting(subject_total_, input_total_);
   vak_grid_->hide();
-  if (!prepare_capture()) {
+  if (!sort_captured_table()) {
     show_subject_list();
     return;
   }
+  fill_grid();
   ps_info_->setEnabled(true);
   fe_info_->setEnabled(true);
 }
@@ -296,14 +297,12 @@ void obe_inlees::load_code_lists() {
   fill_pair(f_e_lys_, f_e_key_, formative_codes_, true);
 }
 
-bool obe_inlees::prepare_capture() {
-  if (!sort_captured_table()) return false;
+void obe_inlees::fill_grid() {
   begin_capture();
   set_columns();
   recount_figures();
   go_to_learner(false);
   focus_cursor();
-  return true;
 }
 
 void obe_inlees::set_columns() {

@@ -45,7 +45,7 @@ class obe_inlees : public capture_form {
   void tell_converting(double from, double to) const override;
   QString undo_text() const override;
   QString scaling_text(double average) const override;
-  bool prepare_capture() override;
+  void fill_grid() override;
   void print_saved_list() override;
   void show_subject_list() override;
   bool eventFilter(QObject* watched, QEvent* event) override;

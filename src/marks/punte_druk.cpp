@@ -18,10 +18,10 @@
 #include "common/open_dbf_table.h"
 #include "common/shared_variables.h"
 #include "common/step_journal.h"
-#include "common/subject_grid.h"
 #include "common/table_messages.h"
 #include "common/text_routines.h"
-#include "common/window_placement.h"
+#include "common/ui/subject_grid.h"
+#include "common/ui/window_placement.h"
 #include "marks/mark_list_average_print.h"
 #include "marks/mark_list_rows.h"
 #include "marks/subject_entry.h"
@@ -155,11 +155,8 @@ void punte_druk::set_texts() {
 }
 
 void punte_druk::on_load() {
-  control<QLabel>(QStringLiteral("dir_disp"))->setText(g_data_folder);
   set_texts();
-  control<QLabel>(QStringLiteral("ops_ops1"))
-      ->setText(g_school_name == maker_test_school ? caption() : g_school_name);
-  control<QLabel>(QStringLiteral("prg_version"))->setText(show_status_labels(*this));
+  show_window_heading(*this);
   control<QPushButton>(QStringLiteral("punte_druk_print"))->setEnabled(false);
   fill_subject_list();
   centre_form(*this);  // on the size the filled lists give

@@ -115,15 +115,16 @@ void punte_inlees::choose_subject(int row) {
   if (converting()) tell_converting(subject_total_, input_total_);
   with_effort_keys_ = platform::message_box(effort_keys_question(), msg_buttons::yes_no) == msg_answer::yes;
   vak_grid_->hide();
-  if (!prepare_capture()) show_subject_list();
+  if (sort_captured_table())
+    fill_grid();
+  else
+    show_subject_list();
 }
 
-bool punte_inlees::prepare_capture() {
-  if (!sort_captured_table()) return false;
+void punte_inlees::fill_grid() {
   begin_capture();
   apply_column_layout();
   recount_figures();
-  return true;
 }
 
 void punte_inlees::apply_column_layout() {

@@ -30,7 +30,7 @@ class punte_inlees : public capture_form {
   void tell_converting(double from, double to) const override;
   QString undo_text() const override;
   QString scaling_text(double average) const override;
-  bool prepare_capture() override;
+  void fill_grid() override;
   void print_saved_list() override;
 
  private:

@@ -9,7 +9,7 @@
 #include "common/file_not_written.h"
 #include "common/language_text.h"
 #include "common/shared_variables.h"
-#include "common/window_placement.h"
+#include "common/ui/window_placement.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/program.h"

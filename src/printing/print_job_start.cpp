@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "common/loaded_windows.h"
 #include "common/shared_variables.h"
+#include "common/ui/loaded_windows.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/ui/printer/html_device.h"

@@ -2,7 +2,7 @@
 
 #include <QVBoxLayout>
 
-#include "common/gradient_painting.h"
+#include "common/ui/gradient_painting.h"
 #include "platform/ui/window_registry.h"
 #include "printing/rotated_text.h"
 

@@ -4,9 +4,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "common/gradient_painting.h"
 #include "common/shared_variables.h"
-#include "common/window_placement.h"
+#include "common/ui/gradient_painting.h"
+#include "common/ui/window_placement.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/program.h"

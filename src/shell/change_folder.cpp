@@ -6,7 +6,7 @@
 #include "common/idle_clock.h"
 #include "common/shared_variables.h"
 #include "common/text_routines.h"
-#include "common/window_placement.h"
+#include "common/ui/window_placement.h"
 #include "platform/dialogs.h"
 #include "platform/file_system.h"
 #include "platform/ui/window_registry.h"

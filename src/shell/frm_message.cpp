@@ -5,8 +5,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "common/message_call.h"
 #include "common/shared_variables.h"
+#include "common/ui/message_call.h"
 #include "platform/ui/window_registry.h"
 #include "platform/value.h"
 

@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "common/idle_clock.h"
-#include "common/message_call.h"
 #include "common/shared_variables.h"
+#include "common/ui/message_call.h"
 #include "platform/clock.h"
 #include "platform/dialogs.h"
 #include "platform/services.h"

@@ -13,7 +13,7 @@
 #include "common/open_random_files.h"
 #include "common/school_record.h"
 #include "common/shared_variables.h"
-#include "common/window_placement.h"
+#include "common/ui/window_placement.h"
 #include "platform/clock.h"
 #include "platform/date_time.h"
 #include "platform/dialogs.h"

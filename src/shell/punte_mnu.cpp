@@ -11,7 +11,7 @@
 #include "common/shared_variables.h"
 #include "common/text_routines.h"
 #include "common/tray_icon_data.h"
-#include "common/window_placement.h"
+#include "common/ui/window_placement.h"
 #include "platform/dialogs.h"
 #include "platform/program.h"
 #include "platform/ui/window_registry.h"

@@ -4,7 +4,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "common/window_placement.h"
+#include "common/ui/window_placement.h"
 #include "platform/dialogs.h"
 #include "platform/program.h"
 #include "platform/ui/system_info.h"

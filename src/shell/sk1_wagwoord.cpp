@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "common/shared_variables.h"
-#include "common/window_placement.h"
+#include "common/ui/window_placement.h"
 #include "platform/dialogs.h"
 #include "platform/program.h"
 #include "platform/ui/password_mask.h"

@@ -6,7 +6,7 @@
 
 #include "common/data_file_services.h"
 #include "common/shared_variables.h"
-#include "common/window_placement.h"
+#include "common/ui/window_placement.h"
 #include "platform/clock.h"
 #include "platform/program.h"
 #include "platform/ui/window_registry.h"

@@ -8,7 +8,7 @@
 #include <array>
 #include <functional>
 
-#include "common/window_placement.h"
+#include "common/ui/window_placement.h"
 #include "platform/dialogs.h"
 #include "platform/program.h"
 #include "platform/ui/system_info.h"

@@ -11,6 +11,7 @@
 #include "platform/date_time.h"
 #include "platform/value.h"
 #include "shell/audit_trail.h"
+#include "shell/menu_form.h"
 #include "shell/suite_programs.h"
 #include "shell/version_numbers.h"
 
@@ -168,6 +169,13 @@ QString show_status_labels(platform::form& window) {
   grow_to_hold_children(found.version_container);
   append_audit_record(current_audit_entry(window.name()));
   return version_text;
+}
+
+void show_window_heading(platform::form& window) {
+  window.control<QLabel>(QStringLiteral("dir_disp"))->setText(g_data_folder);
+  window.control<QLabel>(QStringLiteral("ops_ops1"))
+      ->setText(g_school_name == maker_test_school ? window.caption() : g_school_name);
+  window.control<QLabel>(QStringLiteral("prg_version"))->setText(show_status_labels(window));
 }
 
 }  // namespace km

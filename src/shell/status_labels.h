@@ -24,4 +24,10 @@ QColor status_panel_colour();
 // skipped.
 QString show_status_labels(platform::form& window);
 
+// The heading of a work window, once its texts are set: the data folder in
+// dir_disp, the school's name in ops_ops1 (the window's caption for the
+// maker's test school), and the status labels with the version text in
+// prg_version (show_status_labels).
+void show_window_heading(platform::form& window);
+
 }  // namespace km

@@ -8,7 +8,7 @@
 #include "common/idle_clock.h"
 #include "common/language_text.h"
 #include "common/shared_variables.h"
-#include "common/window_placement.h"
+#include "common/ui/window_placement.h"
 #include "platform/dialogs.h"
 #include "platform/file_error.h"
 #include "platform/file_system.h"

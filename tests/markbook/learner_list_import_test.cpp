@@ -27,7 +27,7 @@ class learner_list_import_test : public test::mark_book_test {
   learner_import_result import() {
     platform::recordset rs(std::make_unique<platform::dbf_table>(native(marks_table_file(n)),
                                                                  platform::dbf_table::access::read_write));
-    return import_learner_workbook(rs, folder, QStringLiteral("AFR  "), QStringLiteral("A"));
+    return add_learner(rs, folder, QStringLiteral("AFR  "), QStringLiteral("A"));
   }
 };
 

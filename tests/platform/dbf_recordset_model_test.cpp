@@ -45,6 +45,23 @@ TEST_F(dbf_recordset_model_test, shows_records_as_rows_and_fields_as_columns) {
   EXPECT_TRUE(model.flags(model.index(0, 2)) & Qt::ItemIsEditable);
 }
 
+TEST_F(dbf_recordset_model_test, refreshing_a_row_names_that_row_alone) {
+  recordset_model model(control);
+  QSignalSpy changed(&model, &recordset_model::dataChanged);
+  struct row_case {
+    int row;
+    bool signalled;
+  };
+  for (const row_case c : {row_case{1, true}, row_case{0, true}, row_case{2, false}, row_case{-1, false}}) {
+    changed.clear();
+    model.refresh_row(c.row);
+    ASSERT_EQ(changed.size(), c.signalled ? 1 : 0) << c.row;
+    if (!c.signalled) continue;
+    EXPECT_EQ(changed[0][0].value<QModelIndex>(), model.index(c.row, 0));
+    EXPECT_EQ(changed[0][1].value<QModelIndex>(), model.index(c.row, 2));
+  }
+}
+
 TEST_F(dbf_recordset_model_test, a_refused_text_is_not_written) {
   recordset_model model(control);
   QSignalSpy written(&model, &recordset_model::cell_written);

@@ -8,8 +8,8 @@
 #include <QApplication>
 #include <functional>
 
-#include "common/message_call.h"
 #include "common/shared_variables.h"
+#include "common/ui/message_call.h"
 #include "platform/clock.h"
 #include "platform/form_timer.h"
 #include "platform/program.h"

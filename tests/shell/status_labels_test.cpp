@@ -1,6 +1,7 @@
 // The status labels of a window: their places, fonts, colours and texts, the
 // panels that take the panel colour, the internet_version label added next
-// to prg_version, and the audit record the call leaves behind.
+// to prg_version, and the audit record the call leaves behind; and the
+// heading of the work windows built on them.
 #include "shell/status_labels.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include <cmath>
 
 #include "shell/audit_trail.h"
+#include "shell/menu_form.h"
 #include "start_fixture.h"
 #include "support/window_helpers.h"
 
@@ -200,6 +202,37 @@ TEST_F(status_labels_test, no_settings_folder_still_fills_the_labels) {
   EXPECT_EQ(find_control_as<QLabel>(window, QStringLiteral("ops_datum"))->text(),
             QStringLiteral("2017.03.17"));
   EXPECT_FALSE(platform::file_exists(QStringLiteral("C:\\NOWHERE\\Audit_Trail.txt")));
+}
+
+// The heading: the data folder, the school's name (the caption for the
+// maker's test school) and the version text, in the labels the work windows
+// carry.
+TEST_F(status_labels_test, window_heading_shows_folder_school_and_version) {
+  struct heading_case {
+    QString school;
+    QString expected_school_label;
+  };
+  const heading_case cases[] = {
+      {QStringLiteral("Hoerskool Korva"), QStringLiteral("Hoerskool Korva")},
+      {maker_test_school, QStringLiteral("KORVA-MARKS : Punte")},
+      {QString(), QString()},
+  };
+  for (const heading_case& c : cases) {
+    SCOPED_TRACE(c.school.toStdString());
+    g_school_name = c.school;
+    g_data_folder = QStringLiteral("C:\\KORVA-DATA\\");
+    platform::form* window = make_window(QStringLiteral("pboek_opstel"));
+    window->set_caption(QStringLiteral("KORVA-MARKS : Punte"));
+    add_label(window, QStringLiteral("dir_disp"), 0, 120);
+    add_label(window, QStringLiteral("ops_ops1"), 0, 140);
+    show_window_heading(*window);
+    EXPECT_EQ(find_control_as<QLabel>(window, QStringLiteral("dir_disp"))->text(),
+              QStringLiteral("C:\\KORVA-DATA\\"));
+    EXPECT_EQ(find_control_as<QLabel>(window, QStringLiteral("ops_ops1"))->text(), c.expected_school_label);
+    EXPECT_EQ(find_control_as<QLabel>(window, QStringLiteral("prg_version"))->text(),
+              QStringLiteral(" (WINDOWS 10 PRO)"));
+    platform::unload_form(window);
+  }
 }
 
 }  // namespace

@@ -1,5 +1,9 @@
-#pragma once
-// Lets GoogleTest print loose values and texts in failure messages.
+// Lets GoogleTest print loose values and texts in failure messages. Every
+// test program includes it ahead of each file (its precompiled header), so
+// it is guarded by a macro: #pragma once is not kept across a precompiled
+// header.
+#ifndef KM_TEST_VALUE_PRINTING_H
+#define KM_TEST_VALUE_PRINTING_H
 
 #include <QString>
 #include <ostream>
@@ -8,6 +12,10 @@
 
 QT_BEGIN_NAMESPACE
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(QChar c, std::ostream* os) {
+  *os << '\'' << QString(c).toStdString() << "' (U+"
+      << QString::number(c.unicode(), 16).toUpper().toStdString() << ')';
+}
 QT_END_NAMESPACE
 
 namespace km::platform {
@@ -20,3 +28,5 @@ inline void PrintTo(const Value& value, std::ostream* os) {
 }
 
 }  // namespace km::platform
+
+#endif  // KM_TEST_VALUE_PRINTING_H

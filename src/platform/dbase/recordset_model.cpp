@@ -19,6 +19,11 @@ void recordset_model::refresh_cells() {
     emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {Qt::DisplayRole, Qt::EditRole});
 }
 
+void recordset_model::refresh_row(int row) {
+  if (row >= 0 && row < rowCount() && columnCount() > 0)
+    emit dataChanged(index(row, 0), index(row, columnCount() - 1), {Qt::DisplayRole, Qt::EditRole});
+}
+
 void recordset_model::set_header_caption(int column, const QString& caption) {
   if (caption.isEmpty())
     captions_.remove(column);

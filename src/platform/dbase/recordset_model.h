@@ -35,6 +35,9 @@ class recordset_model : public QAbstractTableModel {
   // Tells the views that cell texts may have changed (the table was written
   // past the model), keeping rows, current cell and any open editor.
   void refresh_cells();
+  // The same for the cells of one record alone (one record written), so a
+  // view repaints that row and not the whole table.
+  void refresh_row(int row);
   // The heading a column shows instead of its field name ("" goes back to
   // the name), and the alignment of its cells.
   void set_header_caption(int column, const QString& caption);

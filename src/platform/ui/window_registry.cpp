@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "platform/form_timer.h"
+#include "platform/loaded_window_seam.h"
 #include "platform/services.h"
 
 namespace km::platform {
@@ -53,6 +54,15 @@ void delete_every_window() {
 
 const reset_step no_windows{reset_stage::windows, delete_every_window};
 const reset_step no_factories{reset_stage::values, [] { state().factories.clear(); }};
+
+// The logic below the windows counts and closes windows through the seam
+// (loaded_window_seam.h); it is in place whenever the registry is linked in.
+const bool seam_in_place = [] {
+  set_loaded_window_routines({&loaded_count, [] {
+                                if (form* last = last_loaded_form()) unload_form(last);
+                              }});
+  return true;
+}();
 
 }  // namespace
 

@@ -10,14 +10,14 @@
 #include <QScreen>
 
 #include "common/grade_range.h"
-#include "common/gradient_painting.h"
 #include "common/idle_clock.h"
-#include "common/loaded_windows.h"
-#include "common/message_call.h"
 #include "common/shared_variables.h"
 #include "common/tray_icon_data.h"
+#include "common/ui/gradient_painting.h"
+#include "common/ui/loaded_windows.h"
+#include "common/ui/message_call.h"
+#include "common/ui/window_placement.h"
 #include "common/user_name.h"
-#include "common/window_placement.h"
 #include "platform/clock.h"
 #include "platform/form_timer.h"
 #include "platform/ui/window_registry.h"

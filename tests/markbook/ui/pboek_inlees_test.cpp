@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -226,6 +227,25 @@ TEST_F(pboek_inlees_test, totals_are_recalculated_for_every_learner) {
   EXPECT_EQ(cell(0, 22), QStringLiteral("100.0"));
   EXPECT_EQ(cell(0, 12), QStringLiteral("60.0"));
   EXPECT_EQ(cell(1, 22), QString());  // the others have none
+}
+
+// Each learner's new totals repaint that learner's row alone, never the
+// whole grid once a learner (which made the command slow on a big class).
+TEST_F(pboek_inlees_test, recalculated_totals_repaint_only_the_rows_written) {
+  open_capture();
+  capture->open_mark_book(0);
+  ASSERT_GT(learners(), 1);
+  grid()->set_current(0, 2);
+  grid()->start_edit(true, QStringLiteral("10"));
+  ASSERT_TRUE(grid()->commit_edit());
+  QSignalSpy changed(grid()->model(), &QAbstractItemModel::dataChanged);
+  capture->pboek_inlees_totale_Click();
+  ASSERT_FALSE(changed.isEmpty());
+  for (const QList<QVariant>& signal : changed) {
+    const auto first = signal.at(0).value<QModelIndex>();
+    const auto last = signal.at(1).value<QModelIndex>();
+    EXPECT_EQ(first.row(), last.row()) << "rows " << first.row() << " to " << last.row() << " marked changed";
+  }
 }
 
 TEST_F(pboek_inlees_test, undo_puts_back_the_marks_of_the_opening) {

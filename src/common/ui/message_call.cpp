@@ -1,4 +1,4 @@
-#include "common/message_call.h"
+#include "common/ui/message_call.h"
 
 #include <QCoreApplication>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "common/window_placement.h"
+#include "common/ui/window_placement.h"
 
 #include <QRegion>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "common/loaded_windows.h"
+#include "common/ui/loaded_windows.h"
 
 #include <stdexcept>
 

@@ -1,4 +1,4 @@
-#include "common/subject_grid.h"
+#include "common/ui/subject_grid.h"
 
 #include "common/file_error_reason.h"
 #include "common/file_number_pool.h"

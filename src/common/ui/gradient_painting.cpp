@@ -1,4 +1,4 @@
-#include "common/gradient_painting.h"
+#include "common/ui/gradient_painting.h"
 
 #include <QPainter>
 #include <algorithm>
