@@ -149,14 +149,23 @@ bool run_making_file(opening_call& call, Step&& step) {
   return !call.done("not ready");
 }
 
-// The record file of a build from a table stands beside that table: a
-// conversion may have been stopped before it retired the table.
+// The memo file a table may have beside it ("k_h_dta.dbf": "k_h_dta.dbt").
+QString memo_file_of(const QString& table) {
+  const qsizetype dot = table.lastIndexOf(u'.');
+  return (dot < 0 ? table : table.left(dot)) + QStringLiteral(".dbt");
+}
+
+// The record file of a build from a table stands beside that table, or
+// beside its memo file alone: a conversion may have been stopped before it
+// had retired them both.
 bool conversion_may_be_unfinished(const opening_call& call) {
   const file_code_entry& e = *call.entry;
   const build_step& b = e.build;
-  return b.from_table != nullptr && year_allows(b.before_year, call.year()) &&
-         platform::file_exists(call.path(QLatin1String(e.file_name))) &&
-         platform::file_exists(call.path(QLatin1String(b.table)));
+  if (b.from_table == nullptr || !year_allows(b.before_year, call.year()) ||
+      !platform::file_exists(call.path(QLatin1String(e.file_name))))
+    return false;
+  const QString table = QLatin1String(b.table);
+  return platform::file_exists(call.path(table)) || platform::file_exists(call.path(memo_file_of(table)));
 }
 
 void finish_conversion(opening_call& call) {

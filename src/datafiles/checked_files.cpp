@@ -8,6 +8,7 @@
 #include "platform/file_error.h"
 #include "platform/file_system.h"
 #include "platform/numbered_files.h"
+#include "platform/sync_file.h"
 #include "platform/value.h"
 #include "platform/win_path.h"
 
@@ -51,8 +52,8 @@ void write_date_marker(const QString& win_path) {
 }
 
 void put_in_place(const QString& work_file, const QString& target) {
-  copy_checked(work_file, target);
-  platform::delete_file(work_file, true);
+  platform::sync_file(work_file);
+  platform::replace_file(work_file, target);
 }
 
 }  // namespace km

@@ -43,8 +43,10 @@ void make_empty_file(const QString& win_path);
 // CR LF) into a new marker file, through g_file_number2.
 void write_date_marker(const QString& win_path);
 
-// Puts work_file in place of target: copied over it through a temporary
-// file in the target's folder and checked, then the work file is deleted.
+// Puts work_file (in the target's folder) in place of target: synced, then
+// renamed over it in one step, so that a break at any point leaves either
+// the old file beside the work file, which the next run removes before it
+// starts, or the new file alone.
 void put_in_place(const QString& work_file, const QString& target);
 
 }  // namespace km

@@ -148,12 +148,42 @@ bool create_marker(const QString& folder, const char* marker) {
   std::int16_t number = get_free_file_number(1);
   try {
     platform::open_file(number, path, platform::open_mode::output);
-  } catch (...) {
     close_file(number);
+  } catch (...) {
+    abandon_file(number);
+    // The open takes the name at once: a marker whose write failed must
+    // not stand, or the next opening would take the old records for new.
+    try {
+      if (platform::file_exists(path)) platform::delete_file(path, true);
+    } catch (const platform::file_error&) {
+      // The record file is not made, so the next opening converts again.
+    }
     throw;
   }
-  close_file(number);
   return true;
+}
+
+// What a conversion the program never finished left of the files it
+// writes whole (the marker, the record file): their temporaries go before
+// the conversion starts or is finished, unless another program holds them.
+void remove_leftovers(const conversion& declared, const QString& folder) {
+  platform::remove_write_leftovers(file_in_folder(folder, QLatin1String(declared.record_file)));
+  if (declared.marker != nullptr)
+    platform::remove_write_leftovers(file_in_folder(folder, QLatin1String(declared.marker)));
+}
+
+// A retire stopped after the table left the folder but before its memo
+// file did: the memo file, of no use without its table, follows it into
+// \save (where its copy already stands, it is not copied again).
+void finish_retire_of_memo(const conversion& declared, const QString& folder) {
+  if (declared.memo == nullptr ||
+      !platform::file_exists(file_in_folder(folder, QLatin1String(declared.memo))))
+    return;
+  try {
+    move_group_into_save_folder(folder, {QLatin1String(declared.memo)});
+  } catch (const std::exception&) {
+    // The memo file stays, whole; the next opening tries again.
+  }
 }
 
 // The table cannot be read (damaged, its memo file gone, in use by another
@@ -212,6 +242,7 @@ void convert_table(const conversion& declared, const QString& folder, platform::
   std::int16_t& number = *declared.number;
   const QString record_file = QLatin1String(declared.record_file);
   close_file(number);
+  remove_leftovers(declared, folder);
   if (declared.delete_first) remove_keeping_copy(folder, record_file);
 
   try {
@@ -262,13 +293,16 @@ void convert_table(const conversion& declared, const QString& folder, platform::
 
 void finish_conversion(const conversion& declared, const QString& folder, platform::data_control& data1) {
   if (declared.retire != retire_kind::table) return;
+  remove_leftovers(declared, folder);
   const QString record_file = file_in_folder(folder, QLatin1String(declared.record_file));
-  if (!platform::file_exists(record_file) ||
-      !platform::file_exists(file_in_folder(folder, QLatin1String(declared.table))))
-    return;
+  if (!platform::file_exists(record_file)) return;
   if (declared.marker != nullptr &&
       !platform::file_exists(file_in_folder(folder, QLatin1String(declared.marker))))
     return;
+  if (!platform::file_exists(file_in_folder(folder, QLatin1String(declared.table)))) {
+    finish_retire_of_memo(declared, folder);
+    return;
+  }
   try {
     data1.refresh();
   } catch (const platform::dbf_error&) {

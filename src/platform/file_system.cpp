@@ -262,6 +262,11 @@ void move_file(const QString& source, const QString& destination) {
 
 void replace_file(const QString& source, const QString& destination) { replace_one(source, destination); }
 
+void remove_write_leftovers(const QString& win_path) {
+  const QString native = to_native_path(win_path);
+  if (!native.isEmpty()) dbf_io::remove_stale_temporaries(native);
+}
+
 QStringList list_files(const QString& folder, const QString& pattern) {
   return list_entries(folder, pattern, QDir::Files);
 }

@@ -49,6 +49,11 @@ void move_file(const QString& source, const QString& destination);
 // (file_move, named by the destination).
 void replace_file(const QString& source, const QString& destination);
 
+// Removes what whole-file writes of the file that never finished (the
+// program killed part way) left beside it: their temporaries and kept-aside
+// copies that no process holds any more. Failures are passed over.
+void remove_write_leftovers(const QString& win_path);
+
 // Names (not paths) of the files in a folder whose names match the
 // pattern, sorted by name under the case rule of names (name_case.h).
 // A missing folder gives an empty list.

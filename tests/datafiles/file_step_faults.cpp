@@ -13,10 +13,15 @@
 namespace km::test {
 
 file_step_faults::file_step_faults(step_fault fault, int at) {
-  platform::set_file_fault_hook([this, fault, at](platform::file_step, const QString& path) {
+  platform::set_file_fault_hook([this, fault, at](platform::file_step step, const QString& path) {
     ++steps_;
     paths_ << path;
+    kinds_.push_back(step);
     if (fault == step_fault::none || steps_ < at) return;
+    // A folder that cannot be written still lets a file in it be opened
+    // for writing; what is written to it, made, renamed or removed is refused.
+    if (fault == step_fault::read_only && step == platform::file_step::open_write && QFileInfo(path).isFile())
+      return;
     if (fault == step_fault::stop) throw stopped_at_step{};
     if (fault == step_fault::read_only)
       throw platform::file_error(platform::file_error::kind::permission_denied, path,

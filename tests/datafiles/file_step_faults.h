@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 #include <map>
+#include <vector>
 
 #include "platform/file_faults.h"
 
@@ -22,7 +23,14 @@ enum class step_fault {
   none,       // count the steps only
   stop,       // step N and every later step throw stopped_at_step
   disk_full,  // step N throws file_error (disk_full); later steps run
-  read_only,  // step N and every later step throw file_error (permission_denied)
+  read_only,  // step N and every later step throw file_error (permission_denied), but
+              // for the opening of a file already there for writing
+};
+
+// The steps of a run, in order: the path each was named by and its kind.
+struct counted_steps {
+  QStringList paths;
+  std::vector<platform::file_step> kinds;
 };
 
 // Installs the file-fault hook for its lifetime.
@@ -37,11 +45,19 @@ class file_step_faults {
   int steps() const { return steps_; }
   // The Windows (or native) path of each step reached, in order.
   const QStringList& paths() const { return paths_; }
+  // The path and kind of each step reached.
+  counted_steps counted() const { return {paths_, kinds_}; }
 
  private:
   int steps_ = 0;
   QStringList paths_;
+  std::vector<platform::file_step> kinds_;
 };
+
+// A failure of this kind of step the file layer passes over (the flush of
+// a folder's entries after a rename that is done): the job goes on as
+// though the step had run, and nothing is told.
+inline bool failure_passed_over(platform::file_step step) { return step == platform::file_step::folder_sync; }
 
 // Every file below a native folder (sub-folders included), by its path
 // relative to the folder, with its bytes.
