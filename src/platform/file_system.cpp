@@ -151,9 +151,6 @@ void replace_one(const QString& source, const QString& destination) {
                      QString::fromLocal8Bit(std::strerror(errno)));
   folder_listing::note_removed(from);
   folder_listing::note_created(to);
-  // The new name survives a power cut once the folder is on the disk.
-  dbf_io::sync_folder_of(to);
-  if (QFileInfo(from).absolutePath() != target.absolutePath()) dbf_io::sync_folder_of(from);
 }
 
 // The files of a wildcard source; throws when the folder or every match is missing.
