@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Run as root: the tests that skip themselves under root (file permissions
 # do not bind the superuser) run again as user nobody, and must pass there.
-# They are the tests the shuffled run (shuffled.sh) reported as skipped.
+# They are the tests the shuffled run of each program (ctest) reported as skipped.
 # Copies of the test programs go to a folder nobody can read, with its own
 # writable home and temporary folder.
 set -euo pipefail
