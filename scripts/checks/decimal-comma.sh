@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Runs the windowless test programs and the workbook and printing tests once
-# more under a locale that writes a decimal comma (LC_ALL=de_DE.UTF-8), as a
-# school machine may have; they must pass unchanged. The locale is made at
+# more under a locale that writes a decimal comma (LANG=de_DE.UTF-8), as a
+# school machine may have; they must pass unchanged. The messages of the
+# system and of the print server stay in the C locale (LC_MESSAGES=C): the
+# tests compare the reasons those give, in English, inside the program's
+# texts. The locale is made at
 # the start with localedef (from Debian's locales package) into a temporary
 # folder found through LOCPATH, so the run needs no locale of the system and
 # changes none. Logs go to <build>/decimal-comma/<program>.log.
@@ -23,7 +26,7 @@ if [[ ! -f "$locales/de_DE.UTF-8/LC_NUMERIC" ]]; then
 fi
 # The system's own locales stay in reach beside the made one. The locale is
 # given to the programs only: this shell cannot see LOCPATH for itself.
-comma=(env "LOCPATH=$locales:/usr/lib/locale" LC_ALL=de_DE.UTF-8)
+comma=(env -u LC_ALL -u LC_NUMERIC -u LANGUAGE "LOCPATH=$locales:/usr/lib/locale" LANG=de_DE.UTF-8 LC_MESSAGES=C)
 point="$("${comma[@]}" locale decimal_point 2>&1)"
 if [[ "$point" != "," ]]; then
   echo "de_DE.UTF-8 is not in force (decimal point: $point)"

@@ -471,10 +471,10 @@ TEST_F(excel_export_test, a_folder_that_cannot_be_written_keeps_the_old_file) {
   ASSERT_TRUE(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
   open_export();
   dialogs
-      .expect_message(QStringLiteral("EXPORT OF Report TO D:\\Export\\Report FAILED !!\r\n"
-                                     "The workbook could not be written: Error creating output xlsx file. "
-                                     "Usually a permissions error. (") +
-                      QString::fromLocal8Bit(std::strerror(EACCES)) + QStringLiteral(")"))
+      .expect_message(
+          QStringLiteral("EXPORT OF Report TO D:\\Export\\Report FAILED !!\r\n"
+                         "The workbook could not be written: Cannot write a temporary file beside '") +
+          native_target() + QStringLiteral("': ") + QString::fromLocal8Bit(std::strerror(EACCES)))
       .icon(msg_icon::critical);
   EXPECT_FALSE(save_excel_export());
   QFile::setPermissions(folder, before);

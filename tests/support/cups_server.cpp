@@ -74,6 +74,20 @@ cups_server::cups_server() {
 
 cups_server::~cups_server() { stop(); }
 
+namespace {
+
+// The scheduler and its tools speak the C locale, whatever the test runs
+// under: the start is known by lpstat's English "is running".
+QProcessEnvironment c_locale_environment() {
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+  env.insert(QStringLiteral("LANG"), QStringLiteral("C"));
+  env.remove(QStringLiteral("LANGUAGE"));
+  return env;
+}
+
+}  // namespace
+
 bool cups_server::start_on(int port, QString& why) {
   const QString root = folder_.path();
   if (!write_file(root + QStringLiteral("/cupsd.conf"), server_conf(port), readable)) {
@@ -82,6 +96,7 @@ bool cups_server::start_on(int port, QString& why) {
   }
   cupsd_ = std::make_unique<QProcess>();
   cupsd_->setProcessChannelMode(QProcess::MergedChannels);
+  cupsd_->setProcessEnvironment(c_locale_environment());
   cupsd_->start(QStringLiteral("/usr/sbin/cupsd"),
                 {QStringLiteral("-f"), QStringLiteral("-c"), root + QStringLiteral("/cupsd.conf"),
                  QStringLiteral("-s"), root + QStringLiteral("/cups-files.conf")});
@@ -96,6 +111,7 @@ bool cups_server::start_on(int port, QString& why) {
   while (waited.elapsed() < 15000) {
     if (cupsd_->state() != QProcess::Running) break;
     QProcess ask;
+    ask.setProcessEnvironment(c_locale_environment());
     ask.start(QStringLiteral("lpstat"), {QStringLiteral("-h"), address_, QStringLiteral("-r")});
     if (ask.waitForFinished(5000) && ask.readAllStandardOutput().contains("is running")) return true;
     QThread::msleep(100);
@@ -125,6 +141,7 @@ void cups_server::command(const QString& program, QStringList arguments) const {
   arguments.prepend(QStringLiteral("-h"));
   QProcess run;
   run.setProcessChannelMode(QProcess::MergedChannels);
+  run.setProcessEnvironment(c_locale_environment());
   run.start(program, arguments);
   if (!run.waitForFinished(30000) || run.exitStatus() != QProcess::NormalExit || run.exitCode() != 0)
     throw std::runtime_error((program + u' ' + arguments.join(u' ') + QStringLiteral(" failed: ") +
