@@ -26,9 +26,13 @@ using platform::print_tab;
 using platform::printer;
 using platform::Value;
 
-// Print columns of the line's parts (counted from 1).
-constexpr int marks_column = 54;
-constexpr int label_column = 2;
+// Print columns of the line's parts (counted from 1). A line starts one
+// column in, clear of the page frame's left rule, where the closing labels
+// start too; its marks follow right after the number, code and name.
+constexpr int line_column = 2;
+constexpr int head_width = 3 + 1 + 6 + 1 + 42;
+constexpr int marks_column = line_column + head_width;
+constexpr int label_column = line_column;
 constexpr int count_column = 50;
 constexpr int sum_column = 55;
 constexpr int field_width = 5;
@@ -165,7 +169,7 @@ void print_summary(QString& subtitle, double new_total, double old_total, const 
     for (const summary_mark& mark : marks) tally.add(mark);
     const summary_line line = compose_line(row + 1, grid, row, marks);
     p.set_font_underline(true);
-    p.print({line.head, print_tab{marks_column}, line.marks});
+    p.print({print_tab{line_column}, line.head, print_tab{marks_column}, line.marks});
     p.set_font_underline(false);
   }
   print_closing(tally, new_total);

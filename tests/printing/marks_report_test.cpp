@@ -1,8 +1,11 @@
 #include "printing/marks_report.h"
 
+#include "page_fit.h"
 #include "page_text.h"
 #include "platform/ui/grid/flex_grid.h"
+#include "printing/print_messages.h"
 #include "printing_fixture.h"
+#include "support/class_names.h"
 #include "support/xlsx_reader.h"
 
 namespace km::test {
@@ -15,9 +18,10 @@ using platform::Value;
 
 const QString bar = QString(QChar(0x00A6));
 
-// The printed line of a grid row: number, code, name, then the fields.
+// The printed line of a grid row: one column in from the page's left edge,
+// number, code, name, then the fields.
 QString row_line(int number, const QString& code, const QString& name, const QStringList& fields) {
-  QString line = QString::number(number).leftJustified(3) + u' ' + code.rightJustified(6) + u' ' +
+  QString line = u' ' + QString::number(number).leftJustified(3) + u' ' + code.rightJustified(6) + u' ' +
                  name.leftJustified(42) + bar;
   for (const QString& field : fields) line += field + bar;
   return line;
@@ -162,15 +166,15 @@ TEST_F(marks_report_test, rows_print_converted_marks_then_totals_and_averages) {
   const std::vector<QString> printed = lines();
   const QString blank5 = QStringLiteral("     ");
   // Row 0 is line 1; its heading texts are no marks and print as blanks.
-  EXPECT_EQ(line_starting(printed, QStringLiteral("1  ")),
+  EXPECT_EQ(line_starting(printed, QStringLiteral(" 1  ")),
             row_line(1, QStringLiteral("NO"), QStringLiteral("NAME"), {blank5, blank5, blank5}));
-  EXPECT_EQ(line_starting(printed, QStringLiteral("2  ")),
+  EXPECT_EQ(line_starting(printed, QStringLiteral(" 2  ")),
             row_line(2, QStringLiteral("101"), QStringLiteral("ALPHA, ANNA"),
                      {QStringLiteral(" 40.0"), QStringLiteral("    A"), blank5}));
-  EXPECT_EQ(line_starting(printed, QStringLiteral("3  ")),
+  EXPECT_EQ(line_starting(printed, QStringLiteral(" 3  ")),
             row_line(3, QStringLiteral("102"), QStringLiteral("BRAVO, BEN"),
                      {QStringLiteral(" 50.0"), QStringLiteral("    a"), blank5}));
-  EXPECT_EQ(line_starting(printed, QStringLiteral("4  ")),
+  EXPECT_EQ(line_starting(printed, QStringLiteral(" 4  ")),
             row_line(4, QStringLiteral("103"), QStringLiteral("CHARLIE, CHRIS"),
                      {QStringLiteral(" 60.0"), blank5, QStringLiteral("    A")}));
   // Count 3 at column 50, sum 150 right-justified in 10 at column 55; the
@@ -183,6 +187,39 @@ TEST_F(marks_report_test, rows_print_converted_marks_then_totals_and_averages) {
   EXPECT_EQ(line_starting(printed, QString(54, u' ')), QString(54, u' ') + QStringLiteral("      50.0"));
 }
 
+TEST_F(marks_report_test, every_line_stands_inside_the_page_frame_clear_of_its_left_rule) {
+  struct class_case {
+    bool afrikaans;
+    int learners;
+  };
+  platform::printer().set_metrics(nullptr);  // the fonts as they print
+  for (const class_case& c :
+       {class_case{false, 8}, class_case{true, 8}, class_case{false, 40}, class_case{true, 40}}) {
+    SCOPED_TRACE(QStringLiteral("%1 learners, afrikaans %2").arg(c.learners).arg(c.afrikaans).toStdString());
+    g_language = c.afrikaans;
+    g_print_new_document = true;
+    // As the OBE window hands it over: number, name and the mark.
+    const QStringList names = class_names(c.learners);
+    std::vector<QStringList> rows;
+    for (int k = 0; k < c.learners; ++k)
+      rows.push_back({QString::number(1001 + k), names[k], QString::number(10 + k)});
+    fill(1, rows);
+    dialogs.expect_message(printing_complete_message(1)).icon(msg_icon::information);
+    Value new_total(100.0), old_total(50.0);
+    print_marks_report(subtitle, new_total, old_total, grid);
+    dialogs.verify();
+    const platform::print_document& document = device->last();
+    ASSERT_EQ(document.pages.size(), 1u);
+    // Half a column of the report's font between the rule and the text.
+    EXPECT_EQ(texts_at_the_left_rule(document.pages[0], 60), QStringList());
+    EXPECT_EQ(document_faults(document), QStringList());
+    int whole = 0;
+    for (const QString& text : drawn_texts(document))
+      for (const QString& name : names) whole += text.contains(name) ? 1 : 0;
+    EXPECT_EQ(whole, c.learners);
+  }
+}
+
 TEST_F(marks_report_test, text_totals_are_replaced_by_their_numbers) {
   fill(1, {{QStringLiteral("1"), QStringLiteral("ALPHA"), QStringLiteral("35")}});
   Value new_total(QStringLiteral("100 marks"));
@@ -192,7 +229,7 @@ TEST_F(marks_report_test, text_totals_are_replaced_by_their_numbers) {
   EXPECT_EQ(new_total, Value(100.0));
   EXPECT_EQ(old_total, Value(0.0));
   // No conversion: the old total is no number.
-  EXPECT_TRUE(line_starting(lines(), QStringLiteral("2  ")).endsWith(bar + QStringLiteral(" 35.0") + bar));
+  EXPECT_TRUE(line_starting(lines(), QStringLiteral(" 2  ")).endsWith(bar + QStringLiteral(" 35.0") + bar));
 }
 
 TEST_F(marks_report_test, without_a_positive_sum_no_average_is_printed_and_labels_follow_the_language) {
@@ -225,8 +262,8 @@ TEST_F(marks_report_test, a_long_list_continues_on_further_pages_under_a_new_hea
     // The line numbers carry on from page to page.
     int numbers = 0;
     for (const QString& line : printed)
-      if (line.size() > 54 && line.at(53) == bar.at(0)) {
-        EXPECT_TRUE(line.startsWith(QString::number(next_number).leftJustified(3) + u' '))
+      if (line.size() > 55 && line.at(54) == bar.at(0)) {
+        EXPECT_TRUE(line.startsWith(u' ' + QString::number(next_number).leftJustified(3) + u' '))
             << line.toStdString();
         ++next_number;
         ++numbers;

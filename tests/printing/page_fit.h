@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "platform/ui/printer/print_types.h"
 
@@ -28,11 +29,16 @@ inline QString describe(const platform::print_op& op) {
 
 }  // namespace page_fit_detail
 
-// Every fault of the page, one line each; empty when the page is sound.
-inline QStringList page_faults(const platform::print_page& page) {
+// The page frame's edges, in twips.
+struct page_frame_edges {
+  double left = 0, right = 0, top = 0, bottom = 0;
+};
+
+// The frame of the page: drawn as four lines, the longest across and the
+// longest down; none on a page without lines both ways.
+inline std::optional<page_frame_edges> page_frame(const platform::print_page& page) {
   using platform::print_op;
   namespace d = page_fit_detail;
-  // The frame: drawn as four lines, the longest across and the longest down.
   const print_op* across = nullptr;
   const print_op* down = nullptr;
   for (const print_op& op : page.ops) {
@@ -40,9 +46,18 @@ inline QStringList page_faults(const platform::print_page& page) {
     if (std::abs(op.y1 - op.y2) < 0.5 && (!across || d::length(op) > d::length(*across))) across = &op;
     if (std::abs(op.x1 - op.x2) < 0.5 && (!down || d::length(op) > d::length(*down))) down = &op;
   }
-  if (!across || !down) return {QStringLiteral("page %1 has no frame").arg(page.number)};
-  const double left = std::min(across->x1, across->x2), right = std::max(across->x1, across->x2);
-  const double top = std::min(down->y1, down->y2), bottom = std::max(down->y1, down->y2);
+  if (!across || !down) return std::nullopt;
+  return page_frame_edges{std::min(across->x1, across->x2), std::max(across->x1, across->x2),
+                          std::min(down->y1, down->y2), std::max(down->y1, down->y2)};
+}
+
+// Every fault of the page, one line each; empty when the page is sound.
+inline QStringList page_faults(const platform::print_page& page) {
+  using platform::print_op;
+  namespace d = page_fit_detail;
+  const std::optional<page_frame_edges> frame = page_frame(page);
+  if (!frame) return {QStringLiteral("page %1 has no frame").arg(page.number)};
+  const double left = frame->left, right = frame->right, top = frame->top, bottom = frame->bottom;
   constexpr double slack = 1.0;
   const auto inside = [&](double x, double y) {
     return x >= left - slack && x <= right + slack && y >= top - slack && y <= bottom + slack;
@@ -70,6 +85,23 @@ inline QStringList page_faults(const platform::print_page& page) {
                       .arg(rule.x1, 0, 'f', 0);
     }
   }
+  return faults;
+}
+
+// The texts of the page that start less than `margin` twips right of the
+// frame's left rule (on it, or left of it), one line each.
+inline QStringList texts_at_the_left_rule(const platform::print_page& page, double margin) {
+  const std::optional<page_frame_edges> frame = page_frame(page);
+  if (!frame) return {QStringLiteral("page %1 has no frame").arg(page.number)};
+  QStringList faults;
+  for (const platform::print_op& op : page.ops)
+    if (op.what == platform::print_op::kind::text && op.angle_tenths == 0 && !op.text.trimmed().isEmpty() &&
+        op.x1 < frame->left + margin)
+      faults << QStringLiteral("page %1: text \"%2\" at x %3, the frame at %4")
+                    .arg(page.number)
+                    .arg(op.text)
+                    .arg(op.x1, 0, 'f', 0)
+                    .arg(frame->left, 0, 'f', 0);
   return faults;
 }
 
