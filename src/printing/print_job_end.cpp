@@ -27,14 +27,18 @@ void end_excel_export() {
   if (save_excel_export()) tell(export_complete_message(name, target), msg_icon::information);
 }
 
+constexpr double footer_clearance = 0.1;
+
 void print_footer() {
   platform::printer_object& p = printer();
   // The character scale, unless the page set-up made a taller one of its own
   // (a height factor), which the page measures were taken in.
   if (p.scale_mode() != platform::scale_unit::user) p.set_scale_mode(platform::scale_unit::characters);
   p.set_current_x(2);
-  p.set_current_y(double(g_print_page_lines) - 0.5);
   p.set_font_size(8);
+  // The whole line above the page frame's foot (at the page lines), a
+  // tenth of a line clear of it, not across the rule.
+  p.set_current_y(double(g_print_page_lines) - p.text_height(g_print_title) - footer_clearance);
   p.print(g_print_title);
 }
 

@@ -73,7 +73,9 @@ TEST_F(print_job_end_test, the_footer_prints_the_title_below_a_page_with_a_body)
   ASSERT_TRUE(footer);
   EXPECT_EQ(footer->text, QStringLiteral("MARK SUMMARY"));
   EXPECT_DOUBLE_EQ(footer->x1, 240);  // two columns in
-  EXPECT_NEAR(footer->y1, (double(g_print_page_lines) - 0.5) * 240, 1e-6);
+  // Its whole line (8 points: 192 twips under the fixed metrics) above the
+  // page frame's foot, a tenth of a character line (24 twips) clear of it.
+  EXPECT_NEAR(footer->y1, double(g_print_page_lines) * 240 - 192 - 24, 1e-6);
   EXPECT_EQ(footer->font.name, QStringLiteral("ARIAL"));
   EXPECT_DOUBLE_EQ(footer->font.size, 8);
 }
