@@ -87,8 +87,10 @@ void punte_inlees::print_mark_list(bool by_mark, double total) {
   list_printed_ = true;
   g_print_new_document = true;
   try {
-    print_report_pages(grid, title, paper_a4_portrait, framed_page_style(continuation_mark::dots_first));
-    if (figures.count > 0 && total > 0) print_line_below_report(mark_list_average_line(figures, total));
+    const report_page_style style = framed_page_style(continuation_mark::dots_first);
+    print_report_pages(grid, title, paper_a4_portrait, style);
+    if (figures.count > 0 && total > 0)
+      print_line_below_report(mark_list_average_line(figures, total), style.left_margin);
   } catch (const platform::platform_error& e) {
     report_print_error(e);
   }

@@ -71,7 +71,7 @@ void step_below_report() {
   printer.set_current_y(printer.current_y() + 2);
 }
 
-void print_line_below_report(const QString& line) {
+void print_line_below_report(const QString& line, double left_margin) {
   if (g_export_excel) {
     platform::worksheet* sheet = current_excel_sheet();
     if (!sheet) return;
@@ -81,7 +81,11 @@ void print_line_below_report(const QString& line) {
     return;
   }
   step_below_report();
-  platform::printer().print(line);
+  // Not where the last cell's text ended: the line stands on its own under
+  // the table.
+  platform::printer_object& printer = platform::printer();
+  printer.set_current_x(printer.scale_x(left_margin, platform::scale_unit::twips));
+  printer.print(line);
 }
 
 }  // namespace km

@@ -49,8 +49,9 @@ void report_print_error(const platform::platform_error& e);
 // the reports do (nothing in an export).
 void step_below_report();
 
-// A closing line below the report: two units down on the printer, or two
-// rows below the grid in an export.
-void print_line_below_report(const QString& line);
+// A closing line below the report: two units down on the printer, starting
+// at the table's left edge (`left_margin`, twips from the page's left edge,
+// as the page style has it), or two rows below the grid in an export.
+void print_line_below_report(const QString& line, double left_margin);
 
 }  // namespace km

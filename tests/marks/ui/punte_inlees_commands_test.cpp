@@ -8,9 +8,11 @@
 #include "common/open_combinations.h"
 #include "marks_window_fixture.h"
 #include "platform/ui/printer/pdf_device.h"
+#include "printing/page_fit.h"
 #include "printing/poppler_tools.h"
 #include "printing/print_messages.h"
 #include "shell/idle_watch.h"
+#include "support/class_names.h"
 
 namespace km::test {
 namespace {
@@ -319,6 +321,79 @@ TEST_F(punte_inlees_commands_test, the_mark_list_shows_running_totals_and_the_av
   // The title: grade, subject with its blanks as "_", class, description.
   EXPECT_TRUE(text.contains(QStringLiteral("8   101__ A"))) << text.toStdString();
   EXPECT_EQ(g_excel_file_name, QStringLiteral("MARKS 8   101__ A "));
+}
+
+TEST_F(punte_inlees_commands_test, the_average_stands_below_the_table_from_its_left_edge) {
+  struct class_case {
+    bool afrikaans;
+    int learners;
+    const char* effort_question;
+    const char* label;
+  };
+  const class_case cases[] = {
+      {false, 8, "ARE YOU GOING TO INPUT EFFORT KEYS ALSO ?", "AVERAGE := "},
+      {true, 8, "GAAN U PRESTASIESLEUTELS OOK INLEES ?", "GEMIDDELD := "},
+      {false, 40, "ARE YOU GOING TO INPUT EFFORT KEYS ALSO ?", "AVERAGE := "},
+      {true, 40, "GAAN U PRESTASIESLEUTELS OOK INLEES ?", "GEMIDDELD := "},
+  };
+  platform::printer().set_metrics(nullptr);  // the fonts as they print
+  for (const class_case& c : cases) {
+    SCOPED_TRACE(c.label + std::to_string(c.learners));
+    g_language = c.afrikaans;
+    put_combination(50);
+    const QStringList names = class_names(c.learners);
+    std::vector<cycle_row> rows;
+    for (int k = 0; k < c.learners; ++k)
+      rows.push_back(
+          {QByteArray::number(1001 + k), names[k].toLatin1(), QByteArray::number(k % 50) + ".0", ""});
+    put_cycle_table(rows);
+    put_obe_table({});
+    open();
+    dialogs.expect_input(input_total_prompt(QStringLiteral("50")))
+        .default_text(QStringLiteral("50"))
+        .type({});
+    dialogs.expect_message(QString::fromLatin1(c.effort_question))
+        .buttons(msg_buttons::yes_no)
+        .answer(msg_answer::no);
+    window->choose_subject(0);
+    device->clear();
+    dialogs.expect_message(printing_complete_message(1)).icon(msg_icon::information);
+    while_choosing([](kies_drukker& w) { click(&w, QStringLiteral("druk_ok")); },
+                   [&] { window->marks_print_Click(); });
+    dialogs.verify();
+    ASSERT_EQ(device->documents().size(), 1u);
+    const platform::print_document& document = device->last();
+    EXPECT_EQ(document_faults(document), QStringList());
+    ASSERT_EQ(document.pages.size(), 1u);
+    const platform::print_page& page = document.pages[0];
+    // The table: its left edge is the leftmost rule down inside the page
+    // frame, its foot the lowest rule across that starts there.
+    const std::optional<page_frame_edges> frame = page_frame(page);
+    ASSERT_TRUE(frame);
+    double table_left = frame->right;
+    for (const platform::print_op& op : page.ops)
+      if (op.what == platform::print_op::kind::line && op.x1 == op.x2 && op.x1 > frame->left + 1)
+        table_left = std::min(table_left, op.x1);
+    double table_foot = 0;
+    std::optional<double> first_text_x;  // of the name column
+    for (const platform::print_op& op : page.ops) {
+      if (op.what == platform::print_op::kind::line && op.y1 == op.y2 && std::abs(op.x1 - table_left) < 1)
+        table_foot = std::max(table_foot, op.y1);
+      if (op.what == platform::print_op::kind::text && op.text.trimmed() == names[0]) first_text_x = op.x1;
+    }
+    ASSERT_TRUE(first_text_x);
+    const QString label = QString::fromLatin1(c.label);
+    const platform::print_op* average = nullptr;
+    for (const platform::print_op& op : page.ops)
+      if (op.what == platform::print_op::kind::text && op.text.startsWith(label)) average = &op;
+    ASSERT_NE(average, nullptr);
+    EXPECT_GT(average->y1, table_foot);
+    EXPECT_GE(average->x1, table_left);
+    EXPECT_LT(average->x1, *first_text_x);  // left of the names, not after the last cell
+    window->marks_exit_Click();             // the list is printed: no question
+    dialogs.verify();
+    platform::unload_form(window);
+  }
 }
 
 TEST_F(punte_inlees_commands_test, the_mark_heading_prints_the_list_ordered_by_mark) {
