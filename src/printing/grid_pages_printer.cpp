@@ -123,15 +123,16 @@ void grid_page::draw_top_rule(int r) {
 }
 
 // Vertical rules between the columns of the row (none after a column merged
-// away or beyond the table's right edge); the widths merging changed go
-// back.
+// away or beyond the table's right edge), from the row's top down to where
+// the next row starts, so that the rules of one row meet those of the next
+// whatever the row's height; the widths merging changed go back.
 void grid_page::draw_vertical_rules(const grid_page_row& row) {
   platform::printer_object& p = printer();
   const double y = p.current_y();
   for (int c = 0; c < grid_.cols(); ++c) {
     const double x = c >= 1 ? columns_.right_edges[std::size_t(c - 1)] : 0.0;
     if (c >= 1 && grid_.col_width(c) >= 1 && !options_.single_rule && x <= columns_.table_right)
-      print_line(x, row.top, x, row.top + row.height + 2.0 * row_margin_);
+      print_line(x, row.top, x, y);
     grid_.set_col_width(c, columns_.widths[std::size_t(c)]);
   }
   p.set_current_y(y);
@@ -233,6 +234,7 @@ int grid_page::print() {
   // A page ends early only after it has printed at least one body row, so
   // that every page uses up part of the grid.
   int result = 0;
+  bool body_printed = false;
   for (int r = 0;; ++r) {
     if (r >= grid_.rows()) {  // the rows after the last one printed are hidden
       result = -1;
@@ -240,6 +242,16 @@ int grid_page::print() {
     }
     if (grid_.row_height(r) == 0) continue;
     const bool last = r == grid_.rows() - 1;
+    // A row taller than the first that would reach further past the
+    // page-full line than a row of the first row's height may starts the
+    // next page, so that the table and the continuation mark below it stay
+    // inside the page frame.
+    if (body_printed &&
+        p.current_y() + grid_.row_height(r) > page_full_share * p.scale_height() + call_.reference_height) {
+      remove_printed_rows(r - 1);
+      result = 0;
+      break;
+    }
     if (!print_row(r)) {  // a forced page break
       if (last) {
         result = -1;
@@ -249,6 +261,7 @@ int grid_page::print() {
       }
       break;
     }
+    if (r >= grid_.fixed_rows()) body_printed = true;
     if (r >= grid_.fixed_rows() && p.current_y() >= page_full_share * p.scale_height()) {
       if (last && grid_.fixed_rows() == 0) {
         result = -1;  // nothing is left for another page

@@ -2,7 +2,8 @@
 // The paged grid report printer: prints one page of a report grid below the
 // page header the caller has printed, or hands the whole grid to the Excel
 // export. It stops at a forced page break (a body row whose first cell
-// reads "<PAGE>") or when the page is 90 % full, removes the body rows it
+// reads "<PAGE>") or when the page is 90 % full (a tall row that would run
+// far past that line goes to the next page), removes the body rows it
 // printed, and says whether the grid is finished. The caller repeats: page
 // header, print_flexgrid_pages, continuation mark and new page, until the
 // result is -1.

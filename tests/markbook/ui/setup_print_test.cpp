@@ -4,11 +4,15 @@
 
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <map>
 
 #include "markbook/example_setup.h"
 #include "markbook/setup_grid_rows.h"
 #include "platform/ui/printer/pdf_device.h"
+#include "printing/page_fit.h"
 #include "printing/poppler_tools.h"
+#include "printing/print_messages.h"
 #include "printing/printing_fixture.h"
 
 namespace km::test {
@@ -79,6 +83,64 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(language_case{false, "MARK BOOK SETUP", "PRINTING COMPLETE (6 pages)"},
                     language_case{true, "PUNTEBOEK OPSTELLING", "DRUKWERK VOLTOOI (6 bladsye)"}),
     [](const auto& info) { return info.param.afrikaans ? "afrikaans" : "english"; });
+
+// Where the rules down of one row fail to meet those of the next: at each
+// x the rules of one row each (a frame line that runs past them is left
+// out), every one starting where the one above it ended.
+QStringList rule_breaks(const platform::print_page& page) {
+  std::map<long, std::vector<std::pair<double, double>>> down;
+  for (const platform::print_op& op : page.ops)
+    if (op.what == platform::print_op::kind::line && std::abs(op.x1 - op.x2) < 0.5)
+      down[std::lround(op.x1)].push_back({std::min(op.y1, op.y2), std::max(op.y1, op.y2)});
+  QStringList breaks;
+  for (auto& [x, rules] : down) {
+    std::vector<std::pair<double, double>> rows;
+    for (const auto& rule : rules) {
+      const bool spans_another = std::any_of(rules.begin(), rules.end(), [&](const auto& other) {
+        return &other != &rule && rule.first <= other.first && other.second <= rule.second &&
+               rule.second - rule.first > other.second - other.first;
+      });
+      if (!spans_another) rows.push_back(rule);
+    }
+    std::sort(rows.begin(), rows.end());
+    for (std::size_t i = 1; i < rows.size(); ++i)
+      if (std::abs(rows[i].first - rows[i - 1].second) > 1)
+        breaks << QStringLiteral("page %1, x %2: a rule ends at y %3, the next starts at y %4")
+                      .arg(page.number)
+                      .arg(x)
+                      .arg(rows[i - 1].second, 0, 'f', 0)
+                      .arg(rows[i].first, 0, 'f', 0);
+  }
+  return breaks;
+}
+
+TEST_F(setup_print_test, the_column_rules_run_unbroken_from_row_to_row) {
+  struct height_case {
+    bool afrikaans;
+    int row_height;  // of every other row, from row 1; 0: as laid out
+    int pages;
+  };
+  platform::printer().set_metrics(nullptr);  // the fonts as they print
+  for (const height_case& c : {height_case{false, 0, 2}, height_case{true, 0, 2}, height_case{false, 900, 4},
+                               height_case{true, 900, 4}}) {
+    SCOPED_TRACE(QStringLiteral("afrikaans %1, height %2").arg(c.afrikaans).arg(c.row_height).toStdString());
+    g_language = c.afrikaans;
+    lay_out_setup_grid(grid);
+    setup_rows rows;
+    apply_example_setup(rows, g_language);
+    put_rows_in_setup_grid(grid, rows);
+    if (c.row_height > 0)
+      for (int r = 1; r <= 40; r += 2) grid.set_row_height(r, c.row_height);
+    device->clear();
+    dialogs.expect_message(printing_complete_message(c.pages)).icon(msg_icon::information);
+    while_choosing([](kies_drukker& w) { click(&w, QStringLiteral("druk_ok")); },
+                   [&] { print_setup_grid(grid); });
+    dialogs.verify();
+    ASSERT_EQ(device->documents().size(), 1u);
+    for (const platform::print_page& page : device->last().pages) EXPECT_EQ(rule_breaks(page), QStringList());
+    EXPECT_EQ(document_faults(device->last()), QStringList());
+  }
+}
 
 TEST_F(setup_print_test, a_cancelled_choice_prints_nothing) {
   fill_grid();
