@@ -14,6 +14,7 @@
 #include "printing/page_fit.h"
 #include "printing/poppler_tools.h"
 #include "printing/print_messages.h"
+#include "support/class_names.h"
 #include "support/xlsx_reader.h"
 
 namespace km::test {
@@ -297,21 +298,31 @@ TEST_F(pboek_druk_test, the_legend_stands_in_four_even_columns_inside_the_frame)
 }
 
 TEST_F(pboek_druk_test, the_merit_list_prints_every_name_whole_inside_the_frame) {
-  const QStringList names{QStringLiteral("Pretorius L\u00eaandri Johanna"),
-                          QStringLiteral("van der Westhuizen-Bezuidenhout Anne-Mari\u00e9"),
-                          QStringLiteral("Khumalo Sipho Themba Nkosinathi")};
+  const QStringList long_names{QStringLiteral("Pretorius L\u00eaandri Johanna"),
+                               QStringLiteral("van der Westhuizen-Bezuidenhout Anne-Mari\u00e9"),
+                               QStringLiteral("Khumalo Sipho Themba Nkosinathi")};
+  struct class_case {
+    bool afrikaans;
+    QStringList names;
+    int pages;
+  };
+  const class_case cases[] = {{false, long_names, 1},      {true, long_names, 1},
+                              {false, class_names(8), 1},  {true, class_names(8), 1},
+                              {false, class_names(40), 2}, {true, class_names(40), 2}};
   platform::printer().set_metrics(nullptr);
-  for (const bool afrikaans : {false, true}) {
-    SCOPED_TRACE(afrikaans);
-    g_language = afrikaans;
+  for (const class_case& c : cases) {
+    SCOPED_TRACE(
+        QStringLiteral("afrikaans %1, %2 learners").arg(c.afrikaans).arg(c.names.size()).toStdString());
+    g_language = c.afrikaans;
+    const QStringList& names = c.names;
     ASSERT_TRUE(open());
     QStringList rows;
     for (int k = 0; k < names.size(); ++k)
-      rows << QStringLiteral("%1\t%2\t%3.0").arg(1001 + k).arg(names[k]).arg(9 - k);
+      rows << QStringLiteral("%1\t%2\t%3.0").arg(1001 + k).arg(names[k]).arg(49 - k);
     platform::flex_grid merit;
     fill_merit_list(merit, rows);
     window->show_merit_list(merit, QStringLiteral("MERIT LIST 8 AFR A TASK 1"));
-    const platform::print_document& document = print_recorded(1);
+    const platform::print_document& document = print_recorded(c.pages);
     ASSERT_EQ(device->documents().size(), 1u);
     EXPECT_EQ(document_faults(document), QStringList());
     const QStringList drawn = drawn_texts(document);
