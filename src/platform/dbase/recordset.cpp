@@ -230,12 +230,16 @@ void recordset::write_records(const std::vector<record_change>& changes) {
   leave_edit();
   replaced_.clear();
   std::vector<std::pair<std::uint32_t, QByteArray>> changed;
+  std::map<std::uint32_t, std::size_t> changed_at;  // a record met again builds on its first change
   std::vector<QByteArray> appended;
   for (const record_change& change : changes) {
     const bool adding = change.position < 0;
     if (!adding && change.position >= record_count()) no_current_record();
     const std::uint32_t record = adding ? 0 : live_.at(change.position);
-    const QByteArray original = adding ? QByteArray() : table_->record_bytes(record);
+    const auto earlier = adding ? changed_at.end() : changed_at.find(record);
+    const QByteArray original = adding                        ? QByteArray()
+                                : earlier != changed_at.end() ? changed[earlier->second].second
+                                                              : table_->record_bytes(record);
     QByteArray bytes = adding ? table_->blank_record() : original;
     replaced_.clear();  // the counts of the last record, as after its Update
     for (const auto& [index, value] : change.values) {
@@ -248,10 +252,14 @@ void recordset::write_records(const std::vector<record_change>& changes) {
       std::copy(encoded.begin(), encoded.end(), bytes.data() + f.offset);
       replaced_[index] = replaced;
     }
-    if (adding)
+    if (adding) {
       appended.push_back(bytes);
-    else if (bytes != original)
+    } else if (earlier != changed_at.end()) {
+      changed[earlier->second].second = bytes;
+    } else if (bytes != original) {
+      changed_at.emplace(record, changed.size());
       changed.emplace_back(record, bytes);
+    }
   }
   if (!changed.empty() || !appended.empty()) {
     const std::uint32_t first_new = table_->replace_records(changed, appended);

@@ -105,10 +105,10 @@ class recordset {
   // would, but the table is written anew in one replacement
   // (dbf_table::replace_records), so a crash or a failed write leaves it
   // as it was or with every change. Every value is encoded before anything
-  // is written (a value that does not fit throws as set_value does), a
-  // record whose bytes stay the same is not written, and nothing is when
-  // no record changes. Memo fields are not taken. Any edit is dropped; the
-  // record of the last entry is then current, as after its Update.
+  // is written (a value that does not fit throws as set_value does); a
+  // record given twice takes both entries in turn. A record whose bytes
+  // stay the same is not written, and nothing is when no record changes. Memo fields are not taken. Any edit
+  // is dropped; the record of the last entry is then current, as after its Update.
   struct record_change {
     qint64 position = -1;
     std::vector<std::pair<int, Value>> values;  // field -> value
