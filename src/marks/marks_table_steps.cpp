@@ -170,19 +170,17 @@ table_step write_mark_column(platform::recordset& rs, const field_ref& mark_fiel
     const int field = required_field(rs, mark_field);
     // Every text is checked and compared before the first write, so a text
     // that does not fit (or a record that is not there) changes nothing.
-    std::vector<qint64> changed;
+    std::vector<platform::recordset::record_change> changed;
     for (std::size_t i = 0; i < texts.size(); ++i) {
       if (!texts[i]) continue;
       if (!fits(rs, field, *texts[i]))
         return {false, mark_does_not_fit_message(*texts[i], rs.field_name(field))};
-      if (*texts[i] != clean_field_value(rs.value_at(qint64(i), field))) changed.push_back(qint64(i));
+      if (*texts[i] != clean_field_value(rs.value_at(qint64(i), field)))
+        changed.push_back({qint64(i), {{field, platform::Value(*texts[i])}}});
     }
-    for (const qint64 position : changed) {
-      rs.set_absolute_position(position);
-      rs.edit();
-      rs.set_value(field, platform::Value(*texts[std::size_t(position)]));
-      rs.update();
-    }
+    // All the column at once: a crash or a full disk leaves the table as it
+    // was or with every mark, never with some.
+    rs.write_records(changed);
   } catch (const platform::dbf_error& e) {
     drop_edit(rs);
     return {false, e.text()};
@@ -225,29 +223,35 @@ copy_result copy_marks(platform::recordset& from, const field_ref& from_number, 
       }
     }
 
+    // Every learner's change, written at once: a crash or a full disk
+    // leaves `to` as it was or with every mark, never with some learners
+    // copied. A number met again changes the entry of its first meeting.
+    std::vector<platform::recordset::record_change> changes;
+    std::unordered_map<double, std::size_t> change_of;
     for (const copied& c : marks) {
       // The shared learner number of the record being copied, for whoever
       // reads it; matching uses the exact number.
       g_current_t_nr = float(c.number);
-      if (const auto found = position_of.find(c.number); found != position_of.end()) {
-        to.set_absolute_position(found->second);
-        to.edit();
-        to.set_value(to_mk, platform::Value(c.mark));
-        to.update();
+      if (const auto met = change_of.find(c.number); met != change_of.end()) {
+        changes[met->second].values.back().second = platform::Value(c.mark);
         ++result.updated;
         continue;
       }
-      to.add_new();
-      to.set_value(to_nr, platform::Value(c.number));
-      to.set_value(to_mk, platform::Value(c.mark));
-      to.update();
-      position_of.emplace(c.number, to.absolute_position());
+      change_of.emplace(c.number, changes.size());
+      if (const auto found = position_of.find(c.number); found != position_of.end()) {
+        changes.push_back({found->second, {{to_mk, platform::Value(c.mark)}}});
+        ++result.updated;
+        continue;
+      }
+      changes.push_back({-1, {{to_nr, platform::Value(c.number)}, {to_mk, platform::Value(c.mark)}}});
       ++result.added;
     }
+    to.write_records(changes);
   } catch (const platform::dbf_error& e) {
     drop_edit(to);
     result.ok = false;
     result.message = e.text();
+    result.updated = result.added = 0;  // nothing was written
   }
   return result;
 }

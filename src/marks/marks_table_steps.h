@@ -6,8 +6,9 @@
 // of the combination. Each takes its controls, table names and fields as
 // arguments, so the cycle-marks and the outcomes-based windows share them.
 // No step asks or shows anything: a step that cannot be done leaves the
-// tables as they were (or, for the copy, unchanged from the first record it
-// could not write) and gives the text to tell the teacher.
+// tables as they were and gives the text to tell the teacher. The steps
+// that write a table write it whole, under a temporary name renamed over
+// the old file, so a crash part-way leaves the old table or the new one.
 #include <QString>
 #include <functional>
 #include <optional>
@@ -75,7 +76,10 @@ table_step restore_backup(platform::data_control& control, const QString& data_f
 // mark_does_not_fit_message(text, field name) and nothing is written; a
 // text for a record past the last is refused the same way, with the
 // engine's text. Only records whose text differs from what is stored are
-// written.
+// changed, all in one rewrite of the table (recordset::write_records): a
+// crash or a full disk leaves every mark or none, and a write that fails
+// gives the engine's text with the table as it was. The set goes on with
+// the new table.
 table_step write_mark_column(platform::recordset& rs, const field_ref& mark_field,
                              const std::vector<std::optional<QString>>& texts);
 
@@ -85,9 +89,12 @@ table_step write_mark_column(platform::recordset& rs, const field_ref& mark_fiel
 // "##0.0" of its number. A learner with no record in `to` gets one with only
 // the number and the mark set, and a number met again later updates that
 // record. Records whose number is not above 0 are not copied. Every text is
-// checked to fit before the first write. Copying again gives the same
-// tables. The numbers of `to` as they were before the copy come back in
-// `numbers`, in record order.
+// checked to fit before anything is written, and every change is written
+// in one rewrite of `to` (recordset::write_records): a crash or a full disk
+// leaves every learner copied or none, and a failure gives the engine's
+// text with `to` as it was (nothing counted as updated or added). Copying
+// again gives the same tables and writes nothing. The numbers of `to` as
+// they were before the copy come back in `numbers`, in record order.
 struct copy_result {
   bool ok = true;
   QString message;              // the engine's text when a write failed

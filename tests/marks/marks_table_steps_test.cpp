@@ -7,8 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
+#include <cerrno>
+#include <cstring>
+#include <functional>
 #include <optional>
 
 #include "common/text_routines.h"
@@ -17,6 +21,7 @@
 #include "platform/clock.h"
 #include "platform/date_time.h"
 #include "platform/dbase/data_control.h"
+#include "platform/dbase/dbf_table.h"
 #include "platform/file_error.h"
 #include "platform/file_faults.h"
 #include "platform/ui/grid/flex_grid.h"
@@ -115,6 +120,90 @@ class marks_table_steps_test : public test::temp_drives_test {
                  .arg(QString::fromLatin1(r[0]), QString::fromLatin1(r[1]).trimmed(),
                       QString::fromLatin1(r.size() > 2 ? r[2] : QByteArray()).trimmed());
     return out;
+  }
+
+  // What a step reports: whether it did its work, and what it says.
+  struct step_outcome {
+    bool ok = true;
+    QString message;
+  };
+
+  // Runs `step` on tables `prepare` writes afresh: once cleanly, counting
+  // its file steps, then once for every step N with that step failing as
+  // a full disk fails it (the file layer's fault hook, set by `step` with
+  // arm() once its tables are open). A step that reports the failure has
+  // left `target` as it was, byte for byte, with nothing left beside it,
+  // and says why in the engine's words; one that does not has done its
+  // whole work. Returns the number of steps of the clean run.
+  std::size_t fail_every_step(const std::function<void()>& prepare,
+                              const std::function<step_outcome(const std::function<void()>& arm)>& step,
+                              const QString& target) {
+    prepare();
+    const QByteArray before = bytes(target);
+    const QStringList files = QDir(native(QString())).entryList(QDir::Files);
+    std::size_t steps = 0;
+    const step_outcome clean =
+        step([&] { platform::set_file_fault_hook([&steps](file_step, const QString&) { ++steps; }); });
+    platform::set_file_fault_hook({});
+    EXPECT_TRUE(clean.ok) << clean.message.toStdString();
+    const QByteArray after = bytes(target);
+    EXPECT_NE(after, before) << "the clean run wrote nothing";
+    // The text the engine gives for each step that fails, on the table's
+    // native path; a failed flush of the folder is passed over.
+    const auto why = [&](file_step kind) {
+      const QString path = native(target);
+      const auto reason = [](int e) { return QString::fromLocal8Bit(std::strerror(e)); };
+      switch (kind) {
+        case file_step::open_write:
+          return QStringLiteral("Cannot write a temporary file beside '%1': %2").arg(path, reason(EIO));
+        case file_step::write:
+          return QStringLiteral("Cannot write '%1': %2").arg(path, reason(ENOSPC));
+        case file_step::sync:
+          return QStringLiteral("Cannot write '%1': %2").arg(path, reason(EIO));
+        case file_step::table_rename:
+          return QStringLiteral("Cannot replace '%1': %2").arg(path, reason(EIO));
+        default:
+          return QStringLiteral("(no failure expected at this step)");
+      }
+    };
+    for (std::size_t n = 1; n <= steps; ++n) {
+      SCOPED_TRACE("failing step " + std::to_string(n) + " of " + std::to_string(steps));
+      prepare();
+      std::optional<file_step> failed;
+      const step_outcome r = step([&] {
+        platform::set_file_fault_hook(
+            [&failed, n, seen = std::size_t(0)](file_step kind, const QString& path) mutable {
+              if (++seen != n) return;
+              failed = kind;
+              throw file_error(file_error::kind::disk_full, path);
+            });
+      });
+      platform::set_file_fault_hook({});
+      EXPECT_TRUE(failed.has_value());
+      if (r.ok) {
+        EXPECT_EQ(failed, file_step::folder_sync) << "a failed step not reported";
+        EXPECT_EQ(test::hex(bytes(target)), test::hex(after));
+      } else {
+        EXPECT_EQ(r.message, failed ? why(*failed) : QString());
+        EXPECT_EQ(test::hex(bytes(target)), test::hex(before));
+      }
+      EXPECT_EQ(QDir(native(QString())).entryList(QDir::Files), files) << "a file was left beside";
+    }
+    return steps;
+  }
+
+  // Every field of every live record of the set, as the set reads them and
+  // as a fresh opening of its table does: the two must agree after a write.
+  static void expect_set_reads_its_table(const platform::recordset& rs) {
+    const platform::dbf_table fresh(rs.table().path(), platform::dbf_table::access::read_only);
+    std::vector<std::uint32_t> live;
+    for (std::uint32_t r = 0; r < fresh.record_count(); ++r)
+      if (!fresh.is_deleted(r)) live.push_back(r);
+    ASSERT_EQ(rs.record_count(), qint64(live.size()));
+    for (qint64 p = 0; p < rs.record_count(); ++p)
+      for (int f = 0; f < rs.field_count(); ++f)
+        EXPECT_EQ(rs.value_at(p, f), fresh.value(live[std::size_t(p)], f))
+            << "record " << p << " field " << f;
   }
 
   // The name of the control's current record.
@@ -442,6 +531,52 @@ TEST_F(marks_table_steps_test, a_mark_column_that_cannot_be_written_changes_noth
   }
 }
 
+TEST_F(marks_table_steps_test, a_mark_column_the_disk_fails_to_take_leaves_the_table_as_it_was) {
+  // Botha's, Cloete's and Du Toit's marks change; Smit's stays.
+  const auto prepare = [&] {
+    test::dbf_builder b = smit_jansen_botha();
+    write(b.record({"1004", "Cloete", "", "", "8B"}).record({"1005", "Du Toit", "7.0", "3", "8B"}), table);
+  };
+  const std::size_t steps = fail_every_step(
+      prepare,
+      [&](const std::function<void()>& arm) {
+        platform::data_control control;
+        open(control, table);
+        arm();
+        const table_step r = write_mark_column(
+            control.recordset(), field_ref::at(2),
+            {std::nullopt, QStringLiteral("13.5"), QStringLiteral("a"), QStringLiteral("40.0")});
+        platform::set_file_fault_hook({});
+        expect_set_reads_its_table(control.recordset());
+        return step_outcome{r.ok, r.message};
+      },
+      table);
+  EXPECT_GT(steps, 0u);
+}
+
+TEST_F(marks_table_steps_test, a_written_mark_column_leaves_the_set_writing_on_its_table) {
+  write(smit_jansen_botha(), table);
+  platform::data_control control;
+  open(control, table);
+  platform::recordset& rs = control.recordset();
+  ASSERT_TRUE(write_mark_column(rs, field_ref::at(2), {QStringLiteral("1.0")}).ok);
+  ASSERT_TRUE(write_mark_column(rs, field_ref::at(2), {std::nullopt, QStringLiteral("2.0")}).ok);
+  // The window's own edit and append, after the column was written.
+  rs.set_absolute_position(0);
+  rs.edit();
+  rs.set_value(4, platform::Value(QStringLiteral("9C")));
+  rs.update();
+  rs.add_new();
+  rs.set_value(0, platform::Value(1006.0));
+  rs.update();
+
+  test::dbf_builder expected = cycle_layout();
+  expected.date(2024, 3, 1).record({"1001", "Smit", "1.0", "", "9C"}).record(jansen, true);
+  expected.record({"1003", "Botha", "2.0", "", "8B"}).record({"1006"});
+  EXPECT_EQ(test::hex(bytes(table)), test::hex(expected.dbf()));
+  expect_set_reads_its_table(rs);
+}
+
 // --- The copy of every mark into the other table.
 
 // Which way the marks go and how the fields are named: the cycle window
@@ -632,6 +767,34 @@ TEST_P(copy_marks_test, a_copy_that_cannot_be_written_leaves_both_tables_as_they
     EXPECT_EQ(test::hex(bytes(to_table())), test::hex(to_before));
     EXPECT_EQ(bytes(from_table()), from_before);
   }
+}
+
+TEST_P(copy_marks_test, a_copy_the_disk_fails_to_take_leaves_the_other_table_as_it_was) {
+  // One learner updated, one added, one mark unchanged.
+  const auto prepare = [&] {
+    write(
+        with_records(from_layout(),
+                     {{"1001", "Botha Zoe", "12"}, {"1002", "Cloete Ann", "A"}, {"1003", "Dlamini", "7.5"}}),
+        from_table());
+    write(with_records(to_layout(), {{"1003", "Dlamini", "7.5"}, {"1001", "Botha Zoe", "1.0"}}), to_table());
+  };
+  const QByteArray from_before = (prepare(), bytes(from_table()));
+  const std::size_t steps = fail_every_step(
+      prepare,
+      [&](const std::function<void()>& arm) {
+        platform::data_control from, to;
+        open(from, from_table());
+        open(to, to_table());
+        arm();
+        const copy_result r = copy(from, to);
+        platform::set_file_fault_hook({});
+        EXPECT_EQ(r.numbers, (std::vector<double>{1003, 1001}));
+        expect_set_reads_its_table(to.recordset());
+        EXPECT_EQ(bytes(from_table()), from_before);
+        return step_outcome{r.ok, r.message};
+      },
+      to_table());
+  EXPECT_GT(steps, 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -345,7 +345,7 @@ file_handle create_temporary_beside(const QString& native_target, QString& temp_
        EEXIST);
 }
 
-void replace_files(const std::vector<std::pair<QString, QByteArray>>& files) {
+void replace_files(const std::vector<std::pair<QString, QByteArray>>& files, file_handle* last_file) {
   std::vector<staged_file> staged(files.size());
   for (std::size_t i = 0; i < files.size(); ++i) staged[i].target = files[i].first;
   QString tag;
@@ -386,6 +386,7 @@ void replace_files(const std::vector<std::pair<QString, QByteArray>>& files) {
     static_cast<void>(roll_back(staged, renamed));
     throw;
   }
+  if (last_file) *last_file = std::move(staged.back().handle);
   // An aside that cannot be removed is settled when the table is next
   // opened (its table is in place, so it goes then).
   for (const staged_file& s : staged)

@@ -75,7 +75,12 @@ void sync_folder_of(const QString& native_file);
 // another computer has the file open, and everything was put back.
 // Each rename is a file_step::table_rename of the file layer's fault hook
 // (platform/file_faults.h), through which tests make one fail.
-void replace_files(const std::vector<std::pair<QString, QByteArray>>& files);
+// When last_file is given it receives the descriptor of the last file, now
+// in place, open for reading and writing and still holding the table lock
+// its temporary had, so that a table held open goes on with its new file
+// without opening it again (an opening that could fail after the change).
+void replace_files(const std::vector<std::pair<QString, QByteArray>>& files,
+                   file_handle* last_file = nullptr);
 
 // Makes an empty temporary file beside native_target, named as
 // replace_files names its temporaries, and returns it locked for as long as

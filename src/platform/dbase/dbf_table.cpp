@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "platform/cp1252.h"
 #include "platform/dbase/dbf_error.h"
@@ -239,6 +240,67 @@ void dbf_table::set_deleted(std::uint32_t record, bool deleted) {
   const dbf_record_lock lock(file_, record, at, header_.record_length, name_);
   dbf_io::write_at(file_, at, &flag, 1, name_);
   patch_window(record, 0, &flag, 1);
+}
+
+std::uint32_t dbf_table::replace_records(const std::vector<std::pair<std::uint32_t, QByteArray>>& changed,
+                                         const std::vector<QByteArray>& appended) {
+  require_writable();
+  take_in_new_records();
+  const qint64 length = header_.record_length;
+  const std::uint32_t first_new = header_.record_count;
+  const auto refuse = [&](const QString& why) {
+    throw dbf_error(dbf_error_kind::other, QStringLiteral("Cannot write table '%1': %2").arg(name_, why));
+  };
+  for (const auto& [record, bytes] : changed) {
+    if (record >= first_new) refuse(QStringLiteral("record %1 is past the last").arg(qint64(record) + 1));
+    if (bytes.size() != length) refuse(QStringLiteral("record %1 differs in length").arg(qint64(record) + 1));
+  }
+  for (const QByteArray& bytes : appended)
+    if (bytes.size() != length) refuse(QStringLiteral("an appended record differs in length"));
+
+  // What another program holds locked is not written over: each changed
+  // record is checked as a write in place checks it (its lock taken and
+  // given back at once: holding many makes every further lock slower), and
+  // the end of the table, where the new records go, is held until the new
+  // file is in place. Writers of this program are kept out by the table
+  // lock.
+  for (const auto& change : changed) {
+    const dbf_record_lock check(file_, change.first, header_.header_length + qint64(change.first) * length,
+                                length, name_);
+  }
+  std::optional<dbf_record_lock> end_lock;
+  if (!appended.empty())
+    end_lock.emplace(file_, first_new, header_.data_end(), qint64(appended.size()) * length + 1, name_);
+
+  const std::uint32_t count = first_new + std::uint32_t(appended.size());
+  int y = header_.year, m = header_.month, d = header_.day;
+  if (!appended.empty()) stamp_update_date(y, m, d);
+  QByteArray head = header_bytes_;
+  const QByteArray date_and_count = dbf_date_and_count(y, m, d, count);
+  std::copy(date_and_count.begin(), date_and_count.end(), head.data() + 1);
+
+  QByteArray bytes = head;
+  bytes.reserve(head.size() + qint64(count) * length + 1);
+  bytes.resize(head.size() + qint64(first_new) * length);
+  dbf_io::read_at(file_, header_.header_length, bytes.data() + head.size(), qint64(first_new) * length,
+                  name_);
+  for (const auto& [record, new_bytes] : changed)
+    std::copy(new_bytes.begin(), new_bytes.end(), bytes.data() + head.size() + qint64(record) * length);
+  for (const QByteArray& record : appended) bytes.append(record);
+  bytes.append(k_end_marker);
+
+  dbf_io::file_handle replaced;
+  dbf_io::replace_files({{path_, bytes}}, &replaced);
+  end_lock.reset();  // it lies on the old file, which is gone
+  file_ = std::move(replaced);
+  header_.record_count = count;
+  header_.year = y;
+  header_.month = m;
+  header_.day = d;
+  header_bytes_ = head;
+  window_count_ = 0;  // read again from the new file
+  lock_ = dbf_write_lock::acquire(file_, name_);
+  return first_new;
 }
 
 QByteArray dbf_table::store_memo(int field, const QString& text) {

@@ -97,6 +97,23 @@ class dbf_table {
   // another writer of this process appended meanwhile are taken in first.
   [[nodiscard]] std::uint32_t append(const QByteArray& bytes);
   void set_deleted(std::uint32_t record, bool deleted);
+  // Writes many records at once, all or nothing: the records named in
+  // `changed` get their new bytes and the `appended` records follow the
+  // last (whole record bytes each). The table is written anew beside
+  // itself, synced and renamed over the old file (dbf_io::replace_files),
+  // so a crash or a failed write leaves either the old table or the new
+  // one, never a part. The header keeps its bytes but for the record count
+  // and, when records are appended, the date of the last update (from the
+  // program clock); the memo file is not touched, as the records keep
+  // their memo pointers. The table then goes on with the new file, its lock
+  // held. Records another writer of this process appended meanwhile are
+  // taken in first. Returns the number of the first appended record.
+  // Throws read_only, in_use (another program holds a changed record or
+  // the end of the table locked: nothing is written), other (a record of
+  // another length, or past the last, before anything is written),
+  // disk_error (the table as it was), or dbf_file_held_open.
+  std::uint32_t replace_records(const std::vector<std::pair<std::uint32_t, QByteArray>>& changed,
+                                const std::vector<QByteArray>& appended);
   // Writes a memo text to the memo file and returns the field bytes that
   // point at it (blanks for an empty text).
   [[nodiscard]] QByteArray store_memo(int field, const QString& text);

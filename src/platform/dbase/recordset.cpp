@@ -224,4 +224,49 @@ void recordset::delete_current() {
   on_deleted_ = true;
 }
 
+void recordset::write_records(const std::vector<record_change>& changes) {
+  if (changes.empty()) return;
+  require_updatable();
+  leave_edit();
+  replaced_.clear();
+  std::vector<std::pair<std::uint32_t, QByteArray>> changed;
+  std::map<std::uint32_t, std::size_t> changed_at;  // a record met again builds on its first change
+  std::vector<QByteArray> appended;
+  for (const record_change& change : changes) {
+    const bool adding = change.position < 0;
+    if (!adding && change.position >= record_count()) no_current_record();
+    const std::uint32_t record = adding ? 0 : live_.at(change.position);
+    const auto earlier = adding ? changed_at.end() : changed_at.find(record);
+    const QByteArray original = adding                        ? QByteArray()
+                                : earlier != changed_at.end() ? changed[earlier->second].second
+                                                              : table_->record_bytes(record);
+    QByteArray bytes = adding ? table_->blank_record() : original;
+    replaced_.clear();  // the counts of the last record, as after its Update
+    for (const auto& [index, value] : change.values) {
+      const dbf_field& f = field(index);
+      if (f.type == 'M')
+        throw dbf_error(dbf_error_kind::other,
+                        QStringLiteral("Memo field '%1' cannot be written with other records").arg(f.name));
+      int replaced = 0;
+      const QByteArray encoded = encode_dbf_field(f, value, &replaced);
+      std::copy(encoded.begin(), encoded.end(), bytes.data() + f.offset);
+      replaced_[index] = replaced;
+    }
+    if (adding) {
+      appended.push_back(bytes);
+    } else if (earlier != changed_at.end()) {
+      changed[earlier->second].second = bytes;
+    } else if (bytes != original) {
+      changed_at.emplace(record, changed.size());
+      changed.emplace_back(record, bytes);
+    }
+  }
+  if (!changed.empty() || !appended.empty()) {
+    const std::uint32_t first_new = table_->replace_records(changed, appended);
+    for (std::uint32_t r = 0; r < appended.size(); ++r) live_.add(first_new + r);
+  }
+  const qint64 last = changes.back().position;
+  pos_ = last >= 0 ? last : record_count() - 1;
+}
+
 }  // namespace km::platform

@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "platform/dbase/dbf_table.h"
@@ -97,6 +98,22 @@ class recordset {
   void cancel_update();
   // Marks the current record deleted.
   void delete_current();
+
+  // The changes of many records, written all or nothing: each entry sets
+  // fields of the record at a position (or of a new record, position -1,
+  // appended in the order given) as Edit / AddNew, set_value and Update
+  // would, but the table is written anew in one replacement
+  // (dbf_table::replace_records), so a crash or a failed write leaves it
+  // as it was or with every change. Every value is encoded before anything
+  // is written (a value that does not fit throws as set_value does); a
+  // record given twice takes both entries in turn. A record whose bytes
+  // stay the same is not written, and nothing is when no record changes. Memo fields are not taken. Any edit
+  // is dropped; the record of the last entry is then current, as after its Update.
+  struct record_change {
+    qint64 position = -1;
+    std::vector<std::pair<int, Value>> values;  // field -> value
+  };
+  void write_records(const std::vector<record_change>& changes);
 
  private:
   [[noreturn]] void no_such_field(int index) const;
