@@ -280,9 +280,16 @@ TEST_F(rebuild_stop_test, an_address_rebuild_stopped_or_failing_at_any_step_keep
         }
       }
       end_program();
-      EXPECT_EQ(bytes_of(QStringLiteral("Ppl_add_random.txt"), folder), old);
-      count_message();
-      dialogs.expect_message(QStringLiteral("?"));
+      // Stopped once the rename that puts the new file in place is done (at
+      // the flush of the folder after it), the rebuild stands whole as an
+      // uninterrupted one leaves it; before that, the file is as it was.
+      const folder_state state = state_of_folder(native(name));
+      const bool rebuilt = fault == step_fault::stop && state == done_;
+      if (!rebuilt) {
+        EXPECT_EQ(bytes_of(QStringLiteral("Ppl_add_random.txt"), folder), old);
+        count_message();
+        dialogs.expect_message(QStringLiteral("?"));
+      }
       next_opening(c, folder);
       dialogs.verify();
       EXPECT_EQ(describe(state_of_folder(native(name))), describe(after));
