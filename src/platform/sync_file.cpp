@@ -28,10 +28,11 @@ void sync_open_file(int fd, const QString& native_path) {
                    errno_text(error));
 }
 
-void sync_file(const QString& win_path) {
-  const QString native = to_native_path(win_path);
+namespace {
+
+void sync_named(const QString& native, const QString& named) {
   const int fd = ::open(QFile::encodeName(native).constData(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw file_error(file_error::kind::other, win_path, errno_text(errno));
+  if (fd < 0) throw file_error(file_error::kind::other, named, errno_text(errno));
   try {
     sync_open_file(fd, native);
   } catch (...) {
@@ -40,6 +41,12 @@ void sync_file(const QString& win_path) {
   }
   ::close(fd);
 }
+
+}  // namespace
+
+void sync_native_file(const QString& native_path) { sync_named(native_path, native_path); }
+
+void sync_file(const QString& win_path) { sync_named(to_native_path(win_path), win_path); }
 
 void sync_folder_of(const QString& native_file) {
   const QString folder = QFileInfo(native_file).absolutePath();

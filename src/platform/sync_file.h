@@ -15,6 +15,11 @@ namespace km::platform {
 // other) when the flush fails.
 void sync_open_file(int fd, const QString& native_path);
 
+// Flushes the file named by its native path to the disk (a file of a table
+// another part of the program has open included). Throws file_error
+// (other) when the file cannot be opened, else as sync_open_file.
+void sync_native_file(const QString& native_path);
+
 // Flushes the file named by its Windows path to the disk. Throws file_error
 // (other) when the file cannot be opened, else as sync_open_file.
 void sync_file(const QString& win_path);
