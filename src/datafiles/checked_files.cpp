@@ -40,20 +40,44 @@ void make_empty_file(const QString& win_path) {
 }
 
 void write_date_marker(const QString& win_path) {
-  g_file_number2 = get_free_file_number(1);
+  // Written whole under a work name and put in place, so that a marker is
+  // never there empty: a stopped write leaves no marker, and the work file
+  // (with what its own write left) goes at the next try.
+  const QString work = win_path + QStringLiteral(".new");
+  platform::remove_write_leftovers(work);
+  if (platform::file_exists(work)) platform::delete_file(work, true);
+  removing_on_failure(work, [&] {
+    g_file_number2 = get_free_file_number(1);
+    try {
+      platform::open_file(g_file_number2, work, platform::open_mode::output);
+      platform::write_fields(g_file_number2, {platform::Value::date(platform::today())});
+    } catch (...) {
+      abandon_file(g_file_number2);
+      throw;
+    }
+    close_file(g_file_number2);
+  });
+  put_in_place(work, win_path);
+}
+
+void removing_on_failure(const QString& work_file, const std::function<void()>& write) {
   try {
-    platform::open_file(g_file_number2, win_path, platform::open_mode::output);
-    platform::write_fields(g_file_number2, {platform::Value::date(platform::today())});
-  } catch (...) {
-    abandon_file(g_file_number2);
+    write();
+  } catch (const platform::file_error&) {
+    try {
+      if (platform::file_exists(work_file)) platform::delete_file(work_file, true);
+    } catch (const platform::file_error&) {
+      // Left for the next run, which removes a work file before it starts.
+    }
     throw;
   }
-  close_file(g_file_number2);
 }
 
 void put_in_place(const QString& work_file, const QString& target) {
-  platform::sync_file(work_file);
-  platform::replace_file(work_file, target);
+  removing_on_failure(work_file, [&] {
+    platform::sync_file(work_file);
+    platform::replace_file(work_file, target);
+  });
 }
 
 }  // namespace km

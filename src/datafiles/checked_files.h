@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
+#include <functional>
 
 #include "common/file_number_pool.h"
 
@@ -40,13 +41,19 @@ void copy_checked(const QString& source, const QString& destination);
 void make_empty_file(const QString& win_path);
 
 // Writes today's date as a settings file writes one ("#yyyy-mm-dd#" and
-// CR LF) into a new marker file, through g_file_number2.
+// CR LF) into a new marker file, through g_file_number2: written whole
+// under the marker's name followed by ".new", then put in place.
 void write_date_marker(const QString& win_path);
 
 // Puts work_file (in the target's folder) in place of target: synced, then
 // renamed over it in one step, so that a break at any point leaves either
 // the old file beside the work file, which the next run removes before it
-// starts, or the new file alone.
+// starts, or the new file alone. A failure removes the work file.
 void put_in_place(const QString& work_file, const QString& target);
+
+// Runs write, which makes work_file; when it throws platform::file_error
+// (a full disk, a refused write) the part of work_file it made is removed
+// before the error goes on, as far as the folder lets it.
+void removing_on_failure(const QString& work_file, const std::function<void()>& write);
 
 }  // namespace km

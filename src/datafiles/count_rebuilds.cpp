@@ -28,17 +28,19 @@ constexpr int pi4vh_record_length = 5717;
 void write_records(const QString& source, const QString& work, int record_length,
                    const std::vector<qint64>& record_numbers) {
   if (platform::file_exists(work)) platform::delete_file(work, true);
-  pooled_file_number from;
-  pooled_file_number to;
-  platform::open_file(from.get(), source, platform::open_mode::random, record_length);
-  platform::open_file(to.get(), work, platform::open_mode::random, record_length);
-  qint64 written = 0;
-  for (qint64 r : record_numbers)
-    platform::put_record(to.get(), ++written, platform::get_record(from.get(), r));
-  if (platform::lof(to.get()) != written * record_length) {
-    throw platform::file_error(platform::file_error::kind::other, work,
-                               QStringLiteral("the rebuilt file is not complete"));
-  }
+  removing_on_failure(work, [&] {
+    pooled_file_number from;
+    pooled_file_number to;
+    platform::open_file(from.get(), source, platform::open_mode::random, record_length);
+    platform::open_file(to.get(), work, platform::open_mode::random, record_length);
+    qint64 written = 0;
+    for (qint64 r : record_numbers)
+      platform::put_record(to.get(), ++written, platform::get_record(from.get(), r));
+    if (platform::lof(to.get()) != written * record_length) {
+      throw platform::file_error(platform::file_error::kind::other, work,
+                                 QStringLiteral("the rebuilt file is not complete"));
+    }
+  });
 }
 
 float key_of(const QByteArray& record) {

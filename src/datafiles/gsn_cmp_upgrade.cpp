@@ -77,16 +77,34 @@ void convert_gsn_cmp_random(const QString& folder) {
   if (layout == layout_of_file::damaged) return;
   // An empty file has nothing to rebuild, and an empty copy must never
   // replace the last copy of the families in gsn_cmp_random.old.
-  if (layout == layout_of_file::old_layout && length > 0) {
+  // The old bytes are kept in gsn_cmp_random.old before the new file takes
+  // their place; a pass stopped after that, before its marker, left the
+  // rebuild of that copy in place, whatever the length says.
+  const QString old_copy = file_in_folder(folder, QStringLiteral("gsn_cmp_random.old"));
+  if (layout == layout_of_file::old_layout && length > 0 &&
+      !rebuilt_from(current, old_copy, old_layout, new_layout, &carry_gsn_cmp_record)) {
     if (!second_pass) copy_group_into_save_folder(folder, {name});
     const QString work = file_in_folder(folder, QStringLiteral("gsn_cmp_random.new"));
+    copy_checked(current, old_copy);
     write_in_new_layout(current, work, old_layout, new_layout, &carry_gsn_cmp_record);
-    copy_checked(current, file_in_folder(folder, QStringLiteral("gsn_cmp_random.old")));
     put_in_place(work, current);
+    try {
+      write_date_marker(marker);
+    } catch (const platform::file_error&) {
+      // Nothing is changed when the pass is not marked done: the old bytes
+      // take their name back, and the next opening makes the pass again.
+      try {
+        platform::replace_file(old_copy, current);
+      } catch (const platform::file_error&) {
+        // The rebuilt file stays; the next opening knows it by its bytes.
+      }
+      throw;
+    }
+  } else {
+    write_date_marker(marker);
   }
   if (second_pass)
     g_gsn_record_count = static_cast<std::int32_t>(platform::file_length(current) / gsn_cmp_record.length);
-  write_date_marker(marker);
 }
 
 }  // namespace km

@@ -15,15 +15,15 @@
 
 namespace km {
 
-qint64 write_in_new_layout(const QString& source, const QString& work,
-                           const platform::record_layout& old_layout,
-                           const platform::record_layout& new_layout, record_carry carry) {
+namespace {
+
+void remove_if_there(const QString& win_path) {
+  if (platform::file_exists(win_path)) platform::delete_file(win_path, true);
+}
+
+qint64 write_work_file(const QString& source, const QString& work, const platform::record_layout& old_layout,
+                       const platform::record_layout& new_layout, record_carry carry) {
   const qint64 records = platform::file_length(source) / old_layout.length;
-  if (platform::file_is_held(work))
-    throw platform::file_error(platform::file_error::kind::file_already_open, work,
-                               QStringLiteral("another program is writing it"));
-  if (platform::file_exists(work)) platform::delete_file(work, true);
-  const platform::file_hold hold(work);
   pooled_file_number old_file;
   pooled_file_number new_file;
   platform::open_file(old_file.get(), source, platform::open_mode::random, old_layout.length);
@@ -43,6 +43,47 @@ qint64 write_in_new_layout(const QString& source, const QString& work,
   new_file.close();
   platform::sync_file(work);
   return records;
+}
+
+}  // namespace
+
+qint64 write_in_new_layout(const QString& source, const QString& work,
+                           const platform::record_layout& old_layout,
+                           const platform::record_layout& new_layout, record_carry carry) {
+  if (platform::file_is_held(work))
+    throw platform::file_error(platform::file_error::kind::file_already_open, work,
+                               QStringLiteral("another program is writing it"));
+  remove_if_there(work);
+  const platform::file_hold hold(work);
+  qint64 records = 0;
+  removing_on_failure(work, [&] { records = write_work_file(source, work, old_layout, new_layout, carry); });
+  return records;
+}
+
+QByteArray in_new_layout(const QByteArray& old_bytes, const platform::record_layout& old_layout,
+                         const platform::record_layout& new_layout, record_carry carry) {
+  QByteArray out;
+  const qsizetype records = old_bytes.size() / old_layout.length;
+  out.reserve(records * new_layout.length);
+  platform::record_buffer new_record(new_layout);
+  for (qsizetype r = 0; r < records; ++r) {
+    const platform::record_buffer old_record(old_layout,
+                                             old_bytes.mid(r * old_layout.length, old_layout.length));
+    new_record.blank();
+    carry(old_record, new_record);
+    out += new_record.bytes();
+  }
+  return out;
+}
+
+bool rebuilt_from(const QString& file, const QString& old_copy, const platform::record_layout& old_layout,
+                  const platform::record_layout& new_layout, record_carry carry) {
+  if (!platform::file_exists(old_copy) || !platform::file_exists(file)) return false;
+  const qint64 old_length = platform::file_length(old_copy);
+  if (old_length == 0 || old_length % old_layout.length != 0 ||
+      platform::file_length(file) != old_length / old_layout.length * new_layout.length)
+    return false;
+  return file_bytes(file) == in_new_layout(file_bytes(old_copy), old_layout, new_layout, carry);
 }
 
 QString work_file_of(const QString& current) {
@@ -98,10 +139,6 @@ struct rebuild_files {
   QString work;     // the new file while it is written
   QString aside;    // the old bytes while the new file takes the current name
 };
-
-void remove_if_there(const QString& win_path) {
-  if (platform::file_exists(win_path)) platform::delete_file(win_path, true);
-}
 
 // A rebuild stopped part way (the program killed, the power gone) leaves
 // the old bytes aside. While the current file still holds those bytes the

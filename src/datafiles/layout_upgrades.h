@@ -44,10 +44,22 @@ enum class rebuild_result {
 // file in the new layout, each from a blank record through carry, at the
 // same record numbers; a work file left over is deleted first. Checks that
 // the work file is complete, closes and syncs it and returns its record
-// count. Throws platform::file_error; the source is only read.
+// count. Throws platform::file_error, and then leaves no work file; the
+// source is only read.
 qint64 write_in_new_layout(const QString& source, const QString& work,
                            const platform::record_layout& old_layout,
                            const platform::record_layout& new_layout, record_carry carry);
+
+// The bytes write_in_new_layout writes for these old bytes, made in memory.
+QByteArray in_new_layout(const QByteArray& old_bytes, const platform::record_layout& old_layout,
+                         const platform::record_layout& new_layout, record_carry carry);
+
+// True when old_copy (a Windows path) is there, holds whole records of the
+// old layout, and file holds exactly their rebuild in the new layout: the
+// rebuild put its file in place and was stopped before its marker. A file
+// whose length fits both layouts is told apart by its bytes, not its length.
+bool rebuilt_from(const QString& file, const QString& old_copy, const platform::record_layout& old_layout,
+                  const platform::record_layout& new_layout, record_carry carry);
 
 // The work file beside a file: "C:\DATA\Ppl_pig_random.txt" gives
 // "C:\DATA\Ppl_pig_random.new".

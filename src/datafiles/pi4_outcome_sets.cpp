@@ -7,10 +7,10 @@
 
 #include "common/file_number_pool.h"
 #include "common/folder_path.h"
-#include "common/open_random_files.h"
 #include "common/save_folder.h"
 #include "common/shared_variables.h"
 #include "common/text_routines.h"
+#include "datafiles/checked_files.h"
 #include "datafiles/code_file_name.h"
 #include "datafiles/hand_written_conversions.h"
 #include "datafiles/hand_written_layouts.h"
@@ -145,22 +145,17 @@ void create_pi4_vh_random(const QString& folder) {
       // The opening below builds or opens what there is.
     }
   }
+  // The narrow sets are read whole first: a file that cannot be read makes
+  // no wide file at all, rather than an empty one that is never made again.
+  const QString narrow = file_in_folder(folder, code_file_name("PI4SU"));
+  const QByteArray sets = platform::file_exists(narrow) ? file_bytes(narrow) : QByteArray();
   write_record_file(folder, file_name, g_pi4vh_file_number, pi4_vh_record.length, start_from::nothing, [&] {
     g_pi4vh_record_count = 0;
-    try {
-      open_random_files(QStringLiteral("PI4SU"), QString(folder));
-      const std::int32_t subjects = g_pi4su_record_count;
-      platform::record_buffer su(pi4_su_record);
-      for (std::int32_t r = 1; r <= subjects; ++r) {
-        platform::get_record(g_pi4su_file_number, r, su);
-        platform::put_record(g_pi4vh_file_number, g_pi4vh_record_count + 1, widened(su));
-        ++g_pi4vh_record_count;
-      }
-    } catch (...) {
-      close_file(g_pi4su_file_number);
-      throw;
+    for (qsizetype at = 0; at + pi4_su_record.length <= sets.size(); at += pi4_su_record.length) {
+      const platform::record_buffer su(pi4_su_record, sets.mid(at, pi4_su_record.length));
+      platform::put_record(g_pi4vh_file_number, g_pi4vh_record_count + 1, widened(su));
+      ++g_pi4vh_record_count;
     }
-    close_file(g_pi4su_file_number);
   });
 }
 

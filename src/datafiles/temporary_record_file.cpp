@@ -9,6 +9,7 @@
 #include "platform/file_system.h"
 #include "platform/name_case.h"
 #include "platform/numbered_files.h"
+#include "platform/sync_file.h"
 
 namespace km {
 
@@ -47,26 +48,18 @@ void remove_temporary(const QString& temporary) {
   throw record_file_not_ready(file_name.toStdString());
 }
 
-// Closes the number and gives the temporary file the record file's name;
-// the copy over the old file is written aside and renamed, so the old file
-// stays whole until the new one is complete.
+// Closes the number and gives the temporary file the record file's name:
+// synced, then renamed over the old file in one step, so the old file stays
+// whole until the new one is complete and no copy of it is left beside it.
 void put_in_place(const QString& folder, const QString& file_name, std::int16_t& number) {
   const QString temporary = file_in_folder(folder, temporary_name_of(file_name));
   try {
     close_file(number);
-    platform::copy_file(temporary, file_in_folder(folder, file_name), true);
+    platform::sync_file(temporary);
+    platform::replace_file(temporary, file_in_folder(folder, file_name));
   } catch (...) {
-    try {
-      platform::delete_file(temporary, true);
-    } catch (const platform::file_error&) {
-      // Left for the next run, which removes it before it starts.
-    }
+    remove_temporary(temporary);
     throw;
-  }
-  try {
-    platform::delete_file(temporary, true);
-  } catch (const platform::file_error&) {
-    // The record file is in place; the next run removes the leftover.
   }
 }
 

@@ -12,6 +12,7 @@
 #include "markbook/marks_dbf_record.h"
 #include "platform/dbase/dbf_error.h"
 #include "platform/dbase/dbf_table.h"
+#include "platform/sync_file.h"
 #include "platform/value.h"
 #include "platform/win_path.h"
 
@@ -82,6 +83,13 @@ struct target {
     if (hooks.before_write) hooks.before_write(appends);
     rs.update();
     appended.push_back(rs.absolute_position());
+  }
+
+  // What this export wrote stands on the disk: only then may the journal
+  // that can undo it go.
+  void sync() const {
+    platform::sync_native_file(rs.table().path());
+    if (!rs.table().memo_path().isEmpty()) platform::sync_native_file(rs.table().memo_path());
   }
 
   // Last first, so the positions of the earlier ones stay as they were.
@@ -198,11 +206,15 @@ mark_export_result export_mark_row(const mark_export_tables& tables, const mark_
       }
       if (hooks.progress) hooks.progress(std::min(handled, count), count);
     });
+    punte.sync();
+    obe.sync();
   } catch (const platform::platform_error& e) {
     result = {mark_export_outcome::failed, export_failed_message(e.text()), 0};
     try {
       punte.remove_appended(hooks);
       obe.remove_appended(hooks);
+      punte.sync();
+      obe.sync();
     } catch (const platform::platform_error& again) {
       // The removal failed as well: some marks stay in the tables, and the
       // message must not say that none were exported.

@@ -18,6 +18,7 @@
 #include "platform/file_faults.h"
 #include "platform/folder_listing_cache.h"
 #include "platform/name_case.h"
+#include "platform/sync_file.h"
 #include "platform/wildcard.h"
 
 namespace km::platform {
@@ -135,8 +136,8 @@ void move_one(const QString& source, const QString& destination) {
   if (!QFile::rename(from, to)) throw file_error(kind::permission_denied, destination);
   folder_listing::note_removed(from);
   folder_listing::note_created(to);
-  dbf_io::sync_folder_of(to);
-  if (QFileInfo(from).absolutePath() != QFileInfo(to).absolutePath()) dbf_io::sync_folder_of(from);
+  sync_folder_of(to);
+  if (QFileInfo(from).absolutePath() != QFileInfo(to).absolutePath()) sync_folder_of(from);
 }
 
 void replace_one(const QString& source, const QString& destination) {
@@ -151,6 +152,10 @@ void replace_one(const QString& source, const QString& destination) {
                      QString::fromLocal8Bit(std::strerror(errno)));
   folder_listing::note_removed(from);
   folder_listing::note_created(to);
+  // The replace outlasts a power cut only once the folder's entries are on
+  // the disk too.
+  sync_folder_of(to);
+  if (QFileInfo(from).absolutePath() != QFileInfo(to).absolutePath()) sync_folder_of(from);
 }
 
 // The files of a wildcard source; throws when the folder or every match is missing.

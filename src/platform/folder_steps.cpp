@@ -1,6 +1,11 @@
 #include "platform/folder_steps.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include "platform/dbase/dbf_file_io.h"
@@ -25,32 +30,74 @@ void copy_folder(const QString& source, const QString& destination, bool overwri
 
 namespace {
 
-// Removes a folder left under its temporary name, with all it holds; true
-// when none is left.
-[[nodiscard]] bool remove_partial_copy(const QString& win_path) {
-  const QString native = to_native_path(win_path);
+const QString partial_suffix = QStringLiteral(".partial");
+
+// A copy's hold on its partial copy: a lock on the folder, which the
+// removal of leftovers meets and a process that ends gives up.
+class folder_hold {
+ public:
+  explicit folder_hold(const QString& native)
+      : fd_(::open(QFile::encodeName(native).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+    if (fd_ >= 0 && ::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+      ::close(fd_);
+      fd_ = -1;
+    }
+  }
+  ~folder_hold() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  folder_hold(const folder_hold&) = delete;
+  folder_hold& operator=(const folder_hold&) = delete;
+  bool held() const { return fd_ >= 0; }
+
+ private:
+  int fd_;
+};
+
+// Removes a folder left under its temporary name, with all it holds, unless
+// a copy at work holds it; true when none is left.
+[[nodiscard]] bool remove_partial_copy_native(const QString& native) {
   if (native.isEmpty() || !QFileInfo(native).isDir()) return true;
+  {
+    const folder_hold ours(native);
+    if (!ours.held()) return false;  // another copy is writing it
+  }
   if (!QDir(native).removeRecursively()) return false;
   folder_listing::note_removed(native);
   return true;
 }
 
+[[nodiscard]] bool remove_partial_copy(const QString& win_path) {
+  return remove_partial_copy_native(to_native_path(win_path));
+}
+
 }  // namespace
+
+void remove_partial_copies(const QString& folder) {
+  const QString native = to_native_path(folder);
+  if (native.isEmpty() || !QFileInfo(native).isDir()) return;
+  for (const QString& name : QDir(native).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot)) {
+    if (name.endsWith(partial_suffix, Qt::CaseInsensitive))
+      static_cast<void>(remove_partial_copy_native(native + QLatin1Char('/') + name));
+  }
+}
 
 void copy_folder_whole(const QString& source, const QString& destination) {
   if (!folder_exists(source)) throw file_error(kind::path_not_found, source);
   QString target = destination;
   while (target.endsWith(QLatin1Char('\\'))) target.chop(1);
   if (folder_exists(target) || file_exists(target)) throw file_error(kind::file_already_exists, destination);
-  const QString partial = target + QStringLiteral(".partial");
+  const QString partial = target + partial_suffix;
   if (!remove_partial_copy(partial))
     throw file_error(kind::permission_denied, partial, QStringLiteral("an earlier partial copy stays"));
   try {
+    if (!ensure_folder(partial)) throw file_error(kind::path_not_found, destination);
+    const folder_hold hold(to_native_path(partial));
     copy_folder(source, partial);
     rename_folder(partial, target);
   } catch (const file_error&) {
     // A partial copy that cannot be removed keeps its temporary name, which
-    // nothing reads, and goes at the start of the next copy.
+    // nothing reads, and goes at the next opening of its folder.
     (void)remove_partial_copy(partial);
     throw;
   }

@@ -134,6 +134,8 @@ relocation_outcome relocate_admin_folder(relocation_view& view) {
     return relocation_outcome::failed;
   }
   view.message(announce_text(old_folder, new_folder));
+  // What copies cut off by an earlier run left in the new place goes first.
+  platform::remove_partial_copies(new_folder);
 
   QStringList to_move;
   for (const QString& name : platform::list_folders(old_folder)) {

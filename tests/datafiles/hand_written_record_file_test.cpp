@@ -77,7 +77,7 @@ TEST_F(hand_written_record_file_test, a_write_that_fails_leaves_the_old_file_who
   const row rows[] = {
       {"temporary file cannot be made", platform::file_step::file_create, "x_random.tmp"},
       {"record cannot be written", platform::file_step::record_write, "x_random.tmp"},
-      {"file cannot be put in place", platform::file_step::copy, "x_random.txt"},
+      {"file cannot be put in place", platform::file_step::file_move, "x_random.txt"},
   };
   const platform::file_error full(platform::file_error::kind::disk_full, QString());
   for (const row& r : rows) {

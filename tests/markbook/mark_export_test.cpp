@@ -5,11 +5,14 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QRegularExpression>
+#include <algorithm>
 
 #include "common/shared_variables.h"
 #include "mark_book_fixture.h"
 #include "markbook/mark_book_messages.h"
 #include "platform/dbase/dbf_error.h"
+#include "platform/file_faults.h"
 #include "support/hex_dump.h"
 #include "support/lock_holder.h"
 
@@ -239,6 +242,47 @@ TEST_F(mark_export_test, a_write_failing_part_way_removes_what_this_export_appen
   EXPECT_EQ(punte_rows(), rows_t{earlier});
   EXPECT_EQ(obe_rows(), rows_t{earlier});
   EXPECT_FALSE(punte.has_recordset() || book.has_recordset() || obe.has_recordset());
+}
+
+// The journal that can undo an export goes only once what the export wrote
+// (its appends, or the roll-back of them) is on the disk: a power cut after
+// the journal is gone can then lose nothing the teacher was told of.
+TEST_F(mark_export_test, the_tables_are_synced_after_their_last_write_before_the_journal_goes) {
+  struct step_seen {
+    platform::file_step step;
+    QString file;
+  };
+  for (const int failing_append : {0, 3}) {
+    SCOPED_TRACE(failing_append);
+    write_targets();
+    write_book({{"1001", "Botha Zoe", {"5.0"}}, {"1002", "Smith Jack", {"7.0"}}});
+    std::vector<step_seen> seen;
+    platform::set_file_fault_hook([&](platform::file_step step, const QString& path) {
+      seen.push_back({step, path.section(QRegularExpression(QStringLiteral(R"([\\/])")), -1)});
+    });
+    mark_export_hooks hooks;
+    hooks.before_write = [&](int append) {
+      if (append == failing_append)
+        throw platform::dbf_error(platform::dbf_error_kind::disk_error, QStringLiteral("Disk full"));
+    };
+    const mark_export_result r = run(16, 100, 1, hooks);
+    platform::set_file_fault_hook({});
+    EXPECT_EQ(r.outcome, failing_append == 0 ? mark_export_outcome::exported : mark_export_outcome::failed);
+    const auto journal_removed = std::find_if(seen.begin(), seen.end(), [](const step_seen& s) {
+      return s.step == platform::file_step::remove && s.file == QLatin1String("export.jnl");
+    });
+    ASSERT_NE(journal_removed, seen.end());
+    for (const QString& table : {QStringLiteral("punte3.dbf"), QStringLiteral("obe_p3.dbf")}) {
+      SCOPED_TRACE(table.toStdString());
+      auto last_write = seen.end();
+      for (auto it = seen.begin(); it != journal_removed; ++it)
+        if (it->step == platform::file_step::write && it->file == table) last_write = it;
+      ASSERT_NE(last_write, seen.end());
+      EXPECT_TRUE(std::any_of(last_write, journal_removed, [&](const step_seen& s) {
+        return s.step == platform::file_step::sync && s.file == table;
+      }));
+    }
+  }
 }
 
 TEST_F(mark_export_test, a_removal_that_fails_too_does_not_claim_that_nothing_was_exported) {

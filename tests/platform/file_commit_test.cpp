@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <functional>
 
 #include "platform/dbase/dbf_file_io.h"
@@ -61,9 +62,12 @@ TEST_P(folder_sync, follows_the_rename_that_puts_the_file_in_place) {
   ASSERT_TRUE(QFileInfo::exists(target));
   // The last rename onto the target, then a sync of its folder.
   std::ptrdiff_t renamed = -1;
+  // A move or replace names its Windows destination.
+  const auto file_name = [](const QString& path) { return path.section(QRegularExpression(R"([\\/])"), -1); };
   for (std::size_t i = 0; i < seen.size(); ++i)
-    if ((seen[i].step == file_step::table_rename || seen[i].step == file_step::rename) &&
-        QFileInfo(seen[i].path).fileName() == QFileInfo(target).fileName())
+    if ((seen[i].step == file_step::table_rename || seen[i].step == file_step::rename ||
+         seen[i].step == file_step::file_move) &&
+        file_name(seen[i].path) == QFileInfo(target).fileName())
       renamed = std::ptrdiff_t(i);
   ASSERT_GE(renamed, 0) << "no rename onto " << target.toStdString();
   bool synced = false;
@@ -86,6 +90,16 @@ INSTANTIATE_TEST_SUITE_P(
                                           QStringLiteral("C:\\DATA\\copy.txt"));
                     },
                     "copy.txt"},
+        commit_case{"replaced_file",
+                    [](const QString& folder) {
+                      QFile made(folder + QStringLiteral("/old.new"));
+                      ASSERT_TRUE(made.open(QIODevice::WriteOnly));
+                      made.write("new");
+                      made.close();
+                      platform::replace_file(QStringLiteral("C:\\DATA\\old.new"),
+                                             QStringLiteral("C:\\DATA\\old.txt"));
+                    },
+                    "old.txt"},
         commit_case{"moved_file",
                     [](const QString&) {
                       platform::move_file(QStringLiteral("C:\\DATA\\old.txt"),

@@ -1,6 +1,10 @@
 #include "platform/folder_steps.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -102,6 +106,56 @@ TEST_F(folder_steps_test, copy_folder_whole_appears_only_complete) {
   EXPECT_THROW(copy_folder_whole("C:\\SRC", "D:\\DST"), file_error);
   EXPECT_THROW(copy_folder_whole("C:\\NONE", "D:\\NEW"), file_error);
   EXPECT_FALSE(exists("D/NEW"));
+}
+
+// Partial copies a cut-off copy left go at the next opening of their
+// folder, but not one a copy at work (here or in another process) holds.
+TEST_F(folder_steps_test, partial_copies_go_at_the_opening_of_their_folder_unless_held) {
+  drives.write_native("D/OLD.partial/stale.txt", "stale");
+  drives.write_native("D/OLD.partial/SUB/deep.txt", "deep");
+  drives.write_native("D/KEEP/a.txt", "a");
+  drives.write_native("D/KEEP.partial.txt", "a file, not a copy");
+  drives.write_native("D/HELD.partial/busy.txt", "busy");
+  // Another process copying into HELD.partial holds it.
+  int to_child[2];
+  ASSERT_EQ(::pipe(to_child), 0);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    const int fd = ::open(QFile::encodeName(drives.base() + "/D/HELD.partial").constData(), O_RDONLY);
+    ::flock(fd, LOCK_EX);
+    ::close(to_child[1]);
+    char c;
+    static_cast<void>(::read(to_child[0], &c, 1));  // until the parent closes its end
+    ::_exit(0);
+  }
+  ::close(to_child[0]);
+  ::usleep(200 * 1000);  // the child takes its hold
+  remove_partial_copies("D:\\");
+  EXPECT_FALSE(exists("D/OLD.partial"));
+  EXPECT_TRUE(exists("D/HELD.partial/busy.txt"));
+  EXPECT_EQ(read("D/KEEP/a.txt"), "a");
+  EXPECT_EQ(read("D/KEEP.partial.txt"), "a file, not a copy");
+  ::close(to_child[1]);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  // Once the other process has ended, its partial copy is a leftover too.
+  remove_partial_copies("D:\\");
+  EXPECT_FALSE(exists("D/HELD.partial"));
+}
+
+TEST_F(folder_steps_test, a_copy_at_work_holds_its_partial_copy) {
+  drives.write_native("C/SRC/a.txt", "a");
+  drives.write_native("C/SRC/b.txt", "b");
+  bool seen_while_copying = false;
+  set_file_fault_hook([&](file_step step, const QString&) {
+    if (step != file_step::copy || seen_while_copying) return;
+    remove_partial_copies("D:\\");  // another opening of D:\ meanwhile
+    seen_while_copying = exists("D/DST.partial");
+  });
+  copy_folder_whole("C:\\SRC", "D:\\DST");
+  EXPECT_TRUE(seen_while_copying);
+  EXPECT_EQ(read("D/DST/a.txt"), "a");
+  EXPECT_EQ(read("D/DST/b.txt"), "b");
 }
 
 TEST_F(folder_steps_test, rename_folder_keeps_the_contents) {

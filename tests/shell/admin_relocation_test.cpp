@@ -209,6 +209,17 @@ TEST_F(admin_relocation_test, a_copy_cut_off_inside_a_folder_is_copied_whole_by_
   EXPECT_TRUE(exists("C/SCHOOL/NW_ADMIN_20170317/LEERDERS/2017/term1.txt"));
 }
 
+// A run killed inside a copy leaves its partial copy; the next run's
+// opening of the new place removes it, even of a folder no longer to move.
+TEST_F(admin_relocation_test, a_partial_copy_a_killed_run_left_goes_at_the_next_opening_of_the_new_place) {
+  write("C/SCHOOL/OSKAVEN/ADMIN/F2016.partial/half.txt", "half");
+  write("C/SCHOOL/OSKAVEN/ADMIN/F2016.partial/SUB/deep.txt", "deep");
+  EXPECT_EQ(relocate_admin_folder(view), relocation_outcome::completed);
+  EXPECT_EQ(
+      QDir(native("C/SCHOOL/OSKAVEN/ADMIN")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),
+      QStringList({"ALUMNI", "FINANS", "FOTOS", "LEERDERS"}));
+}
+
 TEST_F(admin_relocation_test, settings_that_cannot_be_written_stop_before_the_rename) {
   g_settings_folder = "C:\\NO_SETTINGS";
   EXPECT_EQ(relocate_admin_folder(view), relocation_outcome::failed);

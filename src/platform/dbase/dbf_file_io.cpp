@@ -20,6 +20,7 @@
 #include "platform/file_faults.h"
 #include "platform/folder_listing_cache.h"
 #include "platform/name_case.h"
+#include "platform/sync_file.h"
 
 namespace km::platform::dbf_io {
 
@@ -163,20 +164,15 @@ void write_at(const file_handle& f, qint64 offset, const char* data, qint64 n, c
 }
 
 void sync_file(const file_handle& f, const QString& what) {
-  if (!step_allowed(file_step::sync, what, EIO) || ::fsync(f.fd()) != 0)
-    fail(dbf_error_kind::disk_error, what, QStringLiteral("Cannot write"), errno);
+  try {
+    platform::sync_open_file(f.fd(), what);
+  } catch (const file_error& e) {
+    fail(dbf_error_kind::disk_error, what, QStringLiteral("Cannot write"),
+         e.which() == file_error::kind::disk_full ? ENOSPC : EIO);
+  }
 }
 
-// Passed over when it fails: the rename it makes lasting is done, and the
-// file is in place for every reader; only a power cut could still undo it.
-void sync_folder_of(const QString& native_file) {
-  const QString folder = QFileInfo(native_file).absolutePath();
-  if (!step_allowed(file_step::folder_sync, folder, EIO)) return;
-  const int fd = ::open(native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  static_cast<void>(::fsync(fd));
-  ::close(fd);
-}
+void sync_folder_of(const QString& native_file) { platform::sync_folder_of(native_file); }
 
 void truncate_to(const file_handle& f, qint64 size, const QString& what) {
   if (!step_allowed(file_step::write, what, ENOSPC) || ::ftruncate(f.fd(), off_t(size)) != 0)
