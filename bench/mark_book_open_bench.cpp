@@ -1,8 +1,7 @@
 // Opening a 2,000-learner mark book as the capture window does (the
 // rebuild into a fresh template copy, the column lists, the column
-// averages), beside the floor of copying the same bytes; and RECALCULATE
-// TOTALS of the example set-up over the same book, written back record by
-// record (time per learner).
+// averages), beside the floor of copying the same bytes. RECALCULATE
+// TOTALS is measured in recalculate_totals_bench, beside its window.
 #include <benchmark/benchmark.h>
 
 #include <QDir>
@@ -13,7 +12,6 @@
 #include "markbook/column_average.h"
 #include "markbook/column_lists.h"
 #include "markbook/example_setup.h"
-#include "markbook/mark_totals.h"
 #include "markbook/marks_dbf_record.h"
 #include "platform/dbase/dbf_rewrite.h"
 #include "platform/dbase/dbf_table.h"
@@ -92,33 +90,6 @@ void copy_book_bytes(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * learners);
 }
 BENCHMARK(copy_book_bytes)->Unit(benchmark::kMillisecond);
-
-void recalculate_totals(benchmark::State& state) {
-  const book_folder f;
-  km::setup_rows rows;
-  km::apply_example_setup(rows, false);
-  for (auto _ : state) {
-    state.PauseTiming();
-    f.fresh();
-    state.ResumeTiming();
-    km::platform::recordset rs(std::make_unique<dbf_table>(f.book(), dbf_table::access::read_write));
-    for (rs.move_first(); !rs.eof(); rs.move_next()) {
-      km::mark_record record;
-      for (int c = 0; c < 42; ++c) {
-        const Value v = rs.value(c);
-        if (!v.is_null()) record[std::size_t(c)] = v.to_text();
-      }
-      const km::mark_record after = km::recalculate_totals(rows, record);
-      rs.edit();
-      for (int c = 2; c < 42; ++c)
-        if (after[std::size_t(c)] != record[std::size_t(c)])
-          rs.set_value(c, Value(after[std::size_t(c)].value_or(QString())));
-      rs.update();
-    }
-  }
-  state.SetItemsProcessed(state.iterations() * learners);
-}
-BENCHMARK(recalculate_totals)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -101,52 +101,49 @@ void fill_model(worksheet& s) {
   s.set_row_height(2, 90);
 }
 
-void model_and_save(benchmark::State& state) {
+// Drive C: on a temporary folder, where the saves write C:\report.xlsx.
+struct report_drive {
   QTemporaryDir dir;
-  drive_map map;
-  map.set_drive(u'C', dir.path());
-  set_drive_map(map);
+  report_drive() {
+    drive_map map;
+    map.set_drive(u'C', dir.path());
+    set_drive_map(map);
+  }
+};
+
+void save_report(benchmark::State& state, const workbook& book) {
+  QString error;
+  if (!book.save(QStringLiteral("C:\\report.xlsx"), error)) state.SkipWithError(qPrintable(error));
+}
+
+// Rounds of the export: the model filled, its columns auto-fitted when
+// asked, the file saved.
+void export_rounds(benchmark::State& state, bool autofit) {
+  const report_drive drive;
   for (auto _ : state) {
     workbook book;
     fill_model(book.sheet(1));
-    QString error;
-    if (!book.save(QStringLiteral("C:\\report.xlsx"), error)) state.SkipWithError(qPrintable(error));
+    if (autofit) book.sheet(1).autofit_columns(1, columns);
+    save_report(state, book);
   }
   state.SetItemsProcessed(state.iterations() * (body_rows + heading_rows) * columns);
 }
+
+void model_and_save(benchmark::State& state) { export_rounds(state, false); }
 BENCHMARK(model_and_save)->Unit(benchmark::kMillisecond);
 
 // The export's whole route: the model, the auto-fit of its columns from the
 // fonts' metrics, and the save. Set beside bare_libxlsxwriter, this is what
 // the export costs against the bare writer.
-void model_autofit_and_save(benchmark::State& state) {
-  QTemporaryDir dir;
-  drive_map map;
-  map.set_drive(u'C', dir.path());
-  set_drive_map(map);
-  for (auto _ : state) {
-    workbook book;
-    fill_model(book.sheet(1));
-    book.sheet(1).autofit_columns(1, columns);
-    QString error;
-    if (!book.save(QStringLiteral("C:\\report.xlsx"), error)) state.SkipWithError(qPrintable(error));
-  }
-  state.SetItemsProcessed(state.iterations() * (body_rows + heading_rows) * columns);
-}
+void model_autofit_and_save(benchmark::State& state) { export_rounds(state, true); }
 BENCHMARK(model_autofit_and_save)->Unit(benchmark::kMillisecond);
 
 // The save alone, of a model built once.
 void save_only(benchmark::State& state) {
-  QTemporaryDir dir;
-  drive_map map;
-  map.set_drive(u'C', dir.path());
-  set_drive_map(map);
+  const report_drive drive;
   workbook book;
   fill_model(book.sheet(1));
-  for (auto _ : state) {
-    QString error;
-    if (!book.save(QStringLiteral("C:\\report.xlsx"), error)) state.SkipWithError(qPrintable(error));
-  }
+  for (auto _ : state) save_report(state, book);
 }
 BENCHMARK(save_only)->Unit(benchmark::kMillisecond);
 

@@ -434,10 +434,20 @@ void pboek_inlees::show_progress(qint64 records) {
   progress_->setRange(0, int(std::max<qint64>(records, 1)));
   progress_->setValue(0);
   progress_->show();
+  progress_done_ = 0;
+  progress_drawn_ms_ = platform::clock().monotonic_ms();
 }
 
+// Each new value the bar takes draws it at once, which costs as much as the
+// work on many records; so the bar takes the count of records done only
+// every progress_step_ms (more often than that a screen shows no change)
+// and at the last record.
 void pboek_inlees::advance_progress() {
-  progress_->setValue(std::min(progress_->value() + 1, progress_->maximum()));
+  progress_done_ = std::min(progress_done_ + 1, progress_->maximum());
+  const qint64 now = platform::clock().monotonic_ms();
+  if (progress_done_ < progress_->maximum() && now - progress_drawn_ms_ < progress_step_ms) return;
+  progress_->setValue(progress_done_);
+  progress_drawn_ms_ = now;
 }
 
 void pboek_inlees::hide_progress() { progress_->hide(); }

@@ -103,6 +103,10 @@ class pboek_inlees : public platform::form {
   QListWidget* kopieer_reeks_[2] = {nullptr, nullptr};
   QFrame* skuif_raam_ = nullptr;
   QProgressBar* progress_ = nullptr;
+  // The records a command has done, and when the bar last showed them.
+  static constexpr qint64 progress_step_ms = 40;
+  int progress_done_ = 0;
+  qint64 progress_drawn_ms_ = 0;
   QListWidget* ppl_skuif_lys_ = nullptr;
   QString move_from_group_;
   QString move_to_group_;

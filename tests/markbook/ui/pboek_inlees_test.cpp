@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTableView>
@@ -19,6 +20,7 @@
 #include "markbook/open_books.h"
 #include "markbook/pboek_druk.h"
 #include "pboek_opstel_fixture.h"
+#include "platform/clock.h"
 #include "platform/dbase/data_control.h"
 #include "platform/dbase/dbf_table.h"
 #include "platform/dbase/recordset_model.h"
@@ -245,6 +247,60 @@ TEST_F(pboek_inlees_test, recalculated_totals_repaint_only_the_rows_written) {
     const auto first = signal.at(0).value<QModelIndex>();
     const auto last = signal.at(1).value<QModelIndex>();
     EXPECT_EQ(first.row(), last.row()) << "rows " << first.row() << " to " << last.row() << " marked changed";
+  }
+}
+
+// A clock whose monotonic time moves on by a step at every reading.
+class stepping_clock : public platform::fake_clock {
+ public:
+  explicit stepping_clock(qint64 step) : step_(step) {}
+  qint64 monotonic_ms() override {
+    advance_ms(step_);
+    return fake_clock::monotonic_ms();
+  }
+
+ private:
+  qint64 step_;
+};
+
+// Counts the paint events a widget gets.
+class paint_counter : public QObject {
+ public:
+  explicit paint_counter(QWidget* watched) { watched->installEventFilter(this); }
+  int paints = 0;
+
+ protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+};
+
+// Drawing the bar costs as much as the work on many learners, so the
+// totals command shows the count done only when time has passed since the
+// bar was last drawn, and at the last learner; with time passing between
+// learners the bar shows every one.
+TEST_F(pboek_inlees_test, the_totals_progress_bar_is_drawn_only_as_time_passes) {
+  struct progress_case {
+    qint64 step_ms;  // between two readings of the clock
+    bool every_learner;
+  };
+  for (const progress_case& c : {progress_case{0, false}, progress_case{1000, true}}) {
+    SCOPED_TRACE(c.step_ms);
+    stepping_clock clock(c.step_ms);
+    platform::scoped_clock in_place(clock);
+    open_capture();
+    capture->open_mark_book(0);
+    ASSERT_TRUE(capture->book_open());
+    ASSERT_GT(learners(), 2);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(capture));  // drawn as a teacher sees it
+    auto* bar = find_control_as<QProgressBar>(capture, QStringLiteral("ProgressBar1"));
+    paint_counter counted(bar);
+    capture->pboek_inlees_totale_Click();
+    EXPECT_EQ(counted.paints, c.every_learner ? learners() : 1);
+    EXPECT_EQ(bar->value(), learners());
+    EXPECT_FALSE(bar->isVisible());
+    platform::unload_form(capture);
   }
 }
 

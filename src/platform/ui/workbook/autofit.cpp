@@ -20,6 +20,7 @@
 
 #include <QStringList>
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <numbers>
 #include <optional>
@@ -47,19 +48,36 @@ struct extent {
   double down = 0;    // vertically
 };
 
-extent text_extent(const text_metrics& metrics, const workbook_font& font, int rotation,
-                   const QString& text) {
-  // Measured in the font the file will name (see xlsx_format_cache).
+// What a text is measured in: the font the file will name (see
+// xlsx_format_cache), its line height and the turn of the text.
+struct measuring_look {
+  workbook_font font;  // name resolved against the sheet's
+  int rotation = 0;
+  print_font print;
+  double line_height = 0;
+};
+
+measuring_look make_look(const text_metrics& metrics, const workbook_font& font, int rotation) {
   const QString name = font.name == default_font_name() ? font.name : portable_font_name(font.name);
   const print_font pf{name, font.size, font.bold, font.italic, font.underline, font.strikethrough};
+  return {font, rotation, pf, metrics.line_height(pf)};
+}
+
+extent text_extent(const text_metrics& metrics, const measuring_look& look, const QString& text) {
   double longest = 0;
-  const QStringList lines = text.split(u'\n');
-  for (QString line : lines) {
-    if (line.endsWith(u'\r')) line.chop(1);
-    longest = std::max(longest, metrics.width(pf, line));
+  qsizetype line_count = 1;
+  if (!text.contains(u'\n')) {
+    longest = metrics.width(look.print, text.endsWith(u'\r') ? text.chopped(1) : text);
+  } else {
+    const QStringList lines = text.split(u'\n');
+    line_count = lines.size();
+    for (QString line : lines) {
+      if (line.endsWith(u'\r')) line.chop(1);
+      longest = std::max(longest, metrics.width(look.print, line));
+    }
   }
-  const double tall = metrics.line_height(pf) * double(lines.size());
-  const double turn = double(rotation) * std::numbers::pi / 180.0;
+  const double tall = look.line_height * double(line_count);
+  const double turn = double(look.rotation) * std::numbers::pi / 180.0;
   const double c = std::abs(std::cos(turn));
   const double s = std::abs(std::sin(turn));
   return {longest * c + tall * s, longest * s + tall * c};
@@ -78,45 +96,90 @@ QString shown_number(const QString& general, double number, const sheet_column* 
 double round_up(double value, double step) { return std::ceil(value / step - 1e-9) * step; }
 
 // Measures the cells of a sheet for the fits. A report repeats its texts
-// (marks, "A") in one look thousands of times, so each text is measured
-// once per style, and each number turned into text once.
+// (marks, "A") thousands of times in styles that differ only in what does
+// not change a text's size (lines, fill, alignment), so each text is
+// measured once per font and turn, and a number's text is made only when
+// the number is first met in that font and column format.
 class cell_measure {
  public:
   explicit cell_measure(const worksheet& sheet)
       : sheet_(sheet),
         d_(sheet.data()),
         metrics_(d_.metrics ? d_.metrics : default_text_metrics()),
-        merged_(sheet.merges()) {}
+        merged_(sheet.merges()),
+        style_looks_(d_.styles.size(), -1) {}
 
   // The extent of the cell's text; nothing for a cell without text or one
   // inside a merge.
   std::optional<extent> operator()(int row, int column) {
     const sheet_cell* cell = d_.find_cell(row, column);
     if (!cell || cell->kind == cell_kind::empty || merged_.find(row, column)) return std::nullopt;
-    const QString text = cell->kind == cell_kind::number
-                             ? shown_number(number_text(cell->number), cell->number, d_.find_column(column))
-                             : cell->text;
-    if (text.isEmpty()) return std::nullopt;
-    auto it = measured_.constFind({cell->style, text});
-    if (it == measured_.constEnd())
-      it = measured_.insert({cell->style, text}, text_extent(*metrics_, sheet_.font(row, column),
-                                                             d_.styles[cell->style].rotation, text));
+    const int look = look_of(row, column, cell->style);
+    if (cell->kind == cell_kind::number) {
+      const number_key key{look, column_format(column), std::bit_cast<quint64>(cell->number)};
+      auto it = numbers_.constFind(key);
+      if (it == numbers_.constEnd())
+        it = numbers_.insert(key, measure(look, shown_number(platform::number_text(cell->number),
+                                                             cell->number, d_.find_column(column))));
+      return *it;
+    }
+    auto it = texts_.constFind({look, cell->text});
+    if (it == texts_.constEnd()) it = texts_.insert({look, cell->text}, measure(look, cell->text));
     return *it;
   }
 
  private:
-  QString number_text(double number) {
-    auto it = numbers_.constFind(number);
-    if (it == numbers_.constEnd()) it = numbers_.insert(number, platform::number_text(number));
-    return *it;
+  // A number, its column's format and the look it is shown in.
+  struct number_key {
+    int look, format;
+    quint64 bits;
+    bool operator==(const number_key&) const = default;
+  };
+  friend size_t qHash(const number_key& k, size_t seed) { return qHashMulti(seed, k.look, k.format, k.bits); }
+
+  std::optional<extent> measure(int look, const QString& text) const {
+    if (text.isEmpty()) return std::nullopt;
+    return text_extent(*metrics_, looks_[look], text);
+  }
+
+  // The look of a style, found once per style.
+  int look_of(int row, int column, int style) {
+    int& known = style_looks_[style];
+    if (known >= 0) return known;
+    const workbook_font font = sheet_.font(row, column);
+    const int rotation = d_.styles[style].rotation;
+    for (size_t i = 0; i < looks_.size(); ++i)
+      if (looks_[i].font == font && looks_[i].rotation == rotation) return known = int(i);
+    looks_.push_back(make_look(*metrics_, font, rotation));
+    return known = int(looks_.size()) - 1;
+  }
+
+  // The number of the column's number format among those met.
+  int column_format(int column) {
+    if (size_t(column) > column_formats_.size()) column_formats_.resize(column, -1);
+    int& known = column_formats_[column - 1];
+    if (known < 0) {
+      const sheet_column* c = d_.find_column(column);
+      const QString format = c ? c->number_format : QString();
+      known = int(formats_.indexOf(format));
+      if (known < 0) {
+        known = int(formats_.size());
+        formats_.append(format);
+      }
+    }
+    return known;
   }
 
   const worksheet& sheet_;
   const worksheet_data& d_;
   std::shared_ptr<text_metrics> metrics_;
   merge_index merged_;
-  QHash<std::pair<int, QString>, extent> measured_;
-  QHash<double, QString> numbers_;
+  std::vector<measuring_look> looks_;
+  std::vector<int> style_looks_;  // -1: not yet known
+  QStringList formats_;
+  std::vector<int> column_formats_;  // -1: not yet known
+  QHash<std::pair<int, QString>, std::optional<extent>> texts_;
+  QHash<number_key, std::optional<extent>> numbers_;
 };
 
 }  // namespace
