@@ -1,7 +1,7 @@
 #include "printing/marks_report.h"
 
 #include "page_text.h"
-#include "platform/ui/grid/flex_grid.h"
+#include "platform/model/grid/flex_grid.h"
 #include "printing_fixture.h"
 #include "support/xlsx_reader.h"
 

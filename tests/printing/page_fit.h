@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/ui/printer/print_types.h"
+#include "platform/model/print/print_types.h"
 
 namespace km::test {
 
