@@ -54,19 +54,23 @@ declare -A barred=(
   exit 1
 }
 
-# The module of a system header: Qt's module folder, "cups", or nothing.
+# The module of a system header, in $module: Qt's module folder, "cups", or
+# nothing (set in place: the check runs for every system header).
 module_of_header() {
   local header="$1" m
+  module=""
   case "$header" in
-    Qt[A-Za-z]*/*) echo "${header%%/*}" ;;
-    cups/*) echo cups ;;
+    Qt[A-Za-z]*/*) module="${header%%/*}" ;;
+    cups/*) module=cups ;;
     Q*)
       for m in QtGui QtWidgets QtPrintSupport; do
-        [[ -f "$qt_headers/$m/$header" ]] && echo "$m" && return
+        if [[ -f "$qt_headers/$m/$header" ]]; then
+          module="$m"
+          return
+        fi
       done
       ;;
   esac
-  return 0
 }
 
 failures=0
@@ -102,7 +106,7 @@ while IFS= read -r hit; do
   [[ -n "${allowed[$rule]:-}" ]] || continue
 
   if [[ -n "${barred[$rule]:-}" && "$text" =~ \#[[:space:]]*include[[:space:]]*\<([^\>]+)\> ]]; then
-    module="$(module_of_header "${BASH_REMATCH[1]}")"
+    module_of_header "${BASH_REMATCH[1]}"
     [[ -n "$module" && " ${barred[$rule]} " == *" $module "* ]] &&
       report "$file:$line: <${BASH_REMATCH[1]}> is a header of $module, which $rule does not use"
   fi
