@@ -12,7 +12,7 @@
 #include "platform/dbase/data_control.h"
 #include "platform/dbase/dbf_rewrite.h"
 #include "platform/file_system.h"
-#include "platform/ui/grid/flex_grid.h"
+#include "platform/model/grid/flex_grid.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "common/shared_variables.h"
-#include "platform/ui/grid/flex_grid.h"
+#include "platform/model/grid/flex_grid.h"
 #include "platform/ui/printer/pdf_device.h"
 #include "platform/ui/printer/printer_object.h"
 #include "print_bench_support.h"

@@ -11,8 +11,8 @@
 #include "marks/code_lists.h"
 #include "marks/mark_list_rows.h"
 #include "platform/dbase/data_control.h"
-#include "platform/ui/grid/flex_grid.h"
-#include "platform/ui/printer/text_metrics.h"
+#include "platform/model/grid/flex_grid.h"
+#include "platform/model/print/text_metrics.h"
 
 namespace {
 

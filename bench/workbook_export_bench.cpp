@@ -19,8 +19,8 @@
 #include <array>
 
 #include "platform/drive_map.h"
+#include "platform/model/workbook/workbook.h"
 #include "platform/number_locale.h"
-#include "platform/ui/workbook/workbook.h"
 
 namespace {
 

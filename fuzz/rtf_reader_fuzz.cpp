@@ -4,7 +4,7 @@
 #include <QTextDocument>
 #include <cstdint>
 
-#include "platform/ui/rich_text/rtf_reader.h"
+#include "platform/model/rich_text/rtf_reader.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
   // Fonts and the text layout need a GUI application; no screen is used.

@@ -2,9 +2,11 @@
 # Checks that each library of src/ (and the program in app/) links exactly
 # the libraries of ours whose headers its sources include: a link nothing
 # includes is reported, and so is an included library that is not linked
-# itself (reached only through another library's links). Qt's Gui, Widgets
-# and PrintSupport are linked by the platform's window layer alone. Prints
-# each library with its links and whether it reaches the widgets.
+# itself (reached only through another library's links). Qt's Widgets and
+# PrintSupport and the print queues' client (CUPS) are linked by the
+# platform's window layer alone; Qt Gui by it and the platform's model
+# library. Prints each library with its links (a link the folder's
+# CMakeLists adds PRIVATE included) and whether it reaches the widgets.
 #
 # Usage: check_link_lists.sh [source root]
 set -euo pipefail
@@ -12,11 +14,13 @@ root="${1:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}"
 cd "$root"
 
 # The library an include names: "platform/ui/x.h" -> km_platform_ui,
-# "platform/x.h" -> km_platform_core, "common/ui/x.h" -> km_common_ui,
-# "<folder>/x.h" -> km_<folder>.
+# "platform/model/x.h" -> km_platform_model, "platform/x.h" ->
+# km_platform_core, "common/ui/x.h" -> km_common_ui, "<folder>/x.h" ->
+# km_<folder>.
 library_of_include() {
   case "$1" in
     platform/ui/*) echo km_platform_ui ;;
+    platform/model/*) echo km_platform_model ;;
     platform/*) echo km_platform_core ;;
     */ui/*) echo "km_${1%%/*}_ui" ;;
     */*) echo "km_${1%%/*}" ;;
@@ -52,7 +56,11 @@ check() {
   done
   for l in $own_links; do
     case "$l" in
-      Qt6::Gui | Qt6::Widgets | Qt6::PrintSupport)
+      Qt6::Gui)
+        [[ $name == km_platform_ui || $name == km_platform_model ]] ||
+          report "$name links $l: only the platform's model and window layer (km_platform_model, km_platform_ui) do"
+        ;;
+      Qt6::Widgets | Qt6::PrintSupport | *CUPS*)
         [[ $name == km_platform_ui ]] || report "$name links $l: only the window layer (km_platform_ui) does"
         ;;
     esac
@@ -64,12 +72,16 @@ for list in "${lists[@]}"; do
   call="$(tr '\n' ' ' <"$list" | grep -oE 'km_library\([^)]*\)' || true)"
   [[ -n "$call" ]] || continue
   read -r -a words <<<"$(sed -E 's/km_library\(([^)]*)\)/\1/' <<<"$call")"
+  # The links the folder adds PRIVATE: target_link_libraries(<name> PRIVATE ...).
+  private="$(tr '\n' ' ' <"$list" | grep -oE "target_link_libraries\(${words[0]} PRIVATE [^)]*\)" |
+    sed -E 's/.*PRIVATE ([^)]*)\)/\1/' | tr -s ' ' | tr '\n' ' ' || true)"
+  read -r -a private_words <<<"$private"
   # Subfolders with a CMakeLists of their own are libraries of their own.
   excludes=""
   for sub in "$folder"/*/; do
     [[ -f "$sub/CMakeLists.txt" ]] && excludes+=" --exclude-dir=$(basename "$sub")"
   done
-  check "${words[0]}" "$folder" "${words[*]:1}" "$excludes"
+  check "${words[0]}" "$folder" "${words[*]:1}${private:+ ${private_words[*]}}" "$excludes"
 done
 
 # The program: target_link_libraries(korva-marks PRIVATE ...).
@@ -95,11 +107,15 @@ for name in $(printf '%s\n' "${!links[@]}" | sort); do
   all="$(reaches "$name")"
   widgets=no
   [[ "$all" == *" Qt6::Widgets "* ]] && widgets=yes
-  printf '%-16s widgets: %-3s links: %s\n' "$name" "$widgets" "${links[$name]}"
+  printf '%-18s widgets: %-3s links: %s\n' "$name" "$widgets" "${links[$name]}"
 done
-for quiet in km_platform_core km_common km_datafiles; do
-  [[ -z "${links[$quiet]+x}" || "$(reaches "$quiet")" != *" Qt6::Widgets "* ]] ||
-    report "$quiet reaches the widgets through its links"
+for quiet in km_platform_core km_platform_model km_common km_datafiles; do
+  [[ -n "${links[$quiet]+x}" ]] || report "$quiet: no such library"
+  all="$(reaches "$quiet")"
+  for l in Qt6::Widgets Qt6::PrintSupport km_platform_ui; do
+    [[ "$all" != *" $l "* ]] || report "$quiet reaches $l through its links"
+  done
+  [[ "$all" != *CUPS* ]] || report "$quiet reaches the print queues' client (CUPS) through its links"
 done
 
 if ((failures)); then

@@ -12,8 +12,8 @@
 #include <QTextStream>
 
 #include "platform/cp1252.h"
+#include "platform/model/rich_text/rtf_writer.h"
 #include "platform/number_locale.h"
-#include "platform/ui/rich_text/rtf_writer.h"
 
 namespace {
 

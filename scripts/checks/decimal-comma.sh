@@ -12,7 +12,8 @@ set -uo pipefail
 build="$(cd "$1" && pwd)"
 out="$build/decimal-comma"
 rm -rf "$out" && mkdir -p "$out"
-programs=(test_platform test_common test_datafiles test_markbook test_marks test_printing test_platform_ui)
+programs=(test_platform test_common test_datafiles test_markbook test_marks test_printing test_platform_ui
+  test_platform_model)
 
 locales="$(mktemp -d /tmp/km-locales.XXXXXX)"
 trap 'rm -rf "$locales"' EXIT

@@ -14,7 +14,7 @@
 #include "platform/dbase/dbf_table.h"
 #include "platform/file_error.h"
 #include "platform/file_system.h"
-#include "platform/ui/grid/flex_grid.h"
+#include "platform/model/grid/flex_grid.h"
 #include "platform/win_path.h"
 
 namespace km {

@@ -6,7 +6,7 @@
 // Opened by the capture window for its merit list, it prints that list
 // for as long as it is open, whatever row of the list the teacher clicks.
 #include "markbook/book_print_form.h"
-#include "platform/ui/grid/flex_grid.h"
+#include "platform/model/grid/flex_grid.h"
 
 namespace km {
 

@@ -7,7 +7,7 @@
 // heading; the columns of unnamed rows are hidden.
 #include "markbook/pboek_setup_line.h"
 #include "platform/dbase/recordset.h"
-#include "platform/ui/grid/flex_grid.h"
+#include "platform/model/grid/flex_grid.h"
 
 namespace km {
 

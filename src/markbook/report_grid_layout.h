@@ -7,7 +7,7 @@
 #include <QString>
 
 #include "markbook/pboek_setup_line.h"
-#include "platform/ui/grid/flex_grid.h"
+#include "platform/model/grid/flex_grid.h"
 
 namespace km {
 

@@ -4,7 +4,7 @@
 // column 0 holds the row number. A grid with columns in front of the row
 // number (the export window's) names the column of the task name.
 #include "markbook/pboek_setup_line.h"
-#include "platform/ui/grid/flex_grid.h"
+#include "platform/model/grid/flex_grid.h"
 
 namespace km {
 

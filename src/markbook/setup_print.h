@@ -1,7 +1,7 @@
 #pragma once
 // Printing (or exporting) the set-up grid of the set-up window as a titled
 // report, page by page.
-#include "platform/ui/grid/flex_grid.h"
+#include "platform/model/grid/flex_grid.h"
 
 namespace km {
 

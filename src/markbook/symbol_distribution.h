@@ -10,7 +10,7 @@
 
 #include "markbook/mark_totals.h"
 #include "markbook/pboek_setup_line.h"
-#include "platform/ui/grid/flex_grid.h"
+#include "platform/model/grid/flex_grid.h"
 
 namespace km {
 

@@ -6,8 +6,8 @@
 #include "common/mark_columns.h"
 #include "common/mark_text.h"
 #include "common/text_routines.h"
+#include "platform/model/grid/flex_grid.h"
 #include "platform/number_format.h"
-#include "platform/ui/grid/flex_grid.h"
 #include "platform/value.h"
 
 namespace km {

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "marks/mark_list_rows.h"
+#include "platform/model/workbook/workbook.h"
 #include "platform/ui/printer/printer_object.h"
-#include "platform/ui/workbook/workbook.h"
 #include "printing/excel_export.h"
 #include "printing/print_variables.h"
 #include "printing/report_pages.h"

@@ -9,8 +9,8 @@
 #include "common/mark_text.h"
 #include "common/text_routines.h"
 #include "platform/dbase/recordset.h"
+#include "platform/model/grid/flex_grid.h"
 #include "platform/number_format.h"
-#include "platform/ui/grid/flex_grid.h"
 #include "platform/value.h"
 
 namespace km {

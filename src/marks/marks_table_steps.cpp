@@ -16,7 +16,7 @@
 #include "platform/dbase/recordset.h"
 #include "platform/file_error.h"
 #include "platform/file_system.h"
-#include "platform/ui/grid/flex_grid.h"
+#include "platform/model/grid/flex_grid.h"
 #include "platform/value.h"
 #include "platform/win_path.h"
 

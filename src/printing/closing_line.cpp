@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/model/workbook/workbook.h"
 #include "platform/ui/printer/printer_object.h"
-#include "platform/ui/workbook/workbook.h"
 #include "printing/excel_export.h"
 #include "printing/print_variables.h"
 

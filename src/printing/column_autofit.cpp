@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "common/text_routines.h"
-#include "platform/ui/grid/flex_grid.h"
+#include "platform/model/grid/flex_grid.h"
 #include "platform/ui/printer/printer_object.h"
 #include "platform/value.h"
 #include "printing/grid_print_common.h"

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "common/text_routines.h"
-#include "platform/ui/grid/flex_grid.h"
+#include "platform/model/grid/flex_grid.h"
 #include "platform/ui/printer/printer_object.h"
 #include "platform/value.h"
 #include "printing/cell_text_fit.h"

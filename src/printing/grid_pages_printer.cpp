@@ -6,7 +6,7 @@
 
 #include "common/shared_variables.h"
 #include "common/text_routines.h"
-#include "platform/ui/grid/flex_grid.h"
+#include "platform/model/grid/flex_grid.h"
 #include "platform/ui/printer/printer_object.h"
 #include "platform/value.h"
 #include "printing/column_autofit.h"

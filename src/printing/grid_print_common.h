@@ -9,7 +9,7 @@
 #include <QString>
 #include <vector>
 
-#include "platform/ui/grid/flex_grid.h"
+#include "platform/model/grid/flex_grid.h"
 
 namespace km {
 

@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "common/text_routines.h"
-#include "platform/ui/grid/flex_grid.h"
+#include "platform/model/grid/flex_grid.h"
 #include "platform/ui/printer/printer_object.h"
 #include "printing/cell_text_fit.h"
 #include "printing/grid_report_layout.h"

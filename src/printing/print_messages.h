@@ -5,7 +5,7 @@
 #include <QString>
 
 #include "platform/dialogs.h"
-#include "platform/ui/printer/print_types.h"
+#include "platform/model/print/print_types.h"
 
 namespace km {
 

@@ -14,7 +14,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "platform/ui/workbook/workbook.h"
+#include "platform/model/workbook/workbook.h"
 
 namespace km {
 

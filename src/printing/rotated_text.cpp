@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "common/text_routines.h"
+#include "platform/model/grid/flex_grid.h"
+#include "platform/model/print/font_mapping.h"
 #include "platform/services.h"
-#include "platform/ui/grid/flex_grid.h"
-#include "platform/ui/printer/font_mapping.h"
 #include "platform/ui/printer/printer_object.h"
 
 namespace km {

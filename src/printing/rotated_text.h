@@ -11,7 +11,7 @@
 #include <QString>
 #include <cstdint>
 
-#include "platform/ui/printer/print_types.h"
+#include "platform/model/print/print_types.h"
 
 namespace km::platform {
 class flex_grid;

@@ -10,7 +10,7 @@
 #include "marks/marks_table_steps.h"
 #include "platform/dbase/data_control.h"
 #include "platform/dbase/dbf_error.h"
-#include "platform/ui/grid/flex_grid.h"
+#include "platform/model/grid/flex_grid.h"
 
 namespace km::crash {
 

@@ -24,7 +24,7 @@
 #include "platform/dbase/dbf_table.h"
 #include "platform/file_error.h"
 #include "platform/file_faults.h"
-#include "platform/ui/grid/flex_grid.h"
+#include "platform/model/grid/flex_grid.h"
 #include "platform/win_path.h"
 #include "support/dbf_builder.h"
 #include "support/hex_dump.h"

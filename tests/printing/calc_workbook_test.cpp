@@ -11,7 +11,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "platform/ui/grid/flex_grid.h"
+#include "platform/model/grid/flex_grid.h"
 #include "poppler_tools.h"
 #include "printing/excel_export.h"
 #include "printing/report_pages.h"

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "platform/ui/grid/flex_grid.h"
+#include "platform/model/grid/flex_grid.h"
 #include "platform/value.h"
 #include "printing_fixture.h"
 

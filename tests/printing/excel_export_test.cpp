@@ -13,7 +13,7 @@
 #include <cstring>
 
 #include "platform/file_system.h"
-#include "platform/ui/grid/flex_grid.h"
+#include "platform/model/grid/flex_grid.h"
 #include "printing/print_job_end.h"
 #include "printing/report_header.h"
 #include "printing_fixture.h"

@@ -3,7 +3,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
-#include "platform/ui/grid/flex_grid.h"
+#include "platform/model/grid/flex_grid.h"
 #include "platform/ui/printer/pdf_device.h"
 #include "poppler_tools.h"
 #include "printing/grid_pages_printer.h"

@@ -2,7 +2,7 @@
 
 #include <QSet>
 
-#include "platform/ui/grid/flex_grid.h"
+#include "platform/model/grid/flex_grid.h"
 #include "printed_ops.h"
 #include "printing/column_autofit.h"
 #include "printing/print_job_start.h"

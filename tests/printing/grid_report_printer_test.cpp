@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <map>
 
-#include "platform/ui/grid/flex_grid.h"
+#include "platform/model/grid/flex_grid.h"
 #include "printed_ops.h"
 #include "printing/closing_line.h"
 #include "printing/print_job_end.h"

@@ -2,7 +2,7 @@
 
 #include "page_fit.h"
 #include "page_text.h"
-#include "platform/ui/grid/flex_grid.h"
+#include "platform/model/grid/flex_grid.h"
 #include "printing/print_messages.h"
 #include "printing_fixture.h"
 #include "support/class_names.h"

@@ -10,7 +10,7 @@
 #include <cmath>
 #include <optional>
 
-#include "platform/ui/printer/print_types.h"
+#include "platform/model/print/print_types.h"
 
 namespace km::test {
 

@@ -10,8 +10,8 @@
 #include <map>
 #include <vector>
 
-#include "platform/ui/printer/print_types.h"
-#include "platform/ui/printer/text_metrics.h"
+#include "platform/model/print/print_types.h"
+#include "platform/model/print/text_metrics.h"
 
 namespace km::test {
 

@@ -1,6 +1,6 @@
 #include "printing/print_job_start.h"
 
-#include "platform/ui/grid/flex_grid.h"
+#include "platform/model/grid/flex_grid.h"
 #include "printing/wys_druk_vordering.h"
 #include "printing_fixture.h"
 

@@ -1,6 +1,6 @@
 #include "printing/rotated_text.h"
 
-#include "platform/ui/grid/flex_grid.h"
+#include "platform/model/grid/flex_grid.h"
 #include "printing_fixture.h"
 
 namespace km::test {

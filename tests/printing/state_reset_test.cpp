@@ -2,7 +2,7 @@
 // back to their start with platform::reset_for_tests().
 #include <gtest/gtest.h>
 
-#include "platform/ui/grid/flex_grid.h"
+#include "platform/model/grid/flex_grid.h"
 #include "platform/ui/printer/recording_device.h"
 #include "printing/print_target.h"
 #include "printing/print_variables.h"

@@ -1,13 +1,17 @@
 // The main of every test executable. Window tests (built with
 // KM_TEST_WINDOWS) get the program's own application object (with its last
 // net under every event) on the offscreen platform, so they need no
-// display; every other test program gets a QCoreApplication, which
-// proves that its code runs without widgets, fonts or a screen. Every test
+// display; the tests of the platform's model library (KM_TEST_GUI) get a
+// QGuiApplication there, for its fonts; every other test program gets a
+// QCoreApplication, which proves that its code runs without widgets, fonts
+// or a screen. Every test
 // starts and ends with the process-wide state at its start
 // (platform::reset_for_tests) and the safe services of safe_services.h in
 // place.
 #ifdef KM_TEST_WINDOWS
 #include "platform/ui/guarded_application.h"
+#elif defined(KM_TEST_GUI)
+#include <QGuiApplication>
 #else
 #include <QCoreApplication>
 #endif
@@ -41,6 +45,9 @@ int main(int argc, char** argv) {
 #ifdef KM_TEST_WINDOWS
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   km::platform::guarded_application app(argc, argv);
+#elif defined(KM_TEST_GUI)
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
 #else
   QCoreApplication app(argc, argv);
 #endif

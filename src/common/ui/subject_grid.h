@@ -6,8 +6,8 @@
 
 #include <QStringList>
 
+#include "platform/model/grid/flex_grid.h"
 #include "platform/record_layout.h"
-#include "platform/ui/grid/flex_grid.h"
 
 namespace km {
 

@@ -12,6 +12,7 @@
 #include <memory>
 #include <type_traits>
 
+#include "platform/model/screen_twips.h"
 #include "platform/program.h"
 #include "platform/ui/canvas.h"
 
@@ -38,8 +39,7 @@ void connect_handler(QObject* context, Sender* sender, void (Base::*signal)(Args
   });
 }
 
-// Screen measures are kept in twips, 15 to a pixel.
-inline constexpr int twips_per_pixel = 15;
+// Screen measures are kept in twips, 15 to a pixel (screen_twips.h).
 int twips_to_pixels(double twips);
 double screen_width_twips();
 double screen_height_twips();

@@ -12,7 +12,7 @@
 #include "markbook/column_info_file.h"
 #include "pboek_opstel_fixture.h"
 #include "platform/drive_map.h"
-#include "platform/ui/rich_text/rtf_format.h"
+#include "platform/model/rich_text/rtf_format.h"
 #include "printing/printing_fixture.h"
 
 namespace km::test {

@@ -7,7 +7,7 @@
 
 #include "common/shared_variables.h"
 #include "marks/subject_entry.h"
-#include "platform/ui/grid/flex_grid.h"
+#include "platform/model/grid/flex_grid.h"
 #include "support/clean_state.h"
 
 namespace km {

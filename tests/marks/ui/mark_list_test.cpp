@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "common/shared_variables.h"
-#include "platform/ui/grid/flex_grid.h"
+#include "platform/model/grid/flex_grid.h"
 #include "support/clean_state.h"
 
 namespace km {

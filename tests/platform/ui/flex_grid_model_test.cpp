@@ -10,7 +10,7 @@
 #include <QSignalSpy>
 #include <memory>
 
-#include "platform/ui/printer/font_mapping.h"
+#include "platform/model/print/font_mapping.h"
 
 namespace km::platform {
 namespace {

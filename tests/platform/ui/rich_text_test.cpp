@@ -10,11 +10,11 @@
 #include <QTextFragment>
 #include <QTextList>
 
+#include "platform/model/rich_text/rtf_format.h"
+#include "platform/model/rich_text/rtf_reader.h"
+#include "platform/model/rich_text/rtf_writer.h"
 #include "platform/ui/printer/printer_object.h"
 #include "platform/ui/printer/recording_device.h"
-#include "platform/ui/rich_text/rtf_format.h"
-#include "platform/ui/rich_text/rtf_reader.h"
-#include "platform/ui/rich_text/rtf_writer.h"
 
 namespace km::platform {
 namespace {

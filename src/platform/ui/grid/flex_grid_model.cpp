@@ -4,8 +4,8 @@
 #include <QFont>
 #include <QPalette>
 
-#include "platform/ui/grid/grid_text.h"
-#include "platform/ui/printer/font_mapping.h"
+#include "platform/model/grid/grid_text.h"
+#include "platform/model/print/font_mapping.h"
 
 namespace km::platform {
 

@@ -8,7 +8,7 @@
 #include <QAbstractTableModel>
 #include <QColor>
 
-#include "platform/ui/grid/flex_grid.h"
+#include "platform/model/grid/flex_grid.h"
 
 namespace km::platform {
 

@@ -14,7 +14,7 @@
 #include <QPoint>
 #include <QTableView>
 
-#include "platform/ui/grid/flex_grid.h"
+#include "platform/model/grid/flex_grid.h"
 
 namespace km::platform {
 

@@ -7,7 +7,7 @@
 #include <QtMath>
 #include <cmath>
 
-#include "platform/ui/printer/font_mapping.h"
+#include "platform/model/print/font_mapping.h"
 
 namespace km::platform {
 

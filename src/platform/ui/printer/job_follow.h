@@ -7,8 +7,8 @@
 #include <QString>
 #include <chrono>
 
+#include "platform/model/print/print_types.h"
 #include "platform/ui/printer/cups_client.h"
-#include "platform/ui/printer/print_types.h"
 
 namespace km::platform {
 

@@ -2,7 +2,7 @@
 
 #include <QPen>
 
-#include "platform/ui/printer/font_mapping.h"
+#include "platform/model/print/font_mapping.h"
 
 namespace km::platform {
 

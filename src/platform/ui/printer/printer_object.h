@@ -13,9 +13,9 @@
 #include <optional>
 #include <variant>
 
+#include "platform/model/print/print_types.h"
+#include "platform/model/print/text_metrics.h"
 #include "platform/ui/printer/print_device.h"
-#include "platform/ui/printer/print_types.h"
-#include "platform/ui/printer/text_metrics.h"
 
 class QTextDocument;
 

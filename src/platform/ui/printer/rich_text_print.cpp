@@ -9,8 +9,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/model/rich_text/rtf_format.h"
 #include "platform/ui/printer/printer_object.h"
-#include "platform/ui/rich_text/rtf_format.h"
 
 namespace km::platform {
 
