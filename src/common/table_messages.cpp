@@ -8,7 +8,7 @@ namespace km {
 
 namespace {
 
-const QString crlf = QStringLiteral("\r\n");
+const QString table_crlf = QStringLiteral("\r\n");
 
 }  // namespace
 
@@ -17,9 +17,9 @@ QString corrupt_message(const QString& folder, const QString& table) {
   const QString f = upper_case_afrikaans(folder);
   if (g_language)
     return QStringLiteral("LE\u00EAR  '") + t + QStringLiteral("'  IN  '") + f +
-           QStringLiteral("'  IS KORRUP!") + crlf + QStringLiteral("HERWIN ASB U LAASTE RUGSTEUN KOPIE ...");
+           QStringLiteral("'  IS KORRUP!") + table_crlf + QStringLiteral("HERWIN ASB U LAASTE RUGSTEUN KOPIE ...");
   return QStringLiteral("FILE  '") + t + QStringLiteral("'  IN  '") + f + QStringLiteral("'  IS CORRUPT!") +
-         crlf + QStringLiteral("PLEASE RESTORE YOUR LAST BACKUP COPY ...");
+         table_crlf + QStringLiteral("PLEASE RESTORE YOUR LAST BACKUP COPY ...");
 }
 
 QString read_only_message(const QString& folder, const QString& table) {
@@ -43,10 +43,10 @@ QString held_open_message(const QString& folder, const QString& file) {
   const QString f = upper_case_afrikaans(folder);
   if (g_language)
     return QStringLiteral("L\u00CAER  '") + name + QStringLiteral("'  IN  '") + f +
-           QStringLiteral("'  IS OOP OP 'N ANDER REKENAAR ... NIKS IS VERANDER NIE !") + crlf +
+           QStringLiteral("'  IS OOP OP 'N ANDER REKENAAR ... NIKS IS VERANDER NIE !") + table_crlf +
            QStringLiteral("MAAK DIT DAAR TOE EN PROBEER WEER ...");
   return QStringLiteral("FILE  '") + name + QStringLiteral("'  IN  '") + f +
-         QStringLiteral("'  IS OPEN ON ANOTHER COMPUTER ... NOTHING WAS CHANGED !") + crlf +
+         QStringLiteral("'  IS OPEN ON ANOTHER COMPUTER ... NOTHING WAS CHANGED !") + table_crlf +
          QStringLiteral("CLOSE IT THERE AND TRY AGAIN ...");
 }
 

@@ -53,8 +53,8 @@ using platform::msg_buttons;
 using platform::msg_icon;
 
 // The list of combinations is at most 5655 twips high.
-constexpr double list_height_limit = 5655;
-constexpr double list_row_twips = 300;
+constexpr double setup_list_height_limit = 5655;
+constexpr double setup_list_row_twips = 300;
 
 }  // namespace
 
@@ -236,8 +236,8 @@ void pboek_opstel::show_list_view() {
   pboek_grid_->hide();
   kopieer_raam_->hide();
   pboek_item_->hide();
-  vak_grid_->set_height_twips(get_min_value(platform::Value(list_height_limit),
-                                            platform::Value(list_row_twips * subject_grid().rows())));
+  vak_grid_->set_height_twips(get_min_value(platform::Value(setup_list_height_limit),
+                                            platform::Value(setup_list_row_twips * subject_grid().rows())));
   vak_grid_->show();
   vak_grid_->raise();
   vak_grid_->setFocus();

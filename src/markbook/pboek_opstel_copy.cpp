@@ -23,14 +23,14 @@ namespace {
 using platform::msg_buttons;
 using platform::msg_icon;
 
-const QString crlf = QStringLiteral("\r\n");
+const QString copy_crlf = QStringLiteral("\r\n");
 
-QString copy_question(const QString& source, const QString& destination) {
+QString copy_over_question(const QString& source, const QString& destination) {
   if (g_language)
-    return QStringLiteral("WIL U DEFNITIEF PUNTEBOEK OPSTELLING VIR ") + crlf + source + crlf +
-           QStringLiteral(" KOPIEER NA ") + crlf + destination + QStringLiteral(" ?");
-  return QStringLiteral("DO YOU WISH TO COPY MARK BOOK SETUP FOR ") + crlf + source + crlf +
-         QStringLiteral(" TO ") + crlf + destination + QStringLiteral(" ?");
+    return QStringLiteral("WIL U DEFNITIEF PUNTEBOEK OPSTELLING VIR ") + copy_crlf + source + copy_crlf +
+           QStringLiteral(" KOPIEER NA ") + copy_crlf + destination + QStringLiteral(" ?");
+  return QStringLiteral("DO YOU WISH TO COPY MARK BOOK SETUP FOR ") + copy_crlf + source + copy_crlf +
+         QStringLiteral(" TO ") + copy_crlf + destination + QStringLiteral(" ?");
 }
 
 QString no_source_message(const QString& source) {
@@ -76,7 +76,7 @@ void pboek_opstel::copy_ok_Click() {
       if (platform::names_equal(platform::full_win_path(target.win_path),
                                 platform::full_win_path(source.win_path)))
         continue;  // the source itself: a copy onto itself is no copy
-      if (platform::message_box(copy_question(list_text(0, s), list_text(1, d)), msg_buttons::yes_no,
+      if (platform::message_box(copy_over_question(list_text(0, s), list_text(1, d)), msg_buttons::yes_no,
                                 msg_icon::exclamation) != platform::msg_answer::yes)
         continue;
       try {

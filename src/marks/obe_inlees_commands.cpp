@@ -40,10 +40,10 @@ using platform::msg_answer;
 using platform::msg_buttons;
 using platform::msg_icon;
 
-constexpr int number_field = 0;
-constexpr int name_field = 1;
-constexpr int effort_column = 3;
-constexpr int first_formative_column = 4;
+constexpr int obe_number_field = 0;
+constexpr int obe_name_field = 1;
+constexpr int obe_effort_column = 3;
+constexpr int obe_first_formative_column = 4;
 
 }  // namespace
 
@@ -100,7 +100,7 @@ void obe_inlees::pr_ok_Click() {
   if (target == 1) {
     write_marks(texts);
   } else {
-    const int column = target == 2 ? effort_column : first_formative_column;
+    const int column = target == 2 ? obe_effort_column : obe_first_formative_column;
     const table_step written = write_mark_column(captured_set(), field_ref::at(column), texts);
     if (!written.ok) show_critical(written.message);
     model_->refresh_cells();
@@ -117,8 +117,8 @@ void obe_inlees::fill_print_grid() {
   grid.set_rows(0);
   const platform::recordset& rs = captured_set();
   for (qint64 p = 0; p < rs.record_count(); ++p)
-    grid.add_item(clean_field_value(rs.value_at(p, number_field)) + QStringLiteral("\t") +
-                  clean_field_value(rs.value_at(p, name_field)) + QStringLiteral("\t") + mark_at(p));
+    grid.add_item(clean_field_value(rs.value_at(p, obe_number_field)) + QStringLiteral("\t") +
+                  clean_field_value(rs.value_at(p, obe_name_field)) + QStringLiteral("\t") + mark_at(p));
   if (print_by_mark_) {
     grid.set_col(2);
     grid.sort(platform::sort_order::numeric_descending);

@@ -33,8 +33,8 @@ using platform::msg_buttons;
 using platform::msg_icon;
 
 // The grid binds the first four fields: number, name, mark and code.
-constexpr int bound_fields = 4;
-constexpr int code_field = 3;
+constexpr int cycle_bound_fields = 4;
+constexpr int cycle_code_column = 3;
 
 }  // namespace
 
@@ -53,7 +53,7 @@ void punte_inlees::build_controls() {
   model_->set_validator([this](int row, int col, QString& text) {
     return col != mark_column || validate_mark(row, text);  // the code column is stored as typed
   });
-  pnt_grid_->set_shown_columns(bound_fields);
+  pnt_grid_->set_shown_columns(cycle_bound_fields);
   pnt_grid_->set_edit_redirect([](int c) { return c < mark_column ? mark_column : c; });
   pnt_grid_->set_after_commit([this](int r, int c, int key) { return after_commit(r, c, key); });
   on_signal(pnt_grid_, &platform::bound_grid::head_click, [this](int c) { pnt_grid_HeadClick(c); });
@@ -110,7 +110,7 @@ void punte_inlees::choose_subject(int row) {
   control<QLabel>(QStringLiteral("ops_totale"))
       ->setText(plain_number(subject_total_) + QStringLiteral(" -- ") + plain_number(input_total_));
 
-  if (!open_with_backup(bound_fields)) return;
+  if (!open_with_backup(cycle_bound_fields)) return;
   clear_figures();
   if (converting()) tell_converting(subject_total_, input_total_);
   with_effort_keys_ = platform::message_box(effort_keys_question(), msg_buttons::yes_no) == msg_answer::yes;
@@ -135,11 +135,11 @@ void punte_inlees::apply_column_layout() {
   model_->set_header_caption(1, in_language(u"LEERDER", u"LEARNER"));
   model_->set_header_caption(
       mark_column, in_language(u"PUNT(", u"MARK(") + plain_number(input_total_) + QStringLiteral(")"));
-  model_->set_header_caption(code_field, in_language(u"PS/VO", u"EK/SR"));
+  model_->set_header_caption(cycle_code_column, in_language(u"PS/VO", u"EK/SR"));
   model_->set_column_alignment(mark_column, Qt::AlignRight | Qt::AlignVCenter);
-  const int widths[bound_fields] = {1000, 6000, 1100, 800};
+  const int widths[cycle_bound_fields] = {1000, 6000, 1100, 800};
   // A heading that needs more room than its column has widens it.
-  for (int c = 0; c < bound_fields; ++c)
+  for (int c = 0; c < cycle_bound_fields; ++c)
     pnt_grid_->set_column_width(c, std::max(widths[c], pnt_grid_->heading_width_twips(c)));
   pnt_grid_->set_current(0, mark_column);
   pnt_grid_->current_view()->setFocus();
@@ -148,7 +148,7 @@ void punte_inlees::apply_column_layout() {
 bool punte_inlees::after_commit(int row, int column, int key) {
   if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
   if (column == mark_column && with_effort_keys_) {
-    pnt_grid_->set_current(row, code_field);
+    pnt_grid_->set_current(row, cycle_code_column);
     return true;
   }
   const int last = int(captured_set().record_count()) - 1;

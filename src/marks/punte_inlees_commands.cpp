@@ -31,9 +31,9 @@ using platform::msg_answer;
 using platform::msg_buttons;
 using platform::msg_icon;
 
-constexpr int number_field = 0;
-constexpr int name_field = 1;
-constexpr int code_field = 3;
+constexpr int cycle_number_field = 0;
+constexpr int cycle_name_field = 1;
+constexpr int cycle_code_field = 3;
 
 QString field_text(const platform::recordset& rs, qint64 position, int field) {
   return platform::recordset_model::cell_text(rs.value_at(position, field));
@@ -72,8 +72,8 @@ std::vector<mark_list_entry> punte_inlees::list_entries() const {
   if (!captured_->has_recordset()) return entries;
   const platform::recordset& rs = captured_set();
   for (qint64 p = 0; p < rs.record_count(); ++p)
-    entries.push_back({clean_field_value(rs.value_at(p, number_field)), field_text(rs, p, name_field),
-                       mark_at(p), field_text(rs, p, code_field)});
+    entries.push_back({clean_field_value(rs.value_at(p, cycle_number_field)), field_text(rs, p, cycle_name_field),
+                       mark_at(p), field_text(rs, p, cycle_code_field)});
   return entries;
 }
 

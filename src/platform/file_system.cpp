@@ -51,10 +51,6 @@ QString new_file_place(const QString& win_path) {
   return native;
 }
 
-bool read_only_native(const QString& native) {
-  return !(QFile::permissions(native) & QFileDevice::WriteOwner);
-}
-
 bool same_file(const QString& a, const QString& b) {
   const QString ca = QFileInfo(a).canonicalFilePath();
   return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
@@ -181,6 +177,11 @@ QStringList list_entries(const QString& folder, const QString& pattern, QDir::Fi
 }
 
 }  // namespace
+
+bool read_only_native(const QString& native) {
+  return !(QFile::permissions(native) & QFileDevice::WriteOwner);
+}
+
 
 bool file_exists(const QString& win_path) {
   if (has_wildcards(file_name_part(win_path))) return false;

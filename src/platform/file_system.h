@@ -33,6 +33,9 @@ void create_folder(const QString& win_path);
 // time is kept.
 void copy_file(const QString& source, const QString& destination, bool overwrite = true);
 
+// True when a native file lacks its owner's write permission.
+bool read_only_native(const QString& native);
+
 // Deletes a file, or every file matching a wildcard name (file_not_found
 // when none). A read-only file is refused unless force.
 void delete_file(const QString& win_path, bool force = false);

@@ -12,6 +12,7 @@
 #include "platform/dbase/dbf_error.h"
 #include "platform/dbase/dbf_file_io.h"
 #include "platform/file_faults.h"
+#include "platform/file_system.h"
 #include "platform/folder_listing_cache.h"
 #include "platform/services.h"
 #include "platform/win_path.h"
@@ -75,10 +76,6 @@ kind write_failure(const QFileDevice& device) {
   if (device.error() == QFileDevice::ResourceError) return kind::disk_full;
   if (device.error() == QFileDevice::PermissionsError) return kind::permission_denied;
   return kind::other;
-}
-
-bool read_only_native(const QString& native) {
-  return !(QFile::permissions(native) & QFileDevice::WriteOwner);
 }
 
 // The real file behind a native path, so that two spellings or links of

@@ -12,13 +12,13 @@ namespace {
 // name's last dot; "?" may match nothing at a dot or at the end; a "." at
 // the end or before "*" or "?" may match the end of the name.
 enum class token_kind { literal, star, star_to_last_dot, one_char_or_none, dot_or_end };
-struct token {
+struct pattern_token {
   token_kind kind;
   QChar ch;
 };
 
-std::vector<token> tokens_of(const QString& pattern) {
-  std::vector<token> out;
+std::vector<pattern_token> tokens_of(const QString& pattern) {
+  std::vector<pattern_token> out;
   for (qsizetype i = 0; i < pattern.size(); ++i) {
     const QChar c = pattern.at(i);
     const QChar next = i + 1 < pattern.size() ? pattern.at(i + 1) : QChar();
@@ -42,14 +42,14 @@ bool same_char(QChar a, QChar b) {
 }  // namespace
 
 bool wildcard_match(const QString& pattern, const QString& name) {
-  const std::vector<token> tokens = tokens_of(pattern);
+  const std::vector<pattern_token> tokens = tokens_of(pattern);
   const qsizetype n = name.size();
   const qsizetype last_dot = name.lastIndexOf(QLatin1Char('.'));
 
   // reach[j]: the tokens so far can match the first j characters.
   std::vector<char> reach(static_cast<std::size_t>(n) + 1, 0);
   reach[0] = 1;
-  for (const token& t : tokens) {
+  for (const pattern_token& t : tokens) {
     std::vector<char> next(reach.size(), 0);
     for (qsizetype j = 0; j <= n; ++j) {
       if (!reach[j]) continue;

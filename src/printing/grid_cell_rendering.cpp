@@ -21,7 +21,7 @@ using platform::flex_grid;
 using platform::print_end;
 using platform::printer;
 
-const QString line_break = QStringLiteral("\r\n");
+const QString cell_line_break = QStringLiteral("\r\n");
 
 // The size of a picture a cell holds, as printed.
 constexpr double cell_picture_width = 375.0;
@@ -58,13 +58,13 @@ void print_rotated_heading(flex_grid& grid, const QString& text, double x, doubl
   const double w = measure_heading_text(QStringLiteral("W"));
   const flex_grid::color back = grid.cell_back_color();
   const double y = printer().current_y();
-  if (!heading.contains(line_break)) {
+  if (!heading.contains(cell_line_break)) {
     const QImage picture = print_rotated_text(QStringLiteral("  ") + heading, grid, back);
     grid.set_cell_picture(picture);
     printer().paint_picture(picture, std::max(column - w / 2.0, x), y);
     return;
   }
-  const QStringList lines = heading.split(line_break);
+  const QStringList lines = heading.split(cell_line_break);
   for (qsizetype n = 0; n < lines.size(); ++n) {
     const QImage picture = print_rotated_text(QStringLiteral("  ") + lines.at(n), grid, back);
     grid.set_cell_picture(picture);

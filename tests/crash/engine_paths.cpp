@@ -30,7 +30,7 @@ void passing_over_engine_errors(const std::function<void()>& f) {
   }
 }
 
-void open_table() {
+void open_engine_table() {
   passing_over_engine_errors([] { dbf_table t(table_path(), dbf_table::access::read_only); });
 }
 
@@ -66,10 +66,10 @@ void pack() {
 
 std::vector<crash_path> engine_paths() {
   return {
-      {"table_with_memo_rewrite", write_table, rewrite_with_memo, open_table},
-      {"table_append", write_table, append_one, open_table},
-      {"table_reorder", write_table, reorder, open_table},
-      {"table_pack", write_table, pack, open_table},
+      {"table_with_memo_rewrite", write_table, rewrite_with_memo, open_engine_table},
+      {"table_append", write_table, append_one, open_engine_table},
+      {"table_reorder", write_table, reorder, open_engine_table},
+      {"table_pack", write_table, pack, open_engine_table},
   };
 }
 

@@ -78,6 +78,12 @@ QByteArray date_bytes(double days) {
   return out;
 }
 
+const QString history_fields = QStringLiteral("PH_T_NR N(6,0); ") +
+                               repeated(QStringLiteral("PH_STD_%1 C(4)"), 1, 5) + QStringLiteral("; ") +
+                               repeated(QStringLiteral("PH_JAAR_%1 N(7,1)"), 1, 5);
+const QString hostel_fields =
+    QStringLiteral("KH_T_NR N(6,0); KH_KOSHUIS C(12); KH_KAMER C(5); KH_WASGOED C(5); KH_MEMO M");
+
 QByteArray blanks(int n) { return QByteArray(n, ' '); }
 QByteArray zeros(int n) { return QByteArray(n, '\0'); }
 

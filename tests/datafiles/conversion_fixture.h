@@ -41,6 +41,10 @@ QJsonArray row_of(const QString& fields, const QHash<QString, QJsonValue>& cells
 QByteArray single_bytes(float v);
 QByteArray int16_bytes(std::int16_t v);
 QByteArray date_bytes(double days);
+// The fields of the learner history table and of the hostel table (with
+// its memo), as write_table takes them.
+extern const QString history_fields;
+extern const QString hostel_fields;
 // n blanks.
 QByteArray blanks(int n);
 QByteArray zeros(int n);

@@ -14,7 +14,7 @@
 namespace km::test {
 namespace {
 
-const QString history_fields = QStringLiteral("PH_T_NR N(6,0); ") +
+const QString narrow_history_fields = QStringLiteral("PH_T_NR N(6,0); ") +
                                repeated(QStringLiteral("PH_STD_%1 C(3)"), 1, 5) + QStringLiteral("; ") +
                                repeated(QStringLiteral("PH_JAAR_%1 N(6,1)"), 1, 5);
 
@@ -32,7 +32,7 @@ constexpr int history_length = 88;
 class conversion_frame_test : public conversion_test {
  protected:
   void write_history(const std::vector<QJsonArray>& rows, const QList<int>& deleted = {}) {
-    write_table(QStringLiteral("Ppl_hst.dbf"), history_fields, rows, deleted);
+    write_table(QStringLiteral("Ppl_hst.dbf"), narrow_history_fields, rows, deleted);
   }
   // The learner numbers of the records of Ppl_hst_random.txt.
   QList<float> learners() const {

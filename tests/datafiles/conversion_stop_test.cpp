@@ -20,11 +20,6 @@
 namespace km::test {
 namespace {
 
-const QString history_fields = QStringLiteral("PH_T_NR N(6,0); ") +
-                               repeated(QStringLiteral("PH_STD_%1 C(4)"), 1, 5) + QStringLiteral("; ") +
-                               repeated(QStringLiteral("PH_JAAR_%1 N(7,1)"), 1, 5);
-const QString hostel_fields =
-    QStringLiteral("KH_T_NR N(6,0); KH_KOSHUIS C(12); KH_KAMER C(5); KH_WASGOED C(5); KH_MEMO M");
 const QString homework_fields = QStringLiteral(
     "hd_t_nr C(6); hd_datum D; hd_pos_nr C(3); hd_rede N(3,0); hd_uitslag N(3,0); hd_opmerk N(3,0); "
     "hd_voltooi L");

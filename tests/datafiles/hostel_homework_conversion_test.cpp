@@ -15,8 +15,6 @@ namespace {
 
 using hostel_conversion_test = conversion_test;
 
-const QString hostel_fields =
-    QStringLiteral("KH_T_NR N(6,0); KH_KOSHUIS C(12); KH_KAMER C(5); KH_WASGOED C(5); KH_MEMO M");
 
 TEST_F(hostel_conversion_test, the_memo_keeps_its_line_ends_and_both_files_go_into_save) {
   QString memo = QStringLiteral("Eerste lyn\r\n");

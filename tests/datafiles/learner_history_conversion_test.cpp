@@ -8,9 +8,6 @@
 namespace km::test {
 namespace {
 
-const QString history_fields = QStringLiteral("PH_T_NR N(6,0); ") +
-                               repeated(QStringLiteral("PH_STD_%1 C(4)"), 1, 5) + QStringLiteral("; ") +
-                               repeated(QStringLiteral("PH_JAAR_%1 N(7,1)"), 1, 5);
 constexpr int history = 88;
 
 using learner_history_test = conversion_test;

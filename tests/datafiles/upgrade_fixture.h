@@ -23,6 +23,7 @@
 #include "platform/clock.h"
 #include "platform/file_system.h"
 #include "platform/win_path.h"
+#include "conversion_fixture.h"
 #include "support/clean_state.h"
 #include "support/hex_dump.h"
 #include "support/scripted_dialogs.h"
@@ -81,7 +82,5 @@ inline QByteArray le16(int v) {
 inline QByteArray padded(const char* text, int width) {
   return QByteArray(text).leftJustified(width, ' ', true);
 }
-inline QByteArray blanks(int n) { return QByteArray(n, ' '); }
-inline QByteArray zeros(int n) { return QByteArray(n, '\0'); }
 
 }  // namespace km::test

@@ -37,7 +37,7 @@ using km::platform::Value;
 using km::test::dbf_builder;
 namespace dbf_errno = km::platform::dbf_errno;
 
-double days_of(int y, int m, int d) { return double(QDate(1899, 12, 30).daysTo(QDate(y, m, d))); }
+double table_days_of(int y, int m, int d) { return double(QDate(1899, 12, 30).daysTo(QDate(y, m, d))); }
 
 // Learner number, name, mark, birth date, flag and note; the second record
 // is deleted, the last one blank.
@@ -83,7 +83,7 @@ TEST_F(dbf_table_test, reads_every_field_type_and_skips_deleted_records) {
   EXPECT_EQ(rs->value(0), Value(1.0));
   EXPECT_EQ(rs->value(1), Value(QStringLiteral("Anna        ")));  // trailing blanks as stored
   EXPECT_EQ(rs->value(2), Value(7.5));
-  EXPECT_EQ(rs->value(3), Value::date(days_of(2010, 3, 4)));
+  EXPECT_EQ(rs->value(3), Value::date(table_days_of(2010, 3, 4)));
   EXPECT_EQ(rs->value(4), Value(true));
   EXPECT_EQ(rs->value(5), Value(QStringLiteral("first memo")));
 
@@ -91,7 +91,7 @@ TEST_F(dbf_table_test, reads_every_field_type_and_skips_deleted_records) {
   EXPECT_EQ(rs->value(QStringLiteral("nr")), Value(3.0));
   EXPECT_EQ(rs->value(QStringLiteral("Name")), Value(QStringLiteral("Ci\u00EBl        ")));
   EXPECT_EQ(rs->value(QStringLiteral("MARK")), Value(-1.3));
-  EXPECT_EQ(rs->value(QStringLiteral("born")), Value::date(days_of(2011, 12, 31)));
+  EXPECT_EQ(rs->value(QStringLiteral("born")), Value::date(table_days_of(2011, 12, 31)));
   EXPECT_EQ(rs->value(QStringLiteral("ok")), Value(false));
   EXPECT_EQ(rs->value(QStringLiteral("note")), Value(QStringLiteral("line one\r\nline two")));
 
@@ -332,7 +332,7 @@ TEST_F(dbf_table_test, a_number_that_does_not_fit_is_an_error_and_nothing_is_wri
 }
 
 TEST_F(dbf_table_test, an_append_updates_count_date_and_end_marker) {
-  km::platform::fake_clock clk(days_of(2024, 2, 29) + 0.5);
+  km::platform::fake_clock clk(table_days_of(2024, 2, 29) + 0.5);
   km::platform::scoped_clock use(clk);
   dbf_builder b = marks_book();
   b.end_marker(false);
@@ -382,7 +382,7 @@ TEST_F(dbf_table_test, a_write_counts_the_characters_it_stored_as_base_letters) 
 }
 
 TEST_F(dbf_table_test, a_date_the_header_cannot_hold_keeps_the_old_date) {
-  km::platform::fake_clock clk(days_of(2160, 1, 2));  // past 1900 + 255
+  km::platform::fake_clock clk(table_days_of(2160, 1, 2));  // past 1900 + 255
   km::platform::scoped_clock use(clk);
   dbf_builder b = marks_book();
   b.date(2001, 5, 6);
@@ -523,7 +523,7 @@ QStringList leftovers(const QString& folder) {
 }
 
 TEST_F(dbf_table_test, a_rebuild_on_the_template_keeps_the_given_records_only) {
-  km::platform::fake_clock clk(days_of(2023, 7, 1));
+  km::platform::fake_clock clk(table_days_of(2023, 7, 1));
   km::platform::scoped_clock use(clk);
   dbf_builder tpl;
   tpl.field("MB_T_NR", 'N', 6)
@@ -708,7 +708,7 @@ dbf_builder smit_jansen_botha() {
 }
 
 TEST_F(dbf_table_test, a_reorder_moves_the_live_records_and_leaves_deleted_ones_in_their_slots) {
-  km::platform::fake_clock clk(days_of(2024, 2, 29) + 0.5);
+  km::platform::fake_clock clk(table_days_of(2024, 2, 29) + 0.5);
   km::platform::scoped_clock use(clk);
   const QString p = smit_jansen_botha().write(path("learn.dbf"));
   const QByteArray before = read_file(p);
@@ -794,7 +794,7 @@ TEST_F(dbf_table_test, a_table_another_program_writes_is_not_reordered) {
 }
 
 TEST_F(dbf_table_test, a_new_table_has_a_header_and_end_marker_only) {
-  km::platform::fake_clock clk(days_of(2019, 11, 5));
+  km::platform::fake_clock clk(table_days_of(2019, 11, 5));
   km::platform::scoped_clock use(clk);
   const QString p = path("new.dbf");
   km::platform::create_dbf_table(p, {{QStringLiteral("NR"), 'N', 6, 0, 0},

@@ -16,7 +16,7 @@ namespace {
 
 using platform::printer;
 
-constexpr int learners = 120;
+constexpr int output_learners = 120;
 
 QString learner_name(int number) { return QStringLiteral("LEARNER %1").arg(number, 3, 10, QChar(u'0')); }
 
@@ -26,7 +26,7 @@ class grid_pages_output_test : public printing_test {
   void fill() {
     grid.set_fixed_cols(0);
     grid.set_cols(3);
-    grid.set_rows(learners + 1);
+    grid.set_rows(output_learners + 1);
     grid.set_font(platform::print_font{QStringLiteral("Arial"), 10.0});
     const QString headings[] = {QStringLiteral("NO"), QStringLiteral("LEARNER NAME"),
                                 QStringLiteral("TERM MARK")};
@@ -36,7 +36,7 @@ class grid_pages_output_test : public printing_test {
       grid.set_text_matrix(0, c, headings[c]);
     }
     grid.set_col_alignment(2, platform::grid_alignment::right_center);
-    for (int r = 1; r <= learners; ++r) {
+    for (int r = 1; r <= output_learners; ++r) {
       grid.set_text_matrix(r, 0, QString::number(r));
       grid.set_text_matrix(r, 1, learner_name(r));
       grid.set_text_matrix(r, 2, QString::number(40 + r % 50));
@@ -103,7 +103,7 @@ TEST_F(grid_pages_output_test, a_long_grid_reads_back_page_by_page_from_the_pdf)
     }
     EXPECT_EQ(text.contains(QStringLiteral(".../%1").arg(page + 1)), page < pages);
   }
-  EXPECT_EQ(expected, learners + 1);  // every learner printed
+  EXPECT_EQ(expected, output_learners + 1);  // every learner printed
   if (!qEnvironmentVariableIsEmpty("KM_KEEP_PRINT_TEST_PDF"))
     QFile::copy(pdf, qEnvironmentVariable("KM_KEEP_PRINT_TEST_PDF"));
 }

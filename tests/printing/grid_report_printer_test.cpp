@@ -23,7 +23,6 @@ using platform::printer;
 using platform::scale_unit;
 
 // The printable area of A4 on the recording device, in twips.
-constexpr double portrait_width = 210.0 / 25.4 * 1440 - 720;
 
 class grid_report_printer_test : public printing_test {
  protected:

@@ -16,7 +16,7 @@ namespace {
 
 using platform::printer;
 
-const QString excel_title = QStringLiteral("FOLDER ADDRESS FOR EXCEL EXPORT");
+const QString choice_excel_title = QStringLiteral("FOLDER ADDRESS FOR EXCEL EXPORT");
 const QString html_title = QStringLiteral("FOLDER ADDRESS FOR HTML EXPORT");
 
 class kies_drukker_test : public printing_test {
@@ -208,7 +208,7 @@ TEST_F(kies_drukker_test, closing_the_window_without_a_button_cancels) {
 TEST_F(kies_drukker_test, excel_opens_a_workbook_for_the_chosen_folder) {
   g_excel_file_name = QStringLiteral("MARKS 10/A");
   drives.make_native_folder(QStringLiteral("D/Export"));
-  dialogs.expect_file(excel_title)
+  dialogs.expect_file(choice_excel_title)
       .file_kind(platform::file_dialog_kind::save)
       .file_name(QStringLiteral("MARKS 10A"))
       .start_folder(QString())
@@ -234,13 +234,13 @@ TEST_F(kies_drukker_test, excel_opens_a_workbook_for_the_chosen_folder) {
 TEST_F(kies_drukker_test, the_last_excel_folder_is_offered_again_while_it_exists) {
   drives.make_native_folder(QStringLiteral("D/Export"));
   drives.write_native(QStringLiteral("C/ProgramData/OSKAVEN/excel_uitvoer_gids"), "\"D:\\Export\"\r\n");
-  dialogs.expect_file(excel_title)
+  dialogs.expect_file(choice_excel_title)
       .start_folder(QStringLiteral("D:\\Export"))
       .choose(QStringLiteral("D:\\Export\\A"));
   EXPECT_TRUE(choose_by_clicking(QStringLiteral("kies_excel")));
 
   drives.write_native(QStringLiteral("C/ProgramData/OSKAVEN/excel_uitvoer_gids"), "\"D:\\Gone\"\r\n");
-  dialogs.expect_file(excel_title).start_folder(QString()).choose(QStringLiteral("D:\\Export\\A"));
+  dialogs.expect_file(choice_excel_title).start_folder(QString()).choose(QStringLiteral("D:\\Export\\A"));
   EXPECT_TRUE(choose_by_clicking(QStringLiteral("kies_excel")));
 }
 
@@ -262,7 +262,7 @@ TEST_F(kies_drukker_test, a_typed_workbook_extension_is_not_doubled) {
   };
   for (const typed_name& c : cases) {
     SCOPED_TRACE(c.chosen);
-    dialogs.expect_file(excel_title).choose(QString::fromLatin1(c.chosen));
+    dialogs.expect_file(choice_excel_title).choose(QString::fromLatin1(c.chosen));
     EXPECT_TRUE(choose_by_clicking(QStringLiteral("kies_excel")));
     EXPECT_EQ(g_excel_folder, QString::fromLatin1(c.folder));
     EXPECT_EQ(g_excel_file_name, QString::fromLatin1(c.name));
@@ -274,7 +274,7 @@ TEST_F(kies_drukker_test, a_typed_workbook_extension_is_not_doubled) {
 TEST_F(kies_drukker_test, a_cancelled_export_dialog_counts_as_cancel) {
   for (const QString& which : {QStringLiteral("kies_excel"), QStringLiteral("kies_html")}) {
     SCOPED_TRACE(which.toStdString());
-    dialogs.expect_file(which == QStringLiteral("kies_excel") ? excel_title : html_title).cancel();
+    dialogs.expect_file(which == QStringLiteral("kies_excel") ? choice_excel_title : html_title).cancel();
     EXPECT_FALSE(choose_by_clicking(which));
     EXPECT_FALSE(g_print_go);
     EXPECT_FALSE(g_export_excel);

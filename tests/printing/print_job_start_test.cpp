@@ -10,8 +10,6 @@ namespace {
 using platform::page_orientation;
 using platform::printer;
 
-constexpr double portrait_width = 210.0 / 25.4 * 1440 - 720;
-constexpr double portrait_height = 297.0 / 25.4 * 1440 - 720;
 
 class print_job_start_test : public printing_test {};
 

@@ -31,6 +31,11 @@
 
 namespace km::test {
 
+// The printable width and height of an A4 portrait page in twips, half an
+// inch off each.
+inline constexpr double portrait_width = 210.0 / 25.4 * 1440 - 720;
+inline constexpr double portrait_height = 297.0 / 25.4 * 1440 - 720;
+
 class printing_test : public clean_state_test {
  protected:
   printing_test() : use_clock_(clock_) {}

@@ -11,8 +11,6 @@ using platform::printer;
 
 // A4 on the recording device: a quarter inch that cannot be printed on each
 // side leaves 11185.5 x 16117.8 twips (portrait).
-constexpr double portrait_width = 210.0 / 25.4 * 1440 - 720;
-constexpr double portrait_height = 297.0 / 25.4 * 1440 - 720;
 
 class report_header_test : public printing_test {
  protected:

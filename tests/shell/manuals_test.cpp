@@ -20,7 +20,7 @@
 namespace km {
 namespace {
 
-const QString program_folder = QStringLiteral("C:\\Program Files (x86)\\KORVA-MARKS");
+const QString manuals_program_folder = QStringLiteral("C:\\Program Files (x86)\\KORVA-MARKS");
 
 struct manual_case {
   const char* menu;
@@ -82,9 +82,9 @@ class manuals_test : public test::menu_test, public ::testing::WithParamInterfac
   void SetUp() override {
     test::menu_test::SetUp();
     register_side_windows();
-    native_program_ = platform::to_native_path(program_folder);
+    native_program_ = platform::to_native_path(manuals_program_folder);
     test::lay_out_program_folder(native_program_);
-    platform::set_current_directory(program_folder);
+    platform::set_current_directory(manuals_program_folder);
   }
   QString native_program_;
 };

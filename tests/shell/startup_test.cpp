@@ -64,10 +64,10 @@ TEST_F(time_out_test, the_file_gives_the_time_out_or_300) {
 
 // The main menu: counts its loads and notes whether anything still waited
 // for the user when it opened.
-struct stand_in_menu : platform::form {
+struct startup_stand_in_menu : platform::form {
   static inline int loads = 0;
   static inline int prompts_at_load = -1;
-  stand_in_menu() : platform::form(QStringLiteral("punte_mnu")) {}
+  startup_stand_in_menu() : platform::form(QStringLiteral("punte_mnu")) {}
   void on_load() override {
     ++loads;
     prompts_at_load = platform::dialogs().open_prompts();
@@ -88,15 +88,15 @@ class startup_test : public test::start_fixture {
  protected:
   void SetUp() override {
     start_fixture::SetUp();
-    stand_in_menu::loads = 0;
-    stand_in_menu::prompts_at_load = -1;
+    startup_stand_in_menu::loads = 0;
+    startup_stand_in_menu::prompts_at_load = -1;
     work_window::closed.clear();
     warnings.clear();
     register_startup_windows();
     // The splash has tests of its own; here it is a plain window.
     platform::register_form(QStringLiteral("marks_splash"),
                             [] { return new platform::form("marks_splash"); });
-    platform::register_form(QStringLiteral("punte_mnu"), [] { return new stand_in_menu; });
+    platform::register_form(QStringLiteral("punte_mnu"), [] { return new startup_stand_in_menu; });
     // The message window, noting when each warning opens.
     platform::register_form(QStringLiteral("frmMessage"), [this] {
       warnings << fake.monotonic_ms() - start_ms;
@@ -176,7 +176,7 @@ TEST_F(startup_test, the_main_window_never_closes_and_brings_the_menu_instead) {
   startup* window = load_startup();
   ASSERT_NE(window, nullptr);
   EXPECT_FALSE(platform::unload_form(window));
-  EXPECT_EQ(stand_in_menu::loads, 1);
+  EXPECT_EQ(startup_stand_in_menu::loads, 1);
   EXPECT_FALSE(window->close());
   EXPECT_TRUE(platform::is_loaded(window));
   EXPECT_TRUE(platform::is_loaded(QStringLiteral("punte_mnu")));
@@ -200,7 +200,7 @@ TEST_F(startup_test, warning_after_295_seconds_and_log_out_after_300) {
   // work windows went through their own close, the last opened first.
   EXPECT_EQ(loaded_names(), QStringList({"startup", "punte_mnu"}));
   EXPECT_TRUE(first_menu.isNull() || !platform::is_loaded(first_menu.data()));
-  EXPECT_EQ(stand_in_menu::loads, 2);
+  EXPECT_EQ(startup_stand_in_menu::loads, 2);
   EXPECT_EQ(work_window::closed, QStringList({"pboek_inlees", "pboek_opstel"}));
   auto* window = qobject_cast<startup*>(platform::find_form(QStringLiteral("startup")));
   EXPECT_EQ(window->watch().log_outs(), 1);
@@ -229,7 +229,7 @@ TEST_F(startup_test, zero_switches_the_log_out_off_but_the_cursor_still_counts) 
   EXPECT_EQ(g_last_activity, fake.timer());
   run_until(1'000'000);
   EXPECT_TRUE(warnings.isEmpty());
-  EXPECT_EQ(stand_in_menu::loads, 0);
+  EXPECT_EQ(startup_stand_in_menu::loads, 0);
 }
 
 TEST_F(startup_test, the_first_tick_never_resets_the_clock) {
@@ -260,7 +260,7 @@ TEST_F(startup_test, activity_during_the_warning_prevents_the_log_out) {
   });
   run_until(305'000);
   EXPECT_EQ(warnings, QList<qint64>({295'100}));
-  EXPECT_EQ(stand_in_menu::loads, 1);
+  EXPECT_EQ(startup_stand_in_menu::loads, 1);
   EXPECT_FALSE(platform::is_loaded(QStringLiteral("frmMessage")));
   // A key press in a work window counts the same way: the next warning
   // comes 295 s after it, not after the cursor's move.
@@ -268,10 +268,10 @@ TEST_F(startup_test, activity_during_the_warning_prevents_the_log_out) {
   reset_idle_clock();
   run_until(885'000);
   EXPECT_EQ(warnings.size(), 1);
-  EXPECT_EQ(stand_in_menu::loads, 1);
+  EXPECT_EQ(startup_stand_in_menu::loads, 1);
   run_until(891'000);
   EXPECT_EQ(warnings, QList<qint64>({295'100, 885'100}));
-  EXPECT_EQ(stand_in_menu::loads, 2);
+  EXPECT_EQ(startup_stand_in_menu::loads, 2);
 }
 
 TEST_F(startup_test, the_idle_watch_keeps_working_across_midnight) {
@@ -281,7 +281,7 @@ TEST_F(startup_test, the_idle_watch_keeps_working_across_midnight) {
   EXPECT_TRUE(warnings.isEmpty());
   run_until(301'000);
   EXPECT_EQ(warnings, QList<qint64>({295'100}));
-  EXPECT_EQ(stand_in_menu::loads, 1);
+  EXPECT_EQ(startup_stand_in_menu::loads, 1);
 }
 
 TEST_F(startup_test, a_log_out_with_an_input_box_and_a_message_box_open_ends_cleanly) {
@@ -314,8 +314,8 @@ TEST_F(startup_test, a_log_out_with_an_input_box_and_a_message_box_open_ends_cle
   // Once the handler has returned, the windows go.
   run_until(elapsed() + 500);
   EXPECT_EQ(loaded_names(), QStringList({"startup", "punte_mnu"}));
-  EXPECT_EQ(stand_in_menu::loads, 2);
-  EXPECT_EQ(stand_in_menu::prompts_at_load, 0);
+  EXPECT_EQ(startup_stand_in_menu::loads, 2);
+  EXPECT_EQ(startup_stand_in_menu::prompts_at_load, 0);
   EXPECT_EQ(work_window::closed, QStringList({"pboek_inlees"}));
   EXPECT_TRUE(work.isNull() || !platform::is_loaded(work.data()));
   EXPECT_EQ(warnings.size(), 1);
@@ -331,10 +331,10 @@ TEST_F(startup_test, a_window_shown_modally_is_closed_before_the_log_out) {
   EXPECT_TRUE(returned);
   EXPECT_EQ(work_window::closed, QStringList({"change_folder"}));
   // The menu was not yet replaced while the modal window's loop unwound.
-  EXPECT_EQ(stand_in_menu::loads, 1);
+  EXPECT_EQ(startup_stand_in_menu::loads, 1);
   run_until(elapsed() + 300);
   EXPECT_EQ(loaded_names(), QStringList({"startup", "punte_mnu"}));
-  EXPECT_EQ(stand_in_menu::loads, 2);
+  EXPECT_EQ(startup_stand_in_menu::loads, 2);
 }
 
 // A work window whose exit path asks before it closes.
@@ -357,7 +357,7 @@ TEST_F(startup_test, a_question_of_an_exit_path_during_the_log_out_is_dismissed)
   EXPECT_EQ(dialogs.dismissals(), 1);
   EXPECT_EQ(work_window::closed, QStringList({"pboek_inlees"}));
   EXPECT_EQ(loaded_names(), QStringList({"startup", "punte_mnu"}));
-  EXPECT_EQ(stand_in_menu::loads, 2);
+  EXPECT_EQ(startup_stand_in_menu::loads, 2);
 }
 
 TEST_F(startup_test, close_all_forms_keeps_only_startup) {

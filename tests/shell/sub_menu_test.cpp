@@ -270,16 +270,16 @@ TEST_F(sub_menu_test, a_refused_password_opens_nothing) {
 
 // --- keys ---------------------------------------------------------------------------
 
-struct key_case {
+struct menu_key_case {
   const char* window;
   int key;
   const char* opens;  // nullptr: nothing
 };
 
-class sub_menu_keys : public sub_menu_test, public ::testing::WithParamInterface<key_case> {};
+class sub_menu_keys : public sub_menu_test, public ::testing::WithParamInterface<menu_key_case> {};
 
 TEST_P(sub_menu_keys, top_row_digits_act_as_the_roads) {
-  const key_case& c = GetParam();
+  const menu_key_case& c = GetParam();
   register_work_windows();
   make_data_folder();
   sub_menu* menu = show(c.window);
@@ -291,14 +291,14 @@ TEST_P(sub_menu_keys, top_row_digits_act_as_the_roads) {
 }
 
 INSTANTIATE_TEST_SUITE_P(both_menus, sub_menu_keys,
-                         ::testing::Values(key_case{"punte_menu1", Qt::Key_1, "punte_inlees"},
-                                           key_case{"punte_menu1", Qt::Key_3, "punte_druk"},
-                                           key_case{"punte_menu1", Qt::Key_4, nullptr},
-                                           key_case{"punte_menu1", Qt::Key_0, nullptr},
-                                           key_case{"punte_menu2", Qt::Key_2, "pboek_inlees"},
-                                           key_case{"punte_menu2", Qt::Key_4, "simbole_druk"},
-                                           key_case{"punte_menu2", Qt::Key_5, "pboek_uitvoer"},
-                                           key_case{"punte_menu2", Qt::Key_6, nullptr}));
+                         ::testing::Values(menu_key_case{"punte_menu1", Qt::Key_1, "punte_inlees"},
+                                           menu_key_case{"punte_menu1", Qt::Key_3, "punte_druk"},
+                                           menu_key_case{"punte_menu1", Qt::Key_4, nullptr},
+                                           menu_key_case{"punte_menu1", Qt::Key_0, nullptr},
+                                           menu_key_case{"punte_menu2", Qt::Key_2, "pboek_inlees"},
+                                           menu_key_case{"punte_menu2", Qt::Key_4, "simbole_druk"},
+                                           menu_key_case{"punte_menu2", Qt::Key_5, "pboek_uitvoer"},
+                                           menu_key_case{"punte_menu2", Qt::Key_6, nullptr}));
 
 TEST_F(sub_menu_test, the_keypad_digits_are_not_the_roads) {
   register_work_windows();

@@ -4,6 +4,7 @@
 #include "platform/cp1252.h"
 #include "platform/dbase/dbf_error.h"
 #include "platform/dbase/dbf_field_codec.h"
+#include "platform/dbase/little_endian.h"
 
 namespace km::platform {
 
@@ -14,9 +15,6 @@ constexpr int k_descriptor = 32;
 constexpr char k_terminator = 0x0D;
 constexpr std::uint8_t k_language_cp1252 = 0x03;  // header byte 29: Windows ANSI
 
-unsigned u8(const char* p) { return static_cast<unsigned char>(*p); }
-unsigned u16(const char* p) { return u8(p) | (u8(p + 1) << 8); }
-std::uint32_t u32(const char* p) { return u16(p) | (std::uint32_t(u16(p + 2)) << 16); }
 
 void put16(QByteArray& b, int at, unsigned v) {
   b[at] = char(v & 0xFF);
@@ -51,8 +49,8 @@ dbf_field read_descriptor(const char* d, int offset, const QString& name, int in
   while (len < 11 && d[len] != '\0') ++len;
   f.name = decode_cp1252(d, len);
   f.type = d[11];
-  f.width = int(u8(d + 16));
-  f.decimals = int(u8(d + 17));
+  f.width = int(le_u8(d + 16));
+  f.decimals = int(le_u8(d + 17));
   f.offset = offset;
   const QString which = QStringLiteral("field %1 ('%2')").arg(index + 1).arg(f.name);
   if (f.width == 0) damaged(name, which + QStringLiteral(" has width 0"));
@@ -91,17 +89,17 @@ dbf_header parse_dbf_header(const char* data, qint64 available, const QString& n
             .arg(name)
             .arg(available));
   dbf_header h;
-  h.version = std::uint8_t(u8(data));
+  h.version = std::uint8_t(le_u8(data));
   if (!is_known_dbf_version(h.version))
     damaged(name, QStringLiteral("version byte 0x%1 is not a dBase III table")
                       .arg(unsigned(h.version), 2, 16, QLatin1Char('0'))
                       .toUpper());
-  h.year = 1900 + int(u8(data + 1));
-  h.month = int(u8(data + 2));
-  h.day = int(u8(data + 3));
-  h.record_count = u32(data + 4);
-  h.header_length = int(u16(data + 8));
-  h.record_length = int(u16(data + 10));
+  h.year = 1900 + int(le_u8(data + 1));
+  h.month = int(le_u8(data + 2));
+  h.day = int(le_u8(data + 3));
+  h.record_count = le_u32(data + 4);
+  h.header_length = int(le_u16(data + 8));
+  h.record_length = int(le_u16(data + 10));
   h.reserved = QByteArray(data + 12, 20);
 
   if (h.header_length < k_fixed + k_descriptor + 1)

@@ -9,12 +9,12 @@
 #include "platform/dbase/dbf_lock.h"
 #include "platform/dbase/dbf_table.h"
 #include "platform/dbase/dbt_memo.h"
+#include "platform/dbase/little_endian.h"
 
 namespace km::platform {
 
 namespace {
 
-constexpr char k_end_marker = 0x1A;
 
 // The header bytes of a table with a new record count and today's date.
 QByteArray header_with(const dbf_table& table, std::uint32_t count) {

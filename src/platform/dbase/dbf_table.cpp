@@ -8,12 +8,12 @@
 #include "platform/cp1252.h"
 #include "platform/dbase/dbf_error.h"
 #include "platform/dbase/dbf_field_codec.h"
+#include "platform/dbase/little_endian.h"
 
 namespace km::platform {
 
 namespace {
 
-constexpr char k_end_marker = 0x1A;
 // Records are read in windows of about this many bytes.
 constexpr qint64 k_window_bytes = 64 * 1024;
 
@@ -22,11 +22,6 @@ QByteArray ascii_upper(const QString& name) {
   for (char& c : b)
     if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
   return b;
-}
-
-std::uint32_t u32(const char* p) {
-  auto b = [p](int i) { return std::uint32_t(static_cast<unsigned char>(p[i])); };
-  return b(0) | (b(1) << 8) | (b(2) << 16) | (b(3) << 24);
 }
 
 // The header bytes of the open file (fewer when the file ends first: the
@@ -186,7 +181,7 @@ void dbf_table::write_changes(std::uint32_t record, const QByteArray& original, 
 void dbf_table::take_in_new_records() {
   char count[4];
   dbf_io::read_at(file_, 4, count, 4, name_);
-  const std::uint32_t on_disk = u32(count);
+  const std::uint32_t on_disk = le_u32(count);
   if (on_disk <= header_.record_count) return;
   // The records of the other writer must be in the file (checked as on
   // opening: a shorter file is damaged).

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/dbase/dbf_error.h"
+#include "platform/dbase/little_endian.h"
 
 namespace km::platform {
 
@@ -13,11 +14,6 @@ namespace {
 constexpr int k_default_block = 512;
 constexpr char k_end = 0x1A;
 const char k_dbase4_mark[4] = {char(0xFF), char(0xFF), 0x08, 0x00};
-
-std::uint32_t u32(const char* p) {
-  auto b = [p](int i) { return std::uint32_t(static_cast<unsigned char>(p[i])); };
-  return b(0) | (b(1) << 8) | (b(2) << 16) | (b(3) << 24);
-}
 
 void put32(char* p, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) p[i] = char((v >> (8 * i)) & 0xFF);
@@ -35,16 +31,16 @@ int block_size_of(const QByteArray& file, bool dbase4_layout) {
 // The first block after everything in use: the end of the file (block 1
 // at least, after the header). Memos another writer added lie within the
 // file. The header's next free block is not followed where it lies further:
-// it is then damaged, and following it would put a memo gigabytes beyond
+// it is then memo_damaged, and following it would put a memo gigabytes beyond
 // the end of the file.
 std::uint32_t next_free_block(qint64 file_size, int block_size) {
   const std::uint32_t used = std::uint32_t((file_size + block_size - 1) / block_size);
   return std::max(used, std::uint32_t(1));
 }
 
-[[noreturn]] void damaged(const QString& path, const QString& what) {
+[[noreturn]] void memo_damaged(const QString& path, const QString& what) {
   throw dbf_error(dbf_error_kind::bad_format,
-                  QStringLiteral("Memo file '%1' is damaged: %2").arg(QFileInfo(path).fileName(), what));
+                  QStringLiteral("Memo file '%1' is memo_damaged: %2").arg(QFileInfo(path).fileName(), what));
 }
 
 }  // namespace
@@ -79,7 +75,7 @@ dbt_memo::dbt_memo(const QString& native_path, bool for_writing, bool dbase4_lay
   file_ = dbf_io::open_existing(native_path, for_writing, name);
   data_ = dbf_io::read_all(file_, name);
   if (data_.size() < 4)
-    damaged(path_, QStringLiteral("it holds %1 bytes, fewer than its header").arg(data_.size()));
+    memo_damaged(path_, QStringLiteral("it holds %1 bytes, fewer than its header").arg(data_.size()));
   block_size_ = block_size_of(data_, dbase4_);
 }
 
@@ -96,17 +92,17 @@ QByteArray dbt_memo::text(std::uint32_t block, const QString& where) const {
     const qint64 left = data_.size() - start;
     if (left <= 0) {
       if (again && take_in_growth()) continue;
-      damaged(path_, QStringLiteral("%1 points at block %2, past the end of the memo file (%3 bytes)")
+      memo_damaged(path_, QStringLiteral("%1 points at block %2, past the end of the memo file (%3 bytes)")
                          .arg(where)
                          .arg(block)
                          .arg(data_.size()));
     }
     const char* p = data_.constData() + start;
     if (left >= 8 && std::equal(k_dbase4_mark, k_dbase4_mark + 4, p)) {
-      const qint64 length = u32(p + 4);
+      const qint64 length = le_u32(p + 4);
       if (length >= 8 && length <= left) return QByteArray(p + 8, length - 8);
       if (again && take_in_growth()) continue;
-      damaged(path_,
+      memo_damaged(path_,
               QStringLiteral("the memo of %1 at block %2 claims %3 bytes, past the end of the memo file")
                   .arg(where)
                   .arg(block)
@@ -115,7 +111,7 @@ QByteArray dbt_memo::text(std::uint32_t block, const QString& where) const {
     if (const void* end = std::memchr(p, k_end, size_t(left)))
       return QByteArray(p, static_cast<const char*>(end) - p);
     if (again && take_in_growth()) continue;
-    damaged(
+    memo_damaged(
         path_,
         QStringLiteral("the memo of %1 at block %2 runs to the end of the memo file").arg(where).arg(block));
   }

@@ -40,16 +40,16 @@ class setup_print_test : public printing_test {
   platform::flex_grid grid;
 };
 
-struct language_case {
+struct setup_language_case {
   bool afrikaans;
   const char* title;
   const char* done;  // the completion message before the file name
 };
 
-class setup_print_languages : public setup_print_test, public testing::WithParamInterface<language_case> {};
+class setup_print_languages : public setup_print_test, public testing::WithParamInterface<setup_language_case> {};
 
 TEST_P(setup_print_languages, prints_a_copy_page_by_page_with_continuation_marks) {
-  const language_case& t = GetParam();
+  const setup_language_case& t = GetParam();
   g_language = t.afrikaans;
   fill_grid();
   QTemporaryDir dir;
@@ -80,8 +80,8 @@ TEST_P(setup_print_languages, prints_a_copy_page_by_page_with_continuation_marks
 
 INSTANTIATE_TEST_SUITE_P(
     both, setup_print_languages,
-    testing::Values(language_case{false, "MARK BOOK SETUP", "PRINTING COMPLETE (6 pages)"},
-                    language_case{true, "PUNTEBOEK OPSTELLING", "DRUKWERK VOLTOOI (6 bladsye)"}),
+    testing::Values(setup_language_case{false, "MARK BOOK SETUP", "PRINTING COMPLETE (6 pages)"},
+                    setup_language_case{true, "PUNTEBOEK OPSTELLING", "DRUKWERK VOLTOOI (6 bladsye)"}),
     [](const auto& info) { return info.param.afrikaans ? "afrikaans" : "english"; });
 
 // Where the rules down of one row fail to meet those of the next: at each

@@ -35,7 +35,7 @@ namespace km::platform {
 
 namespace {
 
-constexpr double twips_per_pixel = 15.0;
+constexpr double twips_per_screen_pixel = 15.0;
 constexpr double default_digit_pixels = 7.0;
 constexpr double column_slack_pixels = 2.0;
 constexpr double row_padding_points = 1.5;
@@ -193,7 +193,7 @@ void worksheet::autofit_columns(int first_column, int last_column) {
     for (int row = 1; row <= int(d_->rows.size()); ++row)
       if (const auto e = measure(row, column)) widest = std::max(widest, e->across);
     if (widest < 0) continue;
-    const double pixels = widest / twips_per_pixel + column_slack_pixels;
+    const double pixels = widest / twips_per_screen_pixel + column_slack_pixels;
     set_column_width(column, round_up(pixels / default_digit_pixels, 1.0 / 256.0));
   }
 }

@@ -11,12 +11,12 @@
 #include <QTableView>
 
 #include "platform/dbase/recordset_model.h"
+#include "platform/ui/form.h"
 
 namespace km::platform {
 
 namespace {
 
-constexpr int twips_per_pixel = 15;
 
 bool is_navigation_key(int key) {
   return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Up || key == Qt::Key_Down ||
