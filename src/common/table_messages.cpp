@@ -17,7 +17,8 @@ QString corrupt_message(const QString& folder, const QString& table) {
   const QString f = upper_case_afrikaans(folder);
   if (g_language)
     return QStringLiteral("LE\u00EAR  '") + t + QStringLiteral("'  IN  '") + f +
-           QStringLiteral("'  IS KORRUP!") + table_crlf + QStringLiteral("HERWIN ASB U LAASTE RUGSTEUN KOPIE ...");
+           QStringLiteral("'  IS KORRUP!") + table_crlf +
+           QStringLiteral("HERWIN ASB U LAASTE RUGSTEUN KOPIE ...");
   return QStringLiteral("FILE  '") + t + QStringLiteral("'  IN  '") + f + QStringLiteral("'  IS CORRUPT!") +
          table_crlf + QStringLiteral("PLEASE RESTORE YOUR LAST BACKUP COPY ...");
 }

@@ -72,8 +72,8 @@ std::vector<mark_list_entry> punte_inlees::list_entries() const {
   if (!captured_->has_recordset()) return entries;
   const platform::recordset& rs = captured_set();
   for (qint64 p = 0; p < rs.record_count(); ++p)
-    entries.push_back({clean_field_value(rs.value_at(p, cycle_number_field)), field_text(rs, p, cycle_name_field),
-                       mark_at(p), field_text(rs, p, cycle_code_field)});
+    entries.push_back({clean_field_value(rs.value_at(p, cycle_number_field)),
+                       field_text(rs, p, cycle_name_field), mark_at(p), field_text(rs, p, cycle_code_field)});
   return entries;
 }
 

@@ -182,7 +182,6 @@ bool read_only_native(const QString& native) {
   return !(QFile::permissions(native) & QFileDevice::WriteOwner);
 }
 
-
 bool file_exists(const QString& win_path) {
   if (has_wildcards(file_name_part(win_path))) return false;
   return look_up_native(win_path).found == native_lookup::what::file;

@@ -51,7 +51,7 @@ void open_on(platform::data_control& control, const QString& table = QStringLite
   }
 }
 
-void open_table() {
+void open_cycle_table() {
   platform::data_control control;
   open_on(control);
 }
@@ -63,7 +63,7 @@ void make_the_backup() {
 // The opening of a combination in a capture window: the table is opened
 // and its backup made.
 void open_and_back_up() {
-  open_table();
+  open_cycle_table();
   make_the_backup();
 }
 
@@ -132,9 +132,9 @@ void restore() {
 std::vector<crash_path> marks_paths() {
   return {
       {"marks_backup", write_tables, make_the_backup, open_and_back_up},
-      {"marks_sort_rewrite", write_tables, sort_by_name, open_table},
-      {"marks_restore_backup", write_tables, restore, open_table},
-      {"marks_mark_column_write", write_tables, write_a_mark_column, open_table},
+      {"marks_sort_rewrite", write_tables, sort_by_name, open_cycle_table},
+      {"marks_restore_backup", write_tables, restore, open_cycle_table},
+      {"marks_mark_column_write", write_tables, write_a_mark_column, open_cycle_table},
       {"marks_save_into_other_table", write_tables_of_the_save, save_into_the_other_table,
        open_the_other_table},
   };

@@ -14,9 +14,9 @@
 namespace km::test {
 namespace {
 
-const QString narrow_history_fields = QStringLiteral("PH_T_NR N(6,0); ") +
-                               repeated(QStringLiteral("PH_STD_%1 C(3)"), 1, 5) + QStringLiteral("; ") +
-                               repeated(QStringLiteral("PH_JAAR_%1 N(6,1)"), 1, 5);
+const QString narrow_history_fields =
+    QStringLiteral("PH_T_NR N(6,0); ") + repeated(QStringLiteral("PH_STD_%1 C(3)"), 1, 5) +
+    QStringLiteral("; ") + repeated(QStringLiteral("PH_JAAR_%1 N(6,1)"), 1, 5);
 
 // A history row of learner nr with code and year in slot 1 only.
 QJsonArray history_row(int nr, const QString& code, double year) {

@@ -15,7 +15,6 @@ namespace {
 
 using hostel_conversion_test = conversion_test;
 
-
 TEST_F(hostel_conversion_test, the_memo_keeps_its_line_ends_and_both_files_go_into_save) {
   QString memo = QStringLiteral("Eerste lyn\r\n");
   while (memo.size() < 120) memo += QStringLiteral("abcdefghij");

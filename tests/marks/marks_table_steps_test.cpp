@@ -149,7 +149,8 @@ class marks_table_steps_test : public test::temp_drives_test {
     const QByteArray after = bytes(target);
     EXPECT_NE(after, before) << "the clean run wrote nothing";
     // The text the engine gives for each step that fails, on the table's
-    // native path; a failed flush of the folder is passed over.
+    // native path (a full disk, as the hook says, whether the bytes or their
+    // flush fail); a failed flush of the folder is passed over.
     const auto why = [&](file_step kind) {
       const QString path = native(target);
       const auto reason = [](int e) { return QString::fromLocal8Bit(std::strerror(e)); };
@@ -157,9 +158,8 @@ class marks_table_steps_test : public test::temp_drives_test {
         case file_step::open_write:
           return QStringLiteral("Cannot write a temporary file beside '%1': %2").arg(path, reason(EIO));
         case file_step::write:
-          return QStringLiteral("Cannot write '%1': %2").arg(path, reason(ENOSPC));
         case file_step::sync:
-          return QStringLiteral("Cannot write '%1': %2").arg(path, reason(EIO));
+          return QStringLiteral("Cannot write '%1': %2").arg(path, reason(ENOSPC));
         case file_step::table_rename:
           return QStringLiteral("Cannot replace '%1': %2").arg(path, reason(EIO));
         default:

@@ -54,7 +54,8 @@ TEST_F(value_test, text_form_of_each_kind) {
       {Value::date(-1.25), "1899/12/29 06:00:00"},
       {Value::text(" a b "), " a b "},
   };
-  for (const value_text_case& c : cases) EXPECT_EQ(c.value.to_text(), QString::fromUtf8(c.expected)) << c.expected;
+  for (const value_text_case& c : cases)
+    EXPECT_EQ(c.value.to_text(), QString::fromUtf8(c.expected)) << c.expected;
 }
 
 TEST_F(value_test, text_form_follows_the_system_settings) {

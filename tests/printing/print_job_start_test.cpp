@@ -10,7 +10,6 @@ namespace {
 using platform::page_orientation;
 using platform::printer;
 
-
 class print_job_start_test : public printing_test {};
 
 struct paper_case {

@@ -15,7 +15,6 @@ constexpr int k_descriptor = 32;
 constexpr char k_terminator = 0x0D;
 constexpr std::uint8_t k_language_cp1252 = 0x03;  // header byte 29: Windows ANSI
 
-
 void put16(QByteArray& b, int at, unsigned v) {
   b[at] = char(v & 0xFF);
   b[at + 1] = char((v >> 8) & 0xFF);

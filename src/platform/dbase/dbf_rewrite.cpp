@@ -15,7 +15,6 @@ namespace km::platform {
 
 namespace {
 
-
 // The header bytes of a table with a new record count and today's date.
 QByteArray header_with(const dbf_table& table, std::uint32_t count) {
   QByteArray head = table.header_bytes();

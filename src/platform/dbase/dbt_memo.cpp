@@ -93,9 +93,9 @@ QByteArray dbt_memo::text(std::uint32_t block, const QString& where) const {
     if (left <= 0) {
       if (again && take_in_growth()) continue;
       memo_damaged(path_, QStringLiteral("%1 points at block %2, past the end of the memo file (%3 bytes)")
-                         .arg(where)
-                         .arg(block)
-                         .arg(data_.size()));
+                              .arg(where)
+                              .arg(block)
+                              .arg(data_.size()));
     }
     const char* p = data_.constData() + start;
     if (left >= 8 && std::equal(k_dbase4_mark, k_dbase4_mark + 4, p)) {
@@ -103,10 +103,10 @@ QByteArray dbt_memo::text(std::uint32_t block, const QString& where) const {
       if (length >= 8 && length <= left) return QByteArray(p + 8, length - 8);
       if (again && take_in_growth()) continue;
       memo_damaged(path_,
-              QStringLiteral("the memo of %1 at block %2 claims %3 bytes, past the end of the memo file")
-                  .arg(where)
-                  .arg(block)
-                  .arg(length));
+                   QStringLiteral("the memo of %1 at block %2 claims %3 bytes, past the end of the memo file")
+                       .arg(where)
+                       .arg(block)
+                       .arg(length));
     }
     if (const void* end = std::memchr(p, k_end, size_t(left)))
       return QByteArray(p, static_cast<const char*>(end) - p);

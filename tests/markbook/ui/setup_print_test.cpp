@@ -46,7 +46,8 @@ struct setup_language_case {
   const char* done;  // the completion message before the file name
 };
 
-class setup_print_languages : public setup_print_test, public testing::WithParamInterface<setup_language_case> {};
+class setup_print_languages : public setup_print_test,
+                              public testing::WithParamInterface<setup_language_case> {};
 
 TEST_P(setup_print_languages, prints_a_copy_page_by_page_with_continuation_marks) {
   const setup_language_case& t = GetParam();

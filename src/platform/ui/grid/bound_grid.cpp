@@ -17,7 +17,6 @@ namespace km::platform {
 
 namespace {
 
-
 bool is_navigation_key(int key) {
   return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Up || key == Qt::Key_Down ||
          key == Qt::Key_Tab || key == Qt::Key_Backtab;
