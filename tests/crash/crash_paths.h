@@ -19,11 +19,15 @@ struct crash_path {
   std::function<void()> setup;
   std::function<void()> run;
   std::function<void()> next_opening;
+  // False where a clean run leaves what the reader sees as it was (a
+  // roll-back, a pack of a table without deleted records).
+  bool changes_what_is_read = true;
 };
 
 std::vector<crash_path> markbook_paths();
 std::vector<crash_path> engine_paths();
 std::vector<crash_path> marks_paths();
+std::vector<crash_path> datafiles_paths();
 
 // The data folder of every path, Windows form and native.
 inline constexpr const char* data_folder = "C:\\DATA";

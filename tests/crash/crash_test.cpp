@@ -149,7 +149,8 @@ std::vector<std::size_t> crash_points(const std::vector<std::string>& steps, std
 const std::vector<crash_path>& all_paths() {
   static const std::vector<crash_path> paths = [] {
     std::vector<crash_path> all = markbook_paths();
-    for (auto more : {engine_paths(), marks_paths()}) all.insert(all.end(), more.begin(), more.end());
+    for (auto more : {engine_paths(), marks_paths(), datafiles_paths()})
+      all.insert(all.end(), more.begin(), more.end());
     return all;
   }();
   return paths;
@@ -189,6 +190,9 @@ class crash_test : public test::temp_drives_test, public ::testing::WithParamInt
     restore();
     EXPECT_EQ(in_child(path().run), 0);
     const QString after = reader().snapshot(data());
+    if (path().changes_what_is_read) {
+      EXPECT_NE(after, before) << "a clean run changed nothing";
+    }
     EXPECT_EQ(in_child(path().next_opening), 0);
     EXPECT_EQ(reader().snapshot(data()), after) << "the next opening changed a complete run";
     return after;

@@ -69,7 +69,7 @@ std::vector<crash_path> engine_paths() {
       {"table_with_memo_rewrite", write_table, rewrite_with_memo, open_engine_table},
       {"table_append", write_table, append_one, open_engine_table},
       {"table_reorder", write_table, reorder, open_engine_table},
-      {"table_pack", write_table, pack, open_engine_table},
+      {"table_pack", write_table, pack, open_engine_table, false},
   };
 }
 

@@ -118,7 +118,8 @@ std::vector<crash_path> markbook_paths() {
          open_table("obe_p3.dbf");
          open_table("punte3.dbf");
        }},
-      {"export_roll_back", write_export_tables, [] { export_task(5); }, [] { open_table("punte3.dbf"); }},
+      {"export_roll_back", write_export_tables, [] { export_task(5); }, [] { open_table("punte3.dbf"); },
+       false},
       {"learner_move", [] { write_move_books(false); }, move_ben, [] { open_table("marks2.dbf"); }},
       {"learner_move_into_blank_record", [] { write_move_books(true); }, move_ben,
        [] { open_table("marks1.dbf"); }},
