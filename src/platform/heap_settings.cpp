@@ -15,7 +15,7 @@ constexpr int kept_at_top_bytes = 4 << 20;
 // each part of the file it packs and frees them again. By default the heap
 // hands memory freed at its top back to the system once more than 128 KB
 // lies there, and the next part has the kernel map and clear it anew: tens
-// of times per saved workbook, a fifth of the save's time. With fixed
+// of times per saved workbook, over a tenth of the save's time. With fixed
 // thresholds the heap keeps up to 4 MiB free for reuse. Fixed thresholds
 // also stop the C library from raising them on its own as large blocks
 // come and go, so the process's memory use does not hang on what it
