@@ -11,6 +11,7 @@
 #include "platform/dialog_language.h"
 #include "platform/drive_map.h"
 #include "platform/file_error.h"
+#include "platform/heap_settings.h"
 #include "platform/number_locale.h"
 #include "platform/program.h"
 #include "platform/program_location.h"
@@ -57,6 +58,7 @@ void start_in_program_folder() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  km::platform::use_steady_heap();
   // A failure no window caught is shown and the program goes on.
   km::platform::guarded_application app(argc, argv);
   // The application object took the locale of the environment; numbers are

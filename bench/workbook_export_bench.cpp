@@ -19,6 +19,7 @@
 #include <array>
 
 #include "platform/drive_map.h"
+#include "platform/heap_settings.h"
 #include "platform/model/workbook/workbook.h"
 #include "platform/number_locale.h"
 
@@ -290,6 +291,9 @@ BENCHMARK(bare_libxlsxwriter)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
+  // The heap as the program sets it up: both the export and the bare writer
+  // run with it.
+  km::platform::use_steady_heap();
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);  // the auto-fit measures with the fonts
   // Numbers are read and written with "." whatever the locale.

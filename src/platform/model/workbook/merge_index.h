@@ -22,6 +22,10 @@ class merge_index {
  private:
   std::vector<cell_range> merges_;
   QHash<int, std::vector<int>> by_row_;  // row -> numbers of the merges touching it
+  // The rows the merges span, so that the many cells outside them (a
+  // report merges only its headings) are answered without the table.
+  int first_row_ = 0;
+  int last_row_ = -1;
 };
 
 }  // namespace km::platform

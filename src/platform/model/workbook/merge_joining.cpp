@@ -65,11 +65,14 @@ merge_index::merge_index(const std::vector<cell_range>& merges) {
   for (const cell_range& m : merges) {
     if (m.single_cell()) continue;
     merges_.push_back(m);
+    first_row_ = merges_.size() == 1 ? m.first_row : std::min(first_row_, m.first_row);
+    last_row_ = std::max(last_row_, m.last_row);
     for (int row = m.first_row; row <= m.last_row; ++row) by_row_[row].push_back(int(merges_.size()) - 1);
   }
 }
 
 const cell_range* merge_index::find(int row, int column) const {
+  if (row < first_row_ || row > last_row_) return nullptr;
   auto it = by_row_.constFind(row);
   if (it == by_row_.constEnd()) return nullptr;
   for (int i : *it)
