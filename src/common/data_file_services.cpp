@@ -36,6 +36,7 @@ void data_file_services::create_kpd_random(const QString&, platform::data_contro
 void data_file_services::create_rt_random(const QString&, platform::data_control&) {}
 void data_file_services::finish_table_conversion(const QString&, const QString&, platform::data_control&) {}
 void data_file_services::create_pi4_su_random(const QString&) {}
+void data_file_services::finish_pi4_su_random(const QString&) {}
 void data_file_services::create_pi4_vh_random(const QString&) {}
 void data_file_services::create_hw_kodes_random(const QString&) {}
 void data_file_services::create_prm_prom_random(const QString&) {}

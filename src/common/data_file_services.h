@@ -68,6 +68,10 @@ class data_file_services {
   // --- Builds from the folder's text files ---
   // pi4_su_random.txt (1237-byte records) from the per-subject text files.
   virtual void create_pi4_su_random(const QString& folder);
+  // Called when pi4_su_random.txt is in the folder: the subject text files
+  // beside it whose records it holds are moved into \save, finishing a
+  // build stopped before it had moved them. The stand-in does nothing.
+  virtual void finish_pi4_su_random(const QString& folder);
   // pi4_vh_random.txt (5717-byte records); requests "PI4SU" itself.
   virtual void create_pi4_vh_random(const QString& folder);
   // Fills the empty hw_kodes_random.txt open under g_hwk_file_number from

@@ -37,6 +37,8 @@ struct build_step {
   const char* table = nullptr;            // the dBase table bound for from_table
   table_build_hook from_table = nullptr;  // a build from the table ...
   folder_hook from_folder = nullptr;      // ... or from the folder's text files
+  folder_hook finish = nullptr;           // run while the file of a from_folder build
+                                          // stands: ends a build stopped part way
   int before_year = 0;
   bool needs_table = true;
   bool starts_over = true;  // the request starts over after the build

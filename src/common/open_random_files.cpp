@@ -157,19 +157,27 @@ QString memo_file_of(const QString& table) {
 
 // The record file of a build from a table stands beside that table, or
 // beside its memo file alone: a conversion may have been stopped before it
-// had retired them both.
+// had retired them both. The record file of a build from the folder that
+// has a finish step stands: that build may have been stopped before it had
+// retired its sources (the finish step looks for them).
 bool conversion_may_be_unfinished(const opening_call& call) {
   const file_code_entry& e = *call.entry;
   const build_step& b = e.build;
-  if (b.from_table == nullptr || !year_allows(b.before_year, call.year()) ||
+  if ((b.from_table == nullptr && b.finish == nullptr) || !year_allows(b.before_year, call.year()) ||
       !platform::file_exists(call.path(QLatin1String(e.file_name))))
     return false;
+  if (b.from_table == nullptr) return true;
   const QString table = QLatin1String(b.table);
   return platform::file_exists(call.path(table)) || platform::file_exists(call.path(memo_file_of(table)));
 }
 
 void finish_conversion(opening_call& call) {
-  platform::data_control& data1 = bind_table(call, QLatin1String(call.entry->build.table));
+  const build_step& b = call.entry->build;
+  if (b.from_table == nullptr) {
+    run_guarded(call, [&] { (data_files().*b.finish)(call.folder); });
+    return;
+  }
+  platform::data_control& data1 = bind_table(call, QLatin1String(b.table));
   run_guarded(call, [&] {
     data_files().finish_table_conversion(call.folder, QLatin1String(call.entry->code), data1);
   });

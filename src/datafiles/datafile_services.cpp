@@ -94,6 +94,7 @@ void datafile_services::finish_table_conversion(const QString& folder, const QSt
 }
 
 void datafile_services::create_pi4_su_random(const QString& folder) { km::create_pi4_su_random(folder); }
+void datafile_services::finish_pi4_su_random(const QString& folder) { km::finish_pi4_su_random(folder); }
 void datafile_services::create_pi4_vh_random(const QString& folder) { km::create_pi4_vh_random(folder); }
 void datafile_services::create_hw_kodes_random(const QString& folder) { km::create_hw_kodes_random(folder); }
 void datafile_services::create_prm_prom_random(const QString& folder) { km::create_prm_prom_random(folder); }

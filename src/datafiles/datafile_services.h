@@ -37,6 +37,7 @@ class datafile_services : public data_file_services {
                                platform::data_control& data1) override;
 
   void create_pi4_su_random(const QString& folder) override;
+  void finish_pi4_su_random(const QString& folder) override;
   void create_pi4_vh_random(const QString& folder) override;
   void create_hw_kodes_random(const QString& folder) override;
   void create_prm_prom_random(const QString& folder) override;

@@ -7,6 +7,7 @@ namespace km {
 void create_hw_kodes_random(const QString& folder);
 void clear_hw_code_record();
 void create_pi4_su_random(const QString& folder);
+void finish_pi4_su_random(const QString& folder);
 void create_pi4_vh_random(const QString& folder);
 void create_prm_prom_random(const QString& folder);
 }  // namespace km

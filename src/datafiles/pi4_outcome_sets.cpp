@@ -3,6 +3,7 @@
 // and pi4_vh_random.txt, the same records in the wider layout.
 
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 #include "common/file_number_pool.h"
@@ -98,13 +99,46 @@ platform::record_buffer widened(const platform::record_buffer& su) {
   return vh;
 }
 
+// Each subject text file of the folder that gives a record, in listing
+// order, with its name and record.
+void for_each_subject_record(
+    const QString& folder, const std::function<void(const QString&, const platform::record_buffer&)>& take) {
+  for (const QString& name : platform::list_files(folder)) {
+    const std::optional<QString> code = subject_code_of(name);
+    if (!code) continue;
+    const std::optional<platform::record_buffer> record = subject_record(file_in_folder(folder, name), *code);
+    if (record) take(name, *record);
+  }
+}
+
+// Moves the subject text files whose records are written into \save, each
+// after its copy there is checked. One that cannot be moved stays in the
+// folder, for the next opening to move.
+void move_subject_files(const QString& folder, const QStringList& names) {
+  for (const QString& name : names) {
+    try {
+      move_into_save_folder(folder, name);
+    } catch (const platform::file_error&) {
+    }
+  }
+}
+
+// Whether the records of a record file, read whole, hold this record.
+bool holds_outcome_set(const QByteArray& sets, const QByteArray& record) {
+  for (qsizetype at = 0; at + record.size() <= sets.size(); at += record.size()) {
+    if (sets.mid(at, record.size()) == record) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 // A file present before is kept in \save first. The records go into a
 // temporary file that is put in place once every subject is written; only
 // then do the subject text files move into \save, each after its copy
-// there is checked. A subject file that cannot be opened or read gives no
-// record and stays in the folder.
+// there is checked (a stop before they have all gone is finished by
+// finish_pi4_su_random at the next opening). A subject file that cannot be
+// opened or read gives no record and stays in the folder.
 void create_pi4_su_random(const QString& folder) {
   make_save_folder(folder);
   const QString file_name = code_file_name("PI4SU");
@@ -112,24 +146,31 @@ void create_pi4_su_random(const QString& folder) {
   QStringList written;
   write_record_file(folder, file_name, g_pi4su_file_number, pi4_su_record.length, start_from::nothing, [&] {
     g_pi4su_record_count = 0;
-    for (const QString& name : platform::list_files(folder)) {
-      const std::optional<QString> code = subject_code_of(name);
-      if (!code) continue;
-      const std::optional<platform::record_buffer> record =
-          subject_record(file_in_folder(folder, name), *code);
-      if (!record) continue;
-      platform::put_record(g_pi4su_file_number, g_pi4su_record_count + 1, *record);
+    for_each_subject_record(folder, [&](const QString& name, const platform::record_buffer& record) {
+      platform::put_record(g_pi4su_file_number, g_pi4su_record_count + 1, record);
       ++g_pi4su_record_count;
       written << name;
-    }
+    });
   });
-  for (const QString& name : written) {
-    try {
-      move_into_save_folder(folder, name);
-    } catch (const platform::file_error&) {
-      // The subject's record is written; its text file stays in the folder.
-    }
+  move_subject_files(folder, written);
+}
+
+// The subject text files beside pi4_su_random.txt whose records it holds
+// are the sources of a build stopped (or failed) before it had moved them
+// all: they go into \save now. A subject file whose record the file does
+// not hold (one added since, or one that could not be read) stays.
+void finish_pi4_su_random(const QString& folder) {
+  QStringList built;
+  QByteArray sets;
+  try {
+    for_each_subject_record(folder, [&](const QString& name, const platform::record_buffer& record) {
+      if (sets.isEmpty()) sets = file_bytes(file_in_folder(folder, code_file_name("PI4SU")));
+      if (holds_outcome_set(sets, record.bytes())) built << name;
+    });
+  } catch (const platform::file_error&) {
+    return;  // the record file cannot be read: the next opening looks again
   }
+  move_subject_files(folder, built);
 }
 
 // Every record of pi4_su_random.txt (built first when it is missing) in

@@ -4,6 +4,7 @@
 // once the record file and its marker stand, a failure is told, and after
 // the next opening the folder is the one an uninterrupted run leaves.
 
+#include <QFile>
 #include <QRegularExpression>
 #include <vector>
 
@@ -27,7 +28,7 @@ const QString homework_fields = QStringLiteral(
 struct conversion_case {
   const char* name;
   const char* code;
-  const char* table;  // the source: a dBase table, or the record file a hand-written build reads
+  const char* table;  // the source: a dBase table, or a file a hand-written build reads
   const char* record_file;
   bool retires_source = true;  // the source goes into \save once the record file stands
 };
@@ -40,6 +41,8 @@ const conversion_case cases[] = {
     {"plain homework table", "H_W", "h_w_dta.dbf", "hw_random.txt"},
     {"wide outcome sets, built by hand from the narrow ones", "PI4VH", "pi4_su_random.txt",
      "pi4_vh_random.txt", false},
+    {"narrow outcome sets, built by hand from the subject text files", "PI4SU", "su_wisk.txt",
+     "pi4_su_random.txt"},
 };
 
 class conversion_stop_test : public conversion_test {
@@ -64,11 +67,18 @@ class conversion_stop_test : public conversion_test {
       subjects += set;
     }
     put(QStringLiteral("pi4_su_random.txt"), subjects);
+    // Two subject text files of outcome groups, eight values a group.
+    put(QStringLiteral("su_wisk.txt"),
+        "\"Getalle\",1,\"Numbers\",\"x\",#TRUE#,#FALSE#,1,0\r\n\"Meting\",2,\"Measurement\",0,0,-1,0,#TRUE#"
+        "\r\n");
+    put(QStringLiteral("SU_GESK.TXT"), "\"Bronne\",1,\"Sources\",2,0,0,#TRUE#,0\r\n");
   }
   QString native(const QString& name) const { return drives.native_drive('C') + u'/' + name; }
-  // A fresh folder C:\<name> holding the case's table (and the others).
-  QString fresh_folder(const QString& name) {
+  // A fresh folder C:\<name> holding the case's source (and the others'),
+  // without the case's record file (the source of another case).
+  QString fresh_folder(const QString& name, const conversion_case& c) {
     copy_native_folder(native(QStringLiteral("DATA")), native(name));
+    QFile::remove(native(name) + u'/' + QLatin1String(c.record_file));
     return QStringLiteral("C:\\") + name;
   }
   static void end_program() {
@@ -81,14 +91,15 @@ class conversion_stop_test : public conversion_test {
   }
   folder_state clean_run(const conversion_case& c) {
     const QString name = QStringLiteral("CLEAN%1_%2").arg(++runs_).arg(QLatin1String(c.code));
-    const QString folder = fresh_folder(name);
+    const QString folder = fresh_folder(name, c);
     opening(c, folder);
     opening(c, folder);
     return state_of_folder(native(name));
   }
   int runs_ = 0;
   counted_steps steps_of_clean_run(const conversion_case& c) {
-    const QString folder = fresh_folder(QStringLiteral("COUNT%1_%2").arg(++runs_).arg(QLatin1String(c.code)));
+    const QString folder =
+        fresh_folder(QStringLiteral("COUNT%1_%2").arg(++runs_).arg(QLatin1String(c.code)), c);
     file_step_faults counter;
     opening(c, folder);
     return counter.counted();
@@ -108,7 +119,7 @@ TEST_F(conversion_stop_test, a_conversion_stopped_at_any_step_is_redone_or_finis
     for (int at = 1; at <= steps; ++at) {
       SCOPED_TRACE(at);
       const QString name = QStringLiteral("STOP_%1_%2").arg(QLatin1String(c.code)).arg(at);
-      const QString folder = fresh_folder(name);
+      const QString folder = fresh_folder(name, c);
       {
         file_step_faults stop(step_fault::stop, at);
         EXPECT_THROW(open_random_files(QLatin1String(c.code), QString(folder)), stopped_at_step);
@@ -140,7 +151,7 @@ TEST_F(conversion_stop_test, a_write_failing_at_any_step_is_told_and_changes_not
     for (int at = 1; at <= steps.paths.size(); ++at) {
       SCOPED_TRACE(at);
       const QString name = QStringLiteral("FULL_%1_%2").arg(QLatin1String(c.code)).arg(at);
-      const QString folder = fresh_folder(name);
+      const QString folder = fresh_folder(name, c);
       const folder_state before = state_of_folder(native(name));
       const bool retiring = at - 1 >= retire_from;
       const bool told = !retiring && !failure_passed_over(steps.kinds[at - 1]);
@@ -171,7 +182,7 @@ TEST_F(conversion_stop_test, a_read_only_folder_is_told_and_no_record_file_is_ma
   for (const conversion_case& c : cases) {
     SCOPED_TRACE(c.name);
     const QString name = QStringLiteral("READ_ONLY_") + QLatin1String(c.code);
-    const QString folder = fresh_folder(name);
+    const QString folder = fresh_folder(name, c);
     const folder_state before = state_of_folder(native(name));
     dialogs.expect_message(record_file_not_made_message(QLatin1String(c.record_file), refused))
         .icon(platform::msg_icon::exclamation);
@@ -190,7 +201,7 @@ TEST_F(conversion_stop_test, a_read_only_folder_is_told_and_no_record_file_is_ma
 TEST_F(conversion_stop_test, a_temporary_file_another_program_holds_is_left_alone) {
   const conversion_case& c = cases[1];
   const folder_state after = clean_run(c);
-  const QString folder = fresh_folder(QStringLiteral("HELD"));
+  const QString folder = fresh_folder(QStringLiteral("HELD"), c);
   const QString temporary = folder + QStringLiteral("\\khdta_conversion.tmp");
   {
     const platform::file_hold other_program(temporary);

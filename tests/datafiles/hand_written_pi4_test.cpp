@@ -242,5 +242,47 @@ TEST_F(hand_written_pi4_test, the_opening_builds_the_narrow_file_in_any_year) {
   EXPECT_EQ(hex(record(su_file, su_length, 3)), hex(expected_su("WISK", wisk)));
 }
 
+// A subject file still beside the narrow file after a build is moved by
+// the next opening only when the file holds its record: the build had
+// written it and was stopped before moving it. Others stay where they are.
+TEST_F(hand_written_pi4_test, the_opening_moves_only_the_subject_files_the_narrow_file_was_built_from) {
+  put_subjects();
+  open(QStringLiteral("PI4SU"));
+  const QByteArray narrow = data_file(su_file);
+  ASSERT_EQ(narrow.size(), 3 * su_length);
+  std::int16_t all = 999;
+  close_file(all);
+
+  // su_wisk.txt as the build left it when stopped after its copy into \save
+  // (the copy there is the copy: no second one is kept); SU_GESK.TXT stopped
+  // before its copy; a new subject, one holding a built subject's groups
+  // under another code, and one that ends inside a group are no sources.
+  put("su_wisk.txt", subject_file(wisk));
+  const QByteArray gesk_source = data_file("save/SU_GESK.TXT");
+  QFile::remove(drives.native_drive('C') + QStringLiteral("/DATA/save/SU_GESK.TXT"));
+  put("SU_GESK.TXT", gesk_source);
+  const QByteArray added = subject_file({numbered("N", 1)});
+  const QByteArray other_code = subject_file(gesk);
+  const QByteArray half = subject_file(wisk) + "\"Half\",1,\"a group\"\r\n";
+  put("su_nuut.txt", added);
+  put("su_ander.txt", other_code);
+  put("su_half.txt", half);
+
+  open(QStringLiteral("PI4SU"));
+
+  EXPECT_EQ(data_file(su_file), narrow);
+  EXPECT_EQ(g_pi4su_record_count, 3);
+  EXPECT_EQ(data_file("su_wisk.txt"), QByteArrayLiteral("<missing>"));
+  EXPECT_EQ(data_file("save/su_wisk.txt"), subject_file(wisk));
+  EXPECT_EQ(data_file("save/su_wisk_1.txt"), QByteArrayLiteral("<missing>"));
+  EXPECT_EQ(data_file("SU_GESK.TXT"), QByteArrayLiteral("<missing>"));
+  EXPECT_EQ(data_file("save/SU_GESK.TXT"), gesk_source);
+  EXPECT_EQ(data_file("su_nuut.txt"), added);
+  EXPECT_EQ(data_file("su_ander.txt"), other_code);
+  EXPECT_EQ(data_file("su_half.txt"), half);
+  for (const char* name : {"save/su_nuut.txt", "save/su_ander.txt", "save/su_half.txt"})
+    EXPECT_EQ(data_file(name), QByteArrayLiteral("<missing>")) << name;
+}
+
 }  // namespace
 }  // namespace km::test
