@@ -10,7 +10,9 @@
 #include <memory>
 
 #include "platform/clock.h"
+#include "platform/file_faults.h"
 #include "platform/ui/printer/device_choice.h"
+#include "platform/ui/printer/html_device.h"
 #include "platform/ui/printer/pdf_device.h"
 #include "platform/ui/printer/printer_object.h"
 
@@ -148,6 +150,33 @@ TEST_F(pdf_test, to_file_replaces_the_named_file) {
   ASSERT_TRUE(written.open(QIODevice::ReadOnly));
   EXPECT_TRUE(written.read(5) == "%PDF-");
   EXPECT_TRUE(run_tool("pdftotext", {path, "-"}).contains("Replaced"));
+}
+
+// A printed file is put in place by a rename; its folder's entries are then
+// flushed, so that the finished file outlasts a power cut.
+TEST_F(pdf_test, a_printed_file_has_its_folder_flushed_after_it_is_put_in_place) {
+  struct output_case {
+    const char* name;
+    std::function<std::shared_ptr<print_device>(const QString&)> device;
+  };
+  const output_case cases[] = {
+      {"report.pdf", [](const QString& path) { return pdf_device::to_file(path); }},
+      {"report.html", [](const QString& path) { return std::make_shared<html_device>(path); }},
+  };
+  for (const output_case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const QString path = QDir(dir.path()).filePath(QLatin1String(c.name));
+    QStringList flushed;
+    set_file_fault_hook([&](file_step step, const QString& at) {
+      if (step == file_step::folder_sync) flushed << at;
+    });
+    printer_object p(c.device(path));
+    p.print("Flushed");
+    EXPECT_TRUE(p.end_doc());
+    set_file_fault_hook({});
+    EXPECT_TRUE(QFile::exists(path));
+    EXPECT_EQ(flushed, QStringList{QDir(dir.path()).absolutePath()});
+  }
 }
 
 struct file_name_case {

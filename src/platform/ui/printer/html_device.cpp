@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "platform/model/print/font_mapping.h"
+#include "platform/sync_file.h"
 
 namespace km::platform {
 
@@ -153,6 +154,7 @@ bool html_device::write(const print_document& document, print_error& error) {
     error = {print_error::kind::file_not_writable, file_path_, file.errorString()};
     return false;
   }
+  sync_folder_of(file_path_);  // the new name outlasts a power cut
   output_path_ = file_path_;
   return true;
 }

@@ -9,6 +9,7 @@
 #include <QSaveFile>
 
 #include "platform/clock.h"
+#include "platform/sync_file.h"
 #include "platform/ui/printer/device_choice.h"
 #include "platform/ui/printer/page_painter.h"
 
@@ -106,6 +107,7 @@ bool write_pdf_file(const print_document& document, const QString& path, print_e
     error = {print_error::kind::file_not_writable, path, file.errorString()};
     return false;
   }
+  sync_folder_of(path);  // the new name outlasts a power cut
   return true;
 }
 
