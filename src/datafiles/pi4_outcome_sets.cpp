@@ -183,7 +183,10 @@ void create_pi4_vh_random(const QString& folder) {
     try {
       create_pi4_su_random(folder);
     } catch (const platform::platform_error&) {
-      // The opening below builds or opens what there is.
+      // A narrow file made before the failure (its subject files not all
+      // moved) is widened below; without one there is nothing to widen, and
+      // no wide file is made, so that the next opening tries again.
+      if (!platform::file_exists(file_in_folder(folder, code_file_name("PI4SU")))) throw;
     }
   }
   // The narrow sets are read whole first: a file that cannot be read makes

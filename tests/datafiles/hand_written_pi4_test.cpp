@@ -7,8 +7,12 @@
 #include <vector>
 
 #include "common/file_number_pool.h"
+#include "common/record_file_not_ready.h"
 #include "common/save_folder.h"
 #include "hand_written_fixture.h"
+#include "platform/dialogs.h"
+#include "platform/file_error.h"
+#include "platform/file_faults.h"
 #include "platform/numbered_files.h"
 
 namespace km::test {
@@ -214,6 +218,24 @@ TEST_F(hand_written_pi4_test, the_wide_file_builds_the_narrow_one_first_and_keep
   EXPECT_EQ(hex(data_file(vh_file)), hex(widened(expected_su("WISK", wisk))));
   EXPECT_EQ(data_file("save/pi4_vh_random.txt"), QByteArrayLiteral("OLD WIDE"));
   EXPECT_EQ(data_file("su_wisk.txt"), QByteArrayLiteral("<missing>"));
+}
+
+TEST_F(hand_written_pi4_test, a_narrow_file_that_cannot_be_written_leaves_no_wide_file_behind) {
+  put("su_wisk.txt", subject_file(wisk));
+  platform::set_file_fault_hook([](platform::file_step step, const QString& path) {
+    if (step == platform::file_step::record_write &&
+        path.contains(QStringLiteral("pi4_su_random"), Qt::CaseInsensitive))
+      throw platform::file_error(platform::file_error::kind::disk_full, path);
+  });
+  dialogs
+      .expect_message(
+          QStringLiteral("THE DISK IS FULL: pi4_su_random.txt WAS NOT MADE. NOTHING WAS CHANGED."))
+      .icon(platform::msg_icon::exclamation);
+  EXPECT_THROW(create_pi4_vh_random(folder), record_file_not_ready);
+  platform::set_file_fault_hook({});
+  EXPECT_EQ(data_file(su_file), QByteArrayLiteral("<missing>"));
+  EXPECT_EQ(data_file(vh_file), QByteArrayLiteral("<missing>")) << "an empty wide file is never made again";
+  EXPECT_EQ(data_file("su_wisk.txt"), subject_file(wisk));
 }
 
 TEST_F(hand_written_pi4_test, the_opening_builds_the_wide_file_before_2016_only) {

@@ -122,6 +122,32 @@ class marks_table_steps_test : public test::temp_drives_test {
     return out;
   }
 
+  // Runs `step` on tables `prepare` writes afresh, once as it runs alone
+  // and once with every rename of a table refused as a network server
+  // refuses it while another computer has the file open: the step still
+  // does its whole work (written in place), leaving `target` as the run
+  // alone leaves it and nothing beside it.
+  void refuse_every_rename(const std::function<void()>& prepare, const std::function<bool()>& step,
+                           const QString& target) {
+    prepare();
+    const QStringList files = QDir(native(QString())).entryList(QDir::Files);
+    ASSERT_TRUE(step());
+    const QByteArray alone = bytes(target);
+    prepare();
+    int refused = 0;
+    platform::set_file_fault_hook([&refused](file_step kind, const QString& path) {
+      if (kind != file_step::table_rename) return;
+      ++refused;
+      throw platform::file_error(platform::file_error::kind::file_already_open, path);
+    });
+    const bool ok = step();
+    platform::set_file_fault_hook({});
+    EXPECT_TRUE(ok);
+    EXPECT_GT(refused, 0) << "the step never tried to replace the table";
+    EXPECT_EQ(test::hex(bytes(target)), test::hex(alone));
+    EXPECT_EQ(QDir(native(QString())).entryList(QDir::Files), files) << "a file was left beside";
+  }
+
   // What a step reports: whether it did its work, and what it says.
   struct step_outcome {
     bool ok = true;
@@ -554,6 +580,23 @@ TEST_F(marks_table_steps_test, a_mark_column_the_disk_fails_to_take_leaves_the_t
   EXPECT_GT(steps, 0u);
 }
 
+TEST_F(marks_table_steps_test, a_mark_column_goes_in_place_when_another_computer_holds_the_table_open) {
+  refuse_every_rename(
+      [&] {
+        test::dbf_builder b = smit_jansen_botha();
+        write(b.record({"1004", "Cloete", "", "", "8B"}), table);
+      },
+      [&] {
+        platform::data_control control;
+        open(control, table);
+        const table_step r = write_mark_column(control.recordset(), field_ref::at(2),
+                                               {std::nullopt, QStringLiteral("13.5"), QStringLiteral("a")});
+        expect_set_reads_its_table(control.recordset());
+        return r.ok;
+      },
+      table);
+}
+
 TEST_F(marks_table_steps_test, a_written_mark_column_leaves_the_set_writing_on_its_table) {
   write(smit_jansen_botha(), table);
   platform::data_control control;
@@ -795,6 +838,25 @@ TEST_P(copy_marks_test, a_copy_the_disk_fails_to_take_leaves_the_other_table_as_
       },
       to_table());
   EXPECT_GT(steps, 0u);
+}
+
+TEST_P(copy_marks_test, a_copy_goes_in_place_when_another_computer_holds_the_other_table_open) {
+  // One learner updated, one added.
+  refuse_every_rename(
+      [&] {
+        write(with_records(from_layout(), {{"1001", "Botha Zoe", "12"}, {"1002", "Cloete Ann", "A"}}),
+              from_table());
+        write(with_records(to_layout(), {{"1001", "Botha Zoe", "1.0"}}), to_table());
+      },
+      [&] {
+        platform::data_control from, to;
+        open(from, from_table());
+        open(to, to_table());
+        const copy_result r = copy(from, to);
+        expect_set_reads_its_table(to.recordset());
+        return r.ok && r.updated == 1 && r.added == 1;
+      },
+      to_table());
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -285,7 +285,16 @@ std::uint32_t dbf_table::replace_records(const std::vector<std::pair<std::uint32
   bytes.append(k_end_marker);
 
   dbf_io::file_handle replaced;
-  dbf_io::replace_files({{path_, bytes}}, &replaced);
+  try {
+    dbf_io::replace_files({{path_, bytes}}, &replaced);
+  } catch (const dbf_file_held_open&) {
+    // Another computer has the table open and its server refuses the
+    // rename (the old file is whole again): the records are written in
+    // place, each under its record lock, as the other programs of the
+    // folder write theirs, rather than refusing the teacher's marks.
+    end_lock.reset();
+    return write_in_place(changed, appended);
+  }
   end_lock.reset();  // it lies on the old file, which is gone
   file_ = std::move(replaced);
   header_.record_count = count;
@@ -295,6 +304,17 @@ std::uint32_t dbf_table::replace_records(const std::vector<std::pair<std::uint32
   header_bytes_ = head;
   window_count_ = 0;  // read again from the new file
   lock_ = dbf_write_lock::acquire(file_, name_);
+  return first_new;
+}
+
+std::uint32_t dbf_table::write_in_place(const std::vector<std::pair<std::uint32_t, QByteArray>>& changed,
+                                        const std::vector<QByteArray>& appended) {
+  for (const auto& [record, bytes] : changed) write_changes(record, record_bytes(record), bytes);
+  std::uint32_t first_new = header_.record_count;
+  for (std::size_t i = 0; i < appended.size(); ++i) {
+    const std::uint32_t record = append(appended[i]);
+    if (i == 0) first_new = record;
+  }
   return first_new;
 }
 

@@ -108,10 +108,13 @@ class dbf_table {
   // their memo pointers. The table then goes on with the new file, its lock
   // held. Records another writer of this process appended meanwhile are
   // taken in first. Returns the number of the first appended record.
+  // Where the table cannot be replaced because another computer has it
+  // open (a network share refuses the rename), the records are written in
+  // place one by one instead, as write_changes and append write them.
   // Throws read_only, in_use (another program holds a changed record or
   // the end of the table locked: nothing is written), other (a record of
-  // another length, or past the last, before anything is written),
-  // disk_error (the table as it was), or dbf_file_held_open.
+  // another length, or past the last, before anything is written), or
+  // disk_error (the table as it was).
   std::uint32_t replace_records(const std::vector<std::pair<std::uint32_t, QByteArray>>& changed,
                                 const std::vector<QByteArray>& appended);
   // Writes a memo text to the memo file and returns the field bytes that
@@ -120,6 +123,10 @@ class dbf_table {
 
  private:
   void require_writable() const;
+  // The records of replace_records written in place; returns the number of
+  // the first appended record.
+  std::uint32_t write_in_place(const std::vector<std::pair<std::uint32_t, QByteArray>>& changed,
+                               const std::vector<QByteArray>& appended);
   void check_memo_pointers() const;
   void take_in_new_records();
   const char* load_window(std::uint32_t record) const;
